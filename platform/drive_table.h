@@ -1,0 +1,81 @@
+// The 26 drive letters the program sees, as on Windows. Letters come from the mount table
+// (automatic drives, remembered per volume so a medium returns under its letter) and from
+// pinned drives (a letter mapped to any folder with a declared type, serial and label), which
+// win. Tests use pinned-only mode so the host's disks never appear.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win_constants.h"
+
+namespace tv {
+
+struct DriveInfo {
+    char letter = 0;  // 'A'..'Z'
+    int type = kDriveUnknown;
+    std::string root;  // folder, always with a trailing separator
+    bool hasSerial = false;
+    uint32_t serial = 0;
+    std::string label;
+    std::string device;  // backing block device ("/dev/sdb1"), empty for pinned drives
+    bool pinned = false;
+    // Pinned drives may declare the free space they report (tests of a full destination).
+    std::optional<uint64_t> freeBytes;
+};
+
+class DriveTable {
+public:
+    // configDir holds drives.tsv and the remembered letters of volumes.
+    explicit DriveTable(std::string configDir);
+
+    // Where the mount table is read from; tests point it at recorded samples.
+    void SetMountinfoPath(std::string path);
+    void SetPinnedOnly(bool pinnedOnly);
+    void Pin(const DriveInfo& drive);
+    void Unpin(char letter);
+
+    // Re-reads the mount table, assigns letters, rewrites drives.tsv. Returns false when the
+    // mount table could not be read (the pinned drives are still there).
+    bool Refresh();
+
+    const DriveInfo* Find(char letter) const;
+    std::vector<DriveInfo> Drives() const;  // in letter order
+
+    // GetLogicalDrives: bit 0 = A.
+    uint32_t LogicalDrives() const;
+    // GetLogicalDriveStrings: the roots in letter order.
+    std::vector<std::string> LogicalDriveStrings() const;
+    // GetDriveType of a root (or any path on a drive): kDriveNoRootDir when no drive has it.
+    int DriveType(const std::string& root) const;
+    // GetVolumeInformation: false when no drive has that root. A volume without a serial
+    // reports serial 0 and hasSerial false.
+    bool VolumeInformation(const std::string& root, uint32_t* serial, std::string* label,
+                           bool* hasSerial = nullptr) const;
+    // SetVolumeLabel: pinned drives keep the new label; real volumes through udisks2 when
+    // available, else false.
+    bool SetVolumeLabel(const std::string& root, const std::string& label);
+    // GetDiskFreeSpaceEx: bytes available to the caller on the volume holding path.
+    bool FreeBytesAvailable(const std::string& path, uint64_t* bytes) const;
+    // The letter whose root is the longest prefix of path; 0 when none.
+    char DriveOfPath(const std::string& path) const;
+    // The root of a letter ("" when the letter is absent).
+    std::string RootOf(char letter) const;
+    // The shell's display name: "ラベル (E:)", or "ローカル ディスク (C:)",
+    // "リムーバブル ディスク (E:)", "CD ドライブ (D:)" … when there is no label.
+    std::string DisplayName(const std::string& root) const;
+
+    std::string DrivesFilePath() const;  // <configDir>/drives.tsv
+
+private:
+    struct Impl;
+    std::string configDir_;
+    std::string mountinfoPath_ = "/proc/self/mountinfo";
+    bool pinnedOnly_ = false;
+    std::vector<DriveInfo> pinned_;
+    std::vector<DriveInfo> automatic_;
+};
+
+}  // namespace tv

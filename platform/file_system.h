@@ -1,0 +1,118 @@
+// File status, attributes, time stamps and the small file operations the program needs, in
+// the shape of the Windows calls the rest of the code expects.
+//
+// Attributes: on vfat the real DOS attributes (FAT ioctls). Elsewhere read-only is the owner
+// write bit (setting or clearing it toggles all write bits) and hidden is a leading '.' in the
+// name (setting or clearing hidden succeeds and changes nothing); system and archive are never
+// set. A read-only file is never opened for writing nor deleted, even by root, as on Windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tv {
+
+struct FileTime {
+    int64_t seconds = 0;      // since 1970-01-01 UTC
+    int32_t nanoseconds = 0;  // 0..999999999
+    bool operator==(const FileTime& o) const {
+        return seconds == o.seconds && nanoseconds == o.nanoseconds;
+    }
+    bool operator!=(const FileTime& o) const { return !(*this == o); }
+};
+
+// What FindFirstFile/FindNextFile and GetFileAttributesEx report of one entry.
+struct FileStatus {
+    std::string name;  // the entry's name (no folder)
+    uint32_t attributes = 0;  // kAttr* bits; kAttrDirectory for folders
+    FileTime creation;        // statx birth time when the file system has one, else the change time
+    FileTime lastAccess;
+    FileTime lastWrite;
+    uint64_t size = 0;  // 0 for folders
+    bool IsDirectory() const;
+};
+
+// Status of one path; false when it does not exist or cannot be read.
+bool GetFileStatus(const std::string& path, FileStatus* status);
+// GetFileAttributes: kInvalidAttributes when the path does not exist.
+uint32_t GetFileAttributes(const std::string& path);
+// SetFileAttributes with the Windows bits (only read-only and hidden mean anything off vfat).
+bool SetFileAttributes(const std::string& path, uint32_t attributes);
+bool PathExists(const std::string& path);
+bool IsDirectory(const std::string& path);
+// Sets access and modification times (nanoseconds kept); creation time cannot be set here.
+bool SetFileTimes(const std::string& path, const FileTime& lastAccess, const FileTime& lastWrite);
+
+// Creates one folder level (the parent must exist). False when it fails or already exists.
+bool CreateFolder(const std::string& path);
+// Deletes a file; refuses a read-only file.
+bool DeleteFile(const std::string& path);
+// Removes an empty folder.
+bool RemoveFolder(const std::string& path);
+// What CopyFile does with overwriting allowed: the whole file with its times and attributes;
+// refuses a read-only destination. Written beside the destination and renamed over it, so a
+// failure never leaves a truncated destination.
+bool CopyFile(const std::string& source, const std::string& destination);
+// Renames within one file system, replacing an existing destination file.
+bool MoveFile(const std::string& source, const std::string& destination);
+// Sends a file or folder (with its contents) to the freedesktop.org trash through GIO.
+// False, with the entry left in place, when no trash can take it.
+bool MoveToTrash(const std::string& path);
+
+// Enumerates one folder in file-system order, as FindFirstFile/FindNextFile: "." and ".." are
+// not reported. Closing is done by the destructor.
+class DirectoryEnumerator {
+public:
+    DirectoryEnumerator() = default;
+    ~DirectoryEnumerator();
+    DirectoryEnumerator(const DirectoryEnumerator&) = delete;
+    DirectoryEnumerator& operator=(const DirectoryEnumerator&) = delete;
+
+    // False when the folder cannot be enumerated (missing, not a folder, no permission).
+    bool Open(const std::string& folder);
+    // The next entry; false at the end.
+    bool Next(FileStatus* entry);
+    void Close();
+
+private:
+    void* dir_ = nullptr;  // DIR*
+    std::string folder_;
+};
+
+// An open file. Exclusive opens take an advisory flock (other programs are not kept out);
+// sequential opens tell the kernel the file is read front to back.
+class File {
+public:
+    File() = default;
+    ~File();
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    // Opens an existing file for reading. Exclusive fails when another holder has the lock.
+    bool OpenForRead(const std::string& path, bool exclusive, bool sequential);
+    // Creates or truncates a file for writing; fails on a read-only file.
+    bool CreateForWrite(const std::string& path, bool exclusive, bool sequential);
+    // Opens for appending, creating the file when missing; fails on a read-only file.
+    bool OpenForAppend(const std::string& path, bool exclusive);
+
+    // Bytes read (0 at the end), or -1 on error.
+    int64_t Read(void* buffer, size_t size);
+    // True when every byte was written.
+    bool Write(const void* buffer, size_t size);
+    bool Flush();  // fdatasync
+    int64_t Size() const;  // -1 on error
+    bool IsOpen() const { return fd_ >= 0; }
+    void Close();
+
+private:
+    int fd_ = -1;
+};
+
+// Reads a whole file into bytes; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string* bytes);
+// Writes bytes to a temporary file beside path and renames it over path (mode as given).
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned mode = 0644);
+
+}  // namespace tv

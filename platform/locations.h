@@ -1,0 +1,26 @@
+// The folders the program works in. They are computed once at start-up and handed to every
+// store through its constructor, so tests can point them at temporary folders.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+struct Locations {
+    std::string programDir;    // all the system's own files (Log, sch.dat, voice …)
+    std::string configDir;     // the registry file and drives.tsv
+    std::string documentsDir;  // the user's documents folder
+};
+
+// The folder of the running executable when it is writable, else $XDG_DATA_HOME/tessaravine.
+std::string DefaultProgramDir();
+// $XDG_CONFIG_HOME/OstrelSystem (default ~/.config/OstrelSystem).
+std::string DefaultConfigDir();
+// The XDG documents folder (~/.config/user-dirs.dirs), else ~/Documents.
+std::string DefaultDocumentsDir();
+Locations DefaultLocations();
+
+// Creates a folder and its missing parents; true when it exists afterwards.
+bool EnsureFolder(const std::string& path);
+
+}  // namespace tv

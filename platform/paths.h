@@ -1,0 +1,22 @@
+// Path text helpers. The native separator is '/'; a network path begins with two separators
+// ("//server/share/..."); a drive root keeps its trailing separator.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+constexpr char kSeparator = '/';
+
+bool EndsWithSeparator(const std::string& path);
+// The path with one separator appended unless it already ends with one.
+std::string WithTrailingSeparator(const std::string& path);
+// Joins a folder and a name with exactly one separator between them.
+std::string JoinPath(const std::string& folder, const std::string& name);
+// The text after the last separator (the whole path when there is none).
+std::string AfterLastSeparator(const std::string& path);
+// The text before the last separator (empty when there is none).
+std::string BeforeLastSeparator(const std::string& path);
+bool IsNetworkPath(const std::string& path);
+
+}  // namespace tv

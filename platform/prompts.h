@@ -1,0 +1,18 @@
+// Everything that asks the user something goes through Prompts: the user interface implements
+// it with real dialogs, tests with a script (tests/support/scripted_prompts.h).
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A message box: flags are the kMb* values (buttons | icon); the answer is kIdOk,
+    // kIdCancel, kIdYes or kIdNo.
+    virtual int MessageBox(const std::string& text, const std::string& caption,
+                           unsigned flags) = 0;
+};
+
+}  // namespace tv

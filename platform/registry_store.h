@@ -1,0 +1,75 @@
+// The registry key of the program, kept as one REGEDIT4 text file (mode 0600) in the config
+// folder. Values are REG_DWORD (dword:0000005a), REG_SZ ("text" with \\ and \") and
+// REG_BINARY (hex:aa,bb). Every write rewrites the file whole through a temporary file that is
+// renamed over the old one, unless a Batch is open, which writes once when it ends.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tv {
+
+// The key under HKEY_CURRENT_USER that holds the program's sections.
+constexpr const char* kRegistryKey = "HKEY_CURRENT_USER\\Software\\OstrelSystem\\TessaravineNext";
+constexpr const char* kRegistryFileName = "TessaravineNext.reg";
+
+struct RegistryValue {
+    enum class Type { Dword, String, Binary };
+    Type type = Type::String;
+    uint32_t dword = 0;
+    std::string text;  // String: the text; Binary: the bytes
+};
+
+class RegistryStore {
+public:
+    // path: the .reg file (normally ConfigDir()/TessaravineNext.reg).
+    explicit RegistryStore(std::string path);
+
+    // Reads the file. A missing file is an empty store (true). A damaged file is rejected
+    // whole (false) and the values already held are kept.
+    bool Load();
+
+    // Reads leave *value alone and return false when the value is absent or of another type.
+    // Reading a section creates it, as on Windows (the file gets the empty section).
+    bool ReadDword(const std::string& section, const std::string& name, uint32_t* value);
+    bool ReadString(const std::string& section, const std::string& name, std::string* value);
+    bool ReadBinary(const std::string& section, const std::string& name, std::string* bytes);
+
+    bool WriteDword(const std::string& section, const std::string& name, uint32_t value);
+    bool WriteString(const std::string& section, const std::string& name, const std::string& value);
+    bool WriteBinary(const std::string& section, const std::string& name, const std::string& bytes);
+    bool DeleteValue(const std::string& section, const std::string& name);
+
+    // The file text as it would be written.
+    std::string Serialize() const;
+    // Parses a whole file text into sections; false (and *out untouched) when damaged.
+    static bool Parse(const std::string& text,
+                      std::map<std::string, std::map<std::string, RegistryValue>>* out);
+
+    const std::string& path() const { return path_; }
+
+    // Holds back the rewrites of the file until the outermost batch ends.
+    class Batch {
+    public:
+        explicit Batch(RegistryStore& store);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        RegistryStore& store_;
+    };
+
+private:
+    bool EnsureSection(const std::string& section);
+    bool Save();
+
+    std::string path_;
+    int batchDepth_ = 0;
+    bool dirty_ = false;
+    std::map<std::string, std::map<std::string, RegistryValue>> sections_;
+};
+
+}  // namespace tv

@@ -1,0 +1,27 @@
+// Text files of the program: UTF-8 with CR LF line ends. Readers accept CR LF or LF and read a
+// line that is not valid UTF-8 as CP932 (Shift-JIS), so files written on a Japanese Windows
+// machine still load.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tv {
+
+// The lines of a file without their line ends; false when the file cannot be read. A last
+// line without a line end is still a line; a file ending in a line end has no empty last line.
+bool ReadTextLines(const std::string& path, std::vector<std::string>* lines);
+// Splits text into lines the same way (for readers that already hold the bytes).
+std::vector<std::string> SplitTextLines(const std::string& bytes);
+// Writes every line followed by CR LF, through a temporary file renamed over path.
+bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
+// Appends one line with CR LF, creating the file when missing.
+bool AppendTextLine(const std::string& path, const std::string& line);
+
+bool IsValidUtf8(const std::string& bytes);
+// A line as UTF-8: itself when valid, else decoded from CP932 (undecodable bytes become U+FFFD).
+std::string DecodeLine(const std::string& bytes);
+// UTF-8 text as CP932 bytes (characters without a CP932 form become '?').
+std::string EncodeCp932(const std::string& utf8);
+
+}  // namespace tv

@@ -1,0 +1,43 @@
+// The user as a script: a test lists the questions it expects and the answers to give. An
+// unexpected question fails the test and prints what was asked; every question is recorded.
+#pragma once
+
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/prompts.h"
+
+namespace tv::test {
+
+struct Question {
+    std::string text;
+    std::string caption;
+    unsigned flags = 0;
+    bool operator==(const Question& o) const {
+        return text == o.text && caption == o.caption && flags == o.flags;
+    }
+};
+
+class ScriptedPrompts : public Prompts {
+public:
+    ~ScriptedPrompts() override;  // fails the test when expected questions were never asked
+
+    // The next question must be exactly this; it is answered with answer.
+    void Expect(const std::string& text, const std::string& caption, unsigned flags, int answer);
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+
+    const std::vector<Question>& asked() const { return asked_; }
+
+private:
+    struct Step {
+        Question question;
+        int answer;
+    };
+    std::mutex mutex_;
+    std::deque<Step> script_;
+    std::vector<Question> asked_;
+};
+
+}  // namespace tv::test
