@@ -1,0 +1,51 @@
+// The activity log: one text file per day in the folder "Log" of the program directory, named
+// yyyymmdd.txt after a record's date, plus the flat log "log.txt" and its day index "log.idx".
+// A store keeps at most one day file open (exclusively) and is used by one thread at a time.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "log/log_record.h"
+#include "platform/file_system.h"
+
+namespace tv {
+
+class LogStore {
+public:
+    // programDir holds "Log", "log.txt" and "log.idx".
+    explicit LogStore(std::string programDir);
+
+    // Appends a full record to the day file of record.date; false when that file can neither
+    // be opened nor created (the record is dropped).
+    bool Append(const LogRecord& record);
+    // Appends the short line of a recognised medium.
+    bool AppendRecognition(const std::string& date, const std::string& kindName,
+                           const std::string& time);
+    // Reads the next line of the day file of record->date into the fields.
+    bool ReadNext(LogRecord* record);
+    // One "yyyy/mm/dd" entry per day file, in file-system order.
+    void ListDays(std::vector<std::string>* days) const;
+    // Deletes the day files older than cutoff ("yyyy/mm/dd").
+    void Purge(const std::string& cutoff) const;
+    void Close();
+
+    // The name of the day file of a date ("20050701.txt"), or "" when the date is malformed.
+    static std::string DayFileName(const std::string& date);
+
+private:
+    bool OpenDayFile(const std::string& date, bool forWriting);
+
+    std::string programDir_;
+    std::string openName_;
+    File file_;
+    // ReadNext's position in the open file.
+    std::string readBuffer_;
+    size_t readPos_ = 0;
+};
+
+// The flat log: rebuild "log.idx" from "log.txt" when it cannot be opened (start-up).
+void CheckLogIndex(const std::string& programDir);
+void RebuildLogIndex(const std::string& programDir);
+
+}  // namespace tv
