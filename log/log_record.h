@@ -6,8 +6,8 @@
 namespace tv {
 
 struct LogRecord {
-    std::string date;         // "%Y/%m/%d"; chooses the day file
-    std::string unit;         // "File/Directory", "RemovableMedia", "FullSynchrnize", "ドライブの認識"
+    std::string date;  // "%Y/%m/%d"; chooses the day file
+    std::string unit;  // "File/Directory", "RemovableMedia", "FullSynchrnize", "ドライブの認識"
     std::string recognition;  // media kind name of a recognition line, " " otherwise
     std::string drive;        // drive letter of the run, or the item of a file/directory run
     std::string mode;         // "自動" / "手動"
@@ -17,7 +17,7 @@ struct LogRecord {
     std::string source;       // source path, or "マスターになし" for a deletion
     std::string destination;  // destination path, or the path deleted
     std::string time;         // "%H:%M:%S"
-    std::string result;       // "ＯＫ", "エラー", "中止", "スキップ", "ゴミ箱に移動"
+    std::string result;  // "ＯＫ", "エラー", "中止", "スキップ", "ゴミ箱に移動"
 
     static constexpr int kFieldCount = 12;
     std::string& Field(int index);

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "log/line_reader.h"
 #include "log/log_record.h"
 #include "platform/file_system.h"
 
 namespace tv {
 
 class LogStore {
-public:
+  public:
     // programDir holds "Log", "log.txt" and "log.idx".
     explicit LogStore(std::string programDir);
 
@@ -22,30 +23,38 @@ public:
     // Appends the short line of a recognised medium.
     bool AppendRecognition(const std::string& date, const std::string& kindName,
                            const std::string& time);
-    // Reads the next line of the day file of record->date into the fields.
+    // Reads the next line of the day file into the fields: the file already open for reading,
+    // else the day file of record->date. False at the end of the file, on an empty line, or
+    // when the file cannot be opened (it is never created here). A line that is not UTF-8 is
+    // read as CP932.
     bool ReadNext(LogRecord* record);
     // One "yyyy/mm/dd" entry per day file, in file-system order.
     void ListDays(std::vector<std::string>* days) const;
-    // Deletes the day files older than cutoff ("yyyy/mm/dd").
+    // Deletes the day files (yyyymmdd.txt) whose names sort before that of cutoff
+    // ("yyyy/mm/dd"); the cutoff's own day and later ones stay.
     void Purge(const std::string& cutoff) const;
     void Close();
 
     // The name of the day file of a date ("20050701.txt"), or "" when the date is malformed.
     static std::string DayFileName(const std::string& date);
 
-private:
+  private:
     bool OpenDayFile(const std::string& date, bool forWriting);
+
+    std::string LogFolder() const;
 
     std::string programDir_;
     std::string openName_;
+    bool openForWriting_ = false;
     File file_;
     // ReadNext's position in the open file.
-    std::string readBuffer_;
-    size_t readPos_ = 0;
+    LineReader reader_;
 };
 
 // The flat log: rebuild "log.idx" from "log.txt" when it cannot be opened (start-up).
 void CheckLogIndex(const std::string& programDir);
 void RebuildLogIndex(const std::string& programDir);
+// Appends a full record to the flat log "log.txt", creating it when missing.
+bool AppendFlatLog(const std::string& programDir, const LogRecord& record);
 
 }  // namespace tv

@@ -1,0 +1,19 @@
+// One line of a log file and its twelve fields.
+#pragma once
+
+#include <string>
+
+#include "log/log_record.h"
+
+namespace tv {
+
+// The twelve fields joined by tabs and ended by CR LF. A field never reaches the disk empty
+// (it is written as one space), and tabs and line ends inside a field become spaces, so a file
+// name that holds them cannot split or shift the line.
+std::string FormatLogLine(const LogRecord& record);
+
+// Splits a line (without its line end) at the tabs into the fields, in order. Splitting stops
+// at the first empty field or after twelve fields; the fields not reached keep their content.
+void ParseLogLine(const std::string& line, LogRecord* record);
+
+}  // namespace tv
