@@ -42,10 +42,12 @@ public:
     // strftime on the local calendar time; "" when invalid.
     std::string Format(const char* pattern) const;
 
-    // Day-fraction arithmetic; the result is invalid when an operand is or it leaves the range.
+    // Day-fraction arithmetic on the time line (so 1899-12-29 06:00, stored as -1.25, plus six
+    // hours is -1.5); the result is invalid when an operand is or it leaves the range.
     DateTime operator+(double days) const;
     DateTime operator-(double days) const;
-    double operator-(const DateTime& other) const;  // difference in days
+    // Difference in days; NaN when either value is invalid.
+    double operator-(const DateTime& other) const;
     bool operator==(const DateTime& o) const { return valid_ == o.valid_ && days_ == o.days_; }
     bool operator!=(const DateTime& o) const { return !(*this == o); }
     bool operator<(const DateTime& o) const { return days_ < o.days_; }
