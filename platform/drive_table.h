@@ -27,12 +27,17 @@ struct DriveInfo {
 };
 
 class DriveTable {
-public:
+  public:
     // configDir holds drives.tsv and the remembered letters of volumes.
     explicit DriveTable(std::string configDir);
 
     // Where the mount table is read from; tests point it at recorded samples.
     void SetMountinfoPath(std::string path);
+    // Where the facts of block devices are read from (sysfs and the udev links under
+    // /dev/disk); tests point them at recorded fake trees. Pointing the device links elsewhere
+    // also stops the table from probing real devices.
+    void SetSysfsRoot(std::string path);
+    void SetDevDiskRoot(std::string path);
     void SetPinnedOnly(bool pinnedOnly);
     void Pin(const DriveInfo& drive);
     void Unpin(char letter);
@@ -68,11 +73,19 @@ public:
     std::string DisplayName(const std::string& root) const;
 
     std::string DrivesFilePath() const;  // <configDir>/drives.tsv
+    // The letters remembered per volume: <configDir>/drive-letters.tsv
+    std::string LettersFilePath() const;
 
-private:
+  private:
     struct Impl;
+    const DriveInfo* FindByRoot(const std::string& root) const;
+    DriveInfo* FindMutable(char letter);
+    bool WriteDrivesFile() const;
     std::string configDir_;
     std::string mountinfoPath_ = "/proc/self/mountinfo";
+    std::string sysfsRoot_ = "/sys";
+    std::string devDiskRoot_ = "/dev/disk";
+    bool probeDevices_ = true;
     bool pinnedOnly_ = false;
     std::vector<DriveInfo> pinned_;
     std::vector<DriveInfo> automatic_;

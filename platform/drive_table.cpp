@@ -1,0 +1,214 @@
+#include "platform/drive_table.h"
+
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+#include "platform/drive_table_file.h"
+#include "platform/paths.h"
+
+namespace tv {
+namespace {
+
+constexpr int kLetterCount = 26;
+
+bool IsDriveLetter(char letter) { return letter >= 'A' && letter <= 'Z'; }
+
+// A path lies on a root when the root is a whole-component prefix of it: "/mnt/data/x" and
+// "/mnt/data" are on "/mnt/data/", "/mnt/data2" is not.
+bool IsOnRoot(const std::string& path, const std::string& root) {
+    if (path.compare(0, root.size(), root) == 0) return true;
+    return path.size() + 1 == root.size() && root.compare(0, path.size(), path) == 0;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+const char* TypeName(int type) {
+    switch (type) {
+        case kDriveRemovable:
+            return "リムーバブル ディスク";
+        case kDriveFixed:
+            return "ローカル ディスク";
+        case kDriveRemote:
+            return "ネットワーク ドライブ";
+        case kDriveCdRom:
+            return "CD ドライブ";
+        case kDriveRamDisk:
+            return "RAM ディスク";
+        default:
+            return "ドライブ";
+    }
+}
+
+}  // namespace
+
+DriveTable::DriveTable(std::string configDir) : configDir_(std::move(configDir)) {}
+
+void DriveTable::SetMountinfoPath(std::string path) { mountinfoPath_ = std::move(path); }
+
+void DriveTable::SetSysfsRoot(std::string path) { sysfsRoot_ = std::move(path); }
+
+void DriveTable::SetDevDiskRoot(std::string path) {
+    devDiskRoot_ = std::move(path);
+    probeDevices_ = false;
+}
+
+void DriveTable::SetPinnedOnly(bool pinnedOnly) {
+    pinnedOnly_ = pinnedOnly;
+    if (pinnedOnly_) automatic_.clear();
+}
+
+void DriveTable::Pin(const DriveInfo& drive) {
+    if (!IsDriveLetter(drive.letter)) return;
+    Unpin(drive.letter);
+    DriveInfo pinned = drive;
+    pinned.root = WithTrailingSeparator(drive.root);
+    pinned.pinned = true;
+    pinned_.push_back(std::move(pinned));
+}
+
+void DriveTable::Unpin(char letter) {
+    pinned_.erase(std::remove_if(pinned_.begin(), pinned_.end(),
+                                 [letter](const DriveInfo& d) { return d.letter == letter; }),
+                  pinned_.end());
+}
+
+bool DriveTable::Refresh() {
+    if (pinnedOnly_) {
+        automatic_.clear();
+        return WriteDrivesFile();
+    }
+    std::ifstream in(mountinfoPath_, std::ios::binary);
+    if (!in) return false;
+    automatic_.clear();
+    WriteDrivesFile();
+    return true;
+}
+
+const DriveInfo* DriveTable::Find(char letter) const {
+    for (const DriveInfo& drive : pinned_) {
+        if (drive.letter == letter) return &drive;
+    }
+    for (const DriveInfo& drive : automatic_) {
+        if (drive.letter == letter) return &drive;
+    }
+    return nullptr;
+}
+
+DriveInfo* DriveTable::FindMutable(char letter) {
+    return const_cast<DriveInfo*>(std::as_const(*this).Find(letter));
+}
+
+std::vector<DriveInfo> DriveTable::Drives() const {
+    std::vector<DriveInfo> drives;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (const DriveInfo* drive = Find(letter)) drives.push_back(*drive);
+    }
+    return drives;
+}
+
+uint32_t DriveTable::LogicalDrives() const {
+    uint32_t mask = 0;
+    for (int i = 0; i < kLetterCount; ++i) {
+        if (Find(static_cast<char>('A' + i))) mask |= 1u << i;
+    }
+    return mask;
+}
+
+std::vector<std::string> DriveTable::LogicalDriveStrings() const {
+    std::vector<std::string> roots;
+    for (const DriveInfo& drive : Drives()) roots.push_back(drive.root);
+    return roots;
+}
+
+const DriveInfo* DriveTable::FindByRoot(const std::string& root) const {
+    if (root.empty()) return nullptr;
+    const std::string wanted = WithTrailingSeparator(root);
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const DriveInfo* drive = Find(letter);
+        if (drive && drive->root == wanted) return drive;
+    }
+    return nullptr;
+}
+
+int DriveTable::DriveType(const std::string& root) const {
+    const DriveInfo* drive = Find(DriveOfPath(root));
+    return drive ? drive->type : kDriveNoRootDir;
+}
+
+bool DriveTable::VolumeInformation(const std::string& root, uint32_t* serial, std::string* label,
+                                   bool* hasSerial) const {
+    const DriveInfo* drive = FindByRoot(root);
+    // A drive whose folder is gone is like a drive without its medium.
+    if (!drive || !IsFolder(drive->root)) return false;
+    if (serial) *serial = drive->hasSerial ? drive->serial : 0;
+    if (label) *label = drive->label;
+    if (hasSerial) *hasSerial = drive->hasSerial;
+    return true;
+}
+
+bool DriveTable::SetVolumeLabel(const std::string& root, const std::string& label) {
+    const DriveInfo* found = FindByRoot(root);
+    if (!found || !found->pinned) return false;
+    FindMutable(found->letter)->label = label;
+    WriteDrivesFile();
+    return true;
+}
+
+bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) const {
+    const DriveInfo* drive = Find(DriveOfPath(path));
+    if (drive && drive->freeBytes) {
+        *bytes = *drive->freeBytes;
+        return true;
+    }
+    struct statvfs status {};
+    if (::statvfs(path.c_str(), &status) != 0) return false;
+    *bytes = static_cast<uint64_t>(status.f_bavail) * status.f_frsize;
+    return true;
+}
+
+char DriveTable::DriveOfPath(const std::string& path) const {
+    char best = 0;
+    size_t bestLength = 0;
+    for (const DriveInfo& drive : Drives()) {
+        if (IsOnRoot(path, drive.root) && drive.root.size() > bestLength) {
+            best = drive.letter;
+            bestLength = drive.root.size();
+        }
+    }
+    return best;
+}
+
+std::string DriveTable::RootOf(char letter) const {
+    const DriveInfo* drive = Find(letter);
+    return drive ? drive->root : std::string();
+}
+
+std::string DriveTable::DisplayName(const std::string& root) const {
+    const DriveInfo* drive = FindByRoot(root);
+    if (!drive) return std::string();
+    const std::string name = drive->label.empty() ? TypeName(drive->type) : drive->label;
+    return name + " (" + drive->letter + ":)";
+}
+
+std::string DriveTable::DrivesFilePath() const { return JoinPath(configDir_, "drives.tsv"); }
+
+std::string DriveTable::LettersFilePath() const {
+    return JoinPath(configDir_, "drive-letters.tsv");
+}
+
+bool DriveTable::WriteDrivesFile() const {
+    std::error_code error;
+    std::filesystem::create_directories(configDir_, error);
+    return ReplaceFileContents(DrivesFilePath(), FormatDrivesFile(Drives()));
+}
+
+}  // namespace tv
