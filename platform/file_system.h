@@ -23,7 +23,7 @@ struct FileTime {
 
 // What FindFirstFile/FindNextFile and GetFileAttributesEx report of one entry.
 struct FileStatus {
-    std::string name;  // the entry's name (no folder)
+    std::string name;         // the entry's name (no folder)
     uint32_t attributes = 0;  // kAttr* bits; kAttrDirectory for folders
     FileTime creation;        // statx birth time when the file system has one, else the change time
     FileTime lastAccess;
@@ -32,7 +32,8 @@ struct FileStatus {
     bool IsDirectory() const;
 };
 
-// Status of one path; false when it does not exist or cannot be read.
+// Status of one path; false when it does not exist or cannot be read. A path named here is
+// looked at through a symbolic link, as opening it would.
 bool GetFileStatus(const std::string& path, FileStatus* status);
 // GetFileAttributes: kInvalidAttributes when the path does not exist.
 uint32_t GetFileAttributes(const std::string& path);
@@ -60,9 +61,11 @@ bool MoveFile(const std::string& source, const std::string& destination);
 bool MoveToTrash(const std::string& path);
 
 // Enumerates one folder in file-system order, as FindFirstFile/FindNextFile: "." and ".." are
-// not reported. Closing is done by the destructor.
+// not reported. Closing is done by the destructor. Only folders and regular files are
+// reported: symbolic links, entries that are the root of another mount, pipes, sockets and
+// devices are passed over, so a walk built on it never loops and never leaves its volume.
 class DirectoryEnumerator {
-public:
+  public:
     DirectoryEnumerator() = default;
     ~DirectoryEnumerator();
     DirectoryEnumerator(const DirectoryEnumerator&) = delete;
@@ -74,15 +77,17 @@ public:
     bool Next(FileStatus* entry);
     void Close();
 
-private:
+  private:
     void* dir_ = nullptr;  // DIR*
     std::string folder_;
+    uint64_t device_ = 0;  // the folder's device: entries elsewhere are mounts
+    bool onFat_ = false;   // entries carry real FAT attributes
 };
 
 // An open file. Exclusive opens take an advisory flock (other programs are not kept out);
 // sequential opens tell the kernel the file is read front to back.
 class File {
-public:
+  public:
     File() = default;
     ~File();
     File(File&& other) noexcept;
@@ -96,17 +101,22 @@ public:
     bool CreateForWrite(const std::string& path, bool exclusive, bool sequential);
     // Opens for appending, creating the file when missing; fails on a read-only file.
     bool OpenForAppend(const std::string& path, bool exclusive);
+    // Creates a new file with a unique hidden name in the folder of path, for writing (mode
+    // 0600), and stores its name in temporaryPath. Renaming it over path later replaces path in
+    // one step, so a reader never sees a half-written file.
+    bool CreateTemporaryBeside(const std::string& path, std::string* temporaryPath);
 
-    // Bytes read (0 at the end), or -1 on error.
+    // Bytes read, or -1 on error. The buffer is filled unless the end of the file comes first,
+    // so a short count always means the end.
     int64_t Read(void* buffer, size_t size);
     // True when every byte was written.
     bool Write(const void* buffer, size_t size);
-    bool Flush();  // fdatasync
+    bool Flush();          // fdatasync
     int64_t Size() const;  // -1 on error
     bool IsOpen() const { return fd_ >= 0; }
     void Close();
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -1,0 +1,128 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/file_system.h"
+#include "platform/file_system_fd.h"
+#include "platform/file_system_internal.h"
+
+namespace tv {
+namespace {
+
+// Opening never blocks (a named pipe in place of a file would otherwise hang the caller), and
+// only regular files are accepted.
+constexpr int kOpenFlags = O_CLOEXEC | O_NONBLOCK;
+
+detail::UniqueFd OpenForReading(const std::string& path, bool sequential) {
+    if (sequential) {
+        // Not touching access times is only allowed to the owner; others open normally.
+        detail::UniqueFd fd(open(path.c_str(), O_RDONLY | kOpenFlags | O_NOATIME));
+        if (fd.valid() || errno != EPERM) return fd;
+    }
+    return detail::UniqueFd(open(path.c_str(), O_RDONLY | kOpenFlags));
+}
+
+bool IsRegularFile(int fd) {
+    struct stat st {};
+    if (fstat(fd, &st) != 0) return false;
+    if (S_ISREG(st.st_mode)) return true;
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return false;
+}
+
+bool RefuseReadOnly(const std::string& path) {
+    if (!detail::HasReadOnlyAttribute(path, true)) return false;
+    errno = EACCES;
+    return true;
+}
+
+// Takes over an opened descriptor once it is known to be a regular file and, for exclusive
+// opens, once this holder has the lock.
+bool Adopt(detail::UniqueFd fd, bool exclusive, bool sequential, int* out) {
+    if (!fd.valid() || !IsRegularFile(fd.get())) return false;
+    if (exclusive && flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;
+    if (sequential) posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    *out = fd.Release();
+    return true;
+}
+
+}  // namespace
+
+File::~File() { Close(); }
+
+File::File(File&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
+    Close();
+    return Adopt(OpenForReading(path, sequential), exclusive, sequential, &fd_);
+}
+
+bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {
+    Close();
+    if (RefuseReadOnly(path)) return false;
+    // Truncated only once the lock is held, so a refused open leaves the holder's data alone.
+    detail::UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | kOpenFlags, 0666));
+    if (!Adopt(std::move(fd), exclusive, sequential, &fd_)) return false;
+    if (ftruncate(fd_, 0) == 0) return true;
+    Close();
+    return false;
+}
+
+bool File::OpenForAppend(const std::string& path, bool exclusive) {
+    Close();
+    if (RefuseReadOnly(path)) return false;
+    detail::UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | kOpenFlags, 0666));
+    return Adopt(std::move(fd), exclusive, false, &fd_);
+}
+
+int64_t File::Read(void* buffer, size_t size) {
+    auto* bytes = static_cast<char*>(buffer);
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = read(fd_, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<int64_t>(done);
+}
+
+bool File::Write(const void* buffer, size_t size) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = write(fd_, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool File::Flush() { return fd_ >= 0 && fdatasync(fd_) == 0; }
+
+int64_t File::Size() const {
+    struct stat st {};
+    if (fd_ < 0 || fstat(fd_, &st) != 0) return -1;
+    return static_cast<int64_t>(st.st_size);
+}
+
+void File::Close() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+}
+
+}  // namespace tv

@@ -1,0 +1,58 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/file_system.h"
+#include "platform/file_system_internal.h"
+
+namespace tv {
+namespace {
+
+bool ReadLinkStatus(const std::string& path, detail::NodeStatus* status) {
+    return detail::ReadNodeStatus(AT_FDCWD, path.c_str(), false, status);
+}
+
+// A read-only entry is neither deleted nor replaced, even by root.
+bool IsProtected(const std::string& path) {
+    if (!detail::HasReadOnlyAttribute(path, false)) return false;
+    errno = EACCES;
+    return true;
+}
+
+}  // namespace
+
+bool CreateFolder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
+
+bool DeleteFile(const std::string& path) {
+    detail::NodeStatus status;
+    if (!ReadLinkStatus(path, &status)) return false;
+    if (S_ISDIR(status.mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    return !IsProtected(path) && unlink(path.c_str()) == 0;
+}
+
+bool RemoveFolder(const std::string& path) {
+    return !IsProtected(path) && rmdir(path.c_str()) == 0;
+}
+
+bool MoveFile(const std::string& source, const std::string& destination) {
+    detail::NodeStatus from;
+    detail::NodeStatus to;
+    if (!ReadLinkStatus(source, &from)) return false;
+    if (ReadLinkStatus(destination, &to)) {
+        // Only a file replaces a file; folders are never merged or swapped.
+        if (S_ISDIR(from.mode) || S_ISDIR(to.mode)) {
+            errno = EEXIST;
+            return false;
+        }
+        if (IsProtected(destination)) return false;
+    }
+    return rename(source.c_str(), destination.c_str()) == 0;
+}
+
+}  // namespace tv

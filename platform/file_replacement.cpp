@@ -1,0 +1,43 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/file_system_fd.h"
+#include "platform/file_system_replacement.h"
+#include "platform/paths.h"
+
+namespace tv::detail {
+namespace {
+
+// Makes the rename itself durable; a folder that cannot be synced is no reason to fail.
+void SyncFolderOf(const std::string& path) {
+    std::string folder = BeforeLastSeparator(path);
+    if (folder.empty()) folder = path.rfind(kSeparator) == 0 ? "/" : ".";
+    const UniqueFd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid()) fsync(fd.get());
+}
+
+}  // namespace
+
+ReplacementFile::~ReplacementFile() {
+    file_.Close();
+    if (!committed_ && !temporary_.empty()) unlink(temporary_.c_str());
+}
+
+bool ReplacementFile::Create() { return file_.CreateTemporaryBeside(target_, &temporary_); }
+
+bool ReplacementFile::Finish() {
+    const bool flushed = file_.Flush();
+    file_.Close();
+    return flushed;
+}
+
+bool ReplacementFile::Commit() {
+    if (temporary_.empty() || rename(temporary_.c_str(), target_.c_str()) != 0) return false;
+    committed_ = true;
+    SyncFolderOf(target_);
+    return true;
+}
+
+}  // namespace tv::detail

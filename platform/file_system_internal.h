@@ -1,0 +1,54 @@
+// Pieces shared by the files that implement file_system.h: the kernel's view of one node and
+// its translation into Windows attributes. Not for use outside platform/.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace tv::detail {
+
+// What the kernel reports of one node, before it is put in Windows terms.
+struct NodeStatus {
+    mode_t mode = 0;
+    uint64_t size = 0;
+    FileTime creation;  // birth time when the file system keeps one, else the change time
+    FileTime lastAccess;
+    FileTime lastWrite;
+    dev_t device = 0;
+    bool mountRoot = false;  // the node is the root of a mount (bind mounts included)
+};
+
+// Status of path, relative to dirFd (AT_FDCWD for an ordinary path). With followLinks false a
+// symbolic link is reported as itself.
+bool ReadNodeStatus(int dirFd, const char* path, bool followLinks, NodeStatus* status);
+
+// The entry name of a path: the text after the last separator, trailing separators ignored.
+std::string NameOfPath(const std::string& path);
+
+// Attributes where the file system keeps none of its own: read-only is the owner write bit,
+// hidden a leading '.', directory for folders, normal when nothing else applies to a file.
+uint32_t AttributesFromMode(mode_t mode, const std::string& name);
+// Attributes of a node whose status is known: the FAT attributes when the node is on vfat and
+// they can be read, else AttributesFromMode.
+uint32_t NodeAttributes(int dirFd, const char* path, const std::string& name,
+                        const NodeStatus& status, bool onFat);
+// True when path exists and carries the read-only attribute. Writes through a link follow it;
+// deleting or replacing a link concerns the link itself.
+bool HasReadOnlyAttribute(const std::string& path, bool followLinks);
+
+// Sets the access and modification times of an open file; false for an invalid time.
+bool SetDescriptorTimes(int fd, const FileTime& lastAccess, const FileTime& lastWrite);
+
+FileStatus MakeFileStatus(const std::string& name, const NodeStatus& status, uint32_t attributes);
+
+// The FAT ioctls, kept apart because they can only run on a real vfat mount.
+bool IsFatFileSystem(int fd);
+bool IsFatFileSystemAt(const std::string& path);
+bool ReadFatAttributes(int dirFd, const char* path, uint32_t* attributes);
+bool WriteFatAttributes(int fd, uint32_t attributes);
+
+}  // namespace tv::detail

@@ -1,0 +1,44 @@
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "platform/file_system.h"
+#include "platform/file_system_internal.h"
+#include "platform/file_system_replacement.h"
+
+namespace tv {
+namespace {
+
+// vfat has no permissions of its own to set: the mount decides them.
+bool SetPermissions(const std::string& path, unsigned mode) {
+    return detail::IsFatFileSystemAt(path) || chmod(path.c_str(), mode & 0777) == 0;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string* bytes) {
+    File file;
+    if (!file.OpenForRead(path, false, true)) return false;
+    std::string data;
+    char buffer[64 * 1024];
+    for (;;) {
+        const int64_t n = file.Read(buffer, sizeof buffer);
+        if (n < 0) return false;
+        data.append(buffer, static_cast<size_t>(n));
+        if (static_cast<size_t>(n) < sizeof buffer) break;
+    }
+    *bytes = std::move(data);
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned mode) {
+    if (detail::HasReadOnlyAttribute(path, false)) {
+        errno = EACCES;
+        return false;
+    }
+    detail::ReplacementFile out(path);
+    return out.Create() && out.file().Write(bytes.data(), bytes.size()) && out.Finish() &&
+           SetPermissions(out.temporaryPath(), mode) && out.Commit();
+}
+
+}  // namespace tv
