@@ -12,15 +12,17 @@ namespace {
 // fields ended by "-", then the file-system type, the source and the super options.
 constexpr size_t kFieldsBeforeOptional = 6;
 
+// Fields are separated by single blanks; the kernel escapes blanks inside a field, and an
+// empty field (an empty source) shows as two blanks in a row.
 std::vector<std::string> SplitOnBlanks(const std::string& line) {
     std::vector<std::string> fields;
     size_t pos = 0;
-    while (pos < line.size()) {
-        const size_t end = std::min(line.find(' ', pos), line.size());
-        if (end > pos) fields.push_back(line.substr(pos, end - pos));
+    while (true) {
+        const size_t end = line.find(' ', pos);
+        fields.push_back(line.substr(pos, end - pos));
+        if (end == std::string::npos) return fields;
         pos = end + 1;
     }
-    return fields;
 }
 
 bool ParseUnsigned(const std::string& text, unsigned* value) {
