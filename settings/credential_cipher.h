@@ -1,0 +1,40 @@
+// The cipher of the stored network credentials: RC4 keyed with the 16-byte MD5 digest of a fixed
+// pass phrase. Every value is encrypted on its own with a fresh key stream, so stored byte i is
+// plain byte i XOR key-stream byte i, equal plain texts give equal bytes, and a value keeps its
+// length (zero bytes included).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tv {
+
+using Md5Digest = std::array<uint8_t, 16>;
+
+Md5Digest Md5Of(const std::string& bytes);
+// RC4 over data with a key stream that starts afresh from key.
+std::string Rc4Crypt(const Md5Digest& key, const std::string& data);
+
+class CredentialCipher {
+  public:
+    CredentialCipher() = default;
+    ~CredentialCipher() { Close(); }
+    CredentialCipher(const CredentialCipher&) = delete;
+    CredentialCipher& operator=(const CredentialCipher&) = delete;
+
+    // Derives the key from the pass phrase.
+    bool Open();
+    bool IsOpen() const { return open_; }
+    // Replace *value by its encrypted or decrypted bytes; false (value unchanged) when closed.
+    bool Encrypt(std::string* value) const;
+    bool Decrypt(std::string* value) const;
+    // Forgets the key.
+    void Close();
+
+  private:
+    Md5Digest key_{};
+    bool open_ = false;
+};
+
+}  // namespace tv
