@@ -20,10 +20,20 @@ struct RegistryValue {
     Type type = Type::String;
     uint32_t dword = 0;
     std::string text;  // String: the text; Binary: the bytes
+    bool operator==(const RegistryValue& o) const {
+        return type == o.type && dword == o.dword && text == o.text;
+    }
 };
 
+// Section name -> value name -> value.
+using RegistrySections = std::map<std::string, std::map<std::string, RegistryValue>>;
+
+// A section is one key below kRegistryKey: a non-empty UTF-8 name without a backslash or a
+// line end.
+bool IsValidRegistrySectionName(const std::string& name);
+
 class RegistryStore {
-public:
+  public:
     // path: the .reg file (normally ConfigDir()/TessaravineNext.reg).
     explicit RegistryStore(std::string path);
 
@@ -32,44 +42,54 @@ public:
     bool Load();
 
     // Reads leave *value alone and return false when the value is absent or of another type.
-    // Reading a section creates it, as on Windows (the file gets the empty section).
+    // Reading a section creates it, as on Windows: the file is rewritten at once with the empty
+    // section (or when the open batch ends).
     bool ReadDword(const std::string& section, const std::string& name, uint32_t* value);
     bool ReadString(const std::string& section, const std::string& name, std::string* value);
     bool ReadBinary(const std::string& section, const std::string& name, std::string* bytes);
 
+    // Writes fail (false) for an invalid section name, and for a value name or a text that is
+    // not UTF-8. The value is held even when the file cannot be written; false tells so.
     bool WriteDword(const std::string& section, const std::string& name, uint32_t value);
     bool WriteString(const std::string& section, const std::string& name, const std::string& value);
     bool WriteBinary(const std::string& section, const std::string& name, const std::string& bytes);
+    // False when the value is absent.
     bool DeleteValue(const std::string& section, const std::string& name);
 
     // The file text as it would be written.
-    std::string Serialize() const;
+    std::string Serialize() const { return Serialize(sections_); }
+    static std::string Serialize(const RegistrySections& sections);
     // Parses a whole file text into sections; false (and *out untouched) when damaged.
-    static bool Parse(const std::string& text,
-                      std::map<std::string, std::map<std::string, RegistryValue>>* out);
+    static bool Parse(const std::string& text, RegistrySections* out);
 
     const std::string& path() const { return path_; }
 
     // Holds back the rewrites of the file until the outermost batch ends.
     class Batch {
-    public:
+      public:
         explicit Batch(RegistryStore& store);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
-    private:
+      private:
         RegistryStore& store_;
     };
 
-private:
+  private:
+    // The value when it exists with that type; creates the section first.
+    const RegistryValue* Find(const std::string& section, const std::string& name,
+                              RegistryValue::Type type);
+    bool Store(const std::string& section, const std::string& name, const RegistryValue& value);
     bool EnsureSection(const std::string& section);
+    // Marks the store changed and writes the file unless a batch is open.
+    bool Commit();
     bool Save();
 
     std::string path_;
     int batchDepth_ = 0;
     bool dirty_ = false;
-    std::map<std::string, std::map<std::string, RegistryValue>> sections_;
+    RegistrySections sections_;
 };
 
 }  // namespace tv

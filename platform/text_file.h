@@ -8,12 +8,14 @@
 
 namespace tv {
 
-// The lines of a file without their line ends; false when the file cannot be read. A last
+// The lines of a file without their line ends, each as UTF-8 (see DecodeLine); false when the
+// file cannot be read. A line ends at LF or CR LF; a lone CR stays part of its line. A last
 // line without a line end is still a line; a file ending in a line end has no empty last line.
 bool ReadTextLines(const std::string& path, std::vector<std::string>* lines);
 // Splits text into lines the same way (for readers that already hold the bytes).
 std::vector<std::string> SplitTextLines(const std::string& bytes);
-// Writes every line followed by CR LF, through a temporary file renamed over path.
+// Writes every line followed by CR LF, through a temporary file renamed over path. The lines
+// are written as given: a caller must keep line ends out of them.
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 // Appends one line with CR LF, creating the file when missing.
 bool AppendTextLine(const std::string& path, const std::string& line);
