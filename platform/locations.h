@@ -20,6 +20,13 @@ std::string DefaultConfigDir();
 std::string DefaultDocumentsDir();
 Locations DefaultLocations();
 
+// The program directory for an executable in executableFolder: that folder when it is
+// writable, else $XDG_DATA_HOME/tessaravine.
+std::string ProgramDirFor(const std::string& executableFolder);
+// The documents folder named by the text of a user-dirs.dirs file (XDG_DOCUMENTS_DIR="…",
+// "$HOME/…" or an absolute path, the last valid line wins); "" when the text names none.
+std::string DocumentsDirFromUserDirs(const std::string& text, const std::string& home);
+
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool EnsureFolder(const std::string& path);
 

@@ -15,7 +15,8 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this process now holds the lock; false when another process holds it.
+    // True when this process now holds the lock; false when another process holds it or the
+    // lock file cannot be opened safely (a fallback folder in /tmp that is not ours alone).
     // lockFolder: "" for the default folder.
     bool Acquire(const std::string& lockFolder = "");
     void Release();
