@@ -1,0 +1,76 @@
+// The description of one run handed to the copy engine. The caller owns the job and the lists
+// it points at; the engine reads it and writes only the notification target, the error flag
+// and the log record.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "log/log_record.h"
+#include "platform/date_time.h"
+
+namespace tv {
+
+class ProgressSink;
+
+using StringList = std::vector<std::string>;
+
+// The kind of run; a removable run may carry the DateFolders flag (kind 67).
+enum JobKind : int32_t {
+    DriveUnit = 1,
+    FileDir = 2,
+    Removable = 3,
+};
+constexpr int32_t DateFolders = 0x40;
+
+// A kind with any of these bits is a whole volume: a drive unit or a removable medium.
+constexpr int32_t kWholeVolumeKindMask = 0x05;
+// A kind with one of these bits and the DateFolders flag copies into dated folders.
+constexpr int32_t kDatedBaseKindMask = 0x03;
+
+inline bool IsWholeVolumeKind(int32_t kind) { return (kind & kWholeVolumeKindMask) != 0; }
+inline bool IsDatedKind(int32_t kind) {
+    return (kind & kDatedBaseKindMask) != 0 && (kind & DateFolders) != 0;
+}
+
+// The copy buffer is 32 KB shifted left by the kind's buffer setting (0 → 32 KB, 7 → 4 MB).
+constexpr int32_t kBaseBufferSize = 32 * 1024;
+inline int32_t BufferSizeForSetting(int setting) {
+    const int shift = setting < 0 ? 0 : (setting > 7 ? 7 : setting);
+    return kBaseBufferSize << shift;
+}
+
+struct CopyJob {
+    int32_t Kind = DriveUnit;
+    // Receives the engine's notifications; null = nobody is told anything.
+    ProgressSink* NotifyWindow = nullptr;
+    std::string Source;       // source root folder or drive root
+    std::string Destination;  // destination root folder
+    uint8_t ExtFolder = 0;    // one folder per extension, with generations
+    int32_t BufferSize = kBaseBufferSize;
+    int32_t LoadControl = 3;  // milliseconds slept after every read and every write
+    const StringList* ExcludedExtensions = nullptr;  // upper case, without the dot
+    const StringList* TargetExtensions = nullptr;
+    const StringList* ExcludedFolders = nullptr;  // full paths, trailing separator optional
+    uint8_t ExceptSubFolder = 0;
+    uint8_t ExceptDateFlag = 0;
+    DateTime ExceptDate;
+    uint8_t IncludeSubfolders = 1;
+    uint8_t ForceMirror = 0;
+    uint8_t ForceOverWrite = 0;
+    uint8_t CheckSize = 0;
+    uint8_t ExceptReadOnly = 0;
+    uint8_t ExceptHidden = 0;
+    uint8_t IdleCheck = 0;
+    int32_t IgnorTime = 2;  // time-stamp tolerance in seconds
+    // Filled and appended for every logged step; null = nothing is logged.
+    ::tv::LogRecord* LogRecord = nullptr;
+    uint8_t ShowProgress = 1;
+    uint8_t HadError = 0;  // output: a folder, an open or the free space failed
+
+    bool IsWholeVolume() const { return IsWholeVolumeKind(Kind); }
+    bool IsDated() const { return IsDatedKind(Kind); }
+};
+
+}  // namespace tv

@@ -1,0 +1,56 @@
+#include "engine/copy_pass.h"
+
+#include <string>
+
+#include "engine/destination_layout.h"
+#include "engine/extension_generations.h"
+#include "engine/file_copy.h"
+#include "engine/file_decision.h"
+#include "engine/folder_creation.h"
+#include "engine/run_context.h"
+#include "engine/selection_rules.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+namespace {
+
+FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const std::string& source) {
+    FileStatus status;
+    GetFileStatus(source, &status);
+    const std::string folder = DatedFolder(job, static_cast<std::time_t>(status.lastWrite.seconds));
+    CreateDestinationFolder(job, context, folder, BeforeLastSeparator(source));
+    return CopyAndLog(job, context, source, JoinPath(folder, AfterLastSeparator(source)));
+}
+
+FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string& source,
+                            const std::string& destination) {
+    CreateDestinationFolder(job, context, BeforeLastSeparator(destination),
+                            BeforeLastSeparator(source));
+    return CopyAndLog(job, context, source, destination);
+}
+
+}  // namespace
+
+FileResult RunCopyPass(CopyJob& job, RunContext& context) {
+    const CopyBufferLease buffer(context, job.BufferSize);
+    const bool placesEveryFile = job.ExtFolder || job.IsDated();
+    FileResult result = FileResult::Copied;
+    for (const std::string& source : context.files()) {
+        if (!context.IsActive()) return FileResult::Cancelled;
+        const std::string destination = PlainDestination(job, context.drives(), source);
+        if (!placesEveryFile && !NeedsCopy(job, source, destination)) continue;
+        if (job.ExtFolder) {
+            result = PlaceInExtensionFolders(job, context, source);
+        } else if (job.IsDated()) {
+            result = PlaceInDatedFolder(job, context, source);
+        } else {
+            result = PlaceInPlainTree(job, context, source, destination);
+        }
+        if (result == FileResult::DiskFull || result == FileResult::Cancelled) break;
+    }
+    return result;
+}
+
+}  // namespace tv

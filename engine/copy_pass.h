@@ -1,0 +1,17 @@
+// The copy pass: every listed file, in list order, placed in the job's destination layout.
+#pragma once
+
+#include "engine/copy_job.h"
+#include "engine/file_result.h"
+
+namespace tv {
+
+class RunContext;
+
+// Copies the run context's listed files. A file whose plain-layout copy needs nothing is passed
+// over silently (dated and extension layouts pass every file). Stops at the first DiskFull or
+// Cancelled, and with Cancelled as soon as the worker is stopped. Returns the result of the last
+// file that reached the copy step, Copied when none.
+FileResult RunCopyPass(CopyJob& job, RunContext& context);
+
+}  // namespace tv

@@ -1,0 +1,58 @@
+#include "engine/destination_layout.h"
+
+#include "engine/selection_rules.h"
+#include "platform/date_time.h"
+#include "platform/drive_table.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+namespace {
+
+// Destination + rest, where rest is what follows a root that ends with a separator.
+std::string BelowDestination(const CopyJob& job, const std::string& rest) {
+    if (rest.empty()) return job.Destination;
+    return JoinPath(job.Destination, rest);
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::string RootOfSource(const CopyJob& job, const DriveTable& drives, const std::string& source) {
+    const char letter = drives.DriveOfPath(source);
+    const std::string root = letter ? drives.RootOf(letter) : std::string();
+    if (!root.empty() && StartsWith(source, root)) return root;
+    return WithTrailingSeparator(job.Source);
+}
+
+}  // namespace
+
+std::string PlainDestination(const CopyJob& job, const DriveTable& drives,
+                             const std::string& source) {
+    const std::string root =
+        job.IsWholeVolume() ? RootOfSource(job, drives, source) : WithTrailingSeparator(job.Source);
+    if (!StartsWith(source, root)) return BelowDestination(job, AfterLastSeparator(source));
+    return BelowDestination(job, source.substr(root.size()));
+}
+
+std::string DatedFolder(const CopyJob& job, std::time_t lastWrite) {
+    return JoinPath(job.Destination, DateTime::FromTimeT(lastWrite).Format("%Y年%m月%d日"));
+}
+
+std::string ExtensionFolderKey(const std::string& fileName) {
+    const auto dot = fileName.rfind('.');
+    if (dot == std::string::npos) return "拡張子なし";
+    return UpperAscii(fileName.substr(dot + 1));
+}
+
+std::string CurrentGenerationFolder(const CopyJob& job, const std::string& fileName) {
+    return JoinPath(job.Destination, ExtensionFolderKey(fileName) + "フォルダ");
+}
+
+std::string OlderGenerationFolder(const CopyJob& job, int generation, const std::string& fileName) {
+    return JoinPath(job.Destination, std::to_string(generation) + "世代前" +
+                                         ExtensionFolderKey(fileName) + "フォルダ");
+}
+
+}  // namespace tv

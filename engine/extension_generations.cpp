@@ -1,0 +1,112 @@
+#include "engine/extension_generations.h"
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
+#include "engine/destination_layout.h"
+#include "engine/file_decision.h"
+#include "engine/folder_creation.h"
+#include "engine/run_context.h"
+#include "engine/selection_rules.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+namespace {
+
+struct GenerationEntry {
+    std::string path;
+    FileStatus status;
+    bool isSource = false;
+};
+
+bool IsOlderGeneration(const GenerationEntry& a, const GenerationEntry& b) {
+    return std::make_tuple(a.status.lastWrite.seconds, a.isSource, a.path) <
+           std::make_tuple(b.status.lastWrite.seconds, b.isSource, b.path);
+}
+
+bool StopsThePlacing(FileResult result) {
+    return result == FileResult::DiskFull || result == FileResult::Cancelled;
+}
+
+class GenerationSearch {
+  public:
+    GenerationSearch(CopyJob& job, RunContext& context, std::vector<GenerationEntry>& entries,
+                     const std::string& fileName)
+        : job_(job), context_(context), entries_(entries), fileName_(fileName) {}
+
+    void Search(const std::string& folder) {
+        DirectoryEnumerator found;
+        if (!found.Open(folder)) return;
+        FileStatus entry;
+        while (context_.IsActive() && found.Next(&entry)) {
+            const std::string path = JoinPath(folder, entry.name);
+            if (entry.IsDirectory()) {
+                if (!IsExcludedFolder(job_, path)) Search(path);
+            } else if (entry.name == fileName_) {
+                AddUnlessDuplicate(path, entry);
+            }
+            context_.Yield();
+        }
+    }
+
+  private:
+    void AddUnlessDuplicate(const std::string& path, const FileStatus& status) {
+        const bool duplicate =
+            std::any_of(entries_.begin(), entries_.end(), [&](const GenerationEntry& known) {
+                return known.path != path &&
+                       known.status.lastWrite.seconds == status.lastWrite.seconds &&
+                       known.status.size == status.size;
+            });
+        if (duplicate) {
+            context_.CountDuplicate();
+        } else {
+            entries_.push_back({path, status, false});
+        }
+    }
+
+    CopyJob& job_;
+    RunContext& context_;
+    std::vector<GenerationEntry>& entries_;
+    const std::string& fileName_;
+};
+
+// Copies an entry into folder/fileName unless it already is that file.
+FileResult PlaceGeneration(CopyJob& job, RunContext& context, const GenerationEntry& entry,
+                           const std::string& folder, const std::string& fileName,
+                           FileResult previous) {
+    const std::string target = JoinPath(folder, fileName);
+    if (entry.path == target) return previous;
+    CreateDestinationFolder(job, context, folder, BeforeLastSeparator(entry.path));
+    return CopyAndLog(job, context, entry.path, target);
+}
+
+}  // namespace
+
+FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source) {
+    const std::string fileName = AfterLastSeparator(source);
+    std::vector<GenerationEntry> entries(1);
+    entries[0].path = source;
+    entries[0].isSource = true;
+    GetFileStatus(source, &entries[0].status);
+
+    const std::string current = CurrentGenerationFolder(job, fileName);
+    CreateDestinationFolder(job, context, current, BeforeLastSeparator(source));
+    GenerationSearch(job, context, entries, fileName).Search(job.Destination);
+    std::stable_sort(entries.begin(), entries.end(), IsOlderGeneration);
+
+    FileResult result = FileResult::Copied;
+    int generation = static_cast<int>(entries.size());
+    for (size_t i = 0; i + 1 < entries.size(); ++i) {
+        --generation;
+        result =
+            PlaceGeneration(job, context, entries[i],
+                            OlderGenerationFolder(job, generation, fileName), fileName, result);
+        if (StopsThePlacing(result)) return result;
+    }
+    return PlaceGeneration(job, context, entries.back(), current, fileName, result);
+}
+
+}  // namespace tv

@@ -1,0 +1,173 @@
+#include "engine/file_copy.h"
+
+#include <cstdio>
+#include <random>
+
+#include "engine/progress_sink.h"
+#include "engine/run_context.h"
+#include "platform/clock.h"
+#include "platform/drive_table.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/win_constants.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int32_t kMaxBufferSize = kBaseBufferSize << 7;
+constexpr uint32_t kCopiedAttributes = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+
+size_t UsableBufferSize(int32_t requested) {
+    if (requested <= 0) return kBaseBufferSize;
+    return static_cast<size_t>(requested > kMaxBufferSize ? kMaxBufferSize : requested);
+}
+
+// A name of fixed length, so that a long destination name does not make it too long.
+std::string TemporaryPathBeside(const std::string& destination) {
+    static thread_local std::mt19937_64 generator{std::random_device{}()};
+    char name[32];
+    std::snprintf(name, sizeof name, ".tvpart-%016llx",
+                  static_cast<unsigned long long>(generator()));
+    return JoinPath(BeforeLastSeparator(destination), name);
+}
+
+bool FitsOnDestination(const RunContext& context, const std::string& destination, uint64_t size) {
+    uint64_t available = 0;
+    // When the volume cannot be asked, the open or the writes tell.
+    if (!context.drives().FreeBytesAvailable(BeforeLastSeparator(destination), &available)) {
+        return true;
+    }
+    return available >= size;
+}
+
+// Removes the unfinished temporary file when the copy does not complete.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        file.Close();
+        if (!kept_) DeleteFile(path_);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    void Keep() { kept_ = true; }
+    File file;
+
+  private:
+    std::string path_;
+    bool kept_ = false;
+};
+
+enum class LoopEnd { Complete, Stopped, ReadFailed, WriteFailed };
+
+class LoadPacer {
+  public:
+    LoadPacer(const Clock& clock, int32_t milliseconds)
+        : clock_(clock),
+          milliseconds_(milliseconds > 0 ? static_cast<unsigned>(milliseconds) : 0) {}
+    void Pause() const {
+        if (milliseconds_) clock_.SleepMs(milliseconds_);
+    }
+
+  private:
+    const Clock& clock_;
+    unsigned milliseconds_;
+};
+
+// Reads until the end of the source (a short read is not the end), buffer by buffer.
+LoopEnd CopyLoop(const CopyJob& job, RunContext& context, File& source, File& target) {
+    std::vector<char>& buffer = context.buffer();
+    const LoadPacer pacer(context.clock(), job.LoadControl);
+    while (context.IsActive()) {
+        context.WaitForIdle(job);
+        if (!context.IsActive()) break;
+        const int64_t got = source.Read(buffer.data(), buffer.size());
+        pacer.Pause();
+        if (got < 0) return LoopEnd::ReadFailed;
+        if (got == 0) return LoopEnd::Complete;
+        if (!target.Write(buffer.data(), static_cast<size_t>(got))) return LoopEnd::WriteFailed;
+        pacer.Pause();
+    }
+    return LoopEnd::Stopped;
+}
+
+FileResult ResultOfUnfinishedLoop(LoopEnd end) {
+    switch (end) {
+        case LoopEnd::Stopped:
+            return FileResult::Cancelled;
+        case LoopEnd::ReadFailed:
+            return FileResult::OpenError;
+        case LoopEnd::WriteFailed:
+        case LoopEnd::Complete:
+            break;
+    }
+    return FileResult::DiskFull;
+}
+
+// Puts the finished temporary file in the destination's place and gives it the source's
+// times and attributes.
+bool TakeDestinationsPlace(TemporaryFile& temporary, const std::string& destination,
+                           const FileStatus& source) {
+    if (PathExists(destination)) SetFileAttributes(destination, kAttrNormal);
+    if (!MoveFile(temporary.path(), destination)) return false;
+    temporary.Keep();
+    SetFileTimes(destination, source.lastAccess, source.lastWrite);
+    const uint32_t attributes = source.attributes & kCopiedAttributes;
+    SetFileAttributes(destination, attributes ? attributes : kAttrNormal);
+    return true;
+}
+
+FileResult AfterPause(const RunContext& context, FileResult result) {
+    context.PauseAfterFile();
+    return result;
+}
+
+}  // namespace
+
+CopyBufferLease::CopyBufferLease(RunContext& context, int32_t bufferSize) : context_(context) {
+    if (!context_.buffer().empty()) return;
+    context_.buffer().resize(UsableBufferSize(bufferSize));
+    allocated_ = true;
+}
+
+CopyBufferLease::~CopyBufferLease() {
+    if (allocated_) std::vector<char>().swap(context_.buffer());
+}
+
+FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
+                            const std::string& destination, bool notify) {
+    FileStatus status;
+    if (!GetFileStatus(source, &status)) return AfterPause(context, FileResult::OpenError);
+    if (!FitsOnDestination(context, destination, status.size)) {
+        return AfterPause(context, FileResult::DiskFull);
+    }
+    File input;
+    if (!input.OpenForRead(source, true, true)) return AfterPause(context, FileResult::OpenError);
+    TemporaryFile temporary(TemporaryPathBeside(destination));
+    if (!temporary.file.CreateForWrite(temporary.path(), true, true)) {
+        return AfterPause(context, FileResult::OpenError);
+    }
+    context.SetCurrentFile(destination);
+
+    const CopyBufferLease lease(context, job.BufferSize);
+    const LoopEnd end = CopyLoop(job, context, input, temporary.file);
+    if (end != LoopEnd::Complete) return AfterPause(context, ResultOfUnfinishedLoop(end));
+    // A copy that replaces an earlier one reaches the disk before it takes that one's place.
+    const bool replacing = PathExists(destination);
+    if (replacing && !temporary.file.Flush()) return AfterPause(context, FileResult::DiskFull);
+    temporary.file.Close();
+    input.Close();
+
+    GetFileStatus(source, &status);
+    if (!TakeDestinationsPlace(temporary, destination, status)) {
+        return AfterPause(context, FileResult::OpenError);
+    }
+    context.PauseAfterFile();
+    if (notify && job.NotifyWindow) job.NotifyWindow->Step();
+    return FileResult::Copied;
+}
+
+}  // namespace tv

@@ -1,0 +1,39 @@
+// The copy of one file that the rules let through: free-space check, exclusive sequential
+// opens, a buffered loop paced by the job's load control, and the source's times and
+// attributes applied to the copy.
+//
+// The data goes into a temporary file beside the destination, which replaces the destination
+// only once it is complete, so a stop, a read or write error or a crash never leaves a
+// truncated file where the previous copy was.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/copy_job.h"
+#include "engine/file_result.h"
+
+namespace tv {
+
+class RunContext;
+
+// Holds the run's copy buffer for as long as it lives, unless one is held already.
+class CopyBufferLease {
+  public:
+    CopyBufferLease(RunContext& context, int32_t bufferSize);
+    ~CopyBufferLease();
+    CopyBufferLease(const CopyBufferLease&) = delete;
+    CopyBufferLease& operator=(const CopyBufferLease&) = delete;
+
+  private:
+    RunContext& context_;
+    bool allocated_ = false;
+};
+
+// Copied, Cancelled (the worker was stopped), OpenError (a file could not be opened or read,
+// or the copy could not take the destination's place) or DiskFull (too little free space, or
+// a write failed). notify: tell the window of the finished file.
+FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
+                            const std::string& destination, bool notify);
+
+}  // namespace tv

@@ -1,0 +1,18 @@
+// Creating a destination folder level by level, each created level logged.
+#pragma once
+
+#include <string>
+
+#include "engine/copy_job.h"
+
+namespace tv {
+
+class RunContext;
+
+// Creates every missing level of folder, from the left; a network path starts at its share.
+// Each level created is logged "ＯＫ"; a level that cannot be created is logged "エラー", sets
+// HadError and ends the attempt (false). sourceFolder fills the log line's source field.
+bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::string& folder,
+                             const std::string& sourceFolder);
+
+}  // namespace tv

@@ -1,0 +1,18 @@
+// One run of a job, from the listing to the deletion of extras, on the calling thread. The
+// worker thread calls it; tests call it directly.
+#pragma once
+
+#include "engine/copy_job.h"
+
+namespace tv {
+
+class RunContext;
+
+// Lists the source; when it listed files and the worker was not stopped, reports the total and
+// runs the copy pass; then, in mirror runs with the plain or drive layout whose pass ended in
+// a copy or a skip, deletes the extras. Closes the log store. Returns 0 when nothing was
+// listed, the walk failed or the worker was stopped before the pass; else the pass result
+// (a FileResult value).
+int RunJob(CopyJob& job, RunContext& context);
+
+}  // namespace tv

@@ -1,0 +1,50 @@
+#include "engine/listing_walk.h"
+
+#include <string>
+
+#include "engine/run_context.h"
+#include "engine/selection_rules.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+namespace {
+
+class ListingWalk {
+  public:
+    ListingWalk(CopyJob& job, RunContext& context) : job_(job), context_(context) {}
+
+    bool Run() { return Walk(job_.Source, true); }
+
+  private:
+    bool Walk(const std::string& folder, bool isTop) {
+        DirectoryEnumerator entries;
+        if (!entries.Open(folder)) return !isTop;
+        // In file/directory runs the files of an excluded folder are not listed.
+        const bool listsFiles = job_.IsWholeVolume() || !IsExcludedFolder(job_, folder);
+        FileStatus entry;
+        while (entries.Next(&entry)) {
+            if (!context_.IsActive()) return false;
+            context_.WaitForIdle(job_);
+            const std::string path = JoinPath(folder, entry.name);
+            if (entry.IsDirectory()) {
+                const bool entered = job_.IncludeSubfolders && !IsExcludedFolder(job_, path);
+                if (entered && !Walk(path, false)) return false;
+            } else if (listsFiles && !IsOlderThanReference(job_, entry)) {
+                context_.files().push_back(path);
+            }
+            context_.Yield();
+        }
+        return true;
+    }
+
+    CopyJob& job_;
+    RunContext& context_;
+};
+
+}  // namespace
+
+bool ListSourceFiles(CopyJob& job, RunContext& context) { return ListingWalk(job, context).Run(); }
+
+}  // namespace tv

@@ -1,0 +1,80 @@
+#include "engine/mirror_deletion.h"
+
+#include <string>
+
+#include "engine/run_context.h"
+#include "engine/selection_rules.h"
+#include "engine/step_log.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+namespace {
+
+// A trash folder on the destination volume is the trash's own: removing it into itself
+// would never end.
+bool IsTrashFolderName(const std::string& name) {
+    return name == ".Trash" || name.compare(0, 7, ".Trash-") == 0;
+}
+
+class MirrorDeletion {
+  public:
+    MirrorDeletion(CopyJob& job, RunContext& context) : job_(job), context_(context) {}
+
+    // False once the deletion must stop.
+    bool Delete(const std::string& sourceFolder, const std::string& destinationFolder) {
+        DirectoryEnumerator entries;
+        if (!entries.Open(destinationFolder)) return true;
+        const bool sourceExcluded = IsExcludedFolder(job_, sourceFolder);
+        FileStatus entry;
+        while (entries.Next(&entry)) {
+            if (!context_.IsActive()) return false;
+            context_.WaitForIdle(job_);
+            if (!DeleteEntry(sourceFolder, destinationFolder, entry, sourceExcluded)) {
+                return false;
+            }
+            context_.PauseAfterFile();
+        }
+        return true;
+    }
+
+  private:
+    bool DeleteEntry(const std::string& sourceFolder, const std::string& destinationFolder,
+                     const FileStatus& entry, bool sourceExcluded) {
+        const std::string source = JoinPath(sourceFolder, entry.name);
+        const std::string destination = JoinPath(destinationFolder, entry.name);
+        if (entry.IsDirectory()) {
+            if (IsTrashFolderName(entry.name) || IsExcludedFolder(job_, source) ||
+                PathExists(source)) {
+                return true;
+            }
+            return Delete(source, destination) &&
+                   Remove(destination, WithTrailingSeparator(destination));
+        }
+        if (sourceExcluded || PathExists(source)) return true;
+        return Remove(destination, destination);
+    }
+
+    bool Remove(const std::string& path, const std::string& loggedPath) {
+        if (!IsDirectory(job_.Source)) return false;
+        const bool trashed = MoveToTrash(path);
+        if (job_.LogRecord) {
+            FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
+                     loggedPath);
+            FinishStep(job_, context_, trashed ? kLogResultTrashed : kLogResultError);
+        }
+        return true;
+    }
+
+    CopyJob& job_;
+    RunContext& context_;
+};
+
+}  // namespace
+
+void RunMirrorDeletion(CopyJob& job, RunContext& context) {
+    MirrorDeletion(job, context).Delete(job.Source, job.Destination);
+}
+
+}  // namespace tv

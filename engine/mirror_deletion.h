@@ -1,0 +1,19 @@
+// Mirror deletion: what the destination has and the source no longer has goes to the trash,
+// each removal logged ("削除", "マスターになし", "ゴミ箱に移動").
+#pragma once
+
+#include "engine/copy_job.h"
+
+namespace tv {
+
+class RunContext;
+
+// Every file at the top of the destination that the source lacks is removed; a destination
+// folder whose source folder is gone is emptied entry by entry (each logged), then removed
+// and logged with a trailing separator. Folders present on both sides are not looked into,
+// and nothing is removed for an excluded source folder. Before each removal the source root
+// must still exist: a source that vanished during the run (a medium pulled, a share gone)
+// stops the deletion instead of emptying the destination. A stop ends it where it is.
+void RunMirrorDeletion(CopyJob& job, RunContext& context);
+
+}  // namespace tv

@@ -1,0 +1,66 @@
+#include "engine/run_context.h"
+
+#include <thread>
+
+#include "engine/copy_job.h"
+#include "platform/clock.h"
+
+namespace tv {
+
+namespace {
+constexpr unsigned kIdlePollMs = 1000;
+constexpr unsigned kPauseAfterFileMs = 1;
+}  // namespace
+
+RunContext::RunContext(const Clock& clock, const DriveTable& drives, LogStore* log, IdleGate* idle)
+    : clock_(clock), drives_(drives), log_(log), idle_(idle) {}
+
+void RunContext::RequestStop() {
+    WorkerState expected = WorkerState::Paused;
+    state_.compare_exchange_strong(expected, WorkerState::Running);
+    state_.store(WorkerState::StopRequested);
+}
+
+bool RunContext::IsActive() const {
+    const WorkerState state = state_.load();
+    return state == WorkerState::Running || state == WorkerState::Paused;
+}
+
+void RunContext::EnterPhase(const CopyJob& job, Phase phase) {
+    phase_ = phase;
+    if (job.NotifyWindow) job.NotifyWindow->SetPhase(phase);
+}
+
+std::string RunContext::SecondLineOfPhase() const {
+    switch (phase_) {
+        case Phase::Counting:
+            return kLinePleaseWait;
+        case Phase::Copying:
+            return currentFile_;
+        case Phase::Deleting:
+            return kLineDeleting;
+    }
+    return std::string();
+}
+
+void RunContext::WaitForIdle(const CopyJob& job) {
+    if (!job.IdleCheck || idle_ == nullptr || idle_->IsIdle()) return;
+    bool toldWaiting = false;
+    while (IsActive()) {
+        if (!toldWaiting && job.NotifyWindow) {
+            job.NotifyWindow->SetLines(std::nullopt, std::string(kLineWaitingForIdle));
+        }
+        toldWaiting = true;
+        clock_.SleepMs(kIdlePollMs);
+        if (idle_->IsIdle()) {
+            if (job.NotifyWindow) job.NotifyWindow->SetLines(std::nullopt, SecondLineOfPhase());
+            return;
+        }
+    }
+}
+
+void RunContext::Yield() const { std::this_thread::yield(); }
+
+void RunContext::PauseAfterFile() const { clock_.SleepMs(kPauseAfterFileMs); }
+
+}  // namespace tv

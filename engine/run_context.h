@@ -1,0 +1,92 @@
+// Everything a run needs besides its job: the worker state that every loop tests, the idle
+// gate, the clock that paces it, the drive table, the log store and the run's counters. The
+// worker thread owns one per run; tests build one and run the engine synchronously.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/progress_sink.h"
+
+namespace tv {
+
+class Clock;
+class DriveTable;
+class LogStore;
+struct CopyJob;
+
+enum class WorkerState : int {
+    Idle = 0,
+    Running = 1,
+    Paused = 2,
+    StopRequested = 3,
+    Finished = 4,
+};
+
+// Whether the machine is idle enough for a run to go on (the idle library's answer).
+class IdleGate {
+  public:
+    virtual ~IdleGate() = default;
+    virtual bool IsIdle() = 0;
+};
+
+class RunContext {
+  public:
+    RunContext(const Clock& clock, const DriveTable& drives, LogStore* log = nullptr,
+               IdleGate* idle = nullptr);
+
+    const Clock& clock() const { return clock_; }
+    const DriveTable& drives() const { return drives_; }
+    LogStore* log() const { return log_; }
+
+    // Written by the stop buttons and the worker from two threads.
+    WorkerState state() const { return state_.load(); }
+    void SetState(WorkerState state) { state_.store(state); }
+    // A stop button: a paused worker is resumed first, then told to stop.
+    void RequestStop();
+    // Running or paused: the test before every entry, every file and every buffer.
+    bool IsActive() const;
+
+    Phase phase() const { return phase_; }
+    void EnterPhase(const CopyJob& job, Phase phase);
+
+    // Shown again as the second line when an idle wait ends while copying.
+    void SetCurrentFile(const std::string& path) { currentFile_ = path; }
+
+    // Waits, polling once a second, until the machine is idle or the worker is stopped.
+    // Does nothing unless the job asks for it and there is a gate.
+    void WaitForIdle(const CopyJob& job);
+    // Lets other threads run between entries of a walk.
+    void Yield() const;
+    // The short pause after each file step (the system's own load control).
+    void PauseAfterFile() const;
+
+    // The listed source files of the run.
+    std::vector<std::string>& files() { return files_; }
+    // The copy buffer: allocated for one copy pass, empty otherwise.
+    std::vector<char>& buffer() { return buffer_; }
+
+    int openErrors() const { return openErrors_; }
+    void CountOpenError() { ++openErrors_; }
+    int duplicates() const { return duplicates_; }
+    void CountDuplicate() { ++duplicates_; }
+
+  private:
+    std::string SecondLineOfPhase() const;
+
+    const Clock& clock_;
+    const DriveTable& drives_;
+    LogStore* log_;
+    IdleGate* idle_;
+    std::atomic<WorkerState> state_{WorkerState::Running};
+    Phase phase_ = Phase::Counting;
+    std::string currentFile_;
+    std::vector<std::string> files_;
+    std::vector<char> buffer_;
+    int openErrors_ = 0;
+    int duplicates_ = 0;
+};
+
+}  // namespace tv

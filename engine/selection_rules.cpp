@@ -1,0 +1,138 @@
+#include "engine/selection_rules.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/date_time.h"
+#include "platform/paths.h"
+#include "platform/win_constants.h"
+
+namespace tv {
+
+namespace {
+
+bool Contains(const StringList* list, const std::string& text) {
+    return list != nullptr && std::find(list->begin(), list->end(), text) != list->end();
+}
+
+int64_t WholeSeconds(const FileStatus& status) { return status.lastWrite.seconds; }
+
+// A date compared as (year, month, day); an invalid date reads as -1 in every part.
+struct CalendarDay {
+    int year, month, day;
+    bool operator<(const CalendarDay& o) const {
+        if (year != o.year) return year < o.year;
+        if (month != o.month) return month < o.month;
+        return day < o.day;
+    }
+};
+
+CalendarDay DayOf(const DateTime& date) { return {date.Year(), date.Month(), date.Day()}; }
+
+}  // namespace
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string ExtensionOfPath(const std::string& path) {
+    const auto dot = path.rfind('.');
+    std::string extension;
+    if (dot == std::string::npos) {
+        extension = path;
+    } else if (dot != 0) {
+        extension = path.substr(dot + 1);
+    }
+    return UpperAscii(extension);
+}
+
+bool IsTransferTarget(const CopyJob& job, const std::string& source) {
+    if (job.TargetExtensions == nullptr && job.ExcludedExtensions == nullptr) return true;
+    const std::string extension = ExtensionOfPath(source);
+    if (Contains(job.TargetExtensions, extension)) return true;
+    return !Contains(job.ExcludedExtensions, extension);
+}
+
+bool IsDestinationNewer(const CopyJob& job, const FileStatus& source,
+                        const FileStatus* destination) {
+    if (job.ForceOverWrite || destination == nullptr) return false;
+    return WholeSeconds(source) < WholeSeconds(*destination) + static_cast<int64_t>(job.IgnorTime);
+}
+
+bool IsDestinationNewer(const CopyJob& job, const std::string& source,
+                        const std::string& destination) {
+    FileStatus sourceStatus, destinationStatus;
+    if (job.ForceOverWrite || !GetFileStatus(destination, &destinationStatus)) return false;
+    if (!GetFileStatus(source, &sourceStatus)) return false;
+    return IsDestinationNewer(job, sourceStatus, &destinationStatus);
+}
+
+bool IsSameSize(const CopyJob& job, const FileStatus& source, const FileStatus* destination) {
+    return job.CheckSize && destination != nullptr && source.size == destination->size;
+}
+
+bool IsSameSize(const CopyJob& job, const std::string& source, const std::string& destination) {
+    FileStatus sourceStatus, destinationStatus;
+    if (!job.CheckSize || !GetFileStatus(destination, &destinationStatus)) return false;
+    if (!GetFileStatus(source, &sourceStatus)) return false;
+    return IsSameSize(job, sourceStatus, &destinationStatus);
+}
+
+bool IsExcludedReadOnly(const CopyJob& job, const FileStatus& source) {
+    return job.ExceptReadOnly && (source.attributes & kAttrReadOnly) != 0;
+}
+
+bool IsExcludedReadOnly(const CopyJob& job, const std::string& source) {
+    FileStatus status;
+    return job.ExceptReadOnly && GetFileStatus(source, &status) && IsExcludedReadOnly(job, status);
+}
+
+bool IsExcludedHidden(const CopyJob& job, const FileStatus& source) {
+    return job.ExceptHidden && (source.attributes & kAttrHidden) != 0;
+}
+
+bool IsExcludedHidden(const CopyJob& job, const std::string& source) {
+    FileStatus status;
+    return job.ExceptHidden && GetFileStatus(source, &status) && IsExcludedHidden(job, status);
+}
+
+bool IsOlderThanReference(const CopyJob& job, const FileStatus& source) {
+    if (!job.ExceptDateFlag) return false;
+    const DateTime written = DateTime::FromTimeT(static_cast<std::time_t>(WholeSeconds(source)));
+    return DayOf(written) < DayOf(job.ExceptDate);
+}
+
+bool IsOlderThanReference(const CopyJob& job, const std::string& source) {
+    FileStatus status;
+    return job.ExceptDateFlag && GetFileStatus(source, &status) &&
+           IsOlderThanReference(job, status);
+}
+
+bool IsExcludedFolder(const CopyJob& job, const std::string& folder) {
+    if (job.ExcludedFolders == nullptr || job.ExcludedFolders->empty()) return false;
+    const std::string tested = WithTrailingSeparator(folder);
+    for (const std::string& entry : *job.ExcludedFolders) {
+        const std::string excluded = WithTrailingSeparator(entry);
+        if (tested == excluded) return true;
+        if (job.ExceptSubFolder && tested.compare(0, excluded.size(), excluded) == 0) return true;
+    }
+    return false;
+}
+
+bool NeedsCopy(const CopyJob& job, const std::string& source, const std::string& destination) {
+    FileStatus destinationStatus;
+    if (!GetFileStatus(destination, &destinationStatus)) return true;
+    if (!IsTransferTarget(job, source)) return false;
+    FileStatus sourceStatus;
+    // A source that cannot be read is let through so that its copy fails visibly.
+    if (!GetFileStatus(source, &sourceStatus)) return true;
+    return !IsDestinationNewer(job, sourceStatus, &destinationStatus) &&
+           !IsSameSize(job, sourceStatus, &destinationStatus) &&
+           !IsExcludedReadOnly(job, sourceStatus) && !IsExcludedHidden(job, sourceStatus) &&
+           !IsOlderThanReference(job, sourceStatus);
+}
+
+}  // namespace tv

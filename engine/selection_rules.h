@@ -1,0 +1,51 @@
+// Which files a run lists and copies. Every rule reads only the job and the file system; none
+// changes anything. The forms over a FileStatus let the copy pass read each file once.
+#pragma once
+
+#include <string>
+
+#include "engine/copy_job.h"
+#include "platform/file_system.h"
+
+namespace tv {
+
+// ASCII letters upper-cased; other bytes (multi-byte characters) are left alone.
+std::string UpperAscii(std::string text);
+
+// The text after the last '.' of the whole path, upper-cased (ASCII letters only); the whole
+// path when it has no '.', and "" when its only '.' is the first character.
+std::string ExtensionOfPath(const std::string& path);
+
+// The extension rule: the target list only overrides an entry of the excluded list.
+bool IsTransferTarget(const CopyJob& job, const std::string& source);
+
+// True when the file must not be copied for its time stamp: the source is not at least
+// IgnorTime seconds newer than its copy. Never with ForceOverWrite or without a copy.
+bool IsDestinationNewer(const CopyJob& job, const std::string& source,
+                        const std::string& destination);
+bool IsDestinationNewer(const CopyJob& job, const FileStatus& source,
+                        const FileStatus* destination);
+
+// With CheckSize and an existing copy: the two sizes are equal.
+bool IsSameSize(const CopyJob& job, const std::string& source, const std::string& destination);
+bool IsSameSize(const CopyJob& job, const FileStatus& source, const FileStatus* destination);
+
+bool IsExcludedReadOnly(const CopyJob& job, const std::string& source);
+bool IsExcludedReadOnly(const CopyJob& job, const FileStatus& source);
+bool IsExcludedHidden(const CopyJob& job, const std::string& source);
+bool IsExcludedHidden(const CopyJob& job, const FileStatus& source);
+
+// With ExceptDateFlag: the local calendar date of the last write lies before the reference
+// date (times of day are not compared; an invalid reference excludes nothing).
+bool IsOlderThanReference(const CopyJob& job, const std::string& source);
+bool IsOlderThanReference(const CopyJob& job, const FileStatus& source);
+
+// The folder equals an excluded folder, or lies inside one when ExceptSubFolder is set. The
+// comparison is exact and includes a trailing separator, so ".../database" is not ".../data".
+bool IsExcludedFolder(const CopyJob& job, const std::string& folder);
+
+// The prefilter of the copy pass for a file and its plain-layout destination: a missing copy
+// always passes; an existing one passes only when every rule lets it.
+bool NeedsCopy(const CopyJob& job, const std::string& source, const std::string& destination);
+
+}  // namespace tv

@@ -1,0 +1,29 @@
+#include "engine/step_log.h"
+
+#include "engine/run_context.h"
+#include "log/log_store.h"
+#include "platform/clock.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+std::string LogDateText(const Clock& clock) { return clock.NowDateTime().Format("%Y/%m/%d"); }
+
+std::string LogTimeText(const Clock& clock) { return clock.NowDateTime().Format("%H:%M:%S"); }
+
+void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,
+              const std::string& source, const std::string& destination) {
+    record->date = LogDateText(clock);
+    record->action = action;
+    record->name = AfterLastSeparator(destination);
+    record->source = source;
+    record->destination = destination;
+    record->time = LogTimeText(clock);
+}
+
+void FinishStep(const CopyJob& job, const RunContext& context, const char* result) {
+    job.LogRecord->result = result;
+    if (context.log()) context.log()->Append(*job.LogRecord);
+}
+
+}  // namespace tv

@@ -1,0 +1,25 @@
+// Filling and appending the job's log record for one logged step.
+#pragma once
+
+#include <string>
+
+#include "engine/copy_job.h"
+
+namespace tv {
+
+class Clock;
+class RunContext;
+
+// Today as "%Y/%m/%d" and now as "%H:%M:%S", from the run's clock.
+std::string LogDateText(const Clock& clock);
+std::string LogTimeText(const Clock& clock);
+
+// Fills every per-item field of the record (date, action, name, source, destination, time).
+// The name is the text after the last separator of the destination.
+void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,
+              const std::string& source, const std::string& destination);
+
+// Writes the result and appends the record to the run's log store.
+void FinishStep(const CopyJob& job, const RunContext& context, const char* result);
+
+}  // namespace tv
