@@ -3,6 +3,8 @@
 #include <nettle/arcfour.h>
 #include <nettle/md5.h>
 
+#include <algorithm>
+
 namespace tv {
 namespace {
 
@@ -23,16 +25,17 @@ Md5Digest Md5Of(const std::string& bytes) {
     return digest;
 }
 
-std::string Rc4Crypt(const Md5Digest& key, const std::string& data) {
+std::string Rc4Crypt(const std::string& key, const std::string& data) {
     arcfour_ctx context;
-    arcfour_set_key(&context, key.size(), key.data());
+    arcfour_set_key(&context, key.size(), BytesOf(key));
     std::string result(data.size(), '\0');
     arcfour_crypt(&context, data.size(), reinterpret_cast<uint8_t*>(result.data()), BytesOf(data));
     return result;
 }
 
 bool CredentialCipher::Open() {
-    key_ = Md5Of(std::string(kPassPhrase, sizeof(kPassPhrase) - 1));
+    const Md5Digest digest = Md5Of(std::string(kPassPhrase, sizeof(kPassPhrase) - 1));
+    key_.assign(digest.begin(), digest.end());
     open_ = true;
     return true;
 }
@@ -47,7 +50,8 @@ bool CredentialCipher::Encrypt(std::string* value) const {
 bool CredentialCipher::Decrypt(std::string* value) const { return Encrypt(value); }
 
 void CredentialCipher::Close() {
-    key_.fill(0);
+    std::fill(key_.begin(), key_.end(), '\0');
+    key_.clear();
     open_ = false;
 }
 

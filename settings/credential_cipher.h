@@ -13,8 +13,8 @@ namespace tv {
 using Md5Digest = std::array<uint8_t, 16>;
 
 Md5Digest Md5Of(const std::string& bytes);
-// RC4 over data with a key stream that starts afresh from key.
-std::string Rc4Crypt(const Md5Digest& key, const std::string& data);
+// RC4 over data with a key stream that starts afresh from key (1 to 256 bytes).
+std::string Rc4Crypt(const std::string& key, const std::string& data);
 
 class CredentialCipher {
   public:
@@ -33,7 +33,7 @@ class CredentialCipher {
     void Close();
 
   private:
-    Md5Digest key_{};
+    std::string key_;
     bool open_ = false;
 };
 

@@ -1,0 +1,59 @@
+// A test world for the settings: pinned drives, a fake clock and the registry file of the world's
+// config folder, wired into one SettingsContext. Restart() reads everything back the way a new
+// process would: a new registry store on the same file and a new record.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/paths.h"
+#include "platform/registry_store.h"
+#include "settings/settings_context.h"
+#include "settings/settings_defaults.h"
+#include "settings/settings_persistence.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/test_world.h"
+
+namespace tv::test {
+
+class SettingsWorld {
+  public:
+    SettingsWorld()
+        : registry_(std::make_unique<RegistryStore>(RegistryPath())),
+          context_(std::make_unique<SettingsContext>(MakeContext(*registry_))) {
+        clock_.SetLocal(2005, 7, 1, 9, 30, 0);
+    }
+
+    TestWorld& world() { return world_; }
+    FakeClock& clock() { return clock_; }
+    const SettingsContext& context() const { return *context_; }
+    std::string RegistryPath() const { return JoinPath(world_.configDir(), kRegistryFileName); }
+
+    // The record of a new process: the defaults, then LoadSettings from a new store.
+    SettingsRecord Restart() {
+        registry_ = std::make_unique<RegistryStore>(RegistryPath());
+        context_ = std::make_unique<SettingsContext>(MakeContext(*registry_));
+        SettingsRecord record = DefaultSettings(*context_);
+        LoadSettings(record, *context_);
+        return record;
+    }
+
+    // A store that reads the registry file as it is on disk now.
+    RegistryStore StoredRegistry() const {
+        RegistryStore store(RegistryPath());
+        store.Load();
+        return store;
+    }
+
+  private:
+    SettingsContext MakeContext(RegistryStore& registry) {
+        return SettingsContext{world_.drives(), registry, world_.locations(), clock_};
+    }
+
+    TestWorld world_;
+    FakeClock clock_;
+    std::unique_ptr<RegistryStore> registry_;
+    std::unique_ptr<SettingsContext> context_;
+};
+
+}  // namespace tv::test
