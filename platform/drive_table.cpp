@@ -4,13 +4,20 @@
 #include <sys/statvfs.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <utility>
 
 #include "platform/drive_table_file.h"
+#include "platform/drive_table_letters.h"
+#include "platform/drive_table_mounts.h"
+#include "platform/file_system.h"
+#include "platform/locations.h"
+#include "platform/mountinfo.h"
 #include "platform/paths.h"
+#include "platform/volume_label_udisks.h"
+#include "platform/volume_letter_memory.h"
+#include "platform/volume_probe.h"
 
 namespace tv {
 namespace {
@@ -86,11 +93,45 @@ bool DriveTable::Refresh() {
         automatic_.clear();
         return WriteDrivesFile();
     }
-    std::ifstream in(mountinfoPath_, std::ios::binary);
-    if (!in) return false;
-    automatic_.clear();
+    std::string text;
+    if (!ReadWholeFile(mountinfoPath_, &text)) return false;
+    automatic_ = AutomaticDrives(DriveMounts(ParseMountinfo(text)));
     WriteDrivesFile();
     return true;
+}
+
+uint32_t DriveTable::PinnedLetters() const {
+    uint32_t mask = 0;
+    for (const DriveInfo& drive : pinned_) mask |= 1u << (drive.letter - 'A');
+    return mask;
+}
+
+std::vector<DriveInfo> DriveTable::AutomaticDrives(const std::vector<MountEntry>& mounts) const {
+    const VolumeProbe probe(sysfsRoot_, devDiskRoot_, probeDevices_);
+    std::vector<DriveInfo> volumes;
+    std::vector<LetterRequest> requests;
+    for (const MountEntry& mount : mounts) {
+        LetterRequest request;
+        volumes.push_back(probe.Describe(mount, &request.key));
+        request.systemRoot = mount.mountPoint == "/";
+        request.floppy = IsFloppyDeviceName(BlockDeviceName(mount.source));
+        requests.push_back(std::move(request));
+    }
+    VolumeLetterMemory memory;
+    memory.Load(LettersFilePath());
+    const std::string remembered = memory.Format();
+    const std::vector<char> letters = AssignDriveLetters(requests, PinnedLetters(), &memory);
+    if (memory.Format() != remembered) {
+        EnsureFolder(configDir_);
+        memory.Save(LettersFilePath());
+    }
+    std::vector<DriveInfo> drives;
+    for (size_t i = 0; i < volumes.size(); ++i) {
+        if (letters[i] == 0) continue;
+        volumes[i].letter = letters[i];
+        drives.push_back(std::move(volumes[i]));
+    }
+    return drives;
 }
 
 const DriveInfo* DriveTable::Find(char letter) const {
@@ -157,7 +198,12 @@ bool DriveTable::VolumeInformation(const std::string& root, uint32_t* serial, st
 
 bool DriveTable::SetVolumeLabel(const std::string& root, const std::string& label) {
     const DriveInfo* found = FindByRoot(root);
-    if (!found || !found->pinned) return false;
+    if (!found) return false;
+    // Labels of real volumes are only changed on real devices, never for a recorded table.
+    const bool changed =
+        found->pinned ||
+        (probeDevices_ && SetLabelThroughUdisks(BlockDeviceName(found->device), label));
+    if (!changed) return false;
     FindMutable(found->letter)->label = label;
     WriteDrivesFile();
     return true;
@@ -206,9 +252,8 @@ std::string DriveTable::LettersFilePath() const {
 }
 
 bool DriveTable::WriteDrivesFile() const {
-    std::error_code error;
-    std::filesystem::create_directories(configDir_, error);
-    return ReplaceFileContents(DrivesFilePath(), FormatDrivesFile(Drives()));
+    EnsureFolder(configDir_);
+    return WriteFileAtomically(DrivesFilePath(), FormatDrivesFile(Drives()));
 }
 
 }  // namespace tv

@@ -13,6 +13,8 @@
 
 namespace tv {
 
+struct MountEntry;
+
 struct DriveInfo {
     char letter = 0;  // 'A'..'Z'
     int type = kDriveUnknown;
@@ -81,6 +83,9 @@ class DriveTable {
     const DriveInfo* FindByRoot(const std::string& root) const;
     DriveInfo* FindMutable(char letter);
     bool WriteDrivesFile() const;
+    uint32_t PinnedLetters() const;  // bit 0 = A
+    // The drives of the mounts that can be drives, with their letters; remembers the letters.
+    std::vector<DriveInfo> AutomaticDrives(const std::vector<MountEntry>& mounts) const;
     std::string configDir_;
     std::string mountinfoPath_ = "/proc/self/mountinfo";
     std::string sysfsRoot_ = "/sys";

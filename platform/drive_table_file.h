@@ -15,8 +15,4 @@ namespace tv {
 // and is left out; such characters in a label become blanks.
 std::string FormatDrivesFile(const std::vector<DriveInfo>& drives);
 
-// Writes bytes to a temporary file beside path and renames it over path, so a reader sees
-// either the old or the new file, never a half-written one.
-bool ReplaceFileContents(const std::string& path, const std::string& bytes);
-
 }  // namespace tv
