@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "engine/copy_job.h"
+#include "engine/file_result.h"
 #include "engine/job_run.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
