@@ -25,6 +25,7 @@ class SettingsWorld {
     }
 
     TestWorld& world() { return world_; }
+    const TestWorld& world() const { return world_; }
     FakeClock& clock() { return clock_; }
     const SettingsContext& context() const { return *context_; }
     std::string RegistryPath() const { return JoinPath(world_.configDir(), kRegistryFileName); }
