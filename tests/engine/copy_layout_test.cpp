@@ -15,16 +15,18 @@ using CopyLayoutTest = EngineTest;
 
 TEST_F(CopyLayoutTest, WholeVolumeDropsTheDrivePartAndReplacesReadOnlyCopies) {
     world.Write(sourceRoot, {{"top.txt", Text("top")},
-                             {"docs", {{"a.txt", Text("new a", kNow, kAttrReadOnly)},
-                                       {"deep", {{"b.bin", Text(std::string(70000, 'b'))}}}}},
+                             {"docs",
+                              {{"a.txt", Text("new a", kNow, kAttrReadOnly)},
+                               {"deep", {{"b.bin", Text(std::string(70000, 'b'))}}}}},
                              {"empty", {}}});
     world.Write(destination, {{"docs", {{"a.txt", Text("old", kNow - kDay, kAttrReadOnly)}}}});
 
     EXPECT_EQ(Run(), static_cast<int>(FileResult::Copied));
 
     const Tree expected = {{"top.txt", Text("top")},
-                           {"docs", {{"a.txt", Text("new a", kNow, kAttrReadOnly)},
-                                     {"deep", {{"b.bin", Text(std::string(70000, 'b'))}}}}}};
+                           {"docs",
+                            {{"a.txt", Text("new a", kNow, kAttrReadOnly)},
+                             {"deep", {{"b.bin", Text(std::string(70000, 'b'))}}}}}};
     EXPECT_EQ(world.Read(destination), expected);
 }
 
@@ -55,8 +57,9 @@ TEST_F(CopyLayoutTest, WholeVolumeListsTheFilesOfAnExcludedRoot) {
 
 TEST_F(CopyLayoutTest, DatedFoldersHoldFlatCopiesByDayOfLastWrite) {
     job.Kind = Removable | DateFolders;
-    world.Write(sourceRoot, {{"one", {{"a.txt", Text("same day")}}},
-                             {"two", {{"a.txt", Text("same day")}, {"b.txt", Text("b", kNow - kDay)}}}});
+    world.Write(sourceRoot,
+                {{"one", {{"a.txt", Text("same day")}}},
+                 {"two", {{"a.txt", Text("same day")}, {"b.txt", Text("b", kNow - kDay)}}}});
 
     Run();
 
