@@ -1,0 +1,64 @@
+// Feeds arbitrary bytes to the activity log readers: as a day file read line by line with
+// ReadNext, and as the flat log "log.txt" sorted and indexed at start-up.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "log/log_store.h"
+
+namespace {
+
+constexpr const char* kDay = "2005/07/01";
+
+// A temporary program directory with its Log folder, removed at exit.
+class ScratchProgramDir {
+  public:
+    ScratchProgramDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-log-XXXXXX");
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        path_ = pattern;
+        std::filesystem::create_directory(path_ / "Log");
+    }
+    ~ScratchProgramDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string Path() const { return path_; }
+    void Put(const std::filesystem::path& relative, const uint8_t* data, size_t size) const {
+        std::ofstream out(path_ / relative, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    void Remove(const std::filesystem::path& relative) const {
+        std::error_code ignored;
+        std::filesystem::remove(path_ / relative, ignored);
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+void ReadEveryRecord(const std::string& programDir) {
+    tv::LogStore store(programDir);
+    tv::LogRecord record;
+    record.date = kDay;
+    while (store.ReadNext(&record)) {
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const ScratchProgramDir dir;
+    dir.Put("Log/20050701.txt", data, size);
+    ReadEveryRecord(dir.Path());
+
+    dir.Put("log.txt", data, size);
+    dir.Remove("log.idx");
+    tv::CheckLogIndex(dir.Path());
+    return 0;
+}
