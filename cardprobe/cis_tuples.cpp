@@ -67,8 +67,8 @@ bool ParseVersionTuple(const uint8_t* bytes, std::size_t size, PcmciaTupleInfo* 
 
 bool ReadPcmciaVersion(const std::string& sysfsRoot, unsigned short selector,
                        PcmciaTupleInfo* info) {
-    const std::string path = sysfsRoot + "/class/pcmcia_socket/pcmcia_socket" +
-                             std::to_string(selector) + "/cis";
+    const std::string path =
+        sysfsRoot + "/class/pcmcia_socket/pcmcia_socket" + std::to_string(selector) + "/cis";
     std::string structure;
     if (!ReadFilePrefix(path, kMaxStructureSize, &structure)) return false;
     return ParseVersionTuple(reinterpret_cast<const uint8_t*>(structure.data()), structure.size(),

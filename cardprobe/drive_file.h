@@ -12,8 +12,8 @@
 namespace tv::cardprobe {
 
 struct DriveRecord {
-    char letter = 0;  // 'A'..'Z'
-    int type = 0;     // 0 unknown … 6 RAM disk
+    char letter = 0;   // 'A'..'Z'
+    int type = 0;      // 0 unknown … 6 RAM disk
     std::string root;  // absolute folder, always ending in a separator
     bool hasSerial = false;
     uint32_t serial = 0;

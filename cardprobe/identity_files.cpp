@@ -34,8 +34,7 @@ int ReadSerialNumber(const std::string& root, char* buffer) {
 
 int WriteSerialNumber(const std::string& root, const char* serial) {
     if (::strnlen(serial, kSerialLength) != kSerialLength) return 0;
-    return WriteHiddenReadOnlyFile(root + kSerialFileName,
-                                   std::string_view(serial, kSerialLength))
+    return WriteHiddenReadOnlyFile(root + kSerialFileName, std::string_view(serial, kSerialLength))
                ? 1
                : 0;
 }
@@ -51,9 +50,8 @@ int WriteCardName(const std::string& root, const char* text) {
     const std::string path = root + kCardNameFileName;
     // An older card name is read-only; it is made writable so that it can be replaced.
     SetNormal(path);
-    return WriteHiddenReadOnlyFile(path, std::string_view(text, ::strnlen(text, kMaxCardName)))
-               ? 1
-               : 0;
+    return WriteHiddenReadOnlyFile(path, std::string_view(text, ::strnlen(text, kMaxCardName))) ? 1
+                                                                                                : 0;
 }
 
 }  // namespace tv::cardprobe

@@ -32,11 +32,11 @@ bool WriteAll(int fd, std::string_view bytes) {
 // Fills the new file completely; it must be on the medium before it takes the target's name,
 // or a medium pulled out at the wrong moment could keep an empty identity file.
 bool FillNewFile(const std::string& temporary, std::string_view bytes) {
-    UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                       0666));
+    UniqueFd fd(
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!fd.valid()) return false;
-    const bool filled = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 &&
-                        SetHiddenReadOnly(fd.get());
+    const bool filled =
+        WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && SetHiddenReadOnly(fd.get());
     return fd.Close() && filled;
 }
 

@@ -21,9 +21,9 @@ int ScaleRandom(unsigned long raw) {
 
 int FormatSerialNumber(const std::tm& local, int random, char* out) {
     char digits[64];
-    const int length = std::snprintf(digits, sizeof digits, "%d%03d%02d%02d%02d%04d",
-                                     local.tm_year, local.tm_yday, local.tm_hour, local.tm_min,
-                                     local.tm_sec, random);
+    const int length =
+        std::snprintf(digits, sizeof digits, "%d%03d%02d%02d%02d%04d", local.tm_year, local.tm_yday,
+                      local.tm_hour, local.tm_min, local.tm_sec, random);
     const int kept = length < 0 ? 0 : (length > kSerialDigits ? kSerialDigits : length);
     std::memcpy(out, digits, static_cast<std::size_t>(kept));
     out[kept] = '\0';

@@ -6,7 +6,7 @@
 namespace tv::cardprobe {
 
 class UniqueFd {
-public:
+  public:
     explicit UniqueFd(int fd = -1) : fd_(fd) {}
     ~UniqueFd() { Close(); }
     UniqueFd(const UniqueFd&) = delete;
@@ -22,7 +22,7 @@ public:
         return ok;
     }
 
-private:
+  private:
     int fd_;
 };
 

@@ -1,0 +1,116 @@
+// Reading the drive table file: intact lines resolve a letter, damaged ones are passed over.
+#include "cardprobe/drive_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/cardprobe/scratch_world.h"
+
+namespace tv::cardprobe {
+namespace {
+
+TEST(DriveFileTest, IntactLinesGiveEveryField) {
+    DriveRecord record;
+    ASSERT_TRUE(
+        ParseDriveLine("E\t2\t/media/user/CARD/\t1A2B3C4D\tカード\t/dev/sdb1\tauto\r", &record));
+    EXPECT_EQ(record.letter, 'E');
+    EXPECT_EQ(record.type, 2);
+    EXPECT_EQ(record.root, "/media/user/CARD/");
+    EXPECT_TRUE(record.hasSerial);
+    EXPECT_EQ(record.serial, 0x1A2B3C4Du);
+    EXPECT_EQ(record.label, "カード");
+    EXPECT_EQ(record.device, "/dev/sdb1");
+    EXPECT_FALSE(record.pinned);
+
+    ASSERT_TRUE(ParseDriveLine("C\t3\t/\t-\t\t\tpinned", &record));
+    EXPECT_EQ(record.root, "/");
+    EXPECT_FALSE(record.hasSerial);
+    EXPECT_EQ(record.label, "");
+    EXPECT_EQ(record.device, "");
+    EXPECT_TRUE(record.pinned);
+
+    ASSERT_TRUE(ParseDriveLine("F\t2\t/tmp/stick\tabcdef01\t\t\tpinned", &record));
+    EXPECT_EQ(record.root, "/tmp/stick/") << "a separator is added for file names";
+    EXPECT_EQ(record.serial, 0xABCDEF01u);
+}
+
+TEST(DriveFileTest, DamagedLinesAreRefused) {
+    const std::string cases[] = {
+        "",
+        "E\t2\t/m/\t-\t\t\t",                  // no pinned/auto word
+        "E\t2\t/m/\t-\t\t/dev/sdb1",           // six fields
+        "E\t2\t/m/\t-\t\t/dev/sdb1\tauto\tx",  // eight fields
+        "e\t2\t/m/\t-\t\t\tauto",              // letters are upper case
+        "EF\t2\t/m/\t-\t\t\tauto",
+        "\t2\t/m/\t-\t\t\tauto",
+        "E\t7\t/m/\t-\t\t\tauto",
+        "E\t10\t/m/\t-\t\t\tauto",
+        "E\t\t/m/\t-\t\t\tauto",
+        "E\t2\tm/\t-\t\t\tauto",  // relative root
+        "E\t2\t\t-\t\t\tauto",
+        "E\t2\t/m/\t1A2B3C4\t\t\tauto",  // seven hex digits
+        "E\t2\t/m/\t1A2B3C4G\t\t\tauto",
+        "E\t2\t/m/\t\t\t\tauto",
+        "E\t2\t/m/\t-\t\t\tAUTO",
+        "E\t2\t/m/\t-\t\t\tauto\r\r",
+        std::string("E\t2\t/m\0x/\t-\t\t\tauto", 19),  // NUL inside the root
+        "E\t2\t/" + std::string(5000, 'a') + "/\t-\t\t\tauto",
+    };
+    for (const std::string& line : cases) {
+        DriveRecord record;
+        record.letter = '?';
+        EXPECT_FALSE(ParseDriveLine(line, &record)) << line;
+        EXPECT_EQ(record.letter, '?') << "record untouched: " << line;
+    }
+}
+
+TEST(DriveFileTest, FirstIntactLineOfTheLetterWins) {
+    const std::string table =
+        "E\t9\t/broken/\t-\t\t\tauto\r\n"
+        "C\t3\t/\t-\t\t\tauto\n"
+        "E\t2\t/first/\t-\t\t\tauto\r\n"
+        "E\t2\t/second/\t-\t\t\tauto";
+    struct Case {
+        int letter;
+        const char* root;  // null: none
+    } cases[] = {{'E', "/first/"}, {'e', "/first/"}, {'C', "/"},          {'D', nullptr},
+                 {'@', nullptr},   {0, nullptr},     {'E' + 256, nullptr}};
+    for (const Case& c : cases) {
+        const auto drive = FindDrive(table, c.letter);
+        if (c.root == nullptr) {
+            EXPECT_FALSE(drive.has_value()) << c.letter;
+        } else {
+            ASSERT_TRUE(drive.has_value()) << c.letter;
+            EXPECT_EQ(drive->root, c.root);
+        }
+    }
+}
+
+TEST(DriveFileTest, OversizedOrMissingFileResolvesNothing) {
+    tv::test::ScratchWorld world;
+    EXPECT_FALSE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
+    EXPECT_FALSE(LookUpDrive("", 'C').has_value());
+
+    const std::string line = "C\t3\t/\t-\t\t\tauto\r\n";
+    tv::test::ScratchWorld::WriteFile(world.DriveFilePath(), line);
+    EXPECT_TRUE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
+
+    std::string oversized = line;
+    oversized.resize(kMaxDriveFileSize + 1, '\n');
+    tv::test::ScratchWorld::WriteFile(world.DriveFilePath(), oversized);
+    EXPECT_FALSE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
+}
+
+TEST(DriveFileTest, ConfigFolderComesFromTheEnvironment) {
+    tv::test::ScratchWorld world;  // points XDG_CONFIG_HOME into itself
+    EXPECT_EQ(DefaultDriveFilePath(), world.DriveFilePath());
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        EXPECT_EQ(DefaultDriveFilePath(), std::string(home) + "/.config/OstrelSystem/drives.tsv");
+    }
+}
+
+}  // namespace
+}  // namespace tv::cardprobe

@@ -1,0 +1,240 @@
+// The library as the program sees it: loaded by path, called by export name, with a drive
+// table file in the config folder and drive folders standing in for media.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/cardprobe/cardprobe_library.h"
+#include "tests/cardprobe/scratch_world.h"
+
+namespace tv::test {
+namespace {
+
+constexpr char kSerial[] = "1050401307090042";
+constexpr int kRemovable = 2;
+constexpr int kFixed = 3;
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+bool IsReadOnly(const std::string& path) {
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && (status.st_mode & 0222) == 0;
+}
+
+// A MediaInfo whose texts show whether the probe wrote them.
+MediaInfo MarkedInfo() {
+    MediaInfo info;
+    std::memset(&info, 0x5A, sizeof info);
+    std::strcpy(info.vendor, "untouched");
+    std::strcpy(info.product, "untouched");
+    return info;
+}
+
+class ExportsTest : public ::testing::Test {
+  protected:
+    ScratchWorld world;
+    CardProbeLibrary library;
+};
+
+TEST_F(ExportsTest, ExportsAllSevenByName) {
+    for (const char* name : {"GetCardName", "CardProbe", "GetPcmciaType", "GetSerialNumber",
+                             "MakeSerialNumber", "SetCardName", "SetSerialNumber"}) {
+        EXPECT_NE(library.Symbol(name), nullptr) << name;
+    }
+    // Classify lives in the header; the library's own pieces stay private.
+    EXPECT_EQ(library.Symbol("Classify"), nullptr);
+}
+
+TEST_F(ExportsTest, ProbeOfFixedDriveReportsTypeOnly) {
+    world.AddDrive('C', kFixed, "/dev/sda1");
+    MediaInfo info = MarkedInfo();
+    EXPECT_EQ(library.CardProbe('C', &info), 1);
+    EXPECT_EQ(info.driveType, kFixed);
+    EXPECT_EQ(info.mediaKind, 0);
+    EXPECT_EQ(info.freeSpaceQuery, 0);
+    EXPECT_STREQ(info.vendor, "untouched");
+    EXPECT_STREQ(info.product, "untouched");
+}
+
+TEST_F(ExportsTest, ProbeOfAbsentOrUnusableLetters) {
+    world.AddDrive('C', kFixed);
+    world.AddDriveLine("D\t0\t/nowhere/\t-\t\t\tauto");
+    world.AddDriveLine("E\t2\trelative/\t-\t\t\tauto");  // damaged: ignored
+    struct Case {
+        int letter;
+        int result;
+        int driveType;
+    } cases[] = {{'Q', 0, 1}, {'D', 0, 0}, {'E', 0, 1}, {'1', 0, 1}, {'c', 1, kFixed}};
+    for (const Case& c : cases) {
+        MediaInfo info = MarkedInfo();
+        EXPECT_EQ(library.CardProbe(c.letter, &info), c.result) << char(c.letter);
+        EXPECT_EQ(info.driveType, c.driveType) << char(c.letter);
+        EXPECT_EQ(info.mediaKind, 0) << char(c.letter);
+        EXPECT_STREQ(info.product, "untouched") << char(c.letter);
+    }
+}
+
+TEST_F(ExportsTest, ProbeWithoutDriveTableFindsNoDrive) {
+    MediaInfo info = MarkedInfo();
+    EXPECT_EQ(library.CardProbe('C', &info), 0);
+    EXPECT_EQ(info.driveType, 1);
+}
+
+TEST_F(ExportsTest, ProbeOfRemovableFolderWithoutDeviceGivesEmptyTexts) {
+    world.AddDrive('F', kRemovable);
+    MediaInfo info = MarkedInfo();
+    EXPECT_EQ(library.CardProbe('F', &info), 1);
+    EXPECT_EQ(info.driveType, kRemovable);
+    EXPECT_EQ(info.freeSpaceQuery, 1);
+    EXPECT_EQ(info.mediaKind, 0);
+    EXPECT_STREQ(info.vendor, "");
+    EXPECT_STREQ(info.product, "");
+}
+
+TEST_F(ExportsTest, SerialNumberIsWrittenAsSixteenBytesHiddenAndReadOnly) {
+    const std::string root = world.AddDrive('F', kRemovable);
+    ASSERT_EQ(library.SetSerialNumber('F', kSerial), 1);
+    EXPECT_EQ(ScratchWorld::ReadFile(root + "_serial_.tq"), "1050401307090042");
+    EXPECT_TRUE(IsReadOnly(root + "_serial_.tq"));
+    EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_serial_.tq"});
+
+    char buffer[17] = {};
+    EXPECT_EQ(library.GetSerialNumber('F', buffer), 1);
+    EXPECT_STREQ(buffer, kSerial);
+
+    // The file is read-only: a second serial number is refused, even for root.
+    EXPECT_EQ(library.SetSerialNumber('F', "9999999999999999"), 0);
+    EXPECT_EQ(ScratchWorld::ReadFile(root + "_serial_.tq"), kSerial);
+}
+
+TEST_F(ExportsTest, SerialNumberFileMustHoldSixteenBytes) {
+    const std::string root = world.AddDrive('F', kRemovable);
+    struct Case {
+        std::string bytes;
+        int result;
+    } cases[] = {
+        {"105040130709004", 0}, {"", 0}, {"1050401307090042", 1}, {"1050401307090042\r\n", 1}};
+    for (const Case& c : cases) {
+        ScratchWorld::WriteFile(root + "_serial_.tq", c.bytes);
+        char buffer[17];
+        std::memset(buffer, '#', sizeof buffer);
+        EXPECT_EQ(library.GetSerialNumber('F', buffer), c.result) << c.bytes;
+        if (c.result == 1) {
+            EXPECT_STREQ(buffer, kSerial);
+        } else {
+            EXPECT_EQ(buffer[0], '#') << "buffer untouched on failure";
+        }
+    }
+    char buffer[17];
+    EXPECT_EQ(library.GetSerialNumber('Z', buffer), 0);
+}
+
+TEST_F(ExportsTest, ShortSerialTextIsRefusedWithoutWriting) {
+    const std::string root = world.AddDrive('F', kRemovable);
+    EXPECT_EQ(library.SetSerialNumber('F', "12345"), 0);
+    EXPECT_TRUE(FolderEntries(root).empty());
+}
+
+TEST_F(ExportsTest, CardNameKeepsThirtyTwoBytesAndIsReplacedAlthoughReadOnly) {
+    const std::string root = world.AddDrive('F', kRemovable);
+    const std::string forty = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
+    ASSERT_EQ(library.SetCardName('F', forty.c_str()), 1);
+    EXPECT_EQ(ScratchWorld::ReadFile(root + "_cardnm_.tq"), "0123456789abcdefghijklmnopqrstuv");
+    EXPECT_TRUE(IsReadOnly(root + "_cardnm_.tq"));
+
+    char buffer[33];
+    EXPECT_EQ(library.GetCardName('F', buffer), 1);
+    EXPECT_STREQ(buffer, "0123456789abcdefghijklmnopqrstuv");
+
+    ASSERT_EQ(library.SetCardName('F', "00000080"), 1);
+    EXPECT_EQ(ScratchWorld::ReadFile(root + "_cardnm_.tq"), "00000080");
+    EXPECT_TRUE(IsReadOnly(root + "_cardnm_.tq"));
+    EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_cardnm_.tq"});
+    EXPECT_EQ(library.GetCardName('F', buffer), 1);
+    EXPECT_STREQ(buffer, "00000080");
+}
+
+TEST_F(ExportsTest, CardNameThatCannotBeReadLeavesBufferAlone) {
+    const std::string root = world.AddDrive('F', kRemovable);
+    char buffer[33] = "before";
+    EXPECT_EQ(library.GetCardName('F', buffer), 0);
+    EXPECT_EQ(library.GetCardName('Z', buffer), 0);
+    world.MakeFolder("drive_F/_cardnm_.tq");  // a folder is no card name file
+    EXPECT_EQ(library.GetCardName('F', buffer), 0);
+    EXPECT_STREQ(buffer, "before");
+    EXPECT_EQ(library.SetCardName('Z', "00000001"), 0);
+    EXPECT_EQ(library.SetSerialNumber('Z', kSerial), 0);
+}
+
+// Files may grow to 8 bytes while it lives: longer writes fail part-way, as on a full medium.
+class FileSizeLimit {
+  public:
+    FileSizeLimit() {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousSignal_ = ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limited = saved_;
+        limited.rlim_cur = 8;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        ::signal(SIGXFSZ, previousSignal_);
+    }
+
+  private:
+    struct rlimit saved_;
+    sighandler_t previousSignal_;
+};
+
+TEST_F(ExportsTest, FailedWritesLeaveNoFileBehind) {
+    const std::string root = world.AddDrive('F', kRemovable);
+    {
+        FileSizeLimit limit;
+        EXPECT_EQ(library.SetSerialNumber('F', kSerial), 0);
+        EXPECT_EQ(library.SetCardName('F', "0123456789abcdef"), 0);
+    }
+    EXPECT_TRUE(FolderEntries(root).empty());
+
+    // A folder where the file belongs cannot be replaced.
+    world.MakeFolder("drive_F/_serial_.tq");
+    EXPECT_EQ(library.SetSerialNumber('F', kSerial), 0);
+    EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_serial_.tq"});
+}
+
+TEST_F(ExportsTest, FailedCardNameRewriteKeepsTheOldName) {
+    const std::string root = world.AddDrive('F', kRemovable);
+    ASSERT_EQ(library.SetCardName('F', "00000008"), 1);
+    {
+        FileSizeLimit limit;
+        EXPECT_EQ(library.SetCardName('F', "0123456789abcdef"), 0);
+    }
+    EXPECT_EQ(ScratchWorld::ReadFile(root + "_cardnm_.tq"), "00000008");
+    EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_cardnm_.tq"});
+}
+
+TEST_F(ExportsTest, MadeSerialNumberHasSixteenDigits) {
+    char buffer[17];
+    ASSERT_EQ(library.MakeSerialNumber(buffer), 16);
+    EXPECT_EQ(std::strspn(buffer, "0123456789"), 16u) << buffer;
+}
+
+TEST_F(ExportsTest, SocketWithoutCardHasNoVersionTuple) {
+    PcmciaTupleInfo info;
+    std::memset(&info, 0x5A, sizeof info);
+    EXPECT_EQ(library.GetPcmciaType(&info, 0xFFFF), 0);
+    EXPECT_EQ(info.major, 0x5A);
+}
+
+}  // namespace
+}  // namespace tv::test
