@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "platform/file_system.h"
+#include "tests/engine/engine_fixture.h"
+
+namespace tv::test {
+namespace {
+
+// A source much larger than the buffer, so a copy takes many rounds of the loop; its size is
+// not a multiple of the buffer.
+const std::string kLarge = [] {
+    std::string bytes(300001, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+    return bytes;
+}();
+
+bool HasPartialCopy(const Tree& folder) {
+    for (const auto& [name, node] : folder) {
+        if (name.rfind(".tvpart-", 0) == 0 && !node.file.content.empty()) return true;
+    }
+    return false;
+}
+
+class InterruptedCopyTest : public EngineTest {
+  protected:
+    InterruptedCopyTest() {
+        job.BufferSize = 4096;
+        world.Write(sourceRoot, {{"big.bin", TreeFile{.content = kLarge}}});
+        world.Write(destination, previous);
+    }
+
+    const Tree previous = {{"big.bin", TreeFile{.content = "previous copy", .mtime = kNow - 60}}};
+};
+
+TEST_F(InterruptedCopyTest, AStopMidFileKeepsThePreviousCopy) {
+    job.IdleCheck = 1;
+    bool sawPartialCopy = false;
+    idle.answer = [&] {
+        if (HasPartialCopy(world.Read(destination))) {
+            sawPartialCopy = true;
+            stopper->RequestStop();
+        }
+        return true;
+    };
+
+    EXPECT_EQ(Run(), static_cast<int>(FileResult::Cancelled));
+
+    EXPECT_TRUE(sawPartialCopy);
+    EXPECT_EQ(world.Read(destination), previous);
+    EXPECT_NE(DayFile().find("\t中止\r\n"), std::string::npos);
+}
+
+TEST_F(InterruptedCopyTest, AWriteErrorKeepsThePreviousCopyAndStopsThePass) {
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 100000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const int result = Run();
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(result, static_cast<int>(FileResult::DiskFull));
+    EXPECT_EQ(world.Read(destination), previous);
+    EXPECT_EQ(job.HadError, 1);
+}
+
+TEST_F(InterruptedCopyTest, TooLittleFreeSpaceKeepsThePreviousCopy) {
+    const std::string small = world.AddDrive('F', kDriveFixed, 0x5u, "", kLarge.size() - 1);
+    job.Destination = JoinPath(small, "bk");
+    world.Write(job.Destination, previous);
+
+    EXPECT_EQ(Run(), static_cast<int>(FileResult::DiskFull));
+
+    EXPECT_EQ(world.Read(job.Destination), previous);
+}
+
+TEST_F(InterruptedCopyTest, AFileHeldByAnotherIsAnOpenErrorAndThePassGoesOn) {
+    world.Write(sourceRoot, {{"sub", {{"other.txt", TreeFile{.content = "o"}}}}});
+    File holder;
+    ASSERT_TRUE(holder.OpenForRead(Path("big.bin"), true, false));
+
+    Run();
+
+    Tree expected = previous;
+    expected["sub"] = Tree{{"other.txt", TreeFile{.content = "o"}}};
+    EXPECT_EQ(world.Read(destination), expected);
+    EXPECT_EQ(openErrors, 1);
+    EXPECT_EQ(job.HadError, 1);
+}
+
+TEST_F(InterruptedCopyTest, ACompleteCopyIsExactWhateverTheBufferSize) {
+    for (const int32_t bufferSize : {1, 4096, 300001, 1 << 20}) {
+        job.BufferSize = bufferSize;
+        job.ForceOverWrite = 1;
+        world.Write(destination, previous);
+        Run();
+        EXPECT_EQ(world.Read(destination), (Tree{{"big.bin", TreeFile{.content = kLarge}}}))
+            << "buffer " << bufferSize;
+    }
+}
+
+}  // namespace
+}  // namespace tv::test
