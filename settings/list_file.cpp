@@ -29,10 +29,9 @@ bool IsHeader(const std::string& line) {
     return false;
 }
 
-// An entry holding a line end would come back as several entries, so it stays out of the file.
-bool FitsOnOneLine(const std::string& entry) {
-    return entry.find_first_of("\r\n") == std::string::npos;
-}
+// An entry holding a line feed would come back as several entries, so it stays out of the file.
+// A lone CR is no line end to the reader and is written as it is.
+bool FitsOnOneLine(const std::string& entry) { return entry.find('\n') == std::string::npos; }
 
 // "2005年07月01日 09:30:00"
 std::string TimeLine(const DateTime& now) {

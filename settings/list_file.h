@@ -15,7 +15,7 @@ constexpr const char* kListFileName = "フォルダ設定.txt";
 
 std::string ListFilePath(const std::string& programDir);
 
-// The lines of the file for a record, written at local time now. An entry that holds a line end
+// The lines of the file for a record, written at local time now. An entry that holds a line feed
 // cannot be told apart from two entries when read back and is left out.
 std::vector<std::string> ListFileLines(const SettingsRecord& record, const DateTime& now);
 // Fills the lists from the lines of a file. Each list is read from after the last line that
