@@ -1,5 +1,7 @@
 #include "platform/drive_table_letters.h"
 
+#include <utility>
+
 namespace tv {
 namespace {
 
@@ -15,7 +17,9 @@ std::string AllowedLetters(const LetterRequest& request) {
 
 class LetterPool {
   public:
-    LetterPool(uint32_t taken, const VolumeLetterMemory& memory) : taken_(taken), memory_(memory) {}
+    LetterPool(uint32_t taken, const VolumeLetterMemory& memory,
+               std::vector<std::string> presentKeys)
+        : taken_(taken), memory_(memory), presentKeys_(std::move(presentKeys)) {}
 
     bool IsFree(char letter) const { return (taken_ & Bit(letter)) == 0; }
     void Take(char letter) { taken_ |= Bit(letter); }
@@ -31,7 +35,8 @@ class LetterPool {
     char FirstFree(const LetterRequest& request) const {
         const std::string allowed = AllowedLetters(request);
         for (const char letter : allowed) {
-            if (IsFree(letter) && !memory_.IsHeldByOther(letter, request.key)) return letter;
+            if (IsFree(letter) && !memory_.IsHeldByAbsentVolume(letter, presentKeys_))
+                return letter;
         }
         for (const char letter : allowed) {
             if (IsFree(letter)) return letter;
@@ -42,13 +47,20 @@ class LetterPool {
   private:
     uint32_t taken_;
     const VolumeLetterMemory& memory_;
+    std::vector<std::string> presentKeys_;
 };
+
+std::vector<std::string> KeysOf(const std::vector<LetterRequest>& requests) {
+    std::vector<std::string> keys;
+    for (const LetterRequest& request : requests) keys.push_back(request.key);
+    return keys;
+}
 
 }  // namespace
 
 std::vector<char> AssignDriveLetters(const std::vector<LetterRequest>& requests, uint32_t taken,
                                      VolumeLetterMemory* memory) {
-    LetterPool pool(taken, *memory);
+    LetterPool pool(taken, *memory, KeysOf(requests));
     std::vector<char> letters(requests.size(), 0);
     // The system root first, then the volumes that come back, so a new volume never takes a
     // letter from one that is present.

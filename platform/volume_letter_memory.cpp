@@ -72,9 +72,11 @@ char VolumeLetterMemory::LetterOf(const std::string& key) const {
     return 0;
 }
 
-bool VolumeLetterMemory::IsHeldByOther(char letter, const std::string& key) const {
+bool VolumeLetterMemory::IsHeldByAbsentVolume(char letter,
+                                              const std::vector<std::string>& presentKeys) const {
     return std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) {
-        return entry.second == letter && entry.first != key;
+        return entry.second == letter &&
+               std::find(presentKeys.begin(), presentKeys.end(), entry.first) == presentKeys.end();
     });
 }
 

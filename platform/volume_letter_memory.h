@@ -22,8 +22,8 @@ class VolumeLetterMemory {
 
     // The letter remembered for key, or 0.
     char LetterOf(const std::string& key) const;
-    // True when some volume other than key is remembered under letter.
-    bool IsHeldByOther(char letter, const std::string& key) const;
+    // True when a volume not among the present ones is remembered under letter.
+    bool IsHeldByAbsentVolume(char letter, const std::vector<std::string>& presentKeys) const;
     // Records that key has letter now; keys that cannot be written (empty, holding a tab or a
     // line end) are not remembered.
     void Remember(const std::string& key, char letter);
