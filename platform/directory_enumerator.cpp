@@ -38,7 +38,6 @@ bool DirectoryEnumerator::Open(const std::string& folder) {
         return false;
     }
     dir_ = dir;
-    folder_ = folder;
     device_ = st.st_dev;
     onFat_ = detail::IsFatFileSystem(dirfd(dir));
     return true;
@@ -64,7 +63,6 @@ bool DirectoryEnumerator::Next(FileStatus* entry) {
 void DirectoryEnumerator::Close() {
     if (dir_ != nullptr) closedir(AsDir(dir_));
     dir_ = nullptr;
-    folder_.clear();
 }
 
 }  // namespace tv

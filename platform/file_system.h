@@ -79,7 +79,6 @@ class DirectoryEnumerator {
 
   private:
     void* dir_ = nullptr;  // DIR*
-    std::string folder_;
     uint64_t device_ = 0;  // the folder's device: entries elsewhere are mounts
     bool onFat_ = false;   // entries carry real FAT attributes
 };
