@@ -10,7 +10,7 @@
 namespace tv::cardprobe {
 namespace {
 
-TEST(DriveFileTest, IntactLinesGiveEveryField) {
+TEST(CardProbeDriveFileTest, IntactLinesGiveEveryField) {
     DriveRecord record;
     ASSERT_TRUE(
         ParseDriveLine("E\t2\t/media/user/CARD/\t1A2B3C4D\tカード\t/dev/sdb1\tauto\r", &record));
@@ -35,7 +35,7 @@ TEST(DriveFileTest, IntactLinesGiveEveryField) {
     EXPECT_EQ(record.serial, 0xABCDEF01u);
 }
 
-TEST(DriveFileTest, DamagedLinesAreRefused) {
+TEST(CardProbeDriveFileTest, DamagedLinesAreRefused) {
     const std::string cases[] = {
         "",
         "E\t2\t/m/\t-\t\t\t",                  // no pinned/auto word
@@ -65,7 +65,7 @@ TEST(DriveFileTest, DamagedLinesAreRefused) {
     }
 }
 
-TEST(DriveFileTest, FirstIntactLineOfTheLetterWins) {
+TEST(CardProbeDriveFileTest, FirstIntactLineOfTheLetterWins) {
     const std::string table =
         "E\t9\t/broken/\t-\t\t\tauto\r\n"
         "C\t3\t/\t-\t\t\tauto\n"
@@ -87,7 +87,7 @@ TEST(DriveFileTest, FirstIntactLineOfTheLetterWins) {
     }
 }
 
-TEST(DriveFileTest, OversizedOrMissingFileResolvesNothing) {
+TEST(CardProbeDriveFileTest, OversizedOrMissingFileResolvesNothing) {
     tv::test::ScratchWorld world;
     EXPECT_FALSE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
     EXPECT_FALSE(LookUpDrive("", 'C').has_value());
@@ -102,7 +102,7 @@ TEST(DriveFileTest, OversizedOrMissingFileResolvesNothing) {
     EXPECT_FALSE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
 }
 
-TEST(DriveFileTest, ConfigFolderComesFromTheEnvironment) {
+TEST(CardProbeDriveFileTest, ConfigFolderComesFromTheEnvironment) {
     tv::test::ScratchWorld world;  // points XDG_CONFIG_HOME into itself
     EXPECT_EQ(DefaultDriveFilePath(), world.DriveFilePath());
     ::setenv("XDG_CONFIG_HOME", "relative", 1);

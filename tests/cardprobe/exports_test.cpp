@@ -41,13 +41,13 @@ MediaInfo MarkedInfo() {
     return info;
 }
 
-class ExportsTest : public ::testing::Test {
+class CardProbeExportsTest : public ::testing::Test {
   protected:
     ScratchWorld world;
     CardProbeLibrary library;
 };
 
-TEST_F(ExportsTest, ExportsAllSevenByName) {
+TEST_F(CardProbeExportsTest, ExportsAllSevenByName) {
     for (const char* name : {"GetCardName", "CardProbe", "GetPcmciaType", "GetSerialNumber",
                              "MakeSerialNumber", "SetCardName", "SetSerialNumber"}) {
         EXPECT_NE(library.Symbol(name), nullptr) << name;
@@ -56,7 +56,7 @@ TEST_F(ExportsTest, ExportsAllSevenByName) {
     EXPECT_EQ(library.Symbol("Classify"), nullptr);
 }
 
-TEST_F(ExportsTest, ProbeOfFixedDriveReportsTypeOnly) {
+TEST_F(CardProbeExportsTest, ProbeOfFixedDriveReportsTypeOnly) {
     world.AddDrive('C', kFixed, "/dev/sda1");
     MediaInfo info = MarkedInfo();
     EXPECT_EQ(library.CardProbe('C', &info), 1);
@@ -67,7 +67,7 @@ TEST_F(ExportsTest, ProbeOfFixedDriveReportsTypeOnly) {
     EXPECT_STREQ(info.product, "untouched");
 }
 
-TEST_F(ExportsTest, ProbeOfAbsentOrUnusableLetters) {
+TEST_F(CardProbeExportsTest, ProbeOfAbsentOrUnusableLetters) {
     world.AddDrive('C', kFixed);
     world.AddDriveLine("D\t0\t/nowhere/\t-\t\t\tauto");
     world.AddDriveLine("E\t2\trelative/\t-\t\t\tauto");  // damaged: ignored
@@ -85,13 +85,13 @@ TEST_F(ExportsTest, ProbeOfAbsentOrUnusableLetters) {
     }
 }
 
-TEST_F(ExportsTest, ProbeWithoutDriveTableFindsNoDrive) {
+TEST_F(CardProbeExportsTest, ProbeWithoutDriveTableFindsNoDrive) {
     MediaInfo info = MarkedInfo();
     EXPECT_EQ(library.CardProbe('C', &info), 0);
     EXPECT_EQ(info.driveType, 1);
 }
 
-TEST_F(ExportsTest, ProbeOfRemovableFolderWithoutDeviceGivesEmptyTexts) {
+TEST_F(CardProbeExportsTest, ProbeOfRemovableFolderWithoutDeviceGivesEmptyTexts) {
     world.AddDrive('F', kRemovable);
     MediaInfo info = MarkedInfo();
     EXPECT_EQ(library.CardProbe('F', &info), 1);
@@ -102,7 +102,7 @@ TEST_F(ExportsTest, ProbeOfRemovableFolderWithoutDeviceGivesEmptyTexts) {
     EXPECT_STREQ(info.product, "");
 }
 
-TEST_F(ExportsTest, SerialNumberIsWrittenAsSixteenBytesHiddenAndReadOnly) {
+TEST_F(CardProbeExportsTest, SerialNumberIsWrittenAsSixteenBytesHiddenAndReadOnly) {
     const std::string root = world.AddDrive('F', kRemovable);
     ASSERT_EQ(library.SetSerialNumber('F', kSerial), 1);
     EXPECT_EQ(ScratchWorld::ReadFile(root + "_serial_.tq"), "1050401307090042");
@@ -118,7 +118,7 @@ TEST_F(ExportsTest, SerialNumberIsWrittenAsSixteenBytesHiddenAndReadOnly) {
     EXPECT_EQ(ScratchWorld::ReadFile(root + "_serial_.tq"), kSerial);
 }
 
-TEST_F(ExportsTest, SerialNumberFileMustHoldSixteenBytes) {
+TEST_F(CardProbeExportsTest, SerialNumberFileMustHoldSixteenBytes) {
     const std::string root = world.AddDrive('F', kRemovable);
     struct Case {
         std::string bytes;
@@ -140,13 +140,13 @@ TEST_F(ExportsTest, SerialNumberFileMustHoldSixteenBytes) {
     EXPECT_EQ(library.GetSerialNumber('Z', buffer), 0);
 }
 
-TEST_F(ExportsTest, ShortSerialTextIsRefusedWithoutWriting) {
+TEST_F(CardProbeExportsTest, ShortSerialTextIsRefusedWithoutWriting) {
     const std::string root = world.AddDrive('F', kRemovable);
     EXPECT_EQ(library.SetSerialNumber('F', "12345"), 0);
     EXPECT_TRUE(FolderEntries(root).empty());
 }
 
-TEST_F(ExportsTest, CardNameKeepsThirtyTwoBytesAndIsReplacedAlthoughReadOnly) {
+TEST_F(CardProbeExportsTest, CardNameKeepsThirtyTwoBytesAndIsReplacedAlthoughReadOnly) {
     const std::string root = world.AddDrive('F', kRemovable);
     const std::string forty = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
     ASSERT_EQ(library.SetCardName('F', forty.c_str()), 1);
@@ -165,7 +165,7 @@ TEST_F(ExportsTest, CardNameKeepsThirtyTwoBytesAndIsReplacedAlthoughReadOnly) {
     EXPECT_STREQ(buffer, "00000080");
 }
 
-TEST_F(ExportsTest, CardNameThatCannotBeReadLeavesBufferAlone) {
+TEST_F(CardProbeExportsTest, CardNameThatCannotBeReadLeavesBufferAlone) {
     const std::string root = world.AddDrive('F', kRemovable);
     char buffer[33] = "before";
     EXPECT_EQ(library.GetCardName('F', buffer), 0);
@@ -197,7 +197,7 @@ class FileSizeLimit {
     sighandler_t previousSignal_;
 };
 
-TEST_F(ExportsTest, FailedWritesLeaveNoFileBehind) {
+TEST_F(CardProbeExportsTest, FailedWritesLeaveNoFileBehind) {
     const std::string root = world.AddDrive('F', kRemovable);
     {
         FileSizeLimit limit;
@@ -212,7 +212,7 @@ TEST_F(ExportsTest, FailedWritesLeaveNoFileBehind) {
     EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_serial_.tq"});
 }
 
-TEST_F(ExportsTest, FailedCardNameRewriteKeepsTheOldName) {
+TEST_F(CardProbeExportsTest, FailedCardNameRewriteKeepsTheOldName) {
     const std::string root = world.AddDrive('F', kRemovable);
     ASSERT_EQ(library.SetCardName('F', "00000008"), 1);
     {
@@ -223,13 +223,13 @@ TEST_F(ExportsTest, FailedCardNameRewriteKeepsTheOldName) {
     EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_cardnm_.tq"});
 }
 
-TEST_F(ExportsTest, MadeSerialNumberHasSixteenDigits) {
+TEST_F(CardProbeExportsTest, MadeSerialNumberHasSixteenDigits) {
     char buffer[17];
     ASSERT_EQ(library.MakeSerialNumber(buffer), 16);
     EXPECT_EQ(std::strspn(buffer, "0123456789"), 16u) << buffer;
 }
 
-TEST_F(ExportsTest, SocketWithoutCardHasNoVersionTuple) {
+TEST_F(CardProbeExportsTest, SocketWithoutCardHasNoVersionTuple) {
     PcmciaTupleInfo info;
     std::memset(&info, 0x5A, sizeof info);
     EXPECT_EQ(library.GetPcmciaType(&info, 0xFFFF), 0);

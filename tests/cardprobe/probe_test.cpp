@@ -15,7 +15,7 @@ namespace {
 
 using tv::test::ScratchWorld;
 
-class ProbeTest : public ::testing::Test {
+class CardProbeSysfsTest : public ::testing::Test {
   protected:
     // <sysfs>/devices/usb1/host0/block/<disk>/{device/vendor,device/model,<disk>1/partition}
     // with class/block/<disk> and class/block/<disk>1 linking to them.
@@ -39,7 +39,7 @@ class ProbeTest : public ::testing::Test {
     ScratchWorld world;
 };
 
-TEST_F(ProbeTest, PartitionAndDiskBothGiveTheDisksTexts) {
+TEST_F(CardProbeSysfsTest, PartitionAndDiskBothGiveTheDisksTexts) {
     AddDisk("sdq", "Generic \n", "USB SD Reader   \n");
     for (const char* device : {"/dev/sdq1", "/dev/sdq", "sdq1"}) {
         const StorageTexts texts = ReadStorageTexts(sysfs(), device);
@@ -53,14 +53,14 @@ TEST_F(ProbeTest, PartitionAndDiskBothGiveTheDisksTexts) {
     }
 }
 
-TEST_F(ProbeTest, TextsAreCutAtNulAndToTheRecordsSize) {
+TEST_F(CardProbeSysfsTest, TextsAreCutAtNulAndToTheRecordsSize) {
     AddDisk("sdq", std::string("Ven\0dor\n", 8), std::string(300, 'M'));
     const StorageTexts texts = ReadStorageTexts(sysfs(), "/dev/sdq1");
     EXPECT_EQ(texts.vendor, "Ven");
     EXPECT_EQ(texts.product, std::string(127, 'M'));
 }
 
-TEST_F(ProbeTest, RemovableDriveIsClassifiedByItsProductText) {
+TEST_F(CardProbeSysfsTest, RemovableDriveIsClassifiedByItsProductText) {
     AddDisk("sdq", "Generic \n", "USB SD Reader   \n");
     world.AddDrive('F', 2, "/dev/sdq1");
     MediaInfo info{};
@@ -72,7 +72,7 @@ TEST_F(ProbeTest, RemovableDriveIsClassifiedByItsProductText) {
     EXPECT_EQ(info.mediaKind, 8);
 }
 
-TEST_F(ProbeTest, RemovableDriveWhoseRootIsGoneStillProbesTheDevice) {
+TEST_F(CardProbeSysfsTest, RemovableDriveWhoseRootIsGoneStillProbesTheDevice) {
     AddDisk("sdq", "Generic\n", "CF Card\n");
     world.AddDriveLine("G\t2\t" + world.base() + "/gone/\t-\t\t/dev/sdq1\tauto");
     MediaInfo info{};

@@ -21,7 +21,7 @@ std::tm LocalTime(int year, int yday, int hour, int minute, int second) {
     return t;
 }
 
-TEST(SerialNumberTest, DigitsAreYearDayTimeAndRandomPart) {
+TEST(MediaSerialNumberTest, DigitsAreYearDayTimeAndRandomPart) {
     char out[17];
     EXPECT_EQ(FormatSerialNumber(LocalTime(2005, 40, 13, 7, 9), 42, out), 16);
     EXPECT_STREQ(out, "1050401307090042");
@@ -31,7 +31,7 @@ TEST(SerialNumberTest, DigitsAreYearDayTimeAndRandomPart) {
     EXPECT_STREQ(out, "993642359599999");
 }
 
-TEST(SerialNumberTest, LaterYearsNeverOverrunTheBuffer) {
+TEST(MediaSerialNumberTest, LaterYearsNeverOverrunTheBuffer) {
     char out[18];
     out[17] = '#';
     EXPECT_EQ(FormatSerialNumber(LocalTime(2900, 0, 0, 0, 0), 0, out), 16);
@@ -39,7 +39,7 @@ TEST(SerialNumberTest, LaterYearsNeverOverrunTheBuffer) {
     EXPECT_EQ(out[17], '#');
 }
 
-TEST(SerialNumberTest, RandomPartStaysWithinFourDigits) {
+TEST(MediaSerialNumberTest, RandomPartStaysWithinFourDigits) {
     struct Case {
         unsigned long raw;
         int part;
@@ -48,7 +48,7 @@ TEST(SerialNumberTest, RandomPartStaysWithinFourDigits) {
     for (const Case& c : cases) EXPECT_EQ(ScaleRandom(c.raw), c.part) << c.raw;
 }
 
-TEST(SerialNumberTest, SixteenDigitsForEveryYearFrom2000To2899) {
+TEST(MediaSerialNumberTest, SixteenDigitsForEveryYearFrom2000To2899) {
     ::setenv("TZ", "UTC", 1);
     ::tzset();
     for (int year = 2000; year <= 2899; ++year) {
