@@ -29,6 +29,7 @@ bool IsDriveLetter(char letter) { return letter >= 'A' && letter <= 'Z'; }
 // A path lies on a root when the root is a whole-component prefix of it: "/mnt/data/x" and
 // "/mnt/data" are on "/mnt/data/", "/mnt/data2" is not.
 bool IsOnRoot(const std::string& path, const std::string& root) {
+    if (path.empty()) return false;
     if (path.compare(0, root.size(), root) == 0) return true;
     return path.size() + 1 == root.size() && root.compare(0, path.size(), path) == 0;
 }
@@ -74,7 +75,7 @@ void DriveTable::SetPinnedOnly(bool pinnedOnly) {
 }
 
 void DriveTable::Pin(const DriveInfo& drive) {
-    if (!IsDriveLetter(drive.letter)) return;
+    if (!IsDriveLetter(drive.letter) || drive.root.empty()) return;
     Unpin(drive.letter);
     DriveInfo pinned = drive;
     pinned.root = WithTrailingSeparator(drive.root);
@@ -210,6 +211,7 @@ bool DriveTable::SetVolumeLabel(const std::string& root, const std::string& labe
 }
 
 bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) const {
+    if (!bytes) return false;
     const DriveInfo* drive = Find(DriveOfPath(path));
     if (drive && drive->freeBytes) {
         *bytes = *drive->freeBytes;

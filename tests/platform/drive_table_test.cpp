@@ -71,6 +71,18 @@ TEST_F(DriveTableTest, PinnedDrivesAnswerTheDriveQueries) {
     EXPECT_FALSE(hasSerial);
     EXPECT_EQ(label, "CARD");
 
+    DriveInfo full;
+    full.letter = 'F';
+    full.type = kDriveFixed;
+    full.root = c + "full";
+    full.freeBytes = 12345;
+    table.Pin(full);
+    uint64_t bytes = 0;
+    ASSERT_TRUE(table.FreeBytesAvailable(c + "full/sub", &bytes));
+    EXPECT_EQ(bytes, 12345u);
+    EXPECT_TRUE(table.FreeBytesAvailable(c, &bytes));
+    EXPECT_FALSE(table.FreeBytesAvailable(c + "missing", &bytes));
+
     table.Unpin('E');
     EXPECT_EQ(table.Find('E'), nullptr);
     EXPECT_FALSE(table.VolumeInformation(e, &serial, &label));
@@ -291,6 +303,7 @@ TEST_F(AutomaticDrivesTest, RecordedDesktopGetsOneLetterPerVolumeWithItsFacts) {
     EXPECT_EQ(Table().DisplayName("/media/user/SD CARD/"), "SD CARD (E:)");
     EXPECT_EQ(Table().DisplayName("/boot/efi/"), "ローカル ディスク (D:)");
     EXPECT_EQ(Table().DriveOfPath("/mnt/bind/x"), 'C');
+    EXPECT_EQ(Table().DriveOfPath(""), 0);
     EXPECT_EQ(Table().DriveOfPath("/media/user/SD CARD/DCIM"), 'E');
 }
 
