@@ -22,6 +22,7 @@ int CopyAndDelete(CopyJob& job, RunContext& context) {
     if (job.NotifyWindow) job.NotifyWindow->SetTotal(context.files().size());
     context.EnterPhase(job, Phase::Copying);
     const FileResult result = RunCopyPass(job, context);
+    if (job.NotifyWindow) job.NotifyWindow->CopyDone(result);
     if (DeletesExtrasAfter(job, context, result)) {
         context.EnterPhase(job, Phase::Deleting);
         RunMirrorDeletion(job, context);

@@ -6,7 +6,19 @@
 #include <optional>
 #include <string>
 
+#include "engine/file_result.h"
+
 namespace tv {
+
+// The numbers of the worker's notifications, as the window knows them. All but RunEnded are
+// sent: the worker waits until the window has handled them. RunEnded is posted.
+enum WindowMessage : unsigned {
+    kMessageCountDone = 0x4C8,
+    kMessageCopyDone = 0x4D2,
+    kMessageSetLines = 0x4D3,
+    kMessageStep = 0x4D4,
+    kMessageRunEnded = 0x4DC,
+};
 
 // The phases of a run, with the numbers the window knows them by.
 enum class Phase : int {
@@ -29,9 +41,14 @@ class ProgressSink {
                           const std::optional<std::string>& second) = 0;
     // One more file done.
     virtual void Step() = 0;
-    // The number of listed files, once the listing is complete.
+    // CountDone: the number of listed files, once the listing is complete.
     virtual void SetTotal(uint64_t files) = 0;
     virtual void SetPhase(Phase phase) = 0;
+    // The copy pass is over, with the result of its last file.
+    virtual void CopyDone(FileResult /*passResult*/) {}
+    // The run is over (posted: the worker does not wait). runResult is the run's result, which
+    // the window turns into its own.
+    virtual void RunEnded(int /*runResult*/) {}
 };
 
 }  // namespace tv

@@ -16,9 +16,12 @@ RunContext::RunContext(const Clock& clock, const DriveTable& drives, LogStore* l
     : clock_(clock), drives_(drives), log_(log), idle_(idle) {}
 
 void RunContext::RequestStop() {
-    WorkerState expected = WorkerState::Paused;
-    state_.compare_exchange_strong(expected, WorkerState::Running);
-    state_.store(WorkerState::StopRequested);
+    // A worker that has not started or has already finished stays as it is, so a late press
+    // never turns a finished worker back into a stopping one.
+    WorkerState state = state_.load();
+    while (state == WorkerState::Running || state == WorkerState::Paused) {
+        if (state_.compare_exchange_weak(state, WorkerState::StopRequested)) return;
+    }
 }
 
 bool RunContext::IsActive() const {

@@ -1,0 +1,35 @@
+// The modal runs of the copy engine: a copy job or a relocation behind a progress window. The
+// user interface implements it with the real window; a headless runner (no window) serves
+// the controller's tests. Both return when the run has ended.
+#pragma once
+
+#include <string>
+
+#include "engine/copy_job.h"
+#include "engine/relocation.h"
+
+namespace tv {
+
+// The window's stop buttons; their ids are also the window's results.
+constexpr int kIdStopAndNext = 1084;  // "中止して次へ"
+constexpr int kIdStopAll = 1085;      // "全処理を中止"
+// A relocation that stopped because a file did not fit.
+constexpr int kResultDestinationFull = 1;
+
+class CopyRunner {
+  public:
+    virtual ~CopyRunner() = default;
+    // 0, or the stop button that ended the copy pass (kIdStopAndNext, kIdStopAll). The caller
+    // reads job.HadError afterwards. An empty title stands for the window's own.
+    virtual int RunCopyJob(CopyJob& job, const std::string& title) = 0;
+    // 0, kResultDestinationFull, or the stop button that ended the run.
+    virtual int RunRelocation(const RelocationRequest& request, const std::string& title) = 0;
+};
+
+// A copy run closes its window with the pressed button only when the copy pass itself was
+// cancelled: a stop during the listing or the deletion ends the run normally (0).
+int CopyWindowResult(int runResult, int pressedButton);
+// A relocation closes with the pressed button when it was stopped, 1 when a file did not fit.
+int RelocationWindowResult(int relocationEnd, int pressedButton);
+
+}  // namespace tv

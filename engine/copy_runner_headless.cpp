@@ -1,0 +1,98 @@
+#include "engine/copy_runner_headless.h"
+
+#include <utility>
+
+#include "engine/copy_worker.h"
+#include "engine/progress_sink.h"
+#include "engine/relocation_worker.h"
+
+namespace tv {
+
+namespace {
+
+// What the window would be told goes to the observer, when there is one.
+class ForwardingSink : public ProgressSink {
+  public:
+    explicit ForwardingSink(ProgressSink* observer) : observer_(observer) {}
+    void SetLines(const std::optional<std::string>& first,
+                  const std::optional<std::string>& second) override {
+        if (observer_) observer_->SetLines(first, second);
+    }
+    void Step() override {
+        if (observer_) observer_->Step();
+    }
+    void SetTotal(uint64_t files) override {
+        if (observer_) observer_->SetTotal(files);
+    }
+    void SetPhase(Phase phase) override {
+        if (observer_) observer_->SetPhase(phase);
+    }
+    void CopyDone(FileResult passResult) override {
+        if (observer_) observer_->CopyDone(passResult);
+    }
+    void RunEnded(int runResult) override {
+        if (observer_) observer_->RunEnded(runResult);
+    }
+
+  private:
+    ProgressSink* observer_;
+};
+
+}  // namespace
+
+HeadlessCopyRunner::HeadlessCopyRunner(const Clock& clock, const DriveTable& drives,
+                                       std::string programDir, Prompts& prompts,
+                                       IdleGate* controllerIdle)
+    : clock_(clock),
+      drives_(drives),
+      programDir_(std::move(programDir)),
+      prompts_(prompts),
+      controllerIdle_(controllerIdle) {}
+
+void HeadlessCopyRunner::PressStop(int buttonId) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (!stopWorker_) return;
+    pressed_ = buttonId;
+    stopWorker_();
+}
+
+void HeadlessCopyRunner::BeginRun(const std::string& title, std::function<void()> stop) {
+    lastTitle_ = title;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    pressed_ = 0;
+    stopWorker_ = std::move(stop);
+}
+
+void HeadlessCopyRunner::EndRun() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    stopWorker_ = nullptr;
+}
+
+int HeadlessCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
+    ForwardingSink window(observer_);
+    job.NotifyWindow = &window;
+    int result = 0;
+    {
+        CopyWorker worker(job, clock_, drives_, programDir_);
+        BeginRun(title, [&worker] { worker.RequestStop(); });
+        worker.Start();
+        worker.WaitUntilFinished();
+        EndRun();
+        result = CopyWindowResult(worker.runResult(), pressed_);
+    }
+    job.NotifyWindow = nullptr;
+    return result;
+}
+
+int HeadlessCopyRunner::RunRelocation(const RelocationRequest& request, const std::string& title) {
+    ForwardingSink window(observer_);
+    RelocationWorker worker(request, clock_, drives_, controllerIdle_, prompts_, &window,
+                            programDir_);
+    BeginRun(title, [&worker] { worker.RequestStop(); });
+    worker.Start();
+    worker.WaitUntilFinished();
+    EndRun();
+    return RelocationWindowResult(static_cast<int>(worker.end()), pressed_);
+}
+
+}  // namespace tv

@@ -1,0 +1,40 @@
+#include "engine/copy_worker.h"
+
+#include "engine/job_run.h"
+#include "engine/progress_sink.h"
+#include "platform/clock.h"
+
+namespace tv {
+
+namespace {
+// The pause before the window is told of the end, so that the last texts stay visible.
+constexpr unsigned kEndPauseMs = 1000;
+}  // namespace
+
+CopyWorker::CopyWorker(CopyJob& job, const Clock& clock, const DriveTable& drives,
+                       const std::string& programDir)
+    : job_(job),
+      clock_(clock),
+      idle_(programDir),
+      log_(programDir),
+      context_(clock, drives, &log_, idle_.HasFunction() ? &idle_ : nullptr) {
+    context_.SetState(WorkerState::Idle);
+}
+
+void CopyWorker::Start() {
+    if (thread_.IsStarted()) return;
+    context_.SetState(WorkerState::Running);
+    thread_.Start([this] { Run(); });
+}
+
+void CopyWorker::Run() {
+    const int result = RunJob(job_, context_);
+    runResult_.store(result);
+    if (job_.NotifyWindow) {
+        clock_.SleepMs(kEndPauseMs);
+        job_.NotifyWindow->RunEnded(result);
+    }
+    context_.SetState(WorkerState::Finished);
+}
+
+}  // namespace tv

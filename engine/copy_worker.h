@@ -1,0 +1,55 @@
+// The worker of one progress window: runs one copy job on its own thread. It loads the idle
+// library of the program directory when it is created (a missing library or entry means the
+// run never waits) and frees it when it goes. When the job has a window, the worker tells it
+// the run's end after a pause of a second, so the last texts stay readable.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "engine/copy_job.h"
+#include "engine/copy_worker_thread.h"
+#include "engine/idle_library.h"
+#include "engine/run_context.h"
+#include "log/log_store.h"
+
+namespace tv {
+
+class Clock;
+class DriveTable;
+
+class CopyWorker {
+  public:
+    // The job's log lines go to the day files of programDir, where the idle library lies too.
+    CopyWorker(CopyJob& job, const Clock& clock, const DriveTable& drives,
+               const std::string& programDir);
+    // Waits for the thread; then frees the idle library.
+    ~CopyWorker() = default;
+    CopyWorker(const CopyWorker&) = delete;
+    CopyWorker& operator=(const CopyWorker&) = delete;
+
+    // Starts the run unless it was started before.
+    void Start();
+    // A stop button: the worker stops at its next test.
+    void RequestStop() { context_.RequestStop(); }
+    WorkerState state() const { return context_.state(); }
+    bool IsFinished() const { return thread_.IsFinished(); }
+    void WaitUntilFinished() { thread_.WaitUntilFinished(); }
+    // The run's result (see RunJob); meaningful once finished.
+    int runResult() const { return runResult_.load(); }
+    bool HasIdleFunction() const { return idle_.HasFunction(); }
+
+  private:
+    void Run();
+
+    CopyJob& job_;
+    const Clock& clock_;
+    IdleLibrary idle_;
+    LogStore log_;
+    RunContext context_;
+    std::atomic<int> runResult_{0};
+    // Last, so that the thread has ended before anything it uses goes.
+    WorkerThread thread_;
+};
+
+}  // namespace tv

@@ -1,0 +1,109 @@
+// Runs through the headless runner, with an observer that records what a window would be told
+// and presses a stop button at the moment the test names, and the stand-in idle library.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "engine/copy_runner_headless.h"
+#include "engine/idle_library.h"
+#include "platform/dynamic_library.h"
+#include "platform/file_system.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/scripted_prompts.h"
+
+namespace tv::test {
+
+// Event texts of the recording sink.
+inline std::string PhaseEvent(Phase phase) {
+    return "phase " + std::to_string(static_cast<int>(phase));
+}
+inline std::string LinesEvent(const std::string& first, const std::string& second) {
+    return "lines " + first + " | " + second;
+}
+
+// Records every notification, the end ones too, and presses a stop button on the first event
+// that the test's trigger accepts, while the worker waits for the notification to be handled.
+class StoppingObserver : public RecordingSink {
+  public:
+    void SetLines(const std::optional<std::string>& first,
+                  const std::optional<std::string>& second) override {
+        RecordingSink::SetLines(first, second);
+        Check();
+    }
+    void Step() override {
+        RecordingSink::Step();
+        Check();
+    }
+    void SetTotal(uint64_t files) override {
+        RecordingSink::SetTotal(files);
+        Check();
+    }
+    void SetPhase(Phase phase) override {
+        RecordingSink::SetPhase(phase);
+        Check();
+    }
+    void CopyDone(FileResult result) override {
+        events.push_back("copydone " + std::to_string(static_cast<int>(result)));
+        Check();
+    }
+    void RunEnded(int result) override { events.push_back("ended " + std::to_string(result)); }
+
+    void StopAt(const std::string& event, int button) {
+        trigger = event;
+        this->button = button;
+    }
+    bool Saw(const std::string& event) const {
+        for (const std::string& e : events) {
+            if (e == event) return true;
+        }
+        return false;
+    }
+
+    HeadlessCopyRunner* runner = nullptr;
+    std::string trigger;
+    int button = 0;
+
+  private:
+    void Check() {
+        if (trigger.empty() || events.back() != trigger) return;
+        trigger.clear();
+        runner->PressStop(button);
+    }
+};
+
+// Places a build of the stand-in idle library in the program directory as idletime.so and
+// talks to it through its own handle (the same library the worker loads).
+class IdleStub {
+  public:
+    explicit IdleStub(const std::string& programDir, const char* build = TV_IDLE_STUB_PATH) {
+        std::string bytes;
+        ReadWholeFile(build, &bytes);
+        WriteFileAtomically(IdleLibraryPath(programDir), bytes, 0755);
+        library_.Load(IdleLibraryPath(programDir));
+    }
+    void Answer(int value) const { Call<void (*)(int)>("TvIdleStubSetAnswer")(value); }
+    int calls() const { return Call<int (*)()>("TvIdleStubCalls")(); }
+
+  private:
+    template <typename F>
+    F Call(const char* name) const {
+        return reinterpret_cast<F>(library_.Symbol(name));
+    }
+    DynamicLibrary library_;
+};
+
+class WorkerTest : public EngineTest {
+  protected:
+    WorkerTest() {
+        observer.runner = &runner;
+        runner.SetObserver(&observer);
+    }
+    int RunWindowed() { return runner.RunCopyJob(job, "ドライブ単位"); }
+
+    ScriptedPrompts prompts;
+    HeadlessCopyRunner runner{clock, world.drives(), world.programDir(), prompts, nullptr};
+    StoppingObserver observer;
+};
+
+}  // namespace tv::test
