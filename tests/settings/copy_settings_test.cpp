@@ -7,7 +7,7 @@
 namespace tv::test {
 namespace {
 
-TEST(CopySettings, CopiesEveryFieldButHDBackupDriveAndTakesEachListEntryOnce) {
+TEST(SettingsCopy, CopiesEveryFieldButHDBackupDriveAndTakesEachListEntryOnce) {
     SettingsRecord source = DistinctSettings("/source");
     source.FileList = {"/a", "/b", "/a"};
     source.ExtList = {"tmp", "tmp"};

@@ -22,9 +22,9 @@ struct IntField {
     int32_t value;
 };
 
-class FirstStart : public ::testing::Test {
+class SettingsFirstStart : public ::testing::Test {
   protected:
-    FirstStart() {
+    SettingsFirstStart() {
         world().AddDrive('A', kDriveRemovable);
         world().AddDrive('C', kDriveFixed, 0x1234ABCD);
         world().AddDrive('D', kDriveCdRom);
@@ -43,7 +43,7 @@ std::string FileBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-TEST_F(FirstStart, LoadTakesTheAbsentDefaultsOverTheReset) {
+TEST_F(SettingsFirstStart, LoadTakesTheAbsentDefaultsOverTheReset) {
     const SettingsRecord record = settings.Restart();
 
     EXPECT_EQ(record.ValidDrive, 0x1Du);  // A, C, D, E
@@ -139,7 +139,7 @@ TEST_F(FirstStart, LoadTakesTheAbsentDefaultsOverTheReset) {
     EXPECT_EQ(FileBytes(listFile), "");
 }
 
-TEST_F(FirstStart, RefreshDrivesStoresTheLastLetterAndReportsTheChange) {
+TEST_F(SettingsFirstStart, RefreshDrivesStoresTheLastLetterAndReportsTheChange) {
     SettingsRecord record = settings.Restart();
     record.Drives['C' - 'A'].Work = DriveWork::UnitSource;
 
@@ -158,7 +158,7 @@ TEST_F(FirstStart, RefreshDrivesStoresTheLastLetterAndReportsTheChange) {
     EXPECT_EQ(record.Drives['E' - 'A'].Name, "CARD (E:)");
 }
 
-TEST_F(FirstStart, ANewRecordHoldsTheResetValues) {
+TEST_F(SettingsFirstStart, ANewRecordHoldsTheResetValues) {
     const SettingsRecord record = DefaultSettings(settings.context());
 
     EXPECT_EQ(record.ValidDrive, 0x1Du);
@@ -177,7 +177,7 @@ TEST_F(FirstStart, ANewRecordHoldsTheResetValues) {
 }
 
 // Each reset button puts back its own group and leaves every other value alone.
-TEST_F(FirstStart, EachGroupResetTouchesOnlyItsGroup) {
+TEST_F(SettingsFirstStart, EachGroupResetTouchesOnlyItsGroup) {
     const SettingsRecord defaults = DefaultSettings(settings.context());
     const SettingsRecord edited = DistinctSettings(world().base());
     struct Case {

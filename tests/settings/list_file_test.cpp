@@ -13,7 +13,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class ListFile : public ::testing::Test {
+class SettingsListFile : public ::testing::Test {
   protected:
     std::string Path() const { return ListFilePath(settings.world().programDir()); }
     std::string Bytes() const {
@@ -28,7 +28,7 @@ class ListFile : public ::testing::Test {
     SettingsWorld settings;
 };
 
-TEST_F(ListFile, SavingWritesTheTimeLineAndTheFourSectionsInOrder) {
+TEST_F(SettingsListFile, SavingWritesTheTimeLineAndTheFourSectionsInOrder) {
     SettingsRecord record = DefaultSettings(settings.context());
     record.FileList = {"/data/a", "/data/フォルダ"};
     record.ExtList = {"tmp", "", " bak "};
@@ -43,7 +43,7 @@ TEST_F(ListFile, SavingWritesTheTimeLineAndTheFourSectionsInOrder) {
               "[INCEXT]\r\ndoc\r\n");
 }
 
-TEST_F(ListFile, ReadingTakesEachListFromItsOwnSection) {
+TEST_F(SettingsListFile, ReadingTakesEachListFromItsOwnSection) {
     struct Case {
         const char* name;
         std::string bytes;
@@ -125,7 +125,7 @@ TEST_F(ListFile, ReadingTakesEachListFromItsOwnSection) {
     }
 }
 
-TEST_F(ListFile, AMissingFileIsCreatedEmptyAndChangesNoList) {
+TEST_F(SettingsListFile, AMissingFileIsCreatedEmptyAndChangesNoList) {
     SettingsRecord record;
     record.FileList = {"/kept"};
     ASSERT_TRUE(ReadListFile(record, settings.world().programDir()));

@@ -13,9 +13,9 @@
 namespace tv::test {
 namespace {
 
-class Persistence : public ::testing::Test {
+class SettingsPersistence : public ::testing::Test {
   protected:
-    Persistence() {
+    SettingsPersistence() {
         settings.world().AddDrive('A', kDriveRemovable);
         settings.world().AddDrive('C', kDriveFixed);
     }
@@ -56,7 +56,7 @@ class Persistence : public ::testing::Test {
     SettingsWorld settings;
 };
 
-TEST_F(Persistence, EveryValueSurvivesARestartUnderItsOwnName) {
+TEST_F(SettingsPersistence, EveryValueSurvivesARestartUnderItsOwnName) {
     const SettingsRecord saved = DistinctSettings(settings.world().base());
     Save(saved);
 
@@ -133,7 +133,7 @@ TEST_F(Persistence, EveryValueSurvivesARestartUnderItsOwnName) {
 
 // How the date-time fields are stored as numbers: what a stored number loads as, and what the
 // loaded value saves back as.
-TEST_F(Persistence, DateTimesConvertToAndFromTheirStoredNumbers) {
+TEST_F(SettingsPersistence, DateTimesConvertToAndFromTheirStoredNumbers) {
     enum Kind { kTime, kDate, kDays };
     struct Case {
         const char* name;
@@ -187,7 +187,7 @@ TEST_F(Persistence, DateTimesConvertToAndFromTheirStoredNumbers) {
     }
 }
 
-TEST_F(Persistence, UnsetDateTimesAreStoredAsMinusOneParts) {
+TEST_F(SettingsPersistence, UnsetDateTimesAreStoredAsMinusOneParts) {
     SettingsRecord record = DefaultSettings(settings.context());
     record.SyncInterval = DateTime::Invalid();
     record.MirrorInterval = DateTime::Invalid();
@@ -207,7 +207,7 @@ TEST_F(Persistence, UnsetDateTimesAreStoredAsMinusOneParts) {
     EXPECT_EQ(loaded.BeforeLogDate.Day(), 31);
 }
 
-TEST_F(Persistence, EmptyStoredTextsKeepTheValuesHeldBefore) {
+TEST_F(SettingsPersistence, EmptyStoredTextsKeepTheValuesHeldBefore) {
     const SettingsRecord record = RestartWith([](RegistryStore& registry) {
         registry.WriteString("Mirroring", "SynchroDirectory", "");
         registry.WriteString("Mirroring", "Directry2", "");
@@ -223,7 +223,7 @@ TEST_F(Persistence, EmptyStoredTextsKeepTheValuesHeldBefore) {
 
 // A copy buffer is a shift count and the load control a pause per file: a stored value out of
 // their ranges falls back to the default instead of reaching a run.
-TEST_F(Persistence, ValuesOutOfTheirRangesLoadAsTheirDefaults) {
+TEST_F(SettingsPersistence, ValuesOutOfTheirRangesLoadAsTheirDefaults) {
     const SettingsRecord record = RestartWith([](RegistryStore& registry) {
         registry.WriteDword("Mirroring", "SyncChacheSize", 8);
         registry.WriteDword("Mirroring", "MirrorChacheSize", 7);
@@ -242,7 +242,7 @@ TEST_F(Persistence, ValuesOutOfTheirRangesLoadAsTheirDefaults) {
     EXPECT_EQ(record.SyncFullBackupCount, 5000);
 }
 
-TEST_F(Persistence, ADamagedRegistryFileLeavesTheRecordAlone) {
+TEST_F(SettingsPersistence, ADamagedRegistryFileLeavesTheRecordAlone) {
     {
         std::ofstream out(settings.RegistryPath(), std::ios::binary);
         out << "not a registry file\r\n[broken\r\n";
@@ -261,7 +261,7 @@ TEST_F(Persistence, ADamagedRegistryFileLeavesTheRecordAlone) {
 }
 
 // Stored credential bytes: "abc" under the program's key is 88 d1 51, "ab2c" is 88 d1 00 02.
-TEST_F(Persistence, CredentialsAreStoredEncryptedByteForByte) {
+TEST_F(SettingsPersistence, CredentialsAreStoredEncryptedByteForByte) {
     SettingsRecord record = DefaultSettings(settings.context());
     record.User1 = "abc";
     record.Pass1 = "abc";
@@ -283,7 +283,7 @@ TEST_F(Persistence, CredentialsAreStoredEncryptedByteForByte) {
     EXPECT_EQ(loaded.Pass2, "ab2c");
 }
 
-TEST_F(Persistence, SavingTwiceStoresTheSameBytesAndKeepsThePlainValues) {
+TEST_F(SettingsPersistence, SavingTwiceStoresTheSameBytesAndKeepsThePlainValues) {
     SettingsRecord record = DefaultSettings(settings.context());
     record.User1 = "backup-user";
     record.Pass1 = "パスワード";
