@@ -92,7 +92,8 @@ void DriveTable::Unpin(char letter) {
 bool DriveTable::Refresh() {
     if (pinnedOnly_) {
         automatic_.clear();
-        return WriteDrivesFile();
+        WriteDrivesFile();
+        return true;
     }
     std::string text;
     if (!ReadWholeFile(mountinfoPath_, &text)) return false;
@@ -253,9 +254,9 @@ std::string DriveTable::LettersFilePath() const {
     return JoinPath(configDir_, "drive-letters.tsv");
 }
 
-bool DriveTable::WriteDrivesFile() const {
+void DriveTable::WriteDrivesFile() const {
     EnsureFolder(configDir_);
-    return WriteFileAtomically(DrivesFilePath(), FormatDrivesFile(Drives()));
+    WriteFileAtomically(DrivesFilePath(), FormatDrivesFile(Drives()));
 }
 
 }  // namespace tv

@@ -82,7 +82,8 @@ class DriveTable {
     struct Impl;
     const DriveInfo* FindByRoot(const std::string& root) const;
     DriveInfo* FindMutable(char letter);
-    bool WriteDrivesFile() const;
+    // Best effort: the table stays usable when the config folder cannot be written.
+    void WriteDrivesFile() const;
     uint32_t PinnedLetters() const;  // bit 0 = A
     // The drives of the mounts that can be drives, with their letters; remembers the letters.
     std::vector<DriveInfo> AutomaticDrives(const std::vector<MountEntry>& mounts) const;

@@ -1,18 +1,20 @@
 #include "platform/drive_table_file.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tv {
 namespace {
 
-bool HasLineBreakOrTab(const std::string& text) {
-    return text.find_first_of("\t\r\n") != std::string::npos;
+// Characters that would split a field or a line, or cut a reader's string short.
+bool IsBreaking(char c) { return c == '\t' || c == '\r' || c == '\n' || c == '\0'; }
+
+bool HasBreakingCharacter(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), IsBreaking);
 }
 
-std::string BlanksForLineBreaksAndTabs(std::string text) {
-    for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    }
+std::string BlanksForBreakingCharacters(std::string text) {
+    std::replace_if(text.begin(), text.end(), IsBreaking, ' ');
     return text;
 }
 
@@ -25,7 +27,7 @@ std::string SerialText(const DriveInfo& drive) {
 
 std::string DriveLine(const DriveInfo& drive) {
     return std::string(1, drive.letter) + '\t' + std::to_string(drive.type) + '\t' + drive.root +
-           '\t' + SerialText(drive) + '\t' + BlanksForLineBreaksAndTabs(drive.label) + '\t' +
+           '\t' + SerialText(drive) + '\t' + BlanksForBreakingCharacters(drive.label) + '\t' +
            drive.device + '\t' + (drive.pinned ? "pinned" : "auto") + "\r\n";
 }
 
@@ -34,7 +36,7 @@ std::string DriveLine(const DriveInfo& drive) {
 std::string FormatDrivesFile(const std::vector<DriveInfo>& drives) {
     std::string bytes;
     for (const DriveInfo& drive : drives) {
-        if (HasLineBreakOrTab(drive.root) || HasLineBreakOrTab(drive.device)) continue;
+        if (HasBreakingCharacter(drive.root) || HasBreakingCharacter(drive.device)) continue;
         bytes += DriveLine(drive);
     }
     return bytes;

@@ -11,8 +11,8 @@
 
 namespace tv {
 
-// The file's bytes. A drive whose root or device holds a tab or a line end cannot be written
-// and is left out; such characters in a label become blanks.
+// The file's bytes. A drive whose root or device holds a tab, a line end or a NUL cannot be
+// written and is left out; such characters in a label become blanks.
 std::string FormatDrivesFile(const std::vector<DriveInfo>& drives);
 
 }  // namespace tv

@@ -147,6 +147,7 @@ TEST_F(DriveTableTest, DrivesFileListsEveryLetterAndFollowsLabelChanges) {
     table.Pin(card);
     fs::create_directories(card.root);
     PinFolder(table, 'C', kDriveFixed, "c");
+    PinFolder(table, 'G', kDriveFixed, "g\tx");  // a root no line can hold: left out
     ASSERT_TRUE(table.Refresh());
 
     EXPECT_EQ(ReadBytes(config_ + "/drives.tsv"), "C\t3\t" + base_ +
