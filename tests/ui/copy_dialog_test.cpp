@@ -1,0 +1,229 @@
+#include <QApplication>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <functional>
+
+#include "engine/copy_runner.h"
+#include "engine/file_result.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/prompts.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/test_world.h"
+#include "ui/new_copy_dlg.h"
+#include "ui/path_label.h"
+#include "ui/qt_copy_runner.h"
+
+namespace tv::test {
+namespace {
+
+QString LineText(const CNewCopyDlg& dialog, int id) {
+    return dialog.findChild<CPathLabel*>(QString::number(id))->text();
+}
+
+QPushButton* Button(const CNewCopyDlg& dialog, int id) {
+    return dialog.findChild<QPushButton*>(QString::number(id));
+}
+
+// Calls back with every progress window as it is shown.
+class DialogWatcher : public QObject {
+  public:
+    explicit DialogWatcher(std::function<void(CNewCopyDlg&)> shown) : shown_(std::move(shown)) {
+        qApp->installEventFilter(this);
+    }
+    ~DialogWatcher() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && object->objectName() == "copyDialog") {
+            if (auto* dialog = qobject_cast<CNewCopyDlg*>(object)) shown_(*dialog);
+        }
+        return false;
+    }
+
+  private:
+    std::function<void(CNewCopyDlg&)> shown_;
+};
+
+// Answers every message box with OK and notes the thread it was asked on.
+class RecordingPrompts : public Prompts {
+  public:
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override {
+        asked.push_back(QString::fromStdString(text + "|" + caption + "|" + std::to_string(flags)));
+        onWindowThread = QThread::currentThread() == qApp->thread();
+        return kIdOk;
+    }
+    QStringList asked;
+    bool onWindowThread = false;
+};
+
+const Tree kThreeFiles = {
+    {"a.txt", TreeFile{"a"}}, {"b.txt", TreeFile{"b"}}, {"c.txt", TreeFile{"c"}}};
+
+}  // namespace
+
+class CopyDialogTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void titleCountsFilesDoneOutOfListed() {
+        CNewCopyDlg dialog("ドライブ単位", true, &CopyWindowResult);
+        QCOMPARE(dialog.windowTitle(), QString("ドライブ単位"));
+        QCOMPARE(LineText(dialog, kIdFirstLine),
+                 QString("事前準備中です...(ファイル数カウント中)"));
+        dialog.OnCountDone(3);
+        QCOMPARE(dialog.windowTitle(), QString("ドライブ単位 (0/3)"));
+        dialog.OnStep();
+        dialog.OnStep();
+        QCOMPARE(dialog.windowTitle(), QString("ドライブ単位 (2/3)"));
+        auto* bar = dialog.findChild<QProgressBar*>(QString::number(kIdProgressBar));
+        QCOMPARE(bar->maximum(), 3);
+        QCOMPARE(bar->value(), 2);
+        dialog.OnSetLines(std::nullopt, std::string("/D/x.txt"));
+        QCOMPARE(LineText(dialog, kIdFirstLine),
+                 QString("事前準備中です...(ファイル数カウント中)"));
+        QCOMPARE(LineText(dialog, kIdSecondLine), QString("/D/x.txt"));
+        dialog.OnPhase(Phase::Deleting);
+        QCOMPARE(LineText(dialog, kIdSecondLine), QString("不要ファイルを削除中..."));
+
+        CNewCopyDlg untitled("", true, &CopyWindowResult);
+        QCOMPARE(untitled.windowTitle(), QString("コピー進捗情報ダイアログ"));
+        untitled.OnCountDone(12);
+        untitled.OnStep();
+        QCOMPARE(untitled.windowTitle(), QString("コピー進捗情報ダイアログ (1/12)"));
+    }
+
+    void stopButtonsGiveTheirIdOnlyWhenThePassWasCancelled_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("runResult");
+        QTest::addColumn<int>("windowResult");
+        const int cancelled = static_cast<int>(FileResult::Cancelled);
+        QTest::newRow("stop and next, pass cancelled") << kIdStopAndNext << cancelled << 1084;
+        QTest::newRow("stop all, pass cancelled") << kIdStopAll << cancelled << 1085;
+        QTest::newRow("stop all during the listing") << kIdStopAll << 0 << 0;
+    }
+
+    void stopButtonsGiveTheirIdOnlyWhenThePassWasCancelled() {
+        QFETCH(int, button);
+        QFETCH(int, runResult);
+        QFETCH(int, windowResult);
+        CNewCopyDlg dialog("T", true, &CopyWindowResult);
+        int stops = 0;
+        dialog.SetStopHandler([&stops] { ++stops; });
+        QTimer::singleShot(0, &dialog, [&] {
+            QTest::mouseClick(Button(dialog, button), Qt::LeftButton);
+            dialog.close();  // only the run's end closes the window
+            QVERIFY(dialog.isVisible());
+            dialog.OnRunEnded(runResult);
+        });
+        QCOMPARE(dialog.RunModal(), windowResult);
+        QCOMPARE(stops, 1);
+    }
+
+    void hiddenWindowIsNeverShownYetClosesAtTheEnd() {
+        CNewCopyDlg dialog("T", false, &CopyWindowResult);
+        int shows = 0;
+        DialogWatcher watcher([&shows](CNewCopyDlg&) { ++shows; });
+        QTimer::singleShot(0, &dialog, [&] {
+            dialog.OnCountDone(2);
+            dialog.OnSetLines(std::string("/E/a"), std::string("/D/a"));
+            dialog.OnStep();
+            dialog.OnPhase(Phase::Deleting);
+            dialog.OnRunEnded(0);
+        });
+        QCOMPARE(dialog.RunModal(), 0);
+        QCOMPARE(shows, 0);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.windowTitle(), QString("T"));
+        QCOMPARE(LineText(dialog, kIdFirstLine), QString());
+        QCOMPARE(LineText(dialog, kIdSecondLine), QString());
+    }
+
+    void runsARealTreeAtTheBottomRight() {
+        World run;
+        QRect frame;
+        QStringList titles;
+        DialogWatcher watcher([&](CNewCopyDlg& dialog) {
+            connect(&dialog, &QWidget::windowTitleChanged, &dialog, [&](const QString& title) {
+                titles << title;
+                frame = dialog.frameGeometry();
+            });
+        });
+
+        QCOMPARE(run.runner.RunCopyJob(run.job, "ドライブ単位"), 0);
+
+        QCOMPARE(run.world.Read(run.destination), kThreeFiles);
+        QCOMPARE(titles.last(), QString("ドライブ単位 (3/3)"));
+        const QRect area = qApp->primaryScreen()->availableGeometry();
+        QCOMPARE(frame.right(), area.right() - 10);
+        QCOMPARE(frame.bottom(), area.bottom() - 10);
+    }
+
+    void aButtonPressedDuringTheCopyEndsTheRun() {
+        World run;
+        DialogWatcher watcher([](CNewCopyDlg& dialog) {
+            connect(&dialog, &QWidget::windowTitleChanged, &dialog, [&dialog](const QString& t) {
+                // The worker waits for this step to be handled, so the stop comes before the
+                // next file.
+                if (t.endsWith("(1/3)"))
+                    QTest::mouseClick(Button(dialog, kIdStopAndNext), Qt::LeftButton);
+            });
+        });
+
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), kIdStopAndNext);
+
+        QCOMPARE(run.world.Read(run.destination).size(), size_t{1});
+    }
+
+    void relocationWithoutNavigationHidesTheBar() {
+        World run;
+        RelocationRequest request;
+        request.OldFolder = run.world.root('E');
+        request.NewFolder = JoinPath(run.world.base(), "moved");
+        request.Navigation = 0;
+        File holder;  // another holder's lock: one file cannot be opened
+        QVERIFY(holder.OpenForRead(JoinPath(request.OldFolder, "b.txt"), true, false));
+        bool barHidden = false;
+        DialogWatcher watcher([&barHidden](CNewCopyDlg& dialog) {
+            barHidden =
+                dialog.findChild<QProgressBar*>(QString::number(kIdProgressBar))->isHidden();
+        });
+
+        QCOMPARE(run.runner.RunRelocation(request, "リムバブルメディア保存先のコピー"), 0);
+
+        QVERIFY(barHidden);
+        QCOMPARE(run.prompts.asked, QStringList{"オープンエラー||0"});
+        QVERIFY(run.prompts.onWindowThread);
+        QCOMPARE(run.world.Read(request.NewFolder).size(), size_t{2});
+    }
+
+  private:
+    // Three files on E: for a run to D:, a fake clock, and the Qt runner.
+    struct World {
+        World() {
+            world.AddDrive('E', kDriveRemovable, 0xC3F2u);
+            world.AddDrive('D', kDriveFixed, 0x1234u);
+            destination = JoinPath(world.root('D'), "bk");
+            world.Write(world.root('E'), kThreeFiles);
+            job.Kind = Removable;
+            job.Source = world.root('E');
+            job.Destination = destination;
+            job.LoadControl = 0;
+        }
+        TestWorld world;
+        FakeClock clock;
+        RecordingPrompts prompts;
+        QtCopyRunner runner{clock, world.drives(), world.programDir(), prompts, nullptr};
+        CopyJob job;
+        std::string destination;
+    };
+};
+
+}  // namespace tv::test
+
+QTEST_MAIN(tv::test::CopyDialogTest)
+#include "copy_dialog_test.moc"

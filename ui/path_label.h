@@ -1,0 +1,18 @@
+// One line of the progress window: a path that does not fit is shortened in the middle, so
+// both its drive and its file name stay visible. text() keeps the whole path.
+#pragma once
+
+#include <QLabel>
+
+namespace tv {
+
+class CPathLabel : public QLabel {
+    Q_OBJECT
+  public:
+    explicit CPathLabel(QWidget* parent = nullptr);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace tv

@@ -1,0 +1,49 @@
+#include "ui/qt_copy_runner.h"
+
+#include <utility>
+
+#include "engine/copy_worker.h"
+#include "engine/relocation_worker.h"
+#include "ui/copy_dialog_bridge.h"
+#include "ui/new_copy_dlg.h"
+
+namespace tv {
+
+QtCopyRunner::QtCopyRunner(const Clock& clock, const DriveTable& drives, std::string programDir,
+                           Prompts& prompts, IdleGate* controllerIdle, QWidget* parent)
+    : clock_(clock),
+      drives_(drives),
+      programDir_(std::move(programDir)),
+      prompts_(prompts),
+      controllerIdle_(controllerIdle),
+      parent_(parent) {}
+
+int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
+    CNewCopyDlg dialog(title, job.ShowProgress != 0, &CopyWindowResult, parent_);
+    CopyDialogBridge bridge(dialog);
+    job.NotifyWindow = &bridge;
+    int result = 0;
+    {
+        // Ends (and waits for its thread) before the bridge and the window go.
+        CopyWorker worker(job, clock_, drives_, programDir_);
+        dialog.SetStopHandler([&worker] { worker.RequestStop(); });
+        worker.Start();
+        result = dialog.RunModal();
+    }
+    job.NotifyWindow = nullptr;
+    return result;
+}
+
+int QtCopyRunner::RunRelocation(const RelocationRequest& request, const std::string& title) {
+    CNewCopyDlg dialog(title, true, &RelocationWindowResult, parent_);
+    if (request.Navigation == 0) dialog.HideProgressBar();
+    CopyDialogBridge bridge(dialog);
+    DialogPrompts prompts(prompts_, dialog);
+    RelocationWorker worker(request, clock_, drives_, controllerIdle_, prompts, &bridge,
+                            programDir_);
+    dialog.SetStopHandler([&worker] { worker.RequestStop(); });
+    worker.Start();
+    return dialog.RunModal();
+}
+
+}  // namespace tv
