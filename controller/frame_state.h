@@ -1,0 +1,17 @@
+// The flags through which the frame's handlers keep out of each other's way while a modal
+// dialog or a copy run lets messages through, and the action chosen for the end of a run.
+#pragma once
+
+namespace tv {
+
+struct FrameState {
+    bool SettingsOpen = false;    // the settings dialog is open
+    bool Closing = false;         // from the exit confirmation to the end of the housekeeping
+    bool CopyRunning = false;     // a copy run is in progress
+    bool DriveUnitArmed = false;  // the drive unit's first runs after start-up are done
+    bool UnattendedRun = false;   // the current run started without the user
+    bool ScheduledRun = false;    // the current run belongs to a schedule
+    int EndAction = 0;            // what to do once the run has ended (0 nothing)
+};
+
+}  // namespace tv

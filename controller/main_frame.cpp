@@ -1,0 +1,241 @@
+#include "controller/main_frame.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "controller/frame_ids.h"
+#include "controller/log_purge_cutoff.h"
+#include "controller/next_run_times.h"
+#include "controller/removable_drives.h"
+#include "controller/tray_menu.h"
+#include "controller/tray_tip.h"
+#include "log/log_store.h"
+#include "settings/drive_refresh.h"
+#include "settings/settings_defaults.h"
+#include "settings/settings_dump.h"
+#include "settings/settings_persistence.h"
+
+namespace tv {
+
+namespace {
+
+constexpr const char* kInitialTip = "Tessaravine";
+constexpr const char* kExitQuestion = "Tessaravineを終了します\n終了してもよろしいでしょうか？";
+constexpr const char* kExitCaption = "確認";
+// Timers take their period as a signed 32-bit count of milliseconds.
+constexpr uint64_t kMaxTimerPeriodMs = 0x7FFFFFFF;
+
+bool IsAcceptingEndCode(int endCode) {
+    return endCode == kSettingsApply || endCode == kSettingsRunDriveUnit ||
+           endCode == kSettingsRunFileDir;
+}
+
+bool HasPassed(const DateTime& next, const DateTime& now) { return !next.IsValid() || next < now; }
+
+}  // namespace
+
+MainFrame::MainFrame(FrameServices services)
+    : services_(std::move(services)),
+      context_{services_.drives, services_.registry, services_.locations, services_.clock} {
+    // Placeholders until Start computes both from the settings.
+    const DateTime now = services_.clock.NowDateTime();
+    nextDriveUnitTime_ = now + 5 * kOneMinute;
+    nextFileDirTime_ = DateTime::FromTime(now.Hour(), now.Minute());
+}
+
+MainFrame::~MainFrame() { TearDown(); }
+
+void MainFrame::Start() {
+    iconAdded_ = services_.tray.AddIcon(kInitialTip);
+    LoadSettingsForDrivesPresent();
+    CheckLogIndex(services_.locations.programDir);
+    ComputeNextTimes();
+    OpenSettingsDialogIfDrivesChanged();
+    FollowMediaPollSetting();
+    services_.timers.Start(kTimerTick, kTickPeriodMs);
+    services_.timers.Start(kTimerMediaNotify, kMediaNotifyDelayMs);
+    UpdateTrayTip();
+}
+
+void MainFrame::LoadSettingsForDrivesPresent() {
+    services_.drives.Refresh();
+    ResetToDefaults(settings_, context_);
+    LoadSettings(settings_, context_);
+}
+
+void MainFrame::ComputeNextTimes() {
+    const DateTime now = services_.clock.NowDateTime();
+    nextDriveUnitTime_ = NextDriveUnitTime(now, settings_, state_.DriveUnitArmed);
+    nextFileDirTime_ = NextFileDirTime(now, settings_);
+}
+
+// Drives that came or went since the settings were saved need a role: the user is asked at once.
+void MainFrame::OpenSettingsDialogIfDrivesChanged() {
+    if (RefreshDrives(settings_, context_)) OpenSettingsDialog();
+}
+
+void MainFrame::FollowMediaPollSetting() {
+    if (settings_.USBCheck == 0 || settings_.USBCheckInterval <= 0) {
+        services_.timers.Stop(kTimerMediaPoll);
+        return;
+    }
+    const uint64_t periodMs = std::min<uint64_t>(
+        static_cast<uint64_t>(settings_.USBCheckInterval) * 1000, kMaxTimerPeriodMs);
+    services_.timers.Start(kTimerMediaPoll, static_cast<unsigned>(periodMs));
+}
+
+void MainFrame::OnTimer(int id) {
+    switch (id) {
+        case kTimerTick:
+            OnTick();
+            break;
+        case kTimerMediaPoll:
+            PollRemovableMedia();
+            break;
+        case kTimerMediaNotify:
+            services_.timers.Stop(kTimerMediaNotify);
+            RegisterMediaNotification();
+            break;
+        default:
+            break;
+    }
+}
+
+void MainFrame::OnTrayEvent(TrayEvent event) {
+    switch (event) {
+        case TrayEvent::LeftButtonUp:
+            ShowTrayMenu(0);
+            break;
+        case TrayEvent::RightButtonUp:
+            ShowTrayMenu(1);
+            break;
+        case TrayEvent::LeftDoubleClick:
+            OpenSettingsDialog();
+            break;
+        case TrayEvent::Other:
+            break;
+    }
+}
+
+void MainFrame::ShowTrayMenu(int parameter) {
+    if (parameter == 0 || state_.SettingsOpen || state_.CopyRunning || state_.Closing) return;
+    services_.drives.Refresh();
+    RefreshRemovableDrives(settings_, services_.drives);
+    const int chosen = services_.tray.ShowMenu(TrayMenuItems(settings_, services_.drives));
+    if (chosen != 0) OnCommand(chosen);
+}
+
+void MainFrame::OnCommand(int id) {
+    if (id >= kCommandMirrorFirst && id <= kCommandMirrorLast) {
+        RunRemovableManual(DriveLetterAt(id - kCommandMirrorFirst));
+        return;
+    }
+    switch (id) {
+        case kCommandSettings:
+            OpenSettingsDialog();
+            break;
+        case kCommandSettingsReport:
+            WriteSettingsReport();
+            break;
+        case kCommandExit:
+            OnClose();
+            break;
+        default:
+            break;
+    }
+}
+
+// The dialog is kept out while the exit is being confirmed too: closing the frame under an
+// open modal dialog would pull the live record away from it.
+void MainFrame::OpenSettingsDialog() {
+    if (state_.SettingsOpen || state_.CopyRunning || state_.Closing) return;
+    state_.SettingsOpen = true;
+    const int endCode = services_.settingsDialog.Run(settings_);
+    if (IsAcceptingEndCode(endCode)) AcceptSettings(endCode);
+    UpdateTrayTip();
+    state_.SettingsOpen = false;
+}
+
+void MainFrame::AcceptSettings(int endCode) {
+    SaveSettings(settings_, context_);
+    FollowMediaPollSetting();
+    if (endCode == kSettingsApply) {
+        RecomputePassedNextTimes();
+        return;
+    }
+    state_.UnattendedRun = false;
+    state_.ScheduledRun = false;
+    if (endCode == kSettingsRunDriveUnit) {
+        RunDriveUnitByHand();
+    } else {
+        RunFileDirByHand();
+    }
+}
+
+void MainFrame::RecomputePassedNextTimes() {
+    const DateTime now = services_.clock.NowDateTime();
+    if (HasPassed(nextDriveUnitTime_, now)) {
+        nextDriveUnitTime_ = NextDriveUnitTime(now, settings_, state_.DriveUnitArmed);
+    }
+    if (HasPassed(nextFileDirTime_, now)) nextFileDirTime_ = NextFileDirTime(now, settings_);
+}
+
+void MainFrame::WriteSettingsReport() {
+    WriteSettingsDump(settings_, services_.locations.programDir, services_.prompts);
+}
+
+void MainFrame::UpdateTrayTip() {
+    if (!iconAdded_) return;
+    services_.tray.ModifyIcon(FitTrayTip(
+        TrayTipText(settings_, state_.DriveUnitArmed, nextDriveUnitTime_, nextFileDirTime_)));
+}
+
+void MainFrame::OnClose() {
+    if (state_.Closing || state_.CopyRunning) return;
+    state_.Closing = true;
+    const int answer =
+        services_.prompts.MessageBox(kExitQuestion, kExitCaption, kMbYesNo | kMbIconQuestion);
+    if (answer != kIdYes) {
+        state_.Closing = false;
+        return;
+    }
+    ExitConfirmed();
+}
+
+void MainFrame::ExitConfirmed() {
+    ExitHousekeeping();
+    TearDown();
+    if (services_.closeFrame) services_.closeFrame();
+}
+
+void MainFrame::ExitHousekeeping() {
+    const std::string cutoff =
+        LogPurgeCutoff(services_.clock.NowDateTime(), settings_.BeforeLogDate);
+    if (!cutoff.empty()) LogStore(services_.locations.programDir).Purge(cutoff);
+    state_.Closing = false;
+}
+
+void MainFrame::TearDown() {
+    if (tornDown_) return;
+    tornDown_ = true;
+    services_.idle = nullptr;
+    services_.timers.Stop(kTimerTick);
+    services_.timers.Stop(kTimerMediaNotify);
+    services_.timers.Stop(kTimerMediaPoll);
+    if (iconAdded_) {
+        services_.tray.DeleteIcon();
+        iconAdded_ = false;
+    }
+}
+
+bool MainFrame::IsIdle() const { return services_.idle && services_.idle() != 0; }
+
+void MainFrame::OnTick() {}
+void MainFrame::PollRemovableMedia() {}
+void MainFrame::RegisterMediaNotification() {}
+void MainFrame::RunDriveUnitByHand() {}
+void MainFrame::RunFileDirByHand() {}
+void MainFrame::RunRemovableManual(char /*letter*/) {}
+
+}  // namespace tv

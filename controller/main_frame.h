@@ -1,0 +1,105 @@
+// The resident program's hidden frame: it owns the live settings record, the next-run times and
+// the state flags, and answers the desktop's events (timers, tray icon, menu commands, exit).
+// It reaches the desktop only through the interfaces handed to it, so it runs the same under a
+// real tray and under a test's fakes. Every call comes on the user-interface thread.
+#pragma once
+
+#include <functional>
+
+#include "controller/frame_state.h"
+#include "controller/settings_dialog.h"
+#include "controller/timers.h"
+#include "controller/tray.h"
+#include "platform/clock.h"
+#include "platform/date_time.h"
+#include "platform/drive_table.h"
+#include "platform/locations.h"
+#include "platform/prompts.h"
+#include "platform/registry_store.h"
+#include "settings/settings_context.h"
+#include "settings/settings_record.h"
+
+namespace tv {
+
+// The idle library's entry: non-zero when the user is idle. Empty when the library or its
+// entry is missing.
+using IdleFunction = std::function<int()>;
+
+struct FrameServices {
+    const Clock& clock;
+    DriveTable& drives;
+    RegistryStore& registry;
+    const Locations& locations;
+    Prompts& prompts;
+    Tray& tray;
+    Timers& timers;
+    SettingsDialog& settingsDialog;
+    IdleFunction idle;
+    // Ends the program's event loop once the frame has closed.
+    std::function<void()> closeFrame;
+};
+
+class MainFrame {
+  public:
+    explicit MainFrame(FrameServices services);
+    ~MainFrame();
+    MainFrame(const MainFrame&) = delete;
+    MainFrame& operator=(const MainFrame&) = delete;
+
+    // Window creation: icon, settings, log index, next times, the drive check (which may open
+    // the settings dialog at once), timers and tip, in this order.
+    void Start();
+
+    void OnTimer(int id);
+    void OnTrayEvent(TrayEvent event);
+    // parameter 0 shows nothing (a left click), 1 the menu (a right click).
+    void ShowTrayMenu(int parameter);
+    void OnCommand(int id);
+    // The exit confirmation.
+    void OnClose();
+    // Stops the timers and removes the icon; done once, at the latest when the frame goes.
+    void TearDown();
+
+    void OpenSettingsDialog();
+    void WriteSettingsReport();
+    void UpdateTrayTip();
+    // What is done before the program ends: old day files of the activity log are deleted.
+    void ExitHousekeeping();
+
+    // Without the idle library the user always counts as busy.
+    bool IsIdle() const;
+
+    // Entry points of the work that is yet to come; each does nothing so far.
+    void OnTick();                         // interval runs and schedules
+    void PollRemovableMedia();             // newly present removable media
+    void RegisterMediaNotification();      // the media change notification
+    void RunDriveUnitByHand();             // the drive-unit run the settings dialog asks for
+    void RunFileDirByHand();               // the file/directory run the settings dialog asks for
+    void RunRemovableManual(char letter);  // the manual run of a removable drive
+
+    FrameState& state() { return state_; }
+    SettingsRecord& settings() { return settings_; }
+    const DateTime& nextDriveUnitTime() const { return nextDriveUnitTime_; }
+    const DateTime& nextFileDirTime() const { return nextFileDirTime_; }
+    bool iconAdded() const { return iconAdded_; }
+
+  private:
+    void LoadSettingsForDrivesPresent();
+    void ComputeNextTimes();
+    void OpenSettingsDialogIfDrivesChanged();
+    void FollowMediaPollSetting();
+    void AcceptSettings(int endCode);
+    void RecomputePassedNextTimes();
+    void ExitConfirmed();
+
+    FrameServices services_;
+    SettingsContext context_;
+    SettingsRecord settings_;
+    FrameState state_;
+    DateTime nextDriveUnitTime_;
+    DateTime nextFileDirTime_;
+    bool iconAdded_ = false;
+    bool tornDown_ = false;
+};
+
+}  // namespace tv

@@ -1,0 +1,17 @@
+// The modal settings dialog as the frame sees it.
+#pragma once
+
+#include "settings/settings_record.h"
+
+namespace tv {
+
+class SettingsDialog {
+  public:
+    virtual ~SettingsDialog() = default;
+    // Runs the dialog on the live record and returns how it ended (kSettingsApply,
+    // kSettingsRunDriveUnit, kSettingsRunFileDir or kSettingsCancel). The dialog writes the
+    // record only when it ends with an accepting code.
+    virtual int Run(SettingsRecord& live) = 0;
+};
+
+}  // namespace tv
