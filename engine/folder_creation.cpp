@@ -36,6 +36,8 @@ std::vector<std::string> LevelsOf(const std::string& folder) {
 
 bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::string& folder,
                              const std::string& sourceFolder) {
+    // Most files go to a folder that exists already: one look settles it.
+    if (IsDirectory(folder)) return true;
     for (const std::string& level : LevelsOf(folder)) {
         if (level.empty() || IsDirectory(level)) continue;
         if (job.LogRecord) {
