@@ -1,0 +1,327 @@
+// The frame against fakes of the desktop: start-up, the tray menu, the settings dialog, the
+// settings report, the exit and the tear-down.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+#include "settings/settings_dump.h"
+#include "settings/stored_units.h"
+#include "tests/controller/frame_world.h"
+
+namespace tv::test {
+namespace {
+
+const std::vector<TrayMenuItem> kFixedItems = {
+    {kCommandExit, "アプリケーションの終了(&X)"},
+    {kCommandSettings, "設定(&C)"},
+    {kCommandSettingsReport, "Tessaravine設定内容を出力(&S)"},
+};
+
+bool IsEmptyFile(const std::string& path) {
+    FileStatus status;
+    return GetFileStatus(path, &status) && status.size == 0;
+}
+
+TEST(ControllerStartUp, AddsTheIconThenTimersAndTipForTheStoredSettings) {
+    FrameWorld w;
+    w.world.AddDrive('C', kDriveFixed);
+    w.StoreSettings([](SettingsRecord& s) {
+        s.Synchronize = 1;
+        s.SyncInterval = DateTime::FromTime(2, 0);
+        s.MirrorInterval = DateTime::FromTime(1, 30);
+        s.USBCheck = 1;
+        s.USBCheckInterval = 3;
+    });
+    MainFrame& frame = w.Start();
+
+    EXPECT_TRUE(w.dialog.timersAtOpen.empty());
+    EXPECT_EQ(w.timers.running, (std::map<int, unsigned>{{2, 10000}, {3, 3000}, {4, 1}}));
+    EXPECT_EQ(w.tray.tips,
+              (std::vector<std::string>{
+                  "Tessaravine", "Tessaravine 次回Sync 09:35\n               次回Mirror 11:00"}));
+    EXPECT_EQ(frame.nextDriveUnitTime().Format("%Y/%m/%d %H:%M"), "2005/07/31 09:35");
+
+    // The notification timer fires once.
+    frame.OnTimer(kTimerMediaNotify);
+    EXPECT_EQ(w.timers.running.count(kTimerMediaNotify), 0u);
+}
+
+TEST(ControllerStartUp, MediaPollTimerFollowsTheSettings) {
+    struct Case {
+        int usbCheck;
+        int interval;
+        std::optional<unsigned> period;
+    };
+    const Case cases[] = {{1, 3, 3000u},
+                          {0, 3, std::nullopt},
+                          {1, 0, std::nullopt},
+                          {1, -5, std::nullopt},
+                          {1, 0x7FFFFFFF, 0x7FFFFFFFu}};
+    for (const Case& c : cases) {
+        FrameWorld w;
+        w.StoreSettings([&c](SettingsRecord& s) {
+            s.USBCheck = c.usbCheck;
+            s.USBCheckInterval = c.interval;
+        });
+        w.Start();
+        const auto found = w.timers.running.find(kTimerMediaPoll);
+        const std::optional<unsigned> period =
+            found == w.timers.running.end() ? std::nullopt : std::optional(found->second);
+        EXPECT_EQ(period, c.period) << c.usbCheck << " " << c.interval;
+    }
+}
+
+TEST(ControllerStartUp, ChangedDrivesOpenTheSettingsDialogBeforeTheFirstTick) {
+    struct Case {
+        const char* name;
+        bool storeFirst;
+        bool addDriveAfterStoring;
+        bool opens;
+    };
+    const Case cases[] = {{"same drives", true, false, false},
+                          {"new drive letter", true, true, true},
+                          {"first start", false, false, true}};
+    for (const Case& c : cases) {
+        FrameWorld w;
+        w.world.AddDrive('C', kDriveFixed);
+        if (c.storeFirst) w.StoreSettings();
+        if (c.addDriveAfterStoring) w.world.AddDrive('F', kDriveRemovable);
+        w.Start();
+        ASSERT_EQ(w.dialog.timersAtOpen.size(), c.opens ? 1u : 0u) << c.name;
+        if (c.opens) {
+            EXPECT_TRUE(w.dialog.timersAtOpen[0].empty()) << c.name;
+        }
+        EXPECT_EQ(w.timers.running.count(kTimerTick), 1u) << c.name;
+    }
+}
+
+TEST(ControllerStartUp, MissingLogIndexWithoutFlatLogLeavesBothEmpty) {
+    FrameWorld w;
+    w.Start();
+    EXPECT_TRUE(IsEmptyFile(JoinPath(w.world.programDir(), "log.txt")));
+    EXPECT_TRUE(IsEmptyFile(JoinPath(w.world.programDir(), "log.idx")));
+}
+
+TEST(ControllerStartUp, WithoutNotificationAreaTheFrameRunsAndDeletesNoIcon) {
+    FrameWorld w;
+    w.tray.available = false;
+    MainFrame& frame = w.Start();
+    EXPECT_FALSE(frame.iconAdded());
+    EXPECT_TRUE(w.tray.tips.empty());
+    EXPECT_EQ(w.timers.running.count(kTimerTick), 1u);
+    frame.TearDown();
+    EXPECT_EQ(w.tray.deletions, 0);
+    EXPECT_TRUE(w.timers.running.empty());
+}
+
+TEST(ControllerTrayMenu, OneMirrorItemPerRemovableDriveInUseAfterTheFixedItems) {
+    FrameWorld w;
+    w.world.AddDrive('C', kDriveFixed);
+    w.world.AddDrive('E', kDriveRemovable, 0x1234abcd, "SDCARD");
+    w.world.AddDrive('F', kDriveRemovable);
+    w.StoreSettings([](SettingsRecord& s) {
+        s.Drives['E' - 'A'].Work = DriveWork::AutoBackup;
+        s.Drives['E' - 'A'].Name = "an old name";
+        s.Drives['F' - 'A'].Work = DriveWork::NoBackup;
+    });
+    MainFrame& frame = w.Start();
+
+    frame.OnTrayEvent(TrayEvent::LeftButtonUp);
+    EXPECT_TRUE(w.tray.menus.empty());
+    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    std::vector<TrayMenuItem> expected = kFixedItems;
+    expected.push_back({kCommandMirrorFirst + 4, "SDCARD (E:)をミラーリング"});
+    ASSERT_EQ(w.tray.menus.size(), 1u);
+    EXPECT_EQ(w.tray.menus[0], expected);
+
+    // A manual backup drive is offered too, a drive that is no longer removable is not.
+    frame.settings().Drives['F' - 'A'].Work = DriveWork::ManualBackup;
+    w.world.drives().Unpin('E');
+    w.world.AddDrive('E', kDriveFixed);
+    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    expected = kFixedItems;
+    expected.push_back({kCommandMirrorFirst + 5, "リムーバブル ディスク (F:)をミラーリング"});
+    ASSERT_EQ(w.tray.menus.size(), 2u);
+    EXPECT_EQ(w.tray.menus[1], expected);
+}
+
+TEST(ControllerTrayMenu, MenuAndDialogAreKeptOutWhileBusy) {
+    bool FrameState::*const flags[] = {&FrameState::SettingsOpen, &FrameState::CopyRunning,
+                                       &FrameState::Closing};
+    for (bool FrameState::*flag : flags) {
+        FrameWorld w;
+        w.StoreSettings();
+        MainFrame& frame = w.Start();
+        frame.state().*flag = true;
+        w.tray.choice = kCommandSettings;
+        frame.OnTrayEvent(TrayEvent::RightButtonUp);
+        frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
+        frame.OnCommand(kCommandSettings);
+        EXPECT_TRUE(w.tray.menus.empty());
+        EXPECT_TRUE(w.dialog.timersAtOpen.empty());
+    }
+}
+
+TEST(ControllerTrayMenu, ChosenCommandsReachTheirHandlers) {
+    FrameWorld w;
+    w.StoreSettings();
+    MainFrame& frame = w.Start();
+    w.tray.choice = kCommandSettings;
+    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    EXPECT_EQ(w.dialog.timersAtOpen.size(), 1u);
+
+    w.tray.choice = kCommandSettingsReport;
+    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    FileStatus status;
+    EXPECT_TRUE(GetFileStatus(JoinPath(w.world.programDir(), kSettingsDumpFileName), &status));
+    EXPECT_GT(status.size, 0u);
+
+    w.tray.choice = kCommandExit;
+    w.prompts.Expect("Tessaravineを終了します\n終了してもよろしいでしょうか？", "確認",
+                     kMbYesNo | kMbIconQuestion, kIdNo);
+    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+}
+
+struct EndCodeCase {
+    const char* name;
+    int endCode;
+    bool saved;
+    bool runFlagsCleared;
+    bool nextTimesRecomputed;
+};
+
+TEST(ControllerSettingsDialog, EndCodeDecidesWhatIsSavedAndRecomputed) {
+    const EndCodeCase cases[] = {
+        {"apply", kSettingsApply, true, false, true},
+        {"run drive unit", kSettingsRunDriveUnit, true, true, false},
+        {"run file/directory", kSettingsRunFileDir, true, true, false},
+        {"cancel", kSettingsCancel, false, false, false},
+    };
+    for (const EndCodeCase& c : cases) {
+        FrameWorld w;
+        w.StoreSettings([](SettingsRecord& s) {
+            s.USBCheck = 1;
+            s.USBCheckInterval = 1;
+            s.MirrorInterval = DateTime::FromTime(1, 30);
+        });
+        MainFrame& frame = w.Start();
+        frame.state().UnattendedRun = true;
+        frame.state().ScheduledRun = true;
+        w.clock.SetLocal(2005, 7, 31, 9, 40, 0);  // the first drive-unit time has passed
+        const DateTime nextDriveUnit = frame.nextDriveUnitTime();
+        const DateTime nextFileDir = frame.nextFileDirTime();
+        w.dialog.endCode = c.endCode;
+        w.dialog.edit = [](SettingsRecord& s) {
+            s.USBCheck = 0;
+            s.Synchronize = 1;
+        };
+        const size_t tipsBefore = w.tray.tips.size();
+
+        frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
+
+        EXPECT_EQ(w.StoredSettings().USBCheck, c.saved ? 0 : 1) << c.name;
+        EXPECT_EQ(w.timers.running.count(kTimerMediaPoll), c.saved ? 0u : 1u) << c.name;
+        EXPECT_EQ(frame.state().UnattendedRun, !c.runFlagsCleared) << c.name;
+        EXPECT_EQ(frame.state().ScheduledRun, !c.runFlagsCleared) << c.name;
+        EXPECT_FALSE(frame.state().SettingsOpen) << c.name;
+        EXPECT_EQ(w.tray.tips.size(), tipsBefore + 1) << c.name;
+        if (c.nextTimesRecomputed) {
+            EXPECT_EQ(frame.nextDriveUnitTime().Format("%H:%M"), "09:45") << c.name;
+        } else {
+            EXPECT_EQ(frame.nextDriveUnitTime(), nextDriveUnit) << c.name;
+        }
+        // The file/directory time lies ahead and stays.
+        EXPECT_EQ(frame.nextFileDirTime(), nextFileDir) << c.name;
+    }
+}
+
+TEST(ControllerSettingsDialog, IsOpenWhileItRuns) {
+    FrameWorld w;
+    w.StoreSettings();
+    MainFrame& frame = w.Start();
+    bool openDuringRun = false;
+    w.dialog.edit = [&](SettingsRecord&) {
+        openDuringRun = frame.state().SettingsOpen;
+        // A second opening from inside the dialog is refused.
+        frame.OpenSettingsDialog();
+    };
+    frame.OpenSettingsDialog();
+    EXPECT_TRUE(openDuringRun);
+    EXPECT_EQ(w.dialog.timersAtOpen.size(), 1u);
+}
+
+class ControllerExit : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        w.StoreSettings([](SettingsRecord& s) { s.BeforeLogDate = DateOfDayCount(30); });
+        for (const char* day : kDays) {
+            ASSERT_TRUE(WriteFileAtomically(DayFile(day), "x\r\n"));
+        }
+        w.Start();
+    }
+    std::string DayFile(const std::string& day) const {
+        return JoinPath(JoinPath(w.world.programDir(), "Log"), day + ".txt");
+    }
+    bool Exists(const std::string& day) const { return PathExists(DayFile(day)); }
+    void ExpectQuestion(int answer) {
+        w.prompts.Expect("Tessaravineを終了します\n終了してもよろしいでしょうか？", "確認",
+                         kMbYesNo | kMbIconQuestion, answer);
+    }
+
+    static constexpr const char* kDays[] = {"20050531", "20050630", "20050701", "20050731"};
+    FrameWorld w;
+};
+
+TEST_F(ControllerExit, NoLeavesEverythingRunning) {
+    ExpectQuestion(kIdNo);
+    w.frame().OnCommand(kCommandExit);
+    EXPECT_FALSE(w.frame().state().Closing);
+    EXPECT_EQ(w.timers.running.size(), 3u);
+    EXPECT_TRUE(w.tray.present);
+    EXPECT_EQ(w.closes, 0);
+    for (const char* day : kDays) EXPECT_TRUE(Exists(day)) << day;
+}
+
+TEST_F(ControllerExit, YesPurgesOldDayFilesAndClosesTheFrame) {
+    ExpectQuestion(kIdYes);
+    w.frame().OnCommand(kCommandExit);
+    EXPECT_FALSE(Exists("20050531"));
+    EXPECT_FALSE(Exists("20050630"));
+    EXPECT_TRUE(Exists("20050701"));
+    EXPECT_TRUE(Exists("20050731"));
+    EXPECT_FALSE(w.frame().state().Closing);
+    EXPECT_TRUE(w.timers.running.empty());
+    EXPECT_FALSE(w.tray.present);
+    EXPECT_EQ(w.closes, 1);
+}
+
+TEST_F(ControllerExit, NothingIsAskedWhileACopyRunsOrTheExitIsBeingConfirmed) {
+    w.frame().state().CopyRunning = true;
+    w.frame().OnCommand(kCommandExit);
+    w.frame().state().CopyRunning = false;
+    w.frame().state().Closing = true;
+    w.frame().OnClose();
+    EXPECT_TRUE(w.prompts.asked().empty());
+    EXPECT_EQ(w.closes, 0);
+}
+
+TEST(ControllerIdle, MissingFunctionMeansABusyUser) {
+    struct Case {
+        const char* name;
+        IdleFunction idle;
+        bool expected;
+    };
+    const Case cases[] = {{"no library", IdleFunction(), false},
+                          {"active user", [] { return 0; }, false},
+                          {"idle user", [] { return 1; }, true}};
+    for (const Case& c : cases) {
+        FrameWorld w;
+        w.idle = c.idle;
+        EXPECT_EQ(w.Start().IsIdle(), c.expected) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace tv::test
