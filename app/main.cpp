@@ -1,0 +1,64 @@
+// The resident program: one process per user, a tray icon, timers and message boxes wired to
+// the frame, which makes every decision.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/qt_timers.h"
+#include "app/qt_tray.h"
+#include "app/settings_dialog_pending.h"
+#include "controller/main_frame.h"
+#include "engine/idle_library.h"
+#include "platform/clock.h"
+#include "platform/drive_table.h"
+#include "platform/locations.h"
+#include "platform/paths.h"
+#include "platform/registry_store.h"
+#include "platform/single_instance.h"
+#include "ui/message_box_prompts.h"
+
+namespace {
+
+constexpr const char* kAlreadyRunning = "Tessaravineはすでに起動されています";
+constexpr const char* kProgramCaption = "Tessaravine";
+
+tv::IdleFunction IdleFunctionOf(tv::IdleLibrary& library) {
+    if (!library.HasFunction()) return {};
+    return [&library] { return library.IsIdle() ? 1 : 0; };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    tv::MessageBoxPrompts prompts;
+
+    tv::SingleInstance instance;
+    if (!instance.Acquire()) {
+        prompts.MessageBox(kAlreadyRunning, kProgramCaption, tv::kMbOk | tv::kMbIconHand);
+        return EXIT_FAILURE;
+    }
+
+    const tv::Locations locations = tv::DefaultLocations();
+    tv::EnsureFolder(locations.programDir);
+    tv::EnsureFolder(locations.configDir);
+    tv::RegistryStore registry(tv::JoinPath(locations.configDir, tv::kRegistryFileName));
+    registry.Load();
+    tv::DriveTable drives(locations.configDir);
+    tv::IdleLibrary idleLibrary(locations.programDir);
+    tv::QtTray tray;
+    tv::QtTimers timers;
+    tv::SettingsDialogPending settingsDialog;
+
+    tv::MainFrame frame(tv::FrameServices{tv::RealClock(), drives, registry, locations, prompts,
+                                          tray, timers, settingsDialog, IdleFunctionOf(idleLibrary),
+                                          [] { QCoreApplication::quit(); }});
+    tray.SetEventHandler([&frame](tv::TrayEvent event) { frame.OnTrayEvent(event); });
+    timers.SetTimeoutHandler([&frame](int id) { frame.OnTimer(id); });
+    frame.Start();
+    if (!frame.iconAdded()) {
+        std::fprintf(stderr, "Tessaravine: no notification area; running without an icon\n");
+    }
+    return QApplication::exec();
+}

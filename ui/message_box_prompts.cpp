@@ -1,0 +1,97 @@
+#include "ui/message_box_prompts.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QString>
+#include <cstdio>
+
+#include "platform/win_constants.h"
+
+namespace tv {
+
+namespace {
+
+constexpr unsigned kButtonMask = 0x0F;
+constexpr unsigned kIconMask = 0xF0;
+
+bool NoOneCanSeeWindows() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+QMessageBox::Icon IconOf(unsigned flags) {
+    switch (flags & kIconMask) {
+        case kMbIconHand:
+            return QMessageBox::Critical;
+        case kMbIconQuestion:
+            return QMessageBox::Question;
+        case kMbIconExclamation:
+            return QMessageBox::Warning;
+        case kMbIconInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+// The buttons in their order; the first is the default, as with the system's boxes.
+void AddButtons(QMessageBox& box, unsigned flags) {
+    switch (flags & kButtonMask) {
+        case kMbYesNo:
+            box.setDefaultButton(box.addButton(QMessageBox::Yes));
+            box.addButton(QMessageBox::No);
+            break;
+        case kMbOkCancel:
+            box.setDefaultButton(box.addButton(QMessageBox::Ok));
+            box.addButton(QMessageBox::Cancel);
+            break;
+        default:
+            box.setDefaultButton(box.addButton(QMessageBox::Ok));
+            break;
+    }
+}
+
+int AnswerOf(int button) {
+    switch (button) {
+        case QMessageBox::Yes:
+            return kIdYes;
+        case QMessageBox::No:
+            return kIdNo;
+        case QMessageBox::Cancel:
+            return kIdCancel;
+        default:
+            return kIdOk;
+    }
+}
+
+int AnswerWithoutWindow(const std::string& text, const std::string& caption, unsigned flags) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return EscapeAnswer(flags);
+}
+
+}  // namespace
+
+int EscapeAnswer(unsigned flags) {
+    switch (flags & kButtonMask) {
+        case kMbYesNo:
+            return kIdNo;
+        case kMbOkCancel:
+            return kIdCancel;
+        default:
+            return kIdOk;
+    }
+}
+
+int MessageBoxPrompts::MessageBox(const std::string& text, const std::string& caption,
+                                  unsigned flags) {
+    if (NoOneCanSeeWindows()) return AnswerWithoutWindow(text, caption, flags);
+    QMessageBox box(IconOf(flags), QString::fromStdString(caption), QString::fromStdString(text));
+    AddButtons(box, flags);
+    box.exec();
+    // Closed through the window frame: no button was pressed.
+    if (box.clickedButton() == nullptr) return EscapeAnswer(flags);
+    return AnswerOf(box.standardButton(box.clickedButton()));
+}
+
+}  // namespace tv

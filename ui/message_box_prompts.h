@@ -1,0 +1,21 @@
+// Message boxes with Qt. Where no one can see a window (the offscreen and minimal platforms),
+// a box would wait forever: its text goes to the standard error stream instead and it is
+// answered as if closed with Escape (Cancel or No, OK when that is the only button).
+#pragma once
+
+#include <string>
+
+#include "platform/prompts.h"
+
+namespace tv {
+
+class MessageBoxPrompts : public Prompts {
+  public:
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+};
+
+// The answer of a box closed without choosing: kIdNo for Yes/No, kIdCancel for OK/Cancel,
+// kIdOk for OK alone.
+int EscapeAnswer(unsigned flags);
+
+}  // namespace tv
