@@ -43,6 +43,8 @@ class CNewCopyDlg : public QDialog {
     void SetStopHandler(std::function<void()> stop) { stop_ = std::move(stop); }
     // Modal for the caller: until the run has ended. The window's result.
     int RunModal();
+    // True once the worker has told the window that the run is over.
+    bool runEnded() const { return ended_; }
 
     void OnCountDone(uint64_t files);
     void OnSetLines(const std::optional<std::string>& first,

@@ -1,5 +1,8 @@
 #include "ui/qt_copy_runner.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
 #include <utility>
 
 #include "engine/copy_worker.h"
@@ -8,6 +11,23 @@
 #include "ui/new_copy_dlg.h"
 
 namespace tv {
+
+namespace {
+
+// A window left before the run's end (the application quitting under it) must still not
+// outlive its worker: the worker is stopped and its notifications are handled until it ends,
+// since it waits for each of them.
+template <typename Worker>
+void StopAndLetFinish(const CNewCopyDlg& dialog, Worker& worker) {
+    if (dialog.runEnded()) return;
+    worker.RequestStop();
+    while (!worker.IsFinished()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::msleep(5);
+    }
+}
+
+}  // namespace
 
 QtCopyRunner::QtCopyRunner(const Clock& clock, const DriveTable& drives, std::string programDir,
                            Prompts& prompts, IdleGate* controllerIdle, QWidget* parent)
@@ -29,6 +49,7 @@ int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
         dialog.SetStopHandler([&worker] { worker.RequestStop(); });
         worker.Start();
         result = dialog.RunModal();
+        StopAndLetFinish(dialog, worker);
     }
     job.NotifyWindow = nullptr;
     return result;
@@ -43,7 +64,9 @@ int QtCopyRunner::RunRelocation(const RelocationRequest& request, const std::str
                             programDir_);
     dialog.SetStopHandler([&worker] { worker.RequestStop(); });
     worker.Start();
-    return dialog.RunModal();
+    const int result = dialog.RunModal();
+    StopAndLetFinish(dialog, worker);
+    return result;
 }
 
 }  // namespace tv
