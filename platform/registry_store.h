@@ -63,6 +63,9 @@ class RegistryStore {
     static bool Parse(const std::string& text, RegistrySections* out);
 
     const std::string& path() const { return path_; }
+    // True while values are held that the file does not have yet: a batch is open, or the last
+    // rewrite of the file failed.
+    bool HasUnsavedChanges() const { return dirty_; }
 
     // Holds back the rewrites of the file until the outermost batch ends.
     class Batch {

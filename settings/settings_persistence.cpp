@@ -168,6 +168,8 @@ bool SaveSettings(const SettingsRecord& record, const SettingsContext& context) 
         written &= SaveIntSettings(record, registry);
         written &= SaveCredentials(record, registry);
     }
+    // The file itself is rewritten when the batch ends.
+    written &= !registry.HasUnsavedChanges();
     written &= WriteListFile(record, context.locations.programDir, context.clock.NowDateTime());
     return written;
 }

@@ -242,6 +242,13 @@ TEST_F(SettingsPersistence, ValuesOutOfTheirRangesLoadAsTheirDefaults) {
     EXPECT_EQ(record.SyncFullBackupCount, 5000);
 }
 
+// The registry file is written once, when the batch of values ends; a failure there must not
+// be reported as a successful save.
+TEST_F(SettingsPersistence, ARegistryFileThatCannotBeWrittenFailsTheSave) {
+    ASSERT_EQ(mkdir(settings.RegistryPath().c_str(), 0700), 0);  // nothing can replace a folder
+    EXPECT_FALSE(SaveSettings(DefaultSettings(settings.context()), settings.context()));
+}
+
 TEST_F(SettingsPersistence, ADamagedRegistryFileLeavesTheRecordAlone) {
     {
         std::ofstream out(settings.RegistryPath(), std::ios::binary);
