@@ -1,6 +1,7 @@
 #include "settings/settings_dump.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -121,6 +122,11 @@ TEST(SettingsDump, ListsRemovableFixedAndCdDrivesWithTheExactLayout) {
     std::string bytes;
     ASSERT_TRUE(ReadWholeFile(JoinPath(settings.world().programDir(), "tqconfig.txt"), &bytes));
     EXPECT_EQ(ExpectedDump(settings.world().locations().documentsDir), bytes);
+
+    // The stored credential bytes give the plain ones back to anyone who has the program.
+    struct stat status {};
+    ASSERT_EQ(stat(JoinPath(settings.world().programDir(), "tqconfig.txt").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 TEST(SettingsDump, AFileThatCannotBeWrittenIsReported) {
