@@ -132,7 +132,7 @@ bool AppendFlatLog(const std::string& programDir, const LogRecord& record) {
         return false;
     }
     const std::string line = FormatLogLine(record);
-    return flatLog.Write(line.data(), line.size());
+    return flatLog.AppendWhole(line.data(), line.size());
 }
 
 }  // namespace tv

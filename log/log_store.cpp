@@ -40,7 +40,7 @@ bool LogStore::OpenDayFile(const std::string& date, bool forWriting) {
 bool LogStore::Append(const LogRecord& record) {
     if (!OpenDayFile(record.date, /*forWriting=*/true)) return false;
     const std::string line = FormatLogLine(record);
-    return file_.Write(line.data(), line.size());
+    return file_.AppendWhole(line.data(), line.size());
 }
 
 bool LogStore::AppendRecognition(const std::string& date, const std::string& kindName,

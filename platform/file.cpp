@@ -112,6 +112,15 @@ bool File::Write(const void* buffer, size_t size) {
     return true;
 }
 
+bool File::AppendWhole(const void* buffer, size_t size) {
+    const int64_t before = Size();
+    if (before < 0) return false;
+    if (Write(buffer, size)) return true;
+    // Nothing more can be done when even the cut fails.
+    [[maybe_unused]] const int cut = ftruncate(fd_, static_cast<off_t>(before));
+    return false;
+}
+
 bool File::Flush() { return fd_ >= 0 && fdatasync(fd_) == 0; }
 
 int64_t File::Size() const {

@@ -110,6 +110,10 @@ class File {
     int64_t Read(void* buffer, size_t size);
     // True when every byte was written.
     bool Write(const void* buffer, size_t size);
+    // Writes every byte at the end of the file or, when the write fails part way (a full disk),
+    // cuts the file back to its previous size, so a record is on disk whole or not at all and
+    // the next one never runs on from half of it.
+    bool AppendWhole(const void* buffer, size_t size);
     bool Flush();          // fdatasync
     int64_t Size() const;  // -1 on error
     bool IsOpen() const { return fd_ >= 0; }

@@ -43,7 +43,7 @@ bool AppendTextLine(const std::string& path, const std::string& line) {
     if (!file.OpenForAppend(path, false)) return false;
     // One write call, so lines appended by two writers never interleave.
     const std::string bytes = line + kLineEnd;
-    return file.Write(bytes.data(), bytes.size());
+    return file.AppendWhole(bytes.data(), bytes.size());
 }
 
 }  // namespace tv

@@ -1,8 +1,10 @@
 #include "log/log_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 #include "platform/paths.h"
@@ -29,6 +31,26 @@ LogRecord CopiedFile(const std::string& date, const std::string& time) {
     r.result = "ＯＫ";
     return r;  // recognition and destination stay empty
 }
+
+// Caps the size of every file this process writes, as a full disk would, for its lifetime.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+  private:
+    struct rlimit saved_ {};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
 
 class LogStoreTest : public ::testing::Test {
   protected:
@@ -81,6 +103,27 @@ TEST_F(LogStoreTest, ADayFileHeldByOneStoreRefusesAnother) {
 
     store_.Close();
     EXPECT_TRUE(other.Append(CopiedFile("2005/07/01", "09:30:03")));
+}
+
+// A record cut off by a full disk must not stay as half a line that the next record runs on from.
+TEST_F(LogStoreTest, ARecordCutShortByAFullDiskLeavesNoPartOnDisk) {
+    const std::string first =
+        "2005/07/01\tFile/Directory\t \tE\t自動\tバックアップ\tファイル作成\ta.txt\t"
+        "/src/a.txt\t \t09:30:00\tＯＫ\r\n";
+    PutFileBytes(JoinPath(world_.programDir(), "log.txt"), first);
+    ASSERT_TRUE(store_.Append(CopiedFile("2005/07/01", "09:30:00")));
+    {
+        const FileSizeLimit full(first.size() + 20);
+        EXPECT_FALSE(store_.Append(CopiedFile("2005/07/01", "09:30:01")));
+        EXPECT_FALSE(AppendFlatLog(world_.programDir(), CopiedFile("2005/07/01", "09:30:01")));
+    }
+    ASSERT_TRUE(store_.Append(CopiedFile("2005/07/01", "09:30:02")));
+    store_.Close();
+
+    std::string third = first;
+    third.replace(third.find("09:30:00"), 8, "09:30:02");
+    EXPECT_EQ(FileBytes(LogFile("20050701.txt")), first + third);
+    EXPECT_EQ(FileBytes(JoinPath(world_.programDir(), "log.txt")), first);
 }
 
 TEST_F(LogStoreTest, NothingIsWrittenWithoutAValidDateOrTheLogFolder) {
