@@ -225,6 +225,8 @@ bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) co
 }
 
 char DriveTable::DriveOfPath(const std::string& path) const {
+    // "//server/share/..." lies on no drive, though the root "/" is a text prefix of it.
+    if (IsNetworkPath(path)) return 0;
     char best = 0;
     size_t bestLength = 0;
     for (const DriveInfo& drive : Drives()) {

@@ -112,6 +112,28 @@ TEST_F(DriveTableTest, DriveOfPathTakesTheLongestRootOnWholeComponents) {
     EXPECT_EQ(data, table.RootOf('D'));
 }
 
+// The system drive's root "/" begins every network path too, yet a share is no part of C:, and
+// a free space declared for C: must not be taken for the share's.
+TEST_F(DriveTableTest, NetworkPathsLieOnNoDrive) {
+    DriveTable table(config_);
+    table.SetPinnedOnly(true);
+    DriveInfo system;
+    system.letter = 'C';
+    system.type = kDriveFixed;
+    system.root = "/";
+    system.freeBytes = 1;
+    table.Pin(system);
+
+    EXPECT_EQ(table.DriveOfPath("/home/user"), 'C');
+    for (const char* path : {"//server/share", "//server/share/", "//server/share/dir/a.txt"}) {
+        EXPECT_EQ(table.DriveOfPath(path), 0) << path;
+        EXPECT_EQ(table.DriveType(path), kDriveNoRootDir) << path;
+        uint64_t bytes = 0;
+        table.FreeBytesAvailable(path, &bytes);
+        EXPECT_NE(bytes, 1u) << path;
+    }
+}
+
 TEST_F(DriveTableTest, DisplayNamesUseTheLabelOrTheKindOfDrive) {
     DriveTable table(config_);
     table.SetPinnedOnly(true);
