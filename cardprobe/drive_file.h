@@ -31,8 +31,8 @@ bool ParseDriveLine(std::string_view line, DriveRecord* record);
 // The first intact line of the table for letter (either case); damaged lines are skipped.
 std::optional<DriveRecord> FindDrive(std::string_view table, int letter);
 
-// $XDG_CONFIG_HOME/OstrelSystem/drives.tsv, else ~/.config/OstrelSystem/drives.tsv; empty when
-// neither variable gives an absolute folder.
+// $XDG_CONFIG_HOME/OstrelSystem/drives.tsv, else ~/.config/OstrelSystem/drives.tsv with the home
+// folder from HOME or the user database; empty when no absolute folder is known.
 std::string DefaultDriveFilePath();
 
 // The record of letter in the drive table file at path; none when the file cannot be read, is
