@@ -40,9 +40,6 @@ uint32_t NodeAttributes(int dirFd, const char* path, const std::string& name,
 // deleting or replacing a link concerns the link itself.
 bool HasReadOnlyAttribute(const std::string& path, bool followLinks);
 
-// Sets the access and modification times of an open file; false for an invalid time.
-bool SetDescriptorTimes(int fd, const FileTime& lastAccess, const FileTime& lastWrite);
-
 FileStatus MakeFileStatus(const std::string& name, const NodeStatus& status, uint32_t attributes);
 
 // The FAT ioctls, kept apart because they can only run on a real vfat mount.

@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include "platform/file_system.h"
-#include "platform/file_system_internal.h"
 
 namespace tv {
 namespace {
@@ -24,12 +23,6 @@ bool SetFileTimes(const std::string& path, const FileTime& lastAccess, const Fil
     if (!IsValidTime(lastAccess) || !IsValidTime(lastWrite)) return false;
     const struct timespec times[2] = {ToTimespec(lastAccess), ToTimespec(lastWrite)};
     return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
-}
-
-bool detail::SetDescriptorTimes(int fd, const FileTime& lastAccess, const FileTime& lastWrite) {
-    if (!IsValidTime(lastAccess) || !IsValidTime(lastWrite)) return false;
-    const struct timespec times[2] = {ToTimespec(lastAccess), ToTimespec(lastWrite)};
-    return futimens(fd, times) == 0;
 }
 
 }  // namespace tv
