@@ -25,7 +25,6 @@ class CredentialCipher {
 
     // Derives the key from the pass phrase.
     bool Open();
-    bool IsOpen() const { return open_; }
     // Replace *value by its encrypted or decrypted bytes; false (value unchanged) when closed.
     bool Encrypt(std::string* value) const;
     bool Decrypt(std::string* value) const;
