@@ -203,4 +203,8 @@ double DateTime::operator-(const DateTime& other) const {
     return ContinuousFromOle(days_) - ContinuousFromOle(other.days_);
 }
 
+bool DateTime::operator<(const DateTime& o) const {
+    return ContinuousFromOle(days_) < ContinuousFromOle(o.days_);
+}
+
 }  // namespace tv

@@ -50,7 +50,8 @@ public:
     double operator-(const DateTime& other) const;
     bool operator==(const DateTime& o) const { return valid_ == o.valid_ && days_ == o.days_; }
     bool operator!=(const DateTime& o) const { return !(*this == o); }
-    bool operator<(const DateTime& o) const { return days_ < o.days_; }
+    // Earlier on the time line (so 1899-12-29 00:00, stored as -1.0, is before -1.25).
+    bool operator<(const DateTime& o) const;
 
 private:
     double days_ = 0.0;

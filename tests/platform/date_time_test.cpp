@@ -143,6 +143,10 @@ TEST_F(DateTimeTest, ArithmeticCrossesTheEpochOnTheTimeLine) {
     EXPECT_EQ((DateTime::FromDays(0.25) - 0.5).Days(), -1.75);
     EXPECT_EQ(DateTime::FromDays(0.25) - morning, 1.0);
     EXPECT_TRUE(DateTime::FromDays(-1.75) < DateTime::FromDays(0.25));
+    // Before the epoch a larger fraction is a later hour of the same day.
+    EXPECT_TRUE(DateTime::FromDays(-1.0) < morning);
+    EXPECT_FALSE(morning < DateTime::FromDays(-1.0));
+    EXPECT_TRUE(DateTime::FromDays(-2.75) < DateTime::FromDays(-1.0));
 }
 
 TEST_F(DateTimeTest, TimeTConvertsThroughLocalTime) {
