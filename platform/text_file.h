@@ -23,7 +23,5 @@ bool AppendTextLine(const std::string& path, const std::string& line);
 bool IsValidUtf8(const std::string& bytes);
 // A line as UTF-8: itself when valid, else decoded from CP932 (undecodable bytes become U+FFFD).
 std::string DecodeLine(const std::string& bytes);
-// UTF-8 text as CP932 bytes (characters without a CP932 form become '?').
-std::string EncodeCp932(const std::string& utf8);
 
 }  // namespace tv

@@ -1,5 +1,5 @@
-// UTF-8 checks and the CP932 conversions that let files written on a Japanese Windows machine
-// load, and let text leave in that code page where a peer needs it.
+// UTF-8 checks and the CP932 conversion that lets files written on a Japanese Windows machine
+// load.
 #include <iconv.h>
 
 #include <cerrno>
@@ -71,23 +71,6 @@ class Converter {
     iconv_t handle_;
 };
 
-// Converts the whole text, putting `replacement` in for each piece that cannot be converted.
-// skipLength(pos) tells how many bytes that piece spans.
-template <typename SkipLength>
-std::string ConvertReplacing(const char* to, const char* from, const std::string& bytes,
-                             const char* replacement, SkipLength skipLength) {
-    Converter converter(to, from);
-    std::string out;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        if (converter.IsOpen()) pos = converter.ConvertFrom(bytes, pos, &out);
-        if (pos >= bytes.size()) break;
-        out += replacement;
-        pos += skipLength(pos);
-    }
-    return out;
-}
-
 }  // namespace
 
 bool IsValidUtf8(const std::string& bytes) {
@@ -101,17 +84,17 @@ bool IsValidUtf8(const std::string& bytes) {
 
 std::string DecodeLine(const std::string& bytes) {
     if (IsValidUtf8(bytes)) return bytes;
-    // A byte CP932 cannot read starts no character: skip just that byte and go on.
-    return ConvertReplacing("UTF-8", "CP932", bytes, kReplacementCharacter,
-                            [](size_t) { return size_t{1}; });
-}
-
-std::string EncodeCp932(const std::string& utf8) {
-    // A character without a CP932 form is skipped whole; a broken sequence byte by byte.
-    return ConvertReplacing("CP932", "UTF-8", utf8, "?", [&](size_t pos) {
-        const size_t length = Utf8SequenceLength(utf8, pos);
-        return length == 0 ? size_t{1} : length;
-    });
+    Converter converter("UTF-8", "CP932");
+    std::string out;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (converter.IsOpen()) pos = converter.ConvertFrom(bytes, pos, &out);
+        if (pos >= bytes.size()) break;
+        // A byte CP932 cannot read starts no character: skip just that byte and go on.
+        out += kReplacementCharacter;
+        ++pos;
+    }
+    return out;
 }
 
 }  // namespace tv

@@ -103,22 +103,22 @@ TEST(TextFile, Utf8IsCheckedStrictly) {
     for (const auto& c : cases) EXPECT_EQ(c.valid, IsValidUtf8(c.bytes)) << c.what;
 }
 
-TEST(TextFile, ConvertsBetweenUtf8AndCp932) {
-    EXPECT_EQ(kTest, DecodeLine(kTestCp932));
-    EXPECT_EQ("表", DecodeLine("\x95\x5c"));
-    EXPECT_EQ("a" + kReplacement + "b", DecodeLine("a\x80"
-                                                   "b"));
-    EXPECT_EQ(kReplacement + kReplacement, DecodeLine("\xff\xff"));
-
-    EXPECT_EQ(kTestCp932, EncodeCp932(kTest));
-    EXPECT_EQ("\x95\x5c", EncodeCp932("表"));
-    EXPECT_EQ("\xb1 a?b", EncodeCp932("ｱ a\xf0\x9f\x98\x80"
-                                      "b"));  // an emoji has no CP932 form
-    EXPECT_EQ("a?b", EncodeCp932("a\xff"
-                                 "b"));
-    for (const std::string text : {"", "plain", "全角　スペース・表示", "①ｶﾅ～"}) {
-        EXPECT_EQ(text, DecodeLine(EncodeCp932(text))) << text;
-    }
+TEST(TextFile, DecodesCp932) {
+    const struct {
+        std::string cp932;
+        std::string text;
+    } cases[] = {
+        {kTestCp932, kTest},
+        {"\x95\x5c", "表"},  // a trail byte that is '\\' in ASCII
+        {"\x91\x53\x8a\x70\x81\x40\x83\x58\x83\x79\x81\x5b\x83\x58\x81\x45\x95\x5c\x8e\xa6",
+         "全角　スペース・表示"},
+        {"\x87\x40\xb6\xc5\x81\x60", "①ｶﾅ～"},  // vendor characters and half-width kana
+        {"a\x80"
+         "b",
+         "a" + kReplacement + "b"},
+        {"\xff\xff", kReplacement + kReplacement},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.text, DecodeLine(c.cp932)) << c.text;
 }
 
 }  // namespace
