@@ -12,8 +12,7 @@ namespace {
 
 // Makes the rename itself durable; a folder that cannot be synced is no reason to fail.
 void SyncFolderOf(const std::string& path) {
-    std::string folder = BeforeLastSeparator(path);
-    if (folder.empty()) folder = path.rfind(kSeparator) == 0 ? "/" : ".";
+    const std::string folder = ContainingFolder(path);
     const UniqueFd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.valid()) fsync(fd.get());
 }

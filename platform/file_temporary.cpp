@@ -12,7 +12,7 @@ namespace {
 // Room left in a 255-byte name for the leading dot, the marker and the random part.
 constexpr size_t kMaxBaseBytes = 200;
 
-// Cuts at most maxBytes off the front of a UTF-8 name without splitting a character.
+// The first maxBytes bytes at most of a UTF-8 name, without splitting a character.
 std::string ShortenedName(const std::string& name, size_t maxBytes) {
     if (name.size() <= maxBytes) return name;
     size_t cut = maxBytes;
@@ -20,18 +20,13 @@ std::string ShortenedName(const std::string& name, size_t maxBytes) {
     return name.substr(0, cut);
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto pos = path.rfind(kSeparator);
-    if (pos == std::string::npos) return ".";
-    return pos == 0 ? std::string(1, kSeparator) : path.substr(0, pos);
-}
-
 }  // namespace
 
 bool File::CreateTemporaryBeside(const std::string& path, std::string* temporaryPath) {
     Close();
-    const std::string pattern = JoinPath(
-        FolderOf(path), "." + ShortenedName(AfterLastSeparator(path), kMaxBaseBytes) + ".tvXXXXXX");
+    const std::string pattern =
+        JoinPath(ContainingFolder(path),
+                 "." + ShortenedName(AfterLastSeparator(path), kMaxBaseBytes) + ".tvXXXXXX");
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = mkostemp(name.data(), O_CLOEXEC);

@@ -28,6 +28,12 @@ std::string BeforeLastSeparator(const std::string& path) {
     return pos == std::string::npos ? std::string() : path.substr(0, pos);
 }
 
+std::string ContainingFolder(const std::string& path) {
+    const auto pos = path.rfind(kSeparator);
+    if (pos == std::string::npos) return ".";
+    return pos == 0 ? std::string(1, kSeparator) : path.substr(0, pos);
+}
+
 bool IsNetworkPath(const std::string& path) {
     return path.size() > 2 && path[0] == kSeparator && path[1] == kSeparator &&
            path[2] != kSeparator;

@@ -17,6 +17,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 std::string AfterLastSeparator(const std::string& path);
 // The text before the last separator (empty when there is none).
 std::string BeforeLastSeparator(const std::string& path);
+// The folder that holds path: the text before the last separator, "/" for an entry of the
+// root folder, "." for a bare name.
+std::string ContainingFolder(const std::string& path);
 bool IsNetworkPath(const std::string& path);
 
 }  // namespace tv
