@@ -2,7 +2,7 @@
 
 #include "log/log_store.h"
 #include "platform/paths.h"
-#include "tests/log/log_files.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
 namespace tv {

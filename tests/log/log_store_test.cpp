@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "platform/paths.h"
-#include "tests/log/log_files.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
 namespace tv {

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,17 +14,14 @@
 #include "platform/volume_letter_memory.h"
 #include "platform/volume_links.h"
 #include "platform/volume_serial.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
 namespace tv {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::FileBytes;
 
 class DriveTableTest : public ::testing::Test {
   protected:
@@ -172,14 +168,14 @@ TEST_F(DriveTableTest, DrivesFileListsEveryLetterAndFollowsLabelChanges) {
     PinFolder(table, 'G', kDriveFixed, "g\tx");  // a root no line can hold: left out
     ASSERT_TRUE(table.Refresh());
 
-    EXPECT_EQ(ReadBytes(config_ + "/drives.tsv"), "C\t3\t" + base_ +
+    EXPECT_EQ(FileBytes(config_ + "/drives.tsv"), "C\t3\t" + base_ +
                                                       "/c/\t-\t\t\tpinned\r\n"
                                                       "E\t2\t" +
                                                       base_ +
                                                       "/e/\t1A2B3C4D\tSD CARD\t\tpinned\r\n");
 
     ASSERT_TRUE(table.SetVolumeLabel(base_ + "/e/", "バックアップ"));
-    EXPECT_EQ(ReadBytes(config_ + "/drives.tsv"), "C\t3\t" + base_ +
+    EXPECT_EQ(FileBytes(config_ + "/drives.tsv"), "C\t3\t" + base_ +
                                                       "/c/\t-\t\t\tpinned\r\n"
                                                       "E\t2\t" +
                                                       base_ +
@@ -315,7 +311,7 @@ TEST_F(AutomaticDrivesTest, RecordedDesktopGetsOneLetterPerVolumeWithItsFacts) {
                                       "G 4 /mnt/share/ - [] //fileserver/share",
                                       "H 2 /media/user/STICK/ 9ABCDEF0 [STICK] /dev/sdc1",
                                   }));
-    EXPECT_EQ(ReadBytes(Config("drives.tsv")),
+    EXPECT_EQ(FileBytes(Config("drives.tsv")),
               "A\t2\t/media/floppy/\t0AB12C3D\t\t/dev/fd0\tauto\r\n"
               "C\t3\t/\t3F1C2E9A\t\t/dev/sda2\tauto\r\n"
               "D\t3\t/boot/efi/\t1A2B3C4D\t\t/dev/sda1\tauto\r\n"
@@ -345,7 +341,7 @@ TEST_F(AutomaticDrivesTest, MediumReturnsUnderItsLetter) {
     RefreshWith(kSystemRoot + kCard + kStick);
     EXPECT_EQ(Table().RootOf('D'), "/media/user/SD CARD/");
     EXPECT_EQ(Table().RootOf('E'), "/media/user/STICK/");
-    EXPECT_EQ(ReadBytes(Config("drive-letters.tsv")), "5E6F-7081\tD\r\n9ABC-DEF0\tE\r\n");
+    EXPECT_EQ(FileBytes(Config("drive-letters.tsv")), "5E6F-7081\tD\r\n9ABC-DEF0\tE\r\n");
 }
 
 TEST_F(AutomaticDrivesTest, PinnedLettersWinOverRememberedOnes) {

@@ -7,19 +7,15 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
 namespace tv {
 namespace {
 
+using test::FileBytes;
 using test::Tree;
 using test::TreeFile;
-
-std::string Bytes(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadWholeFile(path, &bytes)) << path;
-    return bytes;
-}
 
 // Windows keeps everyone, administrators included, from writing or deleting a read-only file;
 // the tests run as root in CI, where the kernel alone would let every one of these through.
@@ -94,7 +90,7 @@ TEST(File, ExclusiveOpenIsRefusedWhileAnotherHoldsIt) {
     EXPECT_FALSE(other.OpenForRead(path, true, false));
     EXPECT_FALSE(other.OpenForAppend(path, true));
     EXPECT_FALSE(other.CreateForWrite(path, true, true));
-    EXPECT_EQ(Bytes(path), "held data") << "a refused create must not truncate";
+    EXPECT_EQ(FileBytes(path), "held data") << "a refused create must not truncate";
     EXPECT_TRUE(other.OpenForRead(path, false, false)) << "plain opens are not kept out";
 
     File moved(std::move(holder));
@@ -149,7 +145,7 @@ TEST(WholeFile, IsReplacedInOneStepWithTheGivenMode) {
     const std::string base = world.MakeFolder("whole");
     const std::string path = JoinPath(base, "settings.reg");
     ASSERT_TRUE(WriteFileAtomically(path, std::string("one\0two", 7), 0600));
-    EXPECT_EQ(Bytes(path), std::string("one\0two", 7));
+    EXPECT_EQ(FileBytes(path), std::string("one\0two", 7));
     struct stat st {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);

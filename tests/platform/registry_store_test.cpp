@@ -3,29 +3,19 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
-
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
 namespace tv {
 namespace {
 
+using test::FileBytes;
+using test::PutFileBytes;
 using test::TestWorld;
 
 const std::string kTestJapanese = "テスト";
-
-// A file as another program or an earlier version left it.
-void PutFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadWholeFile(path, &bytes)) << path;
-    return bytes;
-}
 
 unsigned ModeOf(const std::string& path) {
     struct stat st {};
@@ -223,7 +213,7 @@ class RegistryStoreDamaged : public RegistryStoreTest,
 // The store keeps what it held and the file stays as it was, so nothing is lost by a bad read.
 TEST_P(RegistryStoreDamaged, IsRejectedWholeAndChangesNothing) {
     ASSERT_TRUE(store_.WriteDword("Directory", "Good", 42));
-    PutFile(RegPath(), GetParam().text);
+    PutFileBytes(RegPath(), GetParam().text);
     EXPECT_FALSE(store_.Load());
     uint32_t dword = 0;
     EXPECT_TRUE(store_.ReadDword("Directory", "Good", &dword));

@@ -2,31 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
 namespace tv {
 namespace {
 
+using test::FileBytes;
+using test::PutFileBytes;
 using test::TestWorld;
 using Lines = std::vector<std::string>;
 
 const std::string kTest = "テスト";
 const std::string kTestCp932 = "\x83\x65\x83\x58\x83\x67";
 const std::string kReplacement = "\xEF\xBF\xBD";
-
-void PutFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadWholeFile(path, &bytes)) << path;
-    return bytes;
-}
 
 TEST(TextFile, SplitsAtLfOrCrLfAndKeepsALoneCr) {
     struct Case {
@@ -49,11 +40,11 @@ TEST(TextFile, SplitsAtLfOrCrLfAndKeepsALoneCr) {
 TEST(TextFile, ReadsLinesThatAreNotUtf8AsCp932) {
     TestWorld world;
     const std::string path = JoinPath(world.base(), "list.txt");
-    PutFile(path, kTestCp932 + "\r\n" +        // katakana
-                      "C:\\\x95\x5c\\x\r\n" +  // 表: its trail byte is a backslash
-                      "\xb1\xb2\xb3 kana\n" +  // half-width katakana ｱｲｳ
-                      kTest + "\r\n" +         // UTF-8 stays as it is
-                      "\x83");                 // a lead byte without its trail
+    PutFileBytes(path, kTestCp932 + "\r\n" +        // katakana
+                           "C:\\\x95\x5c\\x\r\n" +  // 表: its trail byte is a backslash
+                           "\xb1\xb2\xb3 kana\n" +  // half-width katakana ｱｲｳ
+                           kTest + "\r\n" +         // UTF-8 stays as it is
+                           "\x83");                 // a lead byte without its trail
     Lines lines;
     ASSERT_TRUE(ReadTextLines(path, &lines));
     EXPECT_EQ((Lines{kTest, "C:\\表\\x", "ｱｲｳ kana", kTest, kReplacement}), lines);
@@ -63,7 +54,7 @@ TEST(TextFile, ReadsLinesThatAreNotUtf8AsCp932) {
 TEST(TextFile, WritesCrLfLinesReplacingTheFileAndAppends) {
     TestWorld world;
     const std::string path = JoinPath(world.base(), "out.txt");
-    PutFile(path, "old content that is longer than the new one\r\n");
+    PutFileBytes(path, "old content that is longer than the new one\r\n");
     ASSERT_TRUE(WriteTextLines(path, {"first", "", kTest}));
     EXPECT_EQ("first\r\n\r\n\xe3\x83\x86\xe3\x82\xb9\xe3\x83\x88\r\n", FileBytes(path));
     ASSERT_TRUE(AppendTextLine(path, "more"));

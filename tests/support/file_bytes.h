@@ -1,4 +1,5 @@
-// Reading and writing the raw bytes of log files in tests, independent of the code under test.
+// The raw bytes of a file, read and written with the standard library alone, so a test never
+// checks a file through the code under test.
 #pragma once
 
 #include <fstream>
@@ -7,11 +8,13 @@
 
 namespace tv::test {
 
+// The whole file; "" when it cannot be read.
 inline std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A file as another program or an earlier version left it.
 inline void PutFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
