@@ -36,6 +36,9 @@ inline bool IsDatedKind(int32_t kind) {
 
 // The copy buffer is 32 KB shifted left by the kind's buffer setting (0 → 32 KB, 7 → 4 MB).
 constexpr int32_t kBaseBufferSize = 32 * 1024;
+// The settings offer 0..10 ms; a larger value from a damaged or imported file is held to this,
+// so a run is never paused for seconds after every buffer.
+constexpr int32_t kMaxLoadControl = 10;
 inline int32_t BufferSizeForSetting(int setting) {
     const int shift = setting < 0 ? 0 : (setting > 7 ? 7 : setting);
     return kBaseBufferSize << shift;

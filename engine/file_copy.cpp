@@ -1,5 +1,6 @@
 #include "engine/file_copy.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -67,7 +68,7 @@ class LoadPacer {
   public:
     LoadPacer(const Clock& clock, int32_t milliseconds)
         : clock_(clock),
-          milliseconds_(milliseconds > 0 ? static_cast<unsigned>(milliseconds) : 0) {}
+          milliseconds_(static_cast<unsigned>(std::clamp(milliseconds, 0, kMaxLoadControl))) {}
     void Pause() const {
         if (milliseconds_) clock_.SleepMs(milliseconds_);
     }
