@@ -15,6 +15,7 @@
 #include "platform/locations.h"
 #include "platform/mountinfo.h"
 #include "platform/paths.h"
+#include "platform/pinned_drives_file.h"
 #include "platform/volume_label_udisks.h"
 #include "platform/volume_letter_memory.h"
 #include "platform/volume_probe.h"
@@ -25,6 +26,8 @@ namespace {
 constexpr int kLetterCount = 26;
 
 bool IsDriveLetter(char letter) { return letter >= 'A' && letter <= 'Z'; }
+
+uint32_t LetterBit(char letter) { return 1u << (letter - 'A'); }
 
 // A path lies on a root when the root is a whole-component prefix of it: "/mnt/data/x" and
 // "/mnt/data" are on "/mnt/data/", "/mnt/data2" is not.
@@ -84,9 +87,30 @@ void DriveTable::Pin(const DriveInfo& drive) {
 }
 
 void DriveTable::Unpin(char letter) {
+    if (IsDriveLetter(letter)) filePinnedLetters_ &= ~LetterBit(letter);
     pinned_.erase(std::remove_if(pinned_.begin(), pinned_.end(),
                                  [letter](const DriveInfo& d) { return d.letter == letter; }),
                   pinned_.end());
+}
+
+bool DriveTable::LoadPinnedDrives(std::string* error) {
+    std::vector<DriveInfo> declared;
+    if (!ReadPinnedDrivesFile(PinnedDrivesFilePath(), &declared, error)) return false;
+    ReplaceFilePins(declared);
+    WriteDrivesFile();
+    return true;
+}
+
+void DriveTable::ReplaceFilePins(const std::vector<DriveInfo>& declared) {
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (filePinnedLetters_ & LetterBit(letter)) Unpin(letter);
+    }
+    const uint32_t heldByPin = PinnedLetters();
+    for (const DriveInfo& drive : declared) {
+        if (heldByPin & LetterBit(drive.letter)) continue;
+        Pin(drive);
+        filePinnedLetters_ |= LetterBit(drive.letter);
+    }
 }
 
 bool DriveTable::Refresh() {
@@ -104,7 +128,7 @@ bool DriveTable::Refresh() {
 
 uint32_t DriveTable::PinnedLetters() const {
     uint32_t mask = 0;
-    for (const DriveInfo& drive : pinned_) mask |= 1u << (drive.letter - 'A');
+    for (const DriveInfo& drive : pinned_) mask |= LetterBit(drive.letter);
     return mask;
 }
 
@@ -203,12 +227,18 @@ bool DriveTable::SetVolumeLabel(const std::string& root, const std::string& labe
     if (!found) return false;
     // Labels of real volumes are only changed on real devices, never for a recorded table.
     const bool changed =
-        found->pinned ||
-        (probeDevices_ && SetLabelThroughUdisks(BlockDeviceName(found->device), label));
+        found->pinned
+            ? PersistPinnedLabel(found->letter, label)
+            : probeDevices_ && SetLabelThroughUdisks(BlockDeviceName(found->device), label);
     if (!changed) return false;
     FindMutable(found->letter)->label = label;
     WriteDrivesFile();
     return true;
+}
+
+bool DriveTable::PersistPinnedLabel(char letter, const std::string& label) const {
+    if (!(filePinnedLetters_ & LetterBit(letter))) return true;
+    return WritePinnedLabel(PinnedDrivesFilePath(), letter, label);
 }
 
 bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) const {
@@ -254,6 +284,10 @@ std::string DriveTable::DrivesFilePath() const { return JoinPath(configDir_, "dr
 
 std::string DriveTable::LettersFilePath() const {
     return JoinPath(configDir_, "drive-letters.tsv");
+}
+
+std::string DriveTable::PinnedDrivesFilePath() const {
+    return JoinPath(configDir_, kPinnedDrivesFileName);
 }
 
 void DriveTable::WriteDrivesFile() const {

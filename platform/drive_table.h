@@ -41,8 +41,17 @@ class DriveTable {
     void SetSysfsRoot(std::string path);
     void SetDevDiskRoot(std::string path);
     void SetPinnedOnly(bool pinnedOnly);
+    // A pin made here replaces any pin of its letter, one from pinned-drives.tsv included.
     void Pin(const DriveInfo& drive);
     void Unpin(char letter);
+
+    // Reads the user's pinned drives from pinned-drives.tsv (start-up, or when the user asks for
+    // a reload; Refresh does not read it). The pins the file gave before are replaced; pins made
+    // with Pin() stay, and the file's line for a letter they hold is passed over. A missing file
+    // declares no pins. A damaged file changes nothing: false, with *error holding one line
+    // that names the file and the bad line. Call Refresh afterwards to move automatic drives off
+    // letters the file newly pins.
+    bool LoadPinnedDrives(std::string* error);
 
     // Re-reads the mount table, assigns letters, rewrites drives.tsv. Returns false when the
     // mount table could not be read (the pinned drives are still there).
@@ -61,8 +70,9 @@ class DriveTable {
     // reports serial 0 and hasSerial false.
     bool VolumeInformation(const std::string& root, uint32_t* serial, std::string* label,
                            bool* hasSerial = nullptr) const;
-    // SetVolumeLabel: pinned drives keep the new label; real volumes through udisks2 when
-    // available, else false.
+    // SetVolumeLabel: pinned drives keep the new label, and one declared in pinned-drives.tsv
+    // has it written into its line there (false, label unchanged, when that fails); real volumes
+    // through udisks2 when available, else false.
     bool SetVolumeLabel(const std::string& root, const std::string& label);
     // GetDiskFreeSpaceEx: bytes available to the caller on the volume holding path.
     bool FreeBytesAvailable(const std::string& path, uint64_t* bytes) const;
@@ -77,6 +87,7 @@ class DriveTable {
     std::string DrivesFilePath() const;  // <configDir>/drives.tsv
     // The letters remembered per volume: <configDir>/drive-letters.tsv
     std::string LettersFilePath() const;
+    std::string PinnedDrivesFilePath() const;  // <configDir>/pinned-drives.tsv
 
   private:
     struct Impl;
@@ -85,6 +96,9 @@ class DriveTable {
     // Best effort: the table stays usable when the config folder cannot be written.
     void WriteDrivesFile() const;
     uint32_t PinnedLetters() const;  // bit 0 = A
+    void ReplaceFilePins(const std::vector<DriveInfo>& declared);
+    // Keeps a new label of a pinned drive beyond this process where it has to be.
+    bool PersistPinnedLabel(char letter, const std::string& label) const;
     // The drives of the mounts that can be drives, with their letters; remembers the letters.
     std::vector<DriveInfo> AutomaticDrives(const std::vector<MountEntry>& mounts) const;
     std::string configDir_;
@@ -94,6 +108,7 @@ class DriveTable {
     bool probeDevices_ = true;
     bool pinnedOnly_ = false;
     std::vector<DriveInfo> pinned_;
+    uint32_t filePinnedLetters_ = 0;  // the pins that came from pinned-drives.tsv, bit 0 = A
     std::vector<DriveInfo> automatic_;
 };
 
