@@ -115,6 +115,9 @@ bool IsExcludedFolder(const CopyJob& job, const std::string& folder) {
     if (job.ExcludedFolders == nullptr || job.ExcludedFolders->empty()) return false;
     const std::string tested = WithTrailingSeparator(folder);
     for (const std::string& entry : *job.ExcludedFolders) {
+        // A blank line of the list is no folder: with a separator appended it would read as the
+        // file-system root and, with ExceptSubFolder, exclude every folder of every run.
+        if (entry.empty()) continue;
         const std::string excluded = WithTrailingSeparator(entry);
         if (tested == excluded) return true;
         if (job.ExceptSubFolder && tested.compare(0, excluded.size(), excluded) == 0) return true;

@@ -99,6 +99,14 @@ TEST(ExcludedFolderRule, TrailingSeparatorIsPartOfTheComparison) {
     const StringList none;
     empty.ExcludedFolders = &none;
     EXPECT_FALSE(IsExcludedFolder(empty, "/e/data"));
+    // The list file reads a blank line as an entry; it excludes nothing, not the whole disk.
+    const StringList blank = {""};
+    empty.ExcludedFolders = &blank;
+    for (const uint8_t subtree : {0, 1}) {
+        empty.ExceptSubFolder = subtree;
+        EXPECT_FALSE(IsExcludedFolder(empty, "/e/data")) << "subtree " << int{subtree};
+        EXPECT_FALSE(IsExcludedFolder(empty, "/")) << "subtree " << int{subtree};
+    }
 }
 
 TEST(ReferenceDateRule, ComparesCalendarDaysOnly) {
