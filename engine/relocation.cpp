@@ -209,12 +209,16 @@ class Relocation {
         prompts_.MessageBox(kBoxOpenError, kBoxCaption, kBoxFlags);
     }
 
-    // Files go to the trash; a subfolder is emptied the same way, then removed.
+    // Files go to the trash; a subfolder is emptied the same way, then removed. What the copy
+    // passed over (an excluded subfolder, the files of an excluded old folder) has no copy in
+    // the new folder, so it stays where it is.
     bool TrashContents(const std::string& folder) {
+        const bool keepsFiles = IsExcludedFolder(job_, folder);
         for (const FileStatus& entry : EntriesOf(folder)) {
             if (!context_.IsActive()) return false;
-            ShowLines(std::string(), std::string());
             const std::string path = JoinPath(folder, entry.name);
+            if (entry.IsDirectory() ? IsExcludedFolder(job_, path) : keepsFiles) continue;
+            ShowLines(std::string(), std::string());
             if (!entry.IsDirectory()) {
                 MoveToTrash(path);
             } else if (TrashContents(path)) {

@@ -53,7 +53,8 @@ inline constexpr const char* kBoxDestinationFull = "容量不足";
 //    over; a file that does not fit is reported and stops the run.
 //  - A file that completed while a stop was pending is removed from the new folder.
 //  - A move sends the old folder's entries to the trash (the folder itself stays) only when
-//    the run was neither stopped nor short of space and every file reached the new folder.
+//    the run was neither stopped nor short of space and every file reached the new folder;
+//    what the copy passed over for an excluded folder stays in the old folder.
 RelocationEnd Relocate(const RelocationRequest& request, RunContext& context, Prompts& prompts,
                        ProgressSink* window, const std::string& programDir);
 

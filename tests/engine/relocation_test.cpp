@@ -101,6 +101,33 @@ TEST_F(RelocationTest, ExcludedFoldersAreNotCopiedAndAnExcludedOldFolderShowsIts
     EXPECT_TRUE(observer.Saw("total 2"));
 }
 
+TEST_F(RelocationTest, AMoveKeepsWhatItPassedOverForAnExcludedFolder) {
+    UseDestinationDrive();
+    request.Move = true;
+    const StringList excluded = {Old("skip"), Old("sub/held")};
+    request.ExcludedFolders = &excluded;
+    const Tree passedOver = {{"skip", {{"s.txt", Text("s")}}},
+                             {"sub", {{"held", {{"h.txt", Text("h")}}}}}};
+    world.Write(oldFolder, passedOver);
+    world.Write(oldFolder, {{"a.txt", Text("a")}, {"sub", {{"b.txt", Text("b")}}}});
+
+    EXPECT_EQ(Run(), 0);
+
+    EXPECT_EQ(world.Read(request.NewFolder),
+              (Tree{{"a.txt", Text("a")}, {"sub", {{"b.txt", Text("b")}}}}));
+    EXPECT_EQ(world.Read(oldFolder), passedOver) << "only what has a copy goes to the trash";
+
+    // An excluded old folder passes its own files over: a move keeps them, and moves the rest.
+    const StringList oldExcluded = {oldFolder};
+    request.ExcludedFolders = &oldExcluded;
+    request.NewFolder = JoinPath(world.root('F'), "backup/E2");
+    world.Write(oldFolder, {{"c.txt", Text("c")}});
+
+    EXPECT_EQ(Run(), 0);
+
+    EXPECT_EQ(world.Read(oldFolder), (Tree{{"c.txt", Text("c")}}));
+}
+
 TEST_F(RelocationTest, AStopButtonEndsTheRunAndAMoveKeepsTheOldFolder) {
     UseDestinationDrive();
     request.Move = true;
