@@ -18,6 +18,15 @@ bool IsTrashFolderName(const std::string& name) {
     return name == ".Trash" || name.compare(0, 7, ".Trash-") == 0;
 }
 
+// A run deletes only after its listing found files, so a source root that is gone, or that
+// is now an empty folder (the mount point left behind by a medium pulled out), means the
+// source vanished, not that every copy became an extra.
+bool SourceIsStillThere(const std::string& root) {
+    DirectoryEnumerator entries;
+    FileStatus entry;
+    return entries.Open(root) && entries.Next(&entry);
+}
+
 class MirrorDeletion {
   public:
     MirrorDeletion(CopyJob& job, RunContext& context) : job_(job), context_(context) {}
@@ -57,7 +66,7 @@ class MirrorDeletion {
     }
 
     bool Remove(const std::string& path, const std::string& loggedPath) {
-        if (!IsDirectory(job_.Source)) return false;
+        if (!SourceIsStillThere(job_.Source)) return false;
         const bool trashed = MoveToTrash(path);
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,

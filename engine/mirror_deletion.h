@@ -12,8 +12,9 @@ class RunContext;
 // folder whose source folder is gone is emptied entry by entry (each logged), then removed
 // and logged with a trailing separator. Folders present on both sides are not looked into,
 // and nothing is removed for an excluded source folder. Before each removal the source root
-// must still exist: a source that vanished during the run (a medium pulled, a share gone)
-// stops the deletion instead of emptying the destination. A stop ends it where it is.
+// must still exist and hold something: a source that vanished during the run (a medium
+// pulled, leaving at most its empty mount point; a share gone) stops the deletion instead of
+// emptying the destination. A stop ends it where it is.
 void RunMirrorDeletion(CopyJob& job, RunContext& context);
 
 }  // namespace tv

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 
 #include "tests/engine/engine_fixture.h"
@@ -105,27 +106,40 @@ TEST_F(MirrorDeletionTest, NothingIsCopiedOrDeletedWhenTheSourceIsMissing) {
     EXPECT_EQ(window.events, (std::vector<std::string>{"phase 4096"}));
 }
 
+// The root disappears, or only its empty mount point stays behind.
 TEST_F(MirrorDeletionTest, ASourceThatVanishesBeforeTheDeletionStopsIt) {
-    world.Write(destination, mirrored);
-    world.Write(destination, extras);
-    job.IdleCheck = 1;
     const std::string parked = world.MakeFolder("parked");
-    idle.answer = [&] {
-        if (stopper->phase() == Phase::Deleting && PathExists(sourceRoot)) {
-            EXPECT_EQ(std::rename(sourceRoot.c_str(), JoinPath(parked, "E").c_str()), 0);
-        }
-        return true;
+    const std::function<void()> vanish[] = {
+        [&] { EXPECT_EQ(std::rename(sourceRoot.c_str(), JoinPath(parked, "E").c_str()), 0); },
+        [&] {
+            EXPECT_EQ(std::rename(sourceRoot.c_str(), JoinPath(parked, "E2").c_str()), 0);
+            EXPECT_TRUE(CreateFolder(sourceRoot));
+        },
     };
+    for (const auto& makeSourceVanish : vanish) {
+        world.Write(sourceRoot, mirrored);
+        world.Write(destination, mirrored);
+        world.Write(destination, extras);
+        job.IdleCheck = 1;
+        bool vanished = false;
+        idle.answer = [&] {
+            if (stopper->phase() == Phase::Deleting && !vanished) {
+                makeSourceVanish();
+                vanished = true;
+            }
+            return true;
+        };
 
-    EXPECT_EQ(Run(), static_cast<int>(FileResult::Copied));
+        EXPECT_EQ(Run(), static_cast<int>(FileResult::Copied));
 
-    Tree expected = mirrored;
-    for (const auto& [name, node] : extras) {
-        if (name != "sub") expected[name] = node;
+        Tree expected = mirrored;
+        for (const auto& [name, node] : extras) {
+            if (name != "sub") expected[name] = node;
+        }
+        expected["sub"].children["extra2.txt"] = Text("2");
+        EXPECT_EQ(world.Read(destination), expected);
+        EXPECT_EQ(DayFile(), "");
     }
-    expected["sub"].children["extra2.txt"] = Text("2");
-    EXPECT_EQ(world.Read(destination), expected);
-    EXPECT_EQ(DayFile(), "");
 }
 
 }  // namespace
