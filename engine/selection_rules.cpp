@@ -59,7 +59,13 @@ bool IsTransferTarget(const CopyJob& job, const std::string& source) {
 bool IsDestinationNewer(const CopyJob& job, const FileStatus& source,
                         const FileStatus* destination) {
     if (job.ForceOverWrite || destination == nullptr) return false;
-    return WholeSeconds(source) < WholeSeconds(*destination) + static_cast<int64_t>(job.IgnorTime);
+    // A time stamp near either end of the 64-bit range must not wrap the sum around: beyond
+    // the range every source lies below it (positive tolerance) or above it (negative).
+    int64_t limit = 0;
+    if (__builtin_add_overflow(WholeSeconds(*destination), int64_t{job.IgnorTime}, &limit)) {
+        return job.IgnorTime > 0;
+    }
+    return WholeSeconds(source) < limit;
 }
 
 bool IsDestinationNewer(const CopyJob& job, const std::string& source,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "engine/file_decision.h"
 #include "tests/engine/engine_fixture.h"
 
@@ -73,6 +75,29 @@ TEST(TimeStampRule, SourceMustBeAtLeastTheToleranceNewer) {
         source.lastWrite.seconds = copy.lastWrite.seconds + c.sourceAhead;
         EXPECT_EQ(IsDestinationNewer(job, source, &copy), c.destinationNewer) << c.name;
         EXPECT_FALSE(IsDestinationNewer(job, source, nullptr)) << c.name << ", no copy";
+    }
+}
+
+TEST(TimeStampRule, TimesAtTheEndsOfTheRangeDoNotWrapAround) {
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+    const struct {
+        int64_t source, copy;
+        int32_t tolerance;
+        bool destinationNewer;
+    } cases[] = {
+        {kMax, kMax, 2, true},   {kMax - 1, kMax, 2, true},   {kMax, kMax - 2, 2, false},
+        {kMin, kMin, -2, false}, {kMin, kMin + 1, -2, false}, {kMin, kMin + 3, -2, true},
+        {kMin, kMax, 2, true},   {kMax, kMin, -2, false},
+    };
+    for (const auto& c : cases) {
+        CopyJob job;
+        job.IgnorTime = c.tolerance;
+        FileStatus source, copy;
+        source.lastWrite.seconds = c.source;
+        copy.lastWrite.seconds = c.copy;
+        EXPECT_EQ(IsDestinationNewer(job, source, &copy), c.destinationNewer)
+            << c.source << " against " << c.copy << " with " << c.tolerance;
     }
 }
 
