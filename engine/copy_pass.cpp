@@ -17,11 +17,16 @@ namespace tv {
 namespace {
 
 FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const std::string& source) {
+    const std::string name = AfterLastSeparator(source);
     FileStatus status;
-    GetFileStatus(source, &status);
+    // A file gone since the listing has no date: its copy fails as an open error, without
+    // making a folder of 1970/01/01 for it.
+    if (!GetFileStatus(source, &status)) {
+        return CopyAndLog(job, context, source, JoinPath(job.Destination, name));
+    }
     const std::string folder = DatedFolder(job, static_cast<std::time_t>(status.lastWrite.seconds));
     CreateDestinationFolder(job, context, folder, BeforeLastSeparator(source));
-    return CopyAndLog(job, context, source, JoinPath(folder, AfterLastSeparator(source)));
+    return CopyAndLog(job, context, source, JoinPath(folder, name));
 }
 
 FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string& source,

@@ -68,6 +68,25 @@ TEST_F(CopyLayoutTest, DatedFoldersHoldFlatCopiesByDayOfLastWrite) {
     EXPECT_EQ(world.Read(destination), expected);
 }
 
+TEST_F(CopyLayoutTest, AFileGoneSinceTheListingMakesNoDatedFolder) {
+    job.Kind = Removable | DateFolders;
+    job.IdleCheck = 1;
+    world.Write(sourceRoot, {{"a.txt", Text("a")}, {"b.txt", Text("b")}});
+    idle.answer = [&] {
+        // Both files go while the first is being copied: the second has no date left.
+        if (stopper->phase() == Phase::Copying) {
+            DeleteFile(Path("a.txt"));
+            DeleteFile(Path("b.txt"));
+        }
+        return true;
+    };
+
+    EXPECT_EQ(Run(), static_cast<int>(FileResult::OpenError));
+
+    EXPECT_EQ(world.Read(destination), (Tree{{"2005年07月01日", {}}}));
+    EXPECT_EQ(job.HadError, 1);
+}
+
 TEST_F(CopyLayoutTest, ExtensionFoldersKeepOneGenerationPerChange) {
     job.ExtFolder = 1;
     world.Write(sourceRoot, {{"pics", {{"photo.jpg", Text("v1", kNow - 3 * kDay)}}},
