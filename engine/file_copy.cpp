@@ -30,13 +30,13 @@ std::string TemporaryPathBeside(const std::string& destination) {
     char name[32];
     std::snprintf(name, sizeof name, ".tvpart-%016llx",
                   static_cast<unsigned long long>(generator()));
-    return JoinPath(BeforeLastSeparator(destination), name);
+    return JoinPath(ContainingFolder(destination), name);
 }
 
 bool FitsOnDestination(const RunContext& context, const std::string& destination, uint64_t size) {
     uint64_t available = 0;
     // When the volume cannot be asked, the open or the writes tell.
-    if (!context.drives().FreeBytesAvailable(BeforeLastSeparator(destination), &available)) {
+    if (!context.drives().FreeBytesAvailable(ContainingFolder(destination), &available)) {
         return true;
     }
     return available >= size;
