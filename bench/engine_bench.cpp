@@ -128,8 +128,10 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "mirror") return Mirror(args[1], args[2]);
     if (args.size() == 2 && args[0] == "small") return MakeSmall(args[1]);
     if (args.size() == 2 && args[0] == "large") return MakeLarge(args[1]);
-    if (args.size() == 4 && args[0] == "change") {
-        return Change(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()));
+    // A share outside 1..100 would make the step between changed files zero.
+    const int percent = args.size() == 4 ? std::atoi(args[2].c_str()) : 0;
+    if (args.size() == 4 && args[0] == "change" && percent >= 1 && percent <= 100) {
+        return Change(args[1], percent, std::atoi(args[3].c_str()));
     }
     std::fprintf(stderr,
                  "usage: engine_bench mirror SRC DST | small DIR | large DIR | "
