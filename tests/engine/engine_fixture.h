@@ -7,9 +7,7 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +22,7 @@
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
 namespace tv::test {
@@ -53,11 +52,6 @@ class ScriptedIdleGate : public IdleGate {
     std::function<bool()> answer;
     int calls = 0;
 };
-
-inline std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // 2005-07-01 09:30:00 UTC, the fake clock's start and the default time of tree files.
 constexpr std::time_t kNow = 1120210200;
@@ -103,7 +97,7 @@ class EngineTest : public ::testing::Test {
     std::string Path(const std::string& relative) const { return JoinPath(sourceRoot, relative); }
     std::string Copy(const std::string& relative) const { return JoinPath(destination, relative); }
     std::string DayFile(const std::string& day = "20050701") const {
-        return Bytes(JoinPath(world.programDir(), "Log/" + day + ".txt"));
+        return FileBytes(JoinPath(world.programDir(), "Log/" + day + ".txt"));
     }
     // The fields the runner fills before the run, as written at the start of every line.
     std::string RunFields() const { return "RemovableMedia\t \tE\t自動\tミラーリング\t"; }

@@ -217,7 +217,7 @@ TEST_F(RelocationTest, ANewFolderThatCannotBeMadeIsOneLineOfTheFlatLog) {
         "2005/07/01\tRemovableMedia\t \tE\t手動\tミラーリング\tフォルダ作成\t"
         "保存先\t" +
         oldFolder + "\t" + blocker + "/保存先\t09:30:00\tエラー\r\n";
-    EXPECT_EQ(Bytes(JoinPath(world.programDir(), "log.txt")), expected);
+    EXPECT_EQ(FileBytes(JoinPath(world.programDir(), "log.txt")), expected);
     EXPECT_EQ(world.Read(oldFolder), (Tree{{"a.txt", Text("a")}}));
 }
 
