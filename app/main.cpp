@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/qt_timers.h"
 #include "app/qt_tray.h"
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
     tv::RegistryStore registry(tv::JoinPath(locations.configDir, tv::kRegistryFileName));
     registry.Load();
     tv::DriveTable drives(locations.configDir);
+    std::string pinnedDrivesError;
+    if (!drives.LoadPinnedDrives(&pinnedDrivesError)) {
+        std::fprintf(stderr, "Tessaravine: %s\n", pinnedDrivesError.c_str());
+    }
     tv::IdleLibrary idleLibrary(locations.programDir);
     tv::QtTray tray;
     tv::QtTimers timers;
