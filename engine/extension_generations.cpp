@@ -31,6 +31,12 @@ bool StopsThePlacing(FileResult result) {
     return result == FileResult::DiskFull || result == FileResult::Cancelled;
 }
 
+// An older copy that could not move up a generation still lies where the next younger copy
+// would go: going on would overwrite it, and that generation would be lost.
+bool StopsTheRotation(FileResult result) {
+    return StopsThePlacing(result) || result == FileResult::OpenError;
+}
+
 class GenerationSearch {
   public:
     GenerationSearch(CopyJob& job, RunContext& context, std::vector<GenerationEntry>& entries,
@@ -104,7 +110,7 @@ FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std:
         result =
             PlaceGeneration(job, context, entries[i],
                             OlderGenerationFolder(job, generation, fileName), fileName, result);
-        if (StopsThePlacing(result)) return result;
+        if (StopsTheRotation(result)) return result;
     }
     return PlaceGeneration(job, context, entries.back(), current, fileName, result);
 }

@@ -16,7 +16,8 @@ class RunContext;
 // to one already found is a duplicate and is left out), orders them oldest first by last
 // write (ties by path, the source last), and moves each one generation up, the source into
 // the current folder. A copy already in its place is left alone. Returns the result of the
-// last copy, or at once a DiskFull or Cancelled one.
+// last copy, or at once a DiskFull or Cancelled one, or the OpenError of an older copy that
+// could not move up (the rest waits for the next run rather than overwrite it).
 FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source);
 
 }  // namespace tv

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 
 namespace tv::test {
@@ -116,6 +117,22 @@ TEST_F(CopyLayoutTest, ExtensionFoldersKeepOneGenerationPerChange) {
     Run();
     EXPECT_EQ(world.Read(destination), third) << "an unchanged source adds no generation";
     EXPECT_EQ(duplicates, 3) << "each current copy equals its source";
+}
+
+TEST_F(CopyLayoutTest, AGenerationThatCannotMoveUpIsNotOverwritten) {
+    job.ExtFolder = 1;
+    const Tree generations = {{"JPGフォルダ", {{"p.jpg", Text("v2", kNow - kDay)}}},
+                              {"1世代前JPGフォルダ", {{"p.jpg", Text("v1", kNow - 2 * kDay)}}}};
+    world.Write(destination, generations);
+    world.Write(sourceRoot, {{"p.jpg", Text("v3")}});
+    File holder;  // another program holds the oldest copy: it cannot be read
+    ASSERT_TRUE(holder.OpenForRead(Copy("1世代前JPGフォルダ/p.jpg"), true, false));
+
+    EXPECT_EQ(Run(), static_cast<int>(FileResult::OpenError));
+
+    Tree expected = generations;
+    expected["2世代前JPGフォルダ"] = Tree{};
+    EXPECT_EQ(world.Read(destination), expected);
 }
 
 TEST_F(CopyLayoutTest, GenerationTiesPutTheSourceInTheCurrentFolder) {
