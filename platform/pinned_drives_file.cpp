@@ -192,7 +192,10 @@ std::string ErrorLine(const std::string& path, const PinnedDrivesError& error) {
 }
 
 // Reads at most one byte past the limit, so a huge or endless file costs no more than that.
+// Only a regular file is opened: a pipe put in its place would block the start-up.
 bool ReadLimited(const std::string& path, std::string* bytes) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
     File file;
     if (!file.OpenForRead(path, false, true)) return false;
     auto buffer = std::make_unique<char[]>(kMaxPinnedDrivesFileSize + 1);
@@ -231,7 +234,11 @@ bool ParsePinnedDrives(const std::string& bytes, std::vector<DriveInfo>* drives,
 
 bool ReplacePinnedLabel(const std::string& bytes, char letter, const std::string& label,
                         std::string* updated) {
-    if (label.find('\t') != std::string::npos || HasControlCharacter(label)) return false;
+    // A label that is not UTF-8 would make the whole line read back as CP932, folder and all.
+    if (label.find('\t') != std::string::npos || HasControlCharacter(label) ||
+        !IsValidUtf8(label)) {
+        return false;
+    }
     std::vector<DeclaredDrive> declared;
     PinnedDrivesError fault;
     if (!ReadDeclarations(bytes, &declared, &fault)) return false;

@@ -38,7 +38,7 @@ bool ParsePinnedDrives(const std::string& bytes, std::vector<DriveInfo>* drives,
 
 // The file's bytes with the label of letter's line replaced by label; every other byte of the
 // file, comments and line ends included, is kept. False when bytes do not parse, no line
-// declares letter, or the label holds a tab or another control character.
+// declares letter, or the label is not UTF-8 or holds a tab or another control character.
 bool ReplacePinnedLabel(const std::string& bytes, char letter, const std::string& label,
                         std::string* updated);
 

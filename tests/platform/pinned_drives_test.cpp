@@ -163,12 +163,15 @@ TEST_F(PinnedDrivesTest, DamagedFileIsRejectedWholeAndTheOldPinsStay) {
         EXPECT_EQ(FileBytes(table_.DrivesFilePath()), drivesFile);
     }
 
-    // A file that exists but cannot be read is no reason to drop the pins either.
-    fs::remove(path_);
-    fs::create_directory(path_);
-    EXPECT_FALSE(Load());
-    EXPECT_EQ(error_.rfind(path_ + ": ", 0), 0u) << error_;
-    EXPECT_EQ(Describe(table_), before);
+    // A file that cannot be read, or is no file at all, is no reason to drop the pins either;
+    // a pipe in its place does not hold the start-up up.
+    for (const bool pipe : {false, true}) {
+        fs::remove(path_);
+        ASSERT_EQ(pipe ? ::mkfifo(path_.c_str(), 0600) : ::mkdir(path_.c_str(), 0700), 0);
+        EXPECT_FALSE(Load());
+        EXPECT_EQ(error_.rfind(path_ + ": ", 0), 0u) << error_;
+        EXPECT_EQ(Describe(table_), before);
+    }
 }
 
 TEST_F(PinnedDrivesTest, FilePinsWinOverAutomaticDrivesAndSurviveRefresh) {
@@ -270,6 +273,7 @@ TEST_F(PinnedDrivesTest, LabelIsWrittenBackIntoItsLineOnly) {
     // file as it is; only the pin made in code takes its new label.
     EXPECT_FALSE(table_.SetVolumeLabel(e, "a\tb"));
     EXPECT_FALSE(table_.SetVolumeLabel(e, "a\rb"));
+    EXPECT_FALSE(table_.SetVolumeLabel(e, kPhotoCp932));
     PinInCode('K', code);
     EXPECT_TRUE(table_.SetVolumeLabel(code, "CODE"));
     EXPECT_EQ(FileBytes(path_), expected);
