@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 #include <cstdio>
+#include <memory>
 
 #include "platform/win_constants.h"
 
@@ -35,19 +37,27 @@ QMessageBox::Icon IconOf(unsigned flags) {
     }
 }
 
+// A button with the label the system's Japanese boxes give it: Qt's own labels are English
+// unless a translation happens to be installed.
+QPushButton* AddButton(QMessageBox& box, QMessageBox::StandardButton button, const char* label) {
+    QPushButton* added = box.addButton(button);
+    added->setText(QString::fromUtf8(label));
+    return added;
+}
+
 // The buttons in their order; the first is the default, as with the system's boxes.
 void AddButtons(QMessageBox& box, unsigned flags) {
     switch (flags & kButtonMask) {
         case kMbYesNo:
-            box.setDefaultButton(box.addButton(QMessageBox::Yes));
-            box.addButton(QMessageBox::No);
+            box.setDefaultButton(AddButton(box, QMessageBox::Yes, "はい(&Y)"));
+            AddButton(box, QMessageBox::No, "いいえ(&N)");
             break;
         case kMbOkCancel:
-            box.setDefaultButton(box.addButton(QMessageBox::Ok));
-            box.addButton(QMessageBox::Cancel);
+            box.setDefaultButton(AddButton(box, QMessageBox::Ok, "OK"));
+            AddButton(box, QMessageBox::Cancel, "キャンセル");
             break;
         default:
-            box.setDefaultButton(box.addButton(QMessageBox::Ok));
+            box.setDefaultButton(AddButton(box, QMessageBox::Ok, "OK"));
             break;
     }
 }
@@ -83,15 +93,22 @@ int EscapeAnswer(unsigned flags) {
     }
 }
 
+std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::string& caption,
+                                            unsigned flags) {
+    auto box = std::make_unique<QMessageBox>(IconOf(flags), QString::fromStdString(caption),
+                                             QString::fromStdString(text));
+    AddButtons(*box, flags);
+    return box;
+}
+
 int MessageBoxPrompts::MessageBox(const std::string& text, const std::string& caption,
                                   unsigned flags) {
     if (NoOneCanSeeWindows()) return AnswerWithoutWindow(text, caption, flags);
-    QMessageBox box(IconOf(flags), QString::fromStdString(caption), QString::fromStdString(text));
-    AddButtons(box, flags);
-    box.exec();
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, caption, flags);
+    box->exec();
     // Closed through the window frame: no button was pressed.
-    if (box.clickedButton() == nullptr) return EscapeAnswer(flags);
-    return AnswerOf(box.standardButton(box.clickedButton()));
+    if (box->clickedButton() == nullptr) return EscapeAnswer(flags);
+    return AnswerOf(box->standardButton(box->clickedButton()));
 }
 
 }  // namespace tv

@@ -3,9 +3,12 @@
 // answered as if closed with Escape (Cancel or No, OK when that is the only button).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/prompts.h"
+
+class QMessageBox;
 
 namespace tv {
 
@@ -13,6 +16,11 @@ class MessageBoxPrompts : public Prompts {
   public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
 };
+
+// The box that MessageBox shows: caption, text, the icon and the buttons of flags, with the
+// system's Japanese button labels; the first button is the default.
+std::unique_ptr<QMessageBox> MakeMessageBox(const std::string& text, const std::string& caption,
+                                            unsigned flags);
 
 // The answer of a box closed without choosing: kIdNo for Yes/No, kIdCancel for OK/Cancel,
 // kIdOk for OK alone.

@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "engine/copy_runner.h"
 #include "engine/file_result.h"
@@ -16,6 +17,7 @@
 #include "platform/prompts.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/test_world.h"
+#include "tests/ui/ui_suites.h"
 #include "ui/new_copy_dlg.h"
 #include "ui/path_label.h"
 #include "ui/qt_copy_runner.h"
@@ -225,5 +227,8 @@ class CopyDialogTest : public QObject {
 
 }  // namespace tv::test
 
-QTEST_MAIN(tv::test::CopyDialogTest)
+namespace tv::test {
+std::unique_ptr<QObject> MakeCopyDialogTest() { return std::make_unique<CopyDialogTest>(); }
+}  // namespace tv::test
+
 #include "copy_dialog_test.moc"
