@@ -1,0 +1,112 @@
+// The built program started as a real process by a test: on Qt's offscreen platform, in the
+// test's own world (the environment of a TestWorld), with its standard error in a file.
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/paths.h"
+#include "tests/support/test_world.h"
+
+extern char** environ;
+
+namespace tv::test {
+
+inline constexpr auto kPatience = std::chrono::seconds(30);
+
+// The test's environment on the offscreen platform, without a display or a session bus that
+// would let the program reach the desktop of whoever runs the tests.
+inline std::vector<std::string> OffscreenEnvironment() {
+    const char* const kDropped[] = {
+        "DISPLAY=", "WAYLAND_DISPLAY=", "DBUS_SESSION_BUS_ADDRESS=", "QT_QPA_PLATFORM="};
+    std::vector<std::string> variables;
+    for (char** entry = environ; *entry; ++entry) {
+        bool dropped = false;
+        for (const char* prefix : kDropped) {
+            dropped |= std::strncmp(*entry, prefix, std::strlen(prefix)) == 0;
+        }
+        if (!dropped) variables.emplace_back(*entry);
+    }
+    variables.emplace_back("QT_QPA_PLATFORM=offscreen");
+    return variables;
+}
+
+inline bool WaitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+// A started program whose standard error goes to a file; killed when the test leaves it.
+class ProgramProcess {
+  public:
+    ProgramProcess(const std::string& program, const std::string& errorFile) {
+        std::vector<std::string> variables = OffscreenEnvironment();
+        std::vector<char*> envp;
+        for (std::string& variable : variables) envp.push_back(variable.data());
+        envp.push_back(nullptr);
+        std::string path = program;
+        char* argv[] = {path.data(), nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~ProgramProcess() {
+        if (pid_ <= 0 || exitCode_) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    bool IsRunning() { return started() && !Reap(); }
+    // The exit code once the program has ended within the test's patience.
+    std::optional<int> WaitForExit() {
+        WaitFor([this] { return Reap(); });
+        return exitCode_;
+    }
+
+  private:
+    bool Reap() {
+        if (exitCode_) return true;
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) != pid_) return false;
+        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return true;
+    }
+
+    pid_t pid_ = -1;
+    std::optional<int> exitCode_;
+};
+
+#ifdef TV_PROGRAM_PATH
+// A copy of the built program in the world, so the program directory (the program's own folder)
+// is the world's.
+inline std::string CopyProgramInto(TestWorld& world) {
+    const std::string program = JoinPath(world.MakeFolder("bin"), "tessaravine");
+    std::filesystem::copy_file(TV_PROGRAM_PATH, program);
+    return program;
+}
+#endif
+
+}  // namespace tv::test
