@@ -1,6 +1,7 @@
 // The resident program: one process per user, a tray icon, timers and message boxes wired to
 // the frame, which makes every decision.
 #include <QApplication>
+#include <QSystemTrayIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     frame.Start();
     if (!frame.iconAdded()) {
         std::fprintf(stderr, "Tessaravine: no notification area; running without an icon\n");
+    } else if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        std::fprintf(stderr, "Tessaravine: no notification area yet; the icon appears in one\n");
     }
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QObject>
 #include <QString>
@@ -25,6 +26,11 @@ TrayEvent EventOf(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
+// On X11 a notification area can start after the program (a session's autostart often wins the
+// race with its panel): an icon shown before is placed by Qt as soon as one appears, and again
+// when the panel restarts. Without it the program would stay resident where no one can reach it.
+bool TrayMayAppearLater() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
 }  // namespace
 
 QtTray::QtTray() {
@@ -35,7 +41,7 @@ QtTray::QtTray() {
 }
 
 bool QtTray::AddIcon(const std::string& tip) {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+    if (!QSystemTrayIcon::isSystemTrayAvailable() && !TrayMayAppearLater()) return false;
     icon_.setIcon(TrayPicture());
     icon_.setToolTip(QString::fromStdString(tip));
     icon_.show();
