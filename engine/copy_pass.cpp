@@ -7,6 +7,7 @@
 #include "engine/file_copy.h"
 #include "engine/file_decision.h"
 #include "engine/folder_creation.h"
+#include "engine/pending_copies.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "platform/file_system.h"
@@ -40,11 +41,14 @@ FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string
 
 FileResult RunCopyPass(CopyJob& job, RunContext& context) {
     const CopyBufferLease buffer(context, job.BufferSize);
+    const FlushPendingCopiesAtEnd flush(context.pendingCopies());
     const bool placesEveryFile = job.ExtFolder || job.IsDated();
     FileResult result = FileResult::Copied;
     for (const std::string& source : context.files()) {
         if (!context.IsActive()) return FileResult::Cancelled;
         const std::string destination = PlainDestination(job, context.drives(), source);
+        // A file listed twice meets its own copy of this run, which must show its real times.
+        context.pendingCopies().FlushIfPending(destination);
         if (!placesEveryFile && !NeedsCopy(job, source, destination)) continue;
         if (job.ExtFolder) {
             result = PlaceInExtensionFolders(job, context, source);

@@ -7,6 +7,7 @@
 #include "engine/destination_layout.h"
 #include "engine/file_decision.h"
 #include "engine/folder_creation.h"
+#include "engine/pending_copies.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "platform/file_system.h"
@@ -100,6 +101,10 @@ FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std:
 
     const std::string current = CurrentGenerationFolder(job, fileName);
     CreateDestinationFolder(job, context, current, BeforeLastSeparator(source));
+    // The generations are told apart and ordered by their times: a copy of this name made
+    // earlier in the run must show its real time, not the marker, which would sort it oldest
+    // and keep it from matching its twin.
+    context.pendingCopies().FlushIfAnyNamed(fileName);
     GenerationSearch(job, context, entries, fileName).Search(job.Destination);
     std::stable_sort(entries.begin(), entries.end(), IsOlderGeneration);
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <random>
 
+#include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
 #include "platform/clock.h"
@@ -108,16 +109,39 @@ FileResult ResultOfUnfinishedLoop(LoopEnd end) {
     return FileResult::DiskFull;
 }
 
-// Puts the finished temporary file in the destination's place and gives it the source's
-// times and attributes.
-bool TakeDestinationsPlace(TemporaryFile& temporary, const std::string& destination,
-                           const FileStatus& source) {
+// The oldest time every destination file system reads the marker back as: FAT holds nothing
+// before 1980-01-01 (local time) and stores the marker as that day.
+constexpr int64_t kLatestMarkerReading = 315619200;  // 1980-01-02 00:00:00 UTC
+
+// Whether the time-stamp rule takes the source for newer than a copy carrying the marker, on
+// every file system and with the job's tolerance. A source dated earlier must not wait behind
+// the marker: a lost copy of it would look up to date.
+bool MarkerLeavesSourceNewer(const CopyJob& job, const FileStatus& source) {
+    const int64_t tolerance = std::max<int64_t>(job.IgnorTime, 0);
+    return source.lastWrite.seconds >= kLatestMarkerReading + tolerance;
+}
+
+// A new copy waits for the run's next sync behind the marker time; a copy that replaces an
+// earlier one (or one that cannot wait) is made durable before it takes that one's place, so
+// the earlier copy is never lost.
+bool WaitsBehindMarker(const CopyJob& job, const TemporaryFile& temporary,
+                       const std::string& destination, const FileStatus& source) {
+    return !PathExists(destination) && MarkerLeavesSourceNewer(job, source) &&
+           SetFileTimes(temporary.path(), kMarkerTime, kMarkerTime);
+}
+
+SourceLook LookOf(const std::string& destination, const std::string& source,
+                  const FileStatus& status) {
+    const uint32_t attributes = status.attributes & kCopiedAttributes;
+    return {destination, source, status.lastAccess, status.lastWrite,
+            attributes ? attributes : kAttrNormal};
+}
+
+// Puts the finished temporary file in the destination's place.
+bool TakeDestinationsPlace(TemporaryFile& temporary, const std::string& destination) {
     if (PathExists(destination)) SetFileAttributes(destination, kAttrNormal);
     if (!MoveFile(temporary.path(), destination)) return false;
     temporary.Keep();
-    SetFileTimes(destination, source.lastAccess, source.lastWrite);
-    const uint32_t attributes = source.attributes & kCopiedAttributes;
-    SetFileAttributes(destination, attributes ? attributes : kAttrNormal);
     return true;
 }
 
@@ -156,15 +180,19 @@ FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string
     const CopyBufferLease lease(context, job.BufferSize);
     const LoopEnd end = CopyLoop(job, context, input, temporary.file);
     if (end != LoopEnd::Complete) return AfterPause(context, ResultOfUnfinishedLoop(end));
-    // A copy that replaces an earlier one reaches the disk before it takes that one's place.
-    const bool replacing = PathExists(destination);
-    if (replacing && !temporary.file.Flush()) return AfterPause(context, FileResult::DiskFull);
+    GetFileStatus(source, &status);
+    const bool waits = WaitsBehindMarker(job, temporary, destination, status);
+    if (!waits && !temporary.file.Flush()) return AfterPause(context, FileResult::DiskFull);
     temporary.file.Close();
     input.Close();
 
-    GetFileStatus(source, &status);
-    if (!TakeDestinationsPlace(temporary, destination, status)) {
+    if (!TakeDestinationsPlace(temporary, destination)) {
         return AfterPause(context, FileResult::OpenError);
+    }
+    if (waits) {
+        context.pendingCopies().Add(LookOf(destination, source, status));
+    } else {
+        ApplySourceLook(LookOf(destination, source, status));
     }
     context.PauseAfterFile();
     if (notify && job.NotifyWindow) job.NotifyWindow->Step();

@@ -4,7 +4,9 @@
 //
 // The data goes into a temporary file beside the destination, which replaces the destination
 // only once it is complete, so a stop, a read or write error or a crash never leaves a
-// truncated file where the previous copy was.
+// truncated file where the previous copy was. A copy that replaces an earlier one is synced
+// first; a new copy is not, and takes the marker time instead of its source's until the run
+// has made it durable (see pending_copies.h).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "engine/file_decision.h"
 
 #include "engine/file_copy.h"
+#include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
@@ -50,6 +51,10 @@ FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& sou
     if (!context.IsActive()) return FileResult::Cancelled;
     context.WaitForIdle(job);
     ProgressSink* window = notify ? job.NotifyWindow : nullptr;
+    // The rules compare real times: a copy made earlier in this run (a dated folder that two
+    // files of one name and day share, a generation that moves up) must not show the marker.
+    context.pendingCopies().FlushIfPending(source);
+    context.pendingCopies().FlushIfPending(destination);
     const Skip skip = SkipOf(job, source, destination);
     if (skip.applies()) {
         if (window) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/file_copy.h"
+#include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
@@ -144,6 +145,9 @@ class Relocation {
 
     bool CopyTree() {
         const CopyBufferLease buffer(context_, job_.BufferSize);
+        // The files take their times after the folder times are set; that changes no folder's
+        // time, and the run returns only once every copy has its own.
+        const FlushPendingCopiesAtEnd flush(context_.pendingCopies());
         return CopyFolder(request_.OldFolder, request_.NewFolder);
     }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 
 namespace tv {
@@ -67,6 +68,8 @@ class RunContext {
     std::vector<std::string>& files() { return files_; }
     // The copy buffer: allocated for one copy pass, empty otherwise.
     std::vector<char>& buffer() { return buffer_; }
+    // New copies still carrying the marker time; a pass flushes them before it returns.
+    PendingCopies& pendingCopies() { return pendingCopies_; }
 
     int openErrors() const { return openErrors_; }
     void CountOpenError() { ++openErrors_; }
@@ -85,6 +88,7 @@ class RunContext {
     std::string currentFile_;
     std::vector<std::string> files_;
     std::vector<char> buffer_;
+    PendingCopies pendingCopies_;
     int openErrors_ = 0;
     int duplicates_ = 0;
 };

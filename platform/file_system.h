@@ -56,6 +56,9 @@ bool RemoveFolder(const std::string& path);
 bool CopyFile(const std::string& source, const std::string& destination);
 // Renames within one file system, replacing an existing destination file.
 bool MoveFile(const std::string& source, const std::string& destination);
+// Writes out everything the file system holding path still keeps in memory (data and
+// metadata of every file), and waits for it. False when it cannot be opened or a write failed.
+bool SyncFileSystemOf(const std::string& path);
 // Sends a file or folder (with its contents) to the freedesktop.org trash through GIO.
 // False, with the entry left in place, when no trash can take it.
 bool MoveToTrash(const std::string& path);

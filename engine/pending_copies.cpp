@@ -1,0 +1,62 @@
+#include "engine/pending_copies.h"
+
+#include <algorithm>
+#include <map>
+
+#include "platform/clock.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+void ApplySourceLook(const SourceLook& look) {
+    SetFileTimes(look.path, look.lastAccess, look.lastWrite);
+    SetFileAttributes(look.path, look.attributes);
+}
+
+PendingCopies::PendingCopies(const Clock& clock) : clock_(clock), sync_(SyncFileSystemOf) {}
+
+void PendingCopies::Add(SourceLook look) {
+    if (looks_.empty()) batchStart_ = clock_.Now();
+    paths_.insert(look.path);
+    paths_.insert(look.source);
+    looks_.push_back(std::move(look));
+    if (IsDue()) Flush();
+}
+
+bool PendingCopies::IsDue() const {
+    return looks_.size() >= kBatchCopies || clock_.Now() - batchStart_ >= kBatchSeconds;
+}
+
+void PendingCopies::FlushIfPending(const std::string& path) {
+    if (paths_.count(path) != 0) Flush();
+}
+
+void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {
+    const bool named = std::any_of(looks_.begin(), looks_.end(), [&](const SourceLook& look) {
+        return AfterLastSeparator(look.path) == fileName;
+    });
+    if (named) Flush();
+}
+
+void PendingCopies::Flush() {
+    if (looks_.empty()) return;
+    // Every folder is synced before any copy takes its times: a folder may lie on another
+    // file system than the rest (a mount inside the destination), and a sync of a file system
+    // already written out costs next to nothing.
+    std::map<std::string, bool> durable;
+    for (const SourceLook& look : looks_) {
+        const std::string folder = ContainingFolder(look.path);
+        if (durable.count(folder) == 0) durable[folder] = sync_(folder);
+    }
+    for (const SourceLook& look : looks_) {
+        if (durable[ContainingFolder(look.path)]) {
+            ApplySourceLook(look);
+        } else {
+            SetFileAttributes(look.path, look.attributes);
+        }
+    }
+    looks_.clear();
+    paths_.clear();
+}
+
+}  // namespace tv
