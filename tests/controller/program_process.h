@@ -1,5 +1,6 @@
-// The built program started as a real process by a test: on Qt's offscreen platform, in the
-// test's own world (the environment of a TestWorld), with its standard error in a file.
+// The built program started as a real process by a test: on Qt's offscreen platform unless the
+// test gives it a display, in the test's own world (the environment of a TestWorld), with its
+// standard error in a file.
 #pragma once
 
 #include <fcntl.h>
@@ -26,9 +27,9 @@ namespace tv::test {
 
 inline constexpr auto kPatience = std::chrono::seconds(30);
 
-// The test's environment on the offscreen platform, without a display or a session bus that
-// would let the program reach the desktop of whoever runs the tests.
-inline std::vector<std::string> OffscreenEnvironment() {
+// The test's environment without a display or a session bus that would let the program reach
+// the desktop of whoever runs the tests, and with the given display settings added.
+inline std::vector<std::string> TestEnvironment(const std::vector<std::string>& display) {
     const char* const kDropped[] = {
         "DISPLAY=", "WAYLAND_DISPLAY=", "DBUS_SESSION_BUS_ADDRESS=", "QT_QPA_PLATFORM="};
     std::vector<std::string> variables;
@@ -39,7 +40,7 @@ inline std::vector<std::string> OffscreenEnvironment() {
         }
         if (!dropped) variables.emplace_back(*entry);
     }
-    variables.emplace_back("QT_QPA_PLATFORM=offscreen");
+    variables.insert(variables.end(), display.begin(), display.end());
     return variables;
 }
 
@@ -55,8 +56,11 @@ inline bool WaitFor(const std::function<bool()>& condition) {
 // A started program whose standard error goes to a file; killed when the test leaves it.
 class ProgramProcess {
   public:
-    ProgramProcess(const std::string& program, const std::string& errorFile) {
-        std::vector<std::string> variables = OffscreenEnvironment();
+    // display: the variables that choose where its windows go; Qt's offscreen platform when
+    // none are given.
+    ProgramProcess(const std::string& program, const std::string& errorFile,
+                   const std::vector<std::string>& display = {"QT_QPA_PLATFORM=offscreen"}) {
+        std::vector<std::string> variables = TestEnvironment(display);
         std::vector<char*> envp;
         for (std::string& variable : variables) envp.push_back(variable.data());
         envp.push_back(nullptr);
