@@ -10,6 +10,7 @@
 #include "app/qt_tray.h"
 #include "app/settings_dialog_pending.h"
 #include "controller/main_frame.h"
+#include "controller/settings_file_start.h"
 #include "engine/idle_library.h"
 #include "platform/clock.h"
 #include "platform/drive_table.h"
@@ -29,6 +30,25 @@ tv::IdleFunction IdleFunctionOf(tv::IdleLibrary& library) {
     return [&library] { return library.IsIdle() ? 1 : 0; };
 }
 
+// A damaged settings file is kept aside rather than replaced; the terminal is told where.
+void LoadSettingsFile(tv::RegistryStore& registry) {
+    std::string keptAs;
+    switch (tv::LoadSettingsFileAtStart(registry, &keptAs)) {
+        case tv::SettingsFileStart::Loaded:
+            break;
+        case tv::SettingsFileStart::KeptAside:
+            std::fprintf(
+                stderr,
+                "Tessaravine: damaged settings file kept as %s; starting with the defaults\n",
+                keptAs.c_str());
+            break;
+        case tv::SettingsFileStart::NotKeptAside:
+            std::fprintf(stderr, "Tessaravine: damaged settings file %s could not be kept aside\n",
+                         registry.path().c_str());
+            break;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,7 +66,7 @@ int main(int argc, char** argv) {
     tv::EnsureFolder(locations.programDir);
     tv::EnsureFolder(locations.configDir);
     tv::RegistryStore registry(tv::JoinPath(locations.configDir, tv::kRegistryFileName));
-    registry.Load();
+    LoadSettingsFile(registry);
     tv::DriveTable drives(locations.configDir);
     std::string pinnedDrivesError;
     if (!drives.LoadPinnedDrives(&pinnedDrivesError)) {
