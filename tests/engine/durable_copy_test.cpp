@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "engine/pending_copies.h"
+#include "platform/file_system.h"
+#include "tests/engine/engine_fixture.h"
+
+namespace tv::test {
+namespace {
+
+constexpr int64_t kDay = 86400;
+
+TreeFile Text(const std::string& content, int64_t mtime = kNow, uint32_t attrs = 0) {
+    return TreeFile{.content = content, .mtime = mtime, .attrs = attrs};
+}
+
+FileStatus StatusOf(const std::string& path) {
+    FileStatus status;
+    EXPECT_TRUE(GetFileStatus(path, &status)) << path;
+    return status;
+}
+
+bool HasMarker(const std::string& path) {
+    const FileStatus status = StatusOf(path);
+    return status.lastWrite == kMarkerTime && status.lastAccess == kMarkerTime;
+}
+
+// Names of files 1..count.
+std::vector<std::string> Numbered(int count) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= count; ++i) names.push_back(std::to_string(i) + ".txt");
+    return names;
+}
+
+// Tells the test of every finished file, with the copy it made: the window is told the
+// source and the copy before a copy starts, and steps once it is done.
+class CopyWatch : public RecordingSink {
+  public:
+    void SetLines(const std::optional<std::string>& first,
+                  const std::optional<std::string>& second) override {
+        RecordingSink::SetLines(first, second);
+        if (first && second) lastCopy_ = *second;
+    }
+    void Step() override {
+        RecordingSink::Step();
+        ++steps;
+        if (onStep) onStep(lastCopy_);
+    }
+    std::function<void(const std::string& copy)> onStep;
+    int steps = 0;
+
+  private:
+    std::string lastCopy_;
+};
+
+class DurableCopyTest : public EngineTest {
+  protected:
+    DurableCopyTest() {
+        MakeFileDirJob();
+        job.NotifyWindow = &watch;
+    }
+
+    // A run whose file-system syncs are counted and answer as the test says; no real sync is
+    // needed to show what the engine does with the answer.
+    int RunCountingSyncs() {
+        RunContext context(clock, world.drives(), &log, &idle);
+        context.SetState(WorkerState::Running);
+        context.pendingCopies().SetFileSystemSync([this](const std::string& folder) {
+            ++syncs;
+            if (onSync) onSync(folder);
+            return syncWorks;
+        });
+        stopper = &context;
+        const int result = RunJob(job, context);
+        stopper = nullptr;
+        return result;
+    }
+
+    // Each case of a table runs between folders of its own.
+    void UseFoldersOfCase(const std::string& name) {
+        job.Source = Path(name);
+        job.Destination = JoinPath(destination, name);
+    }
+    std::string Source(const std::string& relative) const { return JoinPath(job.Source, relative); }
+    std::string CopyOf(const std::string& relative) const {
+        return JoinPath(job.Destination, relative);
+    }
+    void WriteSources(const std::vector<std::string>& names) {
+        for (const std::string& name : names) world.Write(job.Source, {{name, Text(name)}});
+    }
+
+    // The copy has its source's times to the nanosecond and its source's attributes. Nothing
+    // may have read the copy before (that could change its access time).
+    void ExpectLooksLikeSource(const std::string& relative) {
+        const FileStatus source = StatusOf(Source(relative));
+        const FileStatus copy = StatusOf(CopyOf(relative));
+        EXPECT_EQ(copy.lastWrite, source.lastWrite) << relative;
+        EXPECT_EQ(copy.lastAccess, source.lastAccess) << relative;
+        EXPECT_EQ(copy.attributes & kAttrReadOnly, source.attributes & kAttrReadOnly) << relative;
+    }
+
+    CopyWatch watch;
+    int syncs = 0;
+    bool syncWorks = true;
+    std::function<void(const std::string& folder)> onSync;
+};
+
+TEST_F(DurableCopyTest, AfterARunEveryCopyHasItsSourcesTimesAndAttributes) {
+    world.Write(Path("data"), {{"a.txt", Text("a")},
+                               {"stale.txt", Text("new bytes")},
+                               {"sub",
+                                {{"ro.txt", Text("read only", kNow, kAttrReadOnly)},
+                                 {"deeper", {{"c.bin", Text("c")}}}}}});
+    world.Write(job.Destination, {{"stale.txt", Text("old bytes", kNow - kDay)}});
+    // Times with nanoseconds, and an access time of its own.
+    const char* files[] = {"a.txt", "stale.txt", "sub/ro.txt", "sub/deeper/c.bin"};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(SetFileTimes(Source(files[i]), FileTime{kNow - 100 - i, 123456789 + i},
+                                 FileTime{kNow - 50 - i, 987654321 - i}));
+    }
+
+    RunCountingSyncs();
+
+    for (const char* file : files) ExpectLooksLikeSource(file);
+    EXPECT_EQ(FileBytes(CopyOf("stale.txt")), "new bytes");
+    EXPECT_EQ(syncs, 3) << "one sync per folder of new copies, at the end of the pass";
+}
+
+TEST_F(DurableCopyTest, NewCopiesCarryTheMarkerUntilTheirBatchIsMadeDurable) {
+    struct Case {
+        const char* name;
+        int files;
+        int advanceAtStep;             // the clock moves on by a batch's age at this step
+        std::set<int> durableAtSteps;  // the copy done at these steps shows no marker
+        int syncs;
+    };
+    const int full = static_cast<int>(PendingCopies::kBatchCopies);
+    const Case cases[] = {
+        {"end of the pass", 3, 0, {}, 1},
+        {"full batch", full + 2, 0, {full}, 2},
+        {"old batch", 4, 1, {2}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseFoldersOfCase(c.name);
+        WriteSources(Numbered(c.files));
+        syncs = 0;
+        watch.steps = 0;
+        std::vector<bool> marked;  // by step
+        watch.onStep = [&](const std::string& copy) {
+            marked.push_back(HasMarker(copy));
+            if (watch.steps == c.advanceAtStep) clock.Advance(PendingCopies::kBatchSeconds);
+        };
+
+        RunCountingSyncs();
+
+        ASSERT_EQ(marked.size(), static_cast<size_t>(c.files));
+        for (int step = 1; step <= c.files; ++step) {
+            EXPECT_EQ(marked[step - 1], c.durableAtSteps.count(step) == 0) << "step " << step;
+        }
+        EXPECT_EQ(syncs, c.syncs);
+        for (const std::string& name : Numbered(c.files)) ExpectLooksLikeSource(name);
+    }
+}
+
+TEST_F(DurableCopyTest, ASourceOlderThanTheMarkerCanShowIsSyncedAndFinishedAtOnce) {
+    // FAT reads the marker back as 1980-01-01: a source of 1975 would look no newer.
+    world.Write(Path("data"), {{"old.txt", Text("old", 157766400)}, {"new.txt", Text("new")}});
+    std::map<std::string, bool> marked;
+    watch.onStep = [&](const std::string& copy) {
+        marked[AfterLastSeparator(copy)] = HasMarker(copy);
+    };
+
+    RunCountingSyncs();
+
+    EXPECT_EQ(marked, (std::map<std::string, bool>{{"new.txt", true}, {"old.txt", false}}));
+    ExpectLooksLikeSource("old.txt");
+    ExpectLooksLikeSource("new.txt");
+}
+
+TEST_F(DurableCopyTest, APassEndedEarlyLeavesNoMarkerOnTheCopiesItCompleted) {
+    struct Case {
+        const char* name;
+        std::function<void(RunContext&)> atSecondStep;
+        FileResult result;
+    };
+    const Case cases[] = {
+        {"stop button", [](RunContext& run) { run.RequestStop(); }, FileResult::Cancelled},
+        {"disk full",
+         [](RunContext&) {
+             struct rlimit none {};
+             getrlimit(RLIMIT_FSIZE, &none);
+             none.rlim_cur = 0;  // every further write fails as on a full disk
+             setrlimit(RLIMIT_FSIZE, &none);
+         },
+         FileResult::DiskFull},
+    };
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseFoldersOfCase(c.name);
+        WriteSources(Numbered(4));
+        watch.steps = 0;
+        watch.onStep = [&](const std::string&) {
+            if (watch.steps == 2) c.atSecondStep(*stopper);
+        };
+
+        const int result = RunCountingSyncs();
+        setrlimit(RLIMIT_FSIZE, &saved);
+
+        EXPECT_EQ(result, static_cast<int>(c.result));
+        int copied = 0;
+        for (const std::string& name : Numbered(4)) {
+            if (!PathExists(CopyOf(name))) continue;
+            ++copied;
+            ExpectLooksLikeSource(name);
+        }
+        EXPECT_EQ(copied, 2);
+    }
+}
+
+TEST_F(DurableCopyTest, ACopyWhoseSyncFailedKeepsTheMarkerAndIsCopiedAgainNextRun) {
+    world.Write(Path("data"), {{"a.txt", Text("a")}, {"ro.txt", Text("r", kNow, kAttrReadOnly)}});
+    syncWorks = false;
+
+    EXPECT_EQ(RunCountingSyncs(), static_cast<int>(FileResult::Copied));
+
+    EXPECT_EQ(job.HadError, 0);
+    EXPECT_TRUE(HasMarker(CopyOf("a.txt")));  // before anything reads it
+    EXPECT_EQ(world.Read(destination),
+              (Tree{{"a.txt", Text("a", 0)}, {"ro.txt", Text("r", 0, kAttrReadOnly)}}));
+
+    // A power loss empties both copies; their names and marker times survive.
+    for (const char* name : {"a.txt", "ro.txt"}) {
+        SetFileAttributes(CopyOf(name), kAttrNormal);
+        PutFileBytes(CopyOf(name), "");
+        SetFileTimes(CopyOf(name), kMarkerTime, kMarkerTime);
+    }
+    syncWorks = true;
+    RunCountingSyncs();
+
+    EXPECT_EQ(world.Read(destination),
+              (Tree{{"a.txt", Text("a")}, {"ro.txt", Text("r", kNow, kAttrReadOnly)}}));
+}
+
+TEST_F(DurableCopyTest, TwoFilesOfOneNameInOneRunRotateByTheirRealTimes) {
+    job.ExtFolder = 1;
+    // Which of the two comes first depends on the listing order, so each gets to be newer.
+    for (const bool firstIsNewer : {true, false}) {
+        SCOPED_TRACE(firstIsNewer ? "a newer" : "b newer");
+        UseFoldersOfCase(firstIsNewer ? "a newer" : "b newer");
+        const int64_t a = firstIsNewer ? kNow - kDay : kNow - 2 * kDay;
+        const int64_t b = firstIsNewer ? kNow - 2 * kDay : kNow - kDay;
+        world.Write(job.Source,
+                    {{"a", {{"p.jpg", Text("from a", a)}}}, {"b", {{"p.jpg", Text("from b", b)}}}});
+
+        RunCountingSyncs();
+
+        const TreeFile newer = firstIsNewer ? Text("from a", a) : Text("from b", b);
+        const TreeFile older = firstIsNewer ? Text("from b", b) : Text("from a", a);
+        EXPECT_EQ(world.Read(job.Destination), (Tree{{"JPGフォルダ", {{"p.jpg", newer}}},
+                                                     {"1世代前JPGフォルダ", {{"p.jpg", older}}}}));
+    }
+}
+
+TEST_F(DurableCopyTest, AGenerationMovedUpIsDurableBeforeItsOldPlaceIsOverwritten) {
+    job.ExtFolder = 1;
+    const Tree before = {{"JPGフォルダ", {{"p.jpg", Text("v2", kNow - kDay)}}},
+                         {"1世代前JPGフォルダ", {{"p.jpg", Text("v1", kNow - 2 * kDay)}}}};
+    world.Write(destination, before);
+    world.Write(Path("data"), {{"p.jpg", Text("v3")}});
+    std::vector<Tree> atSyncs;
+    onSync = [&](const std::string&) { atSyncs.push_back(world.Read(destination)); };
+
+    RunCountingSyncs();
+
+    // v1 went up to the second generation, still marked, while its old place kept it.
+    Tree moved = before;
+    moved["2世代前JPGフォルダ"] = Tree{{"p.jpg", Text("v1", 0)}};
+    ASSERT_FALSE(atSyncs.empty());
+    EXPECT_EQ(atSyncs.front(), moved);
+    const Tree after = {{"JPGフォルダ", {{"p.jpg", Text("v3")}}},
+                        {"1世代前JPGフォルダ", {{"p.jpg", Text("v2", kNow - kDay)}}},
+                        {"2世代前JPGフォルダ", {{"p.jpg", Text("v1", kNow - 2 * kDay)}}}};
+    EXPECT_EQ(world.Read(destination), after);
+}
+
+TEST_F(DurableCopyTest, ACopyReplacedInTheSameRunKeepsTheTimesOfWhatItHolds) {
+    // A dated run copies both files into one folder of the day; the second replaces the first.
+    job.Kind = Removable | DateFolders;
+    job.Source = sourceRoot;
+    world.Write(sourceRoot, {{"one", {{"x.txt", Text("one", kNow - 600)}}},
+                             {"two", {{"x.txt", Text("two", kNow - 60)}}}});
+
+    RunCountingSyncs();
+
+    const Tree dated = world.Read(destination);
+    ASSERT_EQ(dated.count("2005年07月01日"), 1u);
+    const TreeFile copy = dated.at("2005年07月01日").children.at("x.txt").file;
+    EXPECT_TRUE(copy == Text("one", kNow - 600) || copy == Text("two", kNow - 60))
+        << copy.content << " at " << copy.mtime;
+}
+
+TEST(FileSystemSyncTest, SyncsAFoldersFileSystemAndRefusesAMissingPath) {
+    TestWorld world;
+    EXPECT_TRUE(SyncFileSystemOf(world.base()));
+    EXPECT_FALSE(SyncFileSystemOf(JoinPath(world.base(), "missing")));
+}
+
+}  // namespace
+}  // namespace tv::test
