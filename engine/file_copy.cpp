@@ -109,8 +109,9 @@ FileResult ResultOfUnfinishedLoop(LoopEnd end) {
     return FileResult::DiskFull;
 }
 
-// The oldest time every destination file system reads the marker back as: FAT holds nothing
-// before 1980-01-01 (local time) and stores the marker as that day.
+// The latest time a destination file system may read the marker back as: FAT holds nothing
+// before 1980-01-01 (local time) and stores the marker as that day; a day later is past it in
+// every time zone.
 constexpr int64_t kLatestMarkerReading = 315619200;  // 1980-01-02 00:00:00 UTC
 
 // Whether the time-stamp rule takes the source for newer than a copy carrying the marker, on
