@@ -30,9 +30,7 @@ class PrivateXServer {
         const char* argv[] = {"Xvfb",    "-displayfd", fd.c_str(),   "-nolisten", "tcp",
                               "-screen", "0",          "640x480x24", nullptr};
         std::vector<std::string> variables = TestEnvironment({});
-        std::vector<char*> envp;
-        for (std::string& variable : variables) envp.push_back(variable.data());
-        envp.push_back(nullptr);
+        std::vector<char*> envp = SpawnList(variables);
         if (posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), envp.data()) !=
             0) {
             pid_ = -1;

@@ -44,6 +44,14 @@ inline std::vector<std::string> TestEnvironment(const std::vector<std::string>& 
     return variables;
 }
 
+// The null-ended pointer list that posix_spawn takes; variables must outlive it.
+inline std::vector<char*> SpawnList(std::vector<std::string>& variables) {
+    std::vector<char*> pointers;
+    for (std::string& variable : variables) pointers.push_back(variable.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 inline bool WaitFor(const std::function<bool()>& condition) {
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     while (!condition()) {
@@ -61,9 +69,7 @@ class ProgramProcess {
     ProgramProcess(const std::string& program, const std::string& errorFile,
                    const std::vector<std::string>& display = {"QT_QPA_PLATFORM=offscreen"}) {
         std::vector<std::string> variables = TestEnvironment(display);
-        std::vector<char*> envp;
-        for (std::string& variable : variables) envp.push_back(variable.data());
-        envp.push_back(nullptr);
+        std::vector<char*> envp = SpawnList(variables);
         std::string path = program;
         char* argv[] = {path.data(), nullptr};
         posix_spawn_file_actions_t actions;
