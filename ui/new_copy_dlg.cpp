@@ -56,7 +56,9 @@ CNewCopyDlg::CNewCopyDlg(const std::string& title, bool showProgress, ResultRule
     }
     ticker_.setInterval(kTickMs);
     connect(&ticker_, &QTimer::timeout, this, [this] {
-        if (showProgress_) animation_->Advance();
+        if (!showProgress_) return;
+        animation_->Advance();
+        PlaceAgainWhenTheFrameHasGrown();
     });
     ticker_.start();
 }
@@ -170,9 +172,19 @@ void CNewCopyDlg::PlaceBottomRight() {
     const QScreen* display = screen();
     if (display == nullptr) return;
     const QRect area = display->availableGeometry();
-    const QSize frame = frameGeometry().size();
-    move(area.right() + 1 - kEdgeMargin - frame.width(),
-         area.bottom() + 1 - kEdgeMargin - frame.height());
+    placedFrame_ = frameGeometry().size();
+    move(area.right() + 1 - kEdgeMargin - placedFrame_.width(),
+         area.bottom() + 1 - kEdgeMargin - placedFrame_.height());
+}
+
+// The window manager puts its frame round the window only after it is shown, so the first
+// placement may have counted the window without it, leaving the frame's lower and right edges
+// short of the margin or off the screen. Once the frame is there, the window is placed again,
+// once: later changes are the user's.
+void CNewCopyDlg::PlaceAgainWhenTheFrameHasGrown() {
+    if (framePlaced_ || !isVisible() || frameGeometry().size() == placedFrame_) return;
+    PlaceBottomRight();
+    framePlaced_ = true;
 }
 
 // Only the run's end closes the window; the worker must never outlive it.

@@ -65,6 +65,7 @@ class CNewCopyDlg : public QDialog {
     void PressStop(int id);
     void UpdateProgress();
     void PlaceBottomRight();
+    void PlaceAgainWhenTheFrameHasGrown();
 
     std::string baseTitle_;
     bool showProgress_;
@@ -79,6 +80,8 @@ class CNewCopyDlg : public QDialog {
     CProgressAnimation* animation_ = nullptr;
     QProgressBar* bar_ = nullptr;
     QTimer ticker_;
+    QSize placedFrame_;         // the window's size with its frame when it was placed
+    bool framePlaced_ = false;  // placed again once the window manager's frame was there
 };
 
 }  // namespace tv
