@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
 
     const tv::Locations locations = tv::DefaultLocations();
     tv::EnsureFolder(locations.programDir);
+    // The activity log store never makes its folder; without it every record would be dropped.
+    tv::EnsureFolder(tv::JoinPath(locations.programDir, "Log"));
     tv::EnsureFolder(locations.configDir);
     tv::RegistryStore registry(tv::JoinPath(locations.configDir, tv::kRegistryFileName));
     LoadSettingsFile(registry);
