@@ -38,16 +38,34 @@ void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {
     if (named) Flush();
 }
 
-void PendingCopies::Flush() {
-    if (looks_.empty()) return;
-    // Every folder is synced before any copy takes its times: a folder may lie on another
-    // file system than the rest (a mount inside the destination), and a sync of a file system
-    // already written out costs next to nothing.
-    std::map<std::string, bool> durable;
+std::map<std::string, bool> PendingCopies::SyncFoldersOfBatch() const {
+    // A sync writes out a whole file system, so folders on one file system share one sync:
+    // thousands of copies in hundreds of folders of one drive cost one sync, not hundreds. A
+    // folder whose file system cannot be told is synced on its own.
+    std::map<std::string, bool> durableFolders;
+    std::map<uint64_t, bool> durableFileSystems;
     for (const SourceLook& look : looks_) {
         const std::string folder = ContainingFolder(look.path);
-        if (durable.count(folder) == 0) durable[folder] = sync_(folder);
+        if (durableFolders.count(folder) != 0) continue;
+        uint64_t fileSystem = 0;
+        if (!FileSystemOf(folder, &fileSystem)) {
+            durableFolders[folder] = sync_(folder);
+            continue;
+        }
+        auto synced = durableFileSystems.find(fileSystem);
+        if (synced == durableFileSystems.end()) {
+            synced = durableFileSystems.emplace(fileSystem, sync_(folder)).first;
+        }
+        durableFolders[folder] = synced->second;
     }
+    return durableFolders;
+}
+
+void PendingCopies::Flush() {
+    if (looks_.empty()) return;
+    // Every file system is synced before any copy takes its times: a folder may lie on another
+    // file system than the rest (a mount inside the destination).
+    std::map<std::string, bool> durable = SyncFoldersOfBatch();
     for (const SourceLook& look : looks_) {
         if (durable[ContainingFolder(look.path)]) {
             ApplySourceLook(look);

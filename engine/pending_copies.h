@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -57,13 +58,15 @@ class PendingCopies {
     void FlushIfPending(const std::string& path);
     // Flushes when a pending copy has this file name (a search of the tree by name follows).
     void FlushIfAnyNamed(const std::string& fileName);
-    // Syncs the file systems of the batch, then gives every copy its source's look. A copy whose
-    // file system could not be synced keeps the marker (the next run copies it again) and
-    // takes only its attributes; nothing of that is an error of the run.
+    // Syncs the file systems of the batch (once each), then gives every copy its source's look. A
+    // copy whose file system could not be synced keeps the marker (the next run copies it again)
+    // and takes only its attributes; nothing of that is an error of the run.
     void Flush();
 
   private:
     bool IsDue() const;
+    // Syncs each file system of the batch once; whether each folder of the batch is durable.
+    std::map<std::string, bool> SyncFoldersOfBatch() const;
 
     const Clock& clock_;
     FileSystemSync sync_;

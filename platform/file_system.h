@@ -59,6 +59,9 @@ bool MoveFile(const std::string& source, const std::string& destination);
 // Writes out everything the file system holding path still keeps in memory (data and
 // metadata of every file), and waits for it. False when it cannot be opened or a write failed.
 bool SyncFileSystemOf(const std::string& path);
+// Tells which mounted file system holds path (the same number for every path on it), so that
+// paths that share one can share its sync. False when path cannot be looked at.
+bool FileSystemOf(const std::string& path, uint64_t* fileSystem);
 // Sends a file or folder (with its contents) to the freedesktop.org trash through GIO.
 // False, with the entry left in place, when no trash can take it.
 bool MoveToTrash(const std::string& path);
