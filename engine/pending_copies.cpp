@@ -71,6 +71,7 @@ void PendingCopies::Flush() {
             ApplySourceLook(look);
         } else {
             SetFileAttributes(look.path, look.attributes);
+            ++copiesLeftMarked_;
         }
     }
     looks_.clear();

@@ -62,6 +62,9 @@ class PendingCopies {
     // copy whose file system could not be synced keeps the marker (the next run copies it again)
     // and takes only its attributes; nothing of that is an error of the run.
     void Flush();
+    // How many copies have kept the marker so far because their file system could not be
+    // synced; a caller compares it before and after its copies.
+    size_t CopiesLeftMarked() const { return copiesLeftMarked_; }
 
   private:
     bool IsDue() const;
@@ -73,6 +76,7 @@ class PendingCopies {
     std::vector<SourceLook> looks_;
     std::unordered_set<std::string> paths_;  // the copies and their sources
     std::time_t batchStart_ = 0;
+    size_t copiesLeftMarked_ = 0;
 };
 
 // Flushes the pending copies when it goes, however the pass that holds it ends (the last file,

@@ -87,7 +87,10 @@ class Relocation {
         const bool copiedAll = CopyTree();
         if (destinationFull_) return RelocationEnd::DestinationFull;
         if (!copiedAll) return RelocationEnd::Stopped;
-        if (request_.Move && failures_ == 0 && !TrashContents(request_.OldFolder)) {
+        // The old files go only once every copy is known to be on disk: a copy whose file
+        // system could not be synced may be lost to a power loss, and nothing copies it again.
+        if (request_.Move && failures_ == 0 && everyCopyDurable_ &&
+            !TrashContents(request_.OldFolder)) {
             return RelocationEnd::Stopped;
         }
         return RelocationEnd::Finished;
@@ -147,8 +150,11 @@ class Relocation {
         const CopyBufferLease buffer(context_, job_.BufferSize);
         // The files take their times after the folder times are set; that changes no folder's
         // time, and the run returns only once every copy has its own.
-        const FlushPendingCopiesAtEnd flush(context_.pendingCopies());
-        return CopyFolder(request_.OldFolder, request_.NewFolder);
+        const size_t markedBefore = context_.pendingCopies().CopiesLeftMarked();
+        const bool copiedAll = CopyFolder(request_.OldFolder, request_.NewFolder);
+        context_.pendingCopies().Flush();
+        everyCopyDurable_ = context_.pendingCopies().CopiesLeftMarked() == markedBefore;
+        return copiedAll;
     }
 
     bool CopyFolder(const std::string& from, const std::string& to) {
@@ -242,6 +248,7 @@ class Relocation {
     CopyJob job_;
     int failures_ = 0;
     bool destinationFull_ = false;
+    bool everyCopyDurable_ = true;
 };
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "engine/pending_copies.h"
+#include "engine/relocation.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace tv::test {
 namespace {
@@ -309,6 +311,30 @@ TEST_F(DurableCopyTest, ACopyReplacedInTheSameRunKeepsTheTimesOfWhatItHolds) {
     const TreeFile copy = dated.at("2005年07月01日").children.at("x.txt").file;
     EXPECT_TRUE(copy == Text("one", kNow - 600) || copy == Text("two", kNow - 60))
         << copy.content << " at " << copy.mtime;
+}
+
+TEST_F(DurableCopyTest, AMoveWhoseCopiesAreNotDurableKeepsTheOldFiles) {
+    // The new folder of a move is nothing a later run copies to again: while its copies are not
+    // known to be on disk, the old files are all there is.
+    const Tree backup = {{"a.txt", Text("a")}, {"sub", {{"b.txt", Text("b")}}}};
+    world.Write(Path("old"), backup);
+    RelocationRequest request;
+    request.OldFolder = Path("old");
+    request.NewFolder = JoinPath(destination, "new");
+    request.Move = true;
+    ScriptedPrompts prompts;
+    for (const bool syncs : {false, true}) {
+        SCOPED_TRACE(syncs ? "synced" : "not synced");
+        RunContext context(clock, world.drives());
+        context.SetState(WorkerState::Running);
+        context.pendingCopies().SetFileSystemSync([&](const std::string&) { return syncs; });
+
+        EXPECT_EQ(Relocate(request, context, prompts, nullptr, world.programDir()),
+                  RelocationEnd::Finished);
+
+        EXPECT_EQ(world.Read(request.OldFolder), (syncs ? Tree{} : backup));
+    }
+    EXPECT_EQ(world.Read(request.NewFolder), backup);
 }
 
 TEST(FileSystemSyncTest, SyncsAFoldersFileSystemAndRefusesAMissingPath) {
