@@ -22,9 +22,7 @@ CopyWorker::CopyWorker(CopyJob& job, const Clock& clock, const DriveTable& drive
 }
 
 void CopyWorker::Start() {
-    if (thread_.IsStarted()) return;
-    context_.SetState(WorkerState::Running);
-    thread_.Start([this] { Run(); });
+    thread_.StartRun(context_, [this] { Run(); });
 }
 
 void CopyWorker::Run() {
@@ -34,7 +32,6 @@ void CopyWorker::Run() {
         clock_.SleepMs(kEndPauseMs);
         job_.NotifyWindow->RunEnded(result);
     }
-    context_.SetState(WorkerState::Finished);
 }
 
 }  // namespace tv

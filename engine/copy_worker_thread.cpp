@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/run_context.h"
+
 namespace tv {
 
 WorkerThread::~WorkerThread() {
@@ -15,6 +17,15 @@ bool WorkerThread::Start(std::function<void()> body) {
         MarkFinished();
     });
     return true;
+}
+
+void WorkerThread::StartRun(RunContext& context, std::function<void()> body) {
+    if (IsStarted()) return;
+    context.SetState(WorkerState::Running);
+    Start([&context, body = std::move(body)] {
+        body();
+        context.SetState(WorkerState::Finished);
+    });
 }
 
 bool WorkerThread::IsFinished() const {

@@ -9,6 +9,8 @@
 
 namespace tv {
 
+class RunContext;
+
 class WorkerThread {
   public:
     WorkerThread() = default;
@@ -19,6 +21,8 @@ class WorkerThread {
 
     // Starts the body on its own thread (at normal priority); false when already started.
     bool Start(std::function<void()> body);
+    // Starts a run once: the context reads running while the body works and finished after.
+    void StartRun(RunContext& context, std::function<void()> body);
     bool IsStarted() const { return thread_.joinable(); }
     // True once the body has returned.
     bool IsFinished() const;

@@ -18,16 +18,13 @@ RelocationWorker::RelocationWorker(const RelocationRequest& request, const Clock
 }
 
 void RelocationWorker::Start() {
-    if (thread_.IsStarted()) return;
-    context_.SetState(WorkerState::Running);
-    thread_.Start([this] { Run(); });
+    thread_.StartRun(context_, [this] { Run(); });
 }
 
 void RelocationWorker::Run() {
     const RelocationEnd end = Relocate(request_, context_, prompts_, window_, programDir_);
     end_.store(end);
     if (window_) window_->RunEnded(static_cast<int>(end));
-    context_.SetState(WorkerState::Finished);
 }
 
 }  // namespace tv
