@@ -90,7 +90,6 @@ class DriveTable {
     std::string PinnedDrivesFilePath() const;  // <configDir>/pinned-drives.tsv
 
   private:
-    struct Impl;
     const DriveInfo* FindByRoot(const std::string& root) const;
     DriveInfo* FindMutable(char letter);
     // Best effort: the table stays usable when the config folder cannot be written.
