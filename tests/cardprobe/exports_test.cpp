@@ -1,7 +1,5 @@
 // The library as the program sees it: loaded by path, called by export name, with a drive
 // table file in the config folder and drive folders standing in for media.
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <cstring>
@@ -11,6 +9,7 @@
 
 #include "tests/cardprobe/cardprobe_library.h"
 #include "tests/cardprobe/scratch_world.h"
+#include "tests/support/full_disk.h"
 
 namespace tv::test {
 namespace {
@@ -177,30 +176,14 @@ TEST_F(CardProbeExportsTest, CardNameThatCannotBeReadLeavesBufferAlone) {
     EXPECT_EQ(library.SetSerialNumber('Z', kSerial), 0);
 }
 
-// Files may grow to 8 bytes while it lives: longer writes fail part-way, as on a full medium.
-class FileSizeLimit {
-  public:
-    FileSizeLimit() {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousSignal_ = ::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limited = saved_;
-        limited.rlim_cur = 8;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        ::signal(SIGXFSZ, previousSignal_);
-    }
-
-  private:
-    struct rlimit saved_;
-    sighandler_t previousSignal_;
-};
+// Files may grow to 8 bytes while the limit lives: longer writes fail part-way, as on a full
+// medium.
+constexpr rlim_t kFullMediumBytes = 8;
 
 TEST_F(CardProbeExportsTest, FailedWritesLeaveNoFileBehind) {
     const std::string root = world.AddDrive('F', kRemovable);
     {
-        FileSizeLimit limit;
+        const FullDisk full(kFullMediumBytes);
         EXPECT_EQ(library.SetSerialNumber('F', kSerial), 0);
         EXPECT_EQ(library.SetCardName('F', "0123456789abcdef"), 0);
     }
@@ -216,7 +199,7 @@ TEST_F(CardProbeExportsTest, FailedCardNameRewriteKeepsTheOldName) {
     const std::string root = world.AddDrive('F', kRemovable);
     ASSERT_EQ(library.SetCardName('F', "00000008"), 1);
     {
-        FileSizeLimit limit;
+        const FullDisk full(kFullMediumBytes);
         EXPECT_EQ(library.SetCardName('F', "0123456789abcdef"), 0);
     }
     EXPECT_EQ(ScratchWorld::ReadFile(root + "_cardnm_.tq"), "00000008");

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/scoped_time_zone.h"
+
 namespace tv::cardprobe {
 namespace {
 
@@ -49,8 +51,7 @@ TEST(MediaSerialNumberTest, RandomPartStaysWithinFourDigits) {
 }
 
 TEST(MediaSerialNumberTest, SixteenDigitsForEveryYearFrom2000To2899) {
-    ::setenv("TZ", "UTC", 1);
-    ::tzset();
+    const test::ScopedTimeZone zone("UTC");
     for (int year = 2000; year <= 2899; ++year) {
         for (int month : {0, 11}) {
             std::tm t{};

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/full_disk.h"
 
 namespace tv::test {
 namespace {
@@ -194,20 +194,12 @@ TEST_F(DurableCopyTest, APassEndedEarlyLeavesNoMarkerOnTheCopiesItCompleted) {
         std::function<void(RunContext&)> atSecondStep;
         FileResult result;
     };
+    std::optional<FullDisk> full;
     const Case cases[] = {
         {"stop button", [](RunContext& run) { run.RequestStop(); }, FileResult::Cancelled},
-        {"disk full",
-         [](RunContext&) {
-             struct rlimit none {};
-             getrlimit(RLIMIT_FSIZE, &none);
-             none.rlim_cur = 0;  // every further write fails as on a full disk
-             setrlimit(RLIMIT_FSIZE, &none);
-         },
-         FileResult::DiskFull},
+        // every further write fails as on a full disk
+        {"disk full", [&full](RunContext&) { full.emplace(0); }, FileResult::DiskFull},
     };
-    signal(SIGXFSZ, SIG_IGN);
-    struct rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseFoldersOfCase(c.name);
@@ -218,7 +210,7 @@ TEST_F(DurableCopyTest, APassEndedEarlyLeavesNoMarkerOnTheCopiesItCompleted) {
         };
 
         const int result = RunCountingSyncs();
-        setrlimit(RLIMIT_FSIZE, &saved);
+        full.reset();
 
         EXPECT_EQ(result, static_cast<int>(c.result));
         int copied = 0;

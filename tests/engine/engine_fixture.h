@@ -24,6 +24,7 @@
 #include "tests/support/fake_clock.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
+#include "tests/support/scoped_time_zone.h"
 
 namespace tv::test {
 
@@ -59,8 +60,6 @@ constexpr std::time_t kNow = 1120210200;
 class EngineTest : public ::testing::Test {
   protected:
     EngineTest() {
-        setenv("TZ", "UTC", 1);
-        tzset();
         sourceRoot = world.AddDrive('E', kDriveRemovable, 0xC3F2u);
         world.AddDrive('D', kDriveFixed, 0x1234u);
         destination = JoinPath(world.root('D'), "bk/C3F2");
@@ -102,6 +101,7 @@ class EngineTest : public ::testing::Test {
     // The fields the runner fills before the run, as written at the start of every line.
     std::string RunFields() const { return "RemovableMedia\t \tE\t自動\tミラーリング\t"; }
 
+    ScopedTimeZone zone{"UTC"};
     TestWorld world;
     FakeClock clock{kNow};
     LogStore log{world.programDir()};

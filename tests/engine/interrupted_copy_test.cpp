@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/full_disk.h"
 
 namespace tv::test {
 namespace {
@@ -53,14 +52,9 @@ TEST_F(InterruptedCopyTest, AStopMidFileKeepsThePreviousCopy) {
 }
 
 TEST_F(InterruptedCopyTest, AWriteErrorKeepsThePreviousCopyAndStopsThePass) {
-    struct rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 100000;
-    setrlimit(RLIMIT_FSIZE, &small);
+    FullDisk full(100000);
     const int result = Run();
-    setrlimit(RLIMIT_FSIZE, &saved);
+    full.Lift();
 
     EXPECT_EQ(result, static_cast<int>(FileResult::DiskFull));
     EXPECT_EQ(world.Read(destination), previous);

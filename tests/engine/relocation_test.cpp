@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "tests/engine/worker_fixture.h"
+#include "tests/support/scoped_time_zone.h"
 
 namespace tv::test {
 namespace {
@@ -18,8 +19,6 @@ TreeFile Text(const std::string& content) { return TreeFile{.content = content, 
 class RelocationTest : public ::testing::Test {
   protected:
     RelocationTest() {
-        setenv("TZ", "UTC", 1);
-        tzset();
         world.AddDrive('D', kDriveFixed, 0x1234u);
         oldFolder = JoinPath(world.root('D'), "bk/E");
         request.OldFolder = oldFolder;
@@ -36,6 +35,7 @@ class RelocationTest : public ::testing::Test {
     int Run() { return runner.RunRelocation(request, "リムバブルメディア保存先の移動"); }
     std::string Old(const std::string& relative) const { return JoinPath(oldFolder, relative); }
 
+    ScopedTimeZone zone{"UTC"};
     TestWorld world;
     FakeClock clock{kNow};
     ScriptedPrompts prompts;

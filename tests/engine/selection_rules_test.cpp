@@ -6,6 +6,7 @@
 
 #include "engine/file_decision.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/scoped_time_zone.h"
 
 namespace tv::test {
 namespace {
@@ -135,8 +136,7 @@ TEST(ExcludedFolderRule, TrailingSeparatorIsPartOfTheComparison) {
 }
 
 TEST(ReferenceDateRule, ComparesCalendarDaysOnly) {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    const ScopedTimeZone zone("UTC");
     const struct {
         const char* name;
         DateTime reference;

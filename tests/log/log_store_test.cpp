@@ -1,15 +1,15 @@
+#include "log/flat_log.h"
 #include "log/log_store.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 
 #include "platform/paths.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
+#include "tests/support/full_disk.h"
 
 namespace tv {
 namespace {
@@ -31,26 +31,6 @@ LogRecord CopiedFile(const std::string& date, const std::string& time) {
     r.result = "ＯＫ";
     return r;  // recognition and destination stay empty
 }
-
-// Caps the size of every file this process writes, as a full disk would, for its lifetime.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-  private:
-    struct rlimit saved_ {};
-    void (*previousHandler_)(int) = SIG_DFL;
-};
 
 class LogStoreTest : public ::testing::Test {
   protected:
@@ -113,7 +93,7 @@ TEST_F(LogStoreTest, ARecordCutShortByAFullDiskLeavesNoPartOnDisk) {
     PutFileBytes(JoinPath(world_.programDir(), "log.txt"), first);
     ASSERT_TRUE(store_.Append(CopiedFile("2005/07/01", "09:30:00")));
     {
-        const FileSizeLimit full(first.size() + 20);
+        const test::FullDisk full(first.size() + 20);
         EXPECT_FALSE(store_.Append(CopiedFile("2005/07/01", "09:30:01")));
         EXPECT_FALSE(AppendFlatLog(world_.programDir(), CopiedFile("2005/07/01", "09:30:01")));
     }

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
+
+#include "tests/support/scoped_time_zone.h"
 
 namespace tv {
 namespace {
@@ -12,10 +15,13 @@ namespace {
 class DateTimeTest : public ::testing::Test {
   protected:
     void SetUp() override { UseZone("Asia/Tokyo"); }
-    static void UseZone(const char* zone) {
-        setenv("TZ", zone, 1);
-        tzset();
+    void UseZone(const char* zone) {
+        zone_.reset();
+        zone_.emplace(zone);
     }
+
+  private:
+    std::optional<test::ScopedTimeZone> zone_;
 };
 
 struct CalendarCase {

@@ -15,6 +15,7 @@
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_world.h"
 #include "tests/support/tree.h"
+#include "tests/support/scoped_time_zone.h"
 
 namespace tv::test {
 namespace {
@@ -126,8 +127,7 @@ TEST(FakeClockTest, SleepingAdvancesWholeSecondsAndCarriesTheRest) {
 }
 
 TEST(FakeClockTest, SetLocalUsesTheLocalCalendar) {
-    setenv("TZ", "Asia/Tokyo", 1);
-    tzset();
+    const ScopedTimeZone zone("Asia/Tokyo");
     FakeClock clock;
     clock.SetLocal(2005, 7, 1, 18, 30, 0);
     EXPECT_EQ(clock.Now(), 1120210200);  // 09:30 UTC
