@@ -56,13 +56,13 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     tv::MessageBoxPrompts prompts;
 
+    const tv::Locations locations = tv::DefaultLocations();
     tv::SingleInstance instance;
-    if (!instance.Acquire()) {
+    if (!instance.Acquire(locations.lockDir)) {
         prompts.MessageBox(kAlreadyRunning, kProgramCaption, tv::kMbOk | tv::kMbIconHand);
         return EXIT_FAILURE;
     }
 
-    const tv::Locations locations = tv::DefaultLocations();
     tv::EnsureFolder(locations.programDir);
     // The activity log store never makes its folder; without it every record would be dropped.
     tv::EnsureFolder(tv::JoinPath(locations.programDir, "Log"));

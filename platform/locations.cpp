@@ -140,8 +140,18 @@ std::string DefaultDocumentsDir() {
     return JoinPath(home, "Documents");
 }
 
+std::string DefaultLockDir() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return runtime != nullptr && runtime[0] == '/' ? std::string(runtime) : FallbackLockDir();
+}
+
+std::string FallbackLockDir() {
+    return "/tmp/tessaravine-" + std::to_string(static_cast<unsigned long>(getuid()));
+}
+
 Locations DefaultLocations() {
-    return Locations{DefaultProgramDir(), DefaultConfigDir(), DefaultDocumentsDir()};
+    return Locations{DefaultProgramDir(), DefaultConfigDir(), DefaultDocumentsDir(),
+                     DefaultLockDir()};
 }
 
 bool EnsureFolder(const std::string& path) {

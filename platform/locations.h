@@ -10,6 +10,7 @@ struct Locations {
     std::string programDir;    // all the system's own files (Log, sch.dat, voice …)
     std::string configDir;     // the registry file and drives.tsv
     std::string documentsDir;  // the user's documents folder
+    std::string lockDir;       // where the single-instance lock file lives
 };
 
 // The folder of the running executable when it is writable, else $XDG_DATA_HOME/tessaravine.
@@ -18,6 +19,10 @@ std::string DefaultProgramDir();
 std::string DefaultConfigDir();
 // The XDG documents folder (~/.config/user-dirs.dirs), else ~/Documents.
 std::string DefaultDocumentsDir();
+// $XDG_RUNTIME_DIR when it is absolute, else FallbackLockDir().
+std::string DefaultLockDir();
+// /tmp/tessaravine-$UID: a folder in the shared /tmp, usable only when it is ours alone.
+std::string FallbackLockDir();
 Locations DefaultLocations();
 
 // The program directory for an executable in executableFolder: that folder when it is

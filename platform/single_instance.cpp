@@ -6,18 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 
+#include "platform/locations.h"
 #include "platform/paths.h"
 
 namespace tv {
 namespace {
-
-bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
-
-std::string FallbackLockFolder() {
-    return "/tmp/tessaravine-" + std::to_string(static_cast<unsigned long>(getuid()));
-}
 
 // The fallback folder lies in the shared /tmp: it must be a real folder of ours that nobody
 // else can write, or another user could hold or replace our lock file.
@@ -34,9 +28,8 @@ SingleInstance::~SingleInstance() { Release(); }
 
 bool SingleInstance::Acquire(const std::string& lockFolder) {
     if (fd_ >= 0) return true;
-    const std::string folder = lockFolder.empty() ? DefaultLockFolder() : lockFolder;
-    if (folder == FallbackLockFolder() && !EnsurePrivateFolder(folder)) return false;
-    const std::string path = JoinPath(folder, kInstanceLockName);
+    if (lockFolder == FallbackLockDir() && !EnsurePrivateFolder(lockFolder)) return false;
+    const std::string path = JoinPath(lockFolder, kInstanceLockName);
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return false;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -52,11 +45,6 @@ void SingleInstance::Release() {
     flock(fd_, LOCK_UN);
     close(fd_);
     fd_ = -1;
-}
-
-std::string SingleInstance::DefaultLockFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return IsAbsolute(runtime) ? std::string(runtime) : FallbackLockFolder();
 }
 
 }  // namespace tv

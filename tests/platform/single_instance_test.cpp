@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "platform/locations.h"
 #include "tests/support/test_world.h"
 
 namespace tv {
@@ -46,15 +47,15 @@ TEST(SingleInstanceTest, SecondProcessIsRefusedWhileTheFirstHoldsTheLock) {
 
 TEST(SingleInstanceTest, DefaultFolderIsTheRuntimeFolderElseAPrivateOneInTmp) {
     test::TestWorld world;
-    EXPECT_EQ(SingleInstance::DefaultLockFolder(), std::getenv("XDG_RUNTIME_DIR"));
+    EXPECT_EQ(DefaultLockDir(), std::getenv("XDG_RUNTIME_DIR"));
     SingleInstance instance;
-    ASSERT_TRUE(instance.Acquire());
-    EXPECT_FALSE(OtherProcessAcquires(""));
+    ASSERT_TRUE(instance.Acquire(DefaultLockDir()));
+    EXPECT_FALSE(OtherProcessAcquires(DefaultLockDir()));
     instance.Release();
 
     unsetenv("XDG_RUNTIME_DIR");
     const std::string fallback = "/tmp/tessaravine-" + std::to_string(getuid());
-    EXPECT_EQ(SingleInstance::DefaultLockFolder(), fallback);
+    EXPECT_EQ(DefaultLockDir(), fallback);
 }
 
 TEST(SingleInstanceTest, MissingFolderFailsCleanly) {

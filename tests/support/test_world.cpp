@@ -39,6 +39,7 @@ Locations WorldLocations(const std::string& base) {
     locations.programDir = JoinPath(base, "program");
     locations.configDir = JoinPath(ConfigHomeOf(base), "OstrelSystem");
     locations.documentsDir = JoinPath(HomeOf(base), "Documents");
+    locations.lockDir = RuntimeDirOf(base);
     return locations;
 }
 
