@@ -10,6 +10,7 @@
 #include "controller/removable_drives.h"
 #include "controller/tray_menu.h"
 #include "controller/tray_tip.h"
+#include "log/flat_log.h"
 #include "log/log_store.h"
 #include "settings/drive_refresh.h"
 #include "settings/settings_defaults.h"

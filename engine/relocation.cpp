@@ -3,12 +3,13 @@
 #include <optional>
 #include <vector>
 
-#include "engine/file_copy.h"
+#include "engine/buffered_file_copy.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
+#include "log/flat_log.h"
 #include "log/log_store.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"

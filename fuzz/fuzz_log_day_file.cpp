@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "log/flat_log.h"
 #include "log/log_store.h"
 
 namespace {

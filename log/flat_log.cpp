@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "log/log_line.h"
+#include "log/flat_log.h"
 #include "log/log_store.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"

@@ -1,5 +1,5 @@
 // The activity log: one text file per day in the folder "Log" of the program directory, named
-// yyyymmdd.txt after a record's date, plus the flat log "log.txt" and its day index "log.idx".
+// yyyymmdd.txt after a record's date (the flat log "log.txt" is in flat_log.h).
 // A store keeps at most one day file open (exclusively) and is used by one thread at a time.
 #pragma once
 
@@ -50,11 +50,5 @@ class LogStore {
     // ReadNext's position in the open file.
     LineReader reader_;
 };
-
-// The flat log: rebuild "log.idx" from "log.txt" when it cannot be opened (start-up).
-void CheckLogIndex(const std::string& programDir);
-void RebuildLogIndex(const std::string& programDir);
-// Appends a full record to the flat log "log.txt", creating it when missing.
-bool AppendFlatLog(const std::string& programDir, const LogRecord& record);
 
 }  // namespace tv
