@@ -4,7 +4,7 @@
 
 #include "engine/destination_layout.h"
 #include "engine/extension_generations.h"
-#include "engine/file_copy.h"
+#include "engine/buffered_file_copy.h"
 #include "engine/file_decision.h"
 #include "engine/folder_creation.h"
 #include "engine/pending_copies.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/copy_job.h"
-#include "engine/copy_worker_thread.h"
+#include "engine/worker_thread.h"
 #include "engine/idle_library.h"
 #include "engine/run_context.h"
 #include "log/log_store.h"

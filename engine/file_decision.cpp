@@ -1,6 +1,6 @@
 #include "engine/file_decision.h"
 
-#include "engine/file_copy.h"
+#include "engine/buffered_file_copy.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <string>
 
-#include "engine/copy_worker_thread.h"
+#include "engine/worker_thread.h"
 #include "engine/relocation.h"
 #include "engine/run_context.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/volume_letter_memory.h"
+#include "platform/linux/volume_letter_memory.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

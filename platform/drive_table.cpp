@@ -9,16 +9,12 @@
 #include <utility>
 
 #include "platform/drive_table_file.h"
-#include "platform/drive_table_letters.h"
-#include "platform/drive_table_mounts.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"
-#include "platform/mountinfo.h"
 #include "platform/paths.h"
 #include "platform/pinned_drives_file.h"
-#include "platform/volume_label_udisks.h"
-#include "platform/volume_letter_memory.h"
-#include "platform/volume_probe.h"
+#include "platform/linux/volume_device.h"
+#include "platform/linux/volume_label_udisks.h"
 
 namespace tv {
 namespace {
@@ -119,9 +115,7 @@ bool DriveTable::Refresh() {
         WriteDrivesFile();
         return true;
     }
-    std::string text;
-    if (!ReadWholeFile(mountinfoPath_, &text)) return false;
-    automatic_ = AutomaticDrives(DriveMounts(ParseMountinfo(text)));
+    if (!ReadAutomaticDrives(&automatic_)) return false;
     WriteDrivesFile();
     return true;
 }
@@ -130,34 +124,6 @@ uint32_t DriveTable::PinnedLetters() const {
     uint32_t mask = 0;
     for (const DriveInfo& drive : pinned_) mask |= LetterBit(drive.letter);
     return mask;
-}
-
-std::vector<DriveInfo> DriveTable::AutomaticDrives(const std::vector<MountEntry>& mounts) const {
-    const VolumeProbe probe(sysfsRoot_, devDiskRoot_, probeDevices_);
-    std::vector<DriveInfo> volumes;
-    std::vector<LetterRequest> requests;
-    for (const MountEntry& mount : mounts) {
-        LetterRequest request;
-        volumes.push_back(probe.Describe(mount, &request.key));
-        request.systemRoot = mount.mountPoint == "/";
-        request.floppy = IsFloppyDeviceName(BlockDeviceName(mount.source));
-        requests.push_back(std::move(request));
-    }
-    VolumeLetterMemory memory;
-    memory.Load(LettersFilePath());
-    const std::string remembered = memory.Format();
-    const std::vector<char> letters = AssignDriveLetters(requests, PinnedLetters(), &memory);
-    if (memory.Format() != remembered) {
-        EnsureFolder(configDir_);
-        memory.Save(LettersFilePath());
-    }
-    std::vector<DriveInfo> drives;
-    for (size_t i = 0; i < volumes.size(); ++i) {
-        if (letters[i] == 0) continue;
-        volumes[i].letter = letters[i];
-        drives.push_back(std::move(volumes[i]));
-    }
-    return drives;
 }
 
 const DriveInfo* DriveTable::Find(char letter) const {

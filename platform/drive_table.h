@@ -99,6 +99,9 @@ class DriveTable {
     // Keeps a new label of a pinned drive beyond this process where it has to be.
     bool PersistPinnedLabel(char letter, const std::string& label) const;
     // The drives of the mounts that can be drives, with their letters; remembers the letters.
+    // The drives of the mounted volumes, with their letters; false when the mount table cannot
+    // be read. The only part of the table that asks the system which volumes exist.
+    bool ReadAutomaticDrives(std::vector<DriveInfo>* drives) const;
     std::vector<DriveInfo> AutomaticDrives(const std::vector<MountEntry>& mounts) const;
     std::string configDir_;
     std::string mountinfoPath_ = "/proc/self/mountinfo";

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/copy_runner_headless.h"
+#include "tests/support/engine/headless_copy_runner.h"
 #include "engine/idle_library.h"
 #include "platform/dynamic_library.h"
 #include "platform/file_system.h"

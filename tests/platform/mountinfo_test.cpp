@@ -1,4 +1,4 @@
-#include "platform/mountinfo.h"
+#include "platform/linux/mountinfo.h"
 
 #include <gtest/gtest.h>
 

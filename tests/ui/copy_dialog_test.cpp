@@ -17,10 +17,9 @@
 #include "platform/prompts.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/test_world.h"
-#include "tests/ui/ui_suites.h"
-#include "ui/new_copy_dlg.h"
-#include "ui/path_label.h"
-#include "ui/qt_copy_runner.h"
+#include "ui/progress/progress_window.h"
+#include "ui/progress/path_label.h"
+#include "ui/progress/qt_copy_runner.h"
 
 namespace tv::test {
 namespace {
@@ -227,8 +226,5 @@ class CopyDialogTest : public QObject {
 
 }  // namespace tv::test
 
-namespace tv::test {
-std::unique_ptr<QObject> MakeCopyDialogTest() { return std::make_unique<CopyDialogTest>(); }
-}  // namespace tv::test
-
+QTEST_MAIN(tv::test::CopyDialogTest)
 #include "copy_dialog_test.moc"

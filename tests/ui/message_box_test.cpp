@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "platform/win_constants.h"
-#include "tests/ui/ui_suites.h"
 #include "ui/message_box_prompts.h"
 
 namespace tv::test {
@@ -46,8 +45,8 @@ class MessageBoxTest : public QObject {
     }
 };
 
-std::unique_ptr<QObject> MakeMessageBoxTest() { return std::make_unique<MessageBoxTest>(); }
 
 }  // namespace tv::test
 
+QTEST_MAIN(tv::test::MessageBoxTest)
 #include "message_box_test.moc"

@@ -1,7 +1,7 @@
-#include "platform/volume_probe.h"
+#include "platform/linux/volume_probe.h"
 
 #include "platform/paths.h"
-#include "platform/volume_serial.h"
+#include "platform/linux/volume_serial.h"
 
 namespace tv {
 namespace {

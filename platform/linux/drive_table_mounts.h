@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/mountinfo.h"
+#include "platform/linux/mountinfo.h"
 
 namespace tv {
 

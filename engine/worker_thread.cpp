@@ -1,4 +1,4 @@
-#include "engine/copy_worker_thread.h"
+#include "engine/worker_thread.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "platform/volume_device.h"
+#include "platform/linux/volume_device.h"
 
 #include <sys/stat.h>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/volume_letter_memory.h"
+#include "platform/linux/volume_letter_memory.h"
 
 namespace tv {
 

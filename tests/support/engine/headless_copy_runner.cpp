@@ -1,4 +1,4 @@
-#include "engine/copy_runner_headless.h"
+#include "tests/support/engine/headless_copy_runner.h"
 
 #include <utility>
 

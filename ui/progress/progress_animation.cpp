@@ -1,4 +1,4 @@
-#include "ui/progress_animation.h"
+#include "ui/progress/progress_animation.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #ifdef TV_TEST_X11
 
-#include "tests/controller/fake_notification_area.h"
+#include "tests/app/fake_notification_area.h"
 
 #include <X11/Xlib.h>
 

@@ -1,4 +1,4 @@
-#include "platform/drive_table_letters.h"
+#include "platform/linux/drive_table_letters.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "ui/new_copy_dlg.h"
+#include "ui/progress/progress_window.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -13,9 +13,9 @@
 #include <climits>
 
 #include "engine/copy_runner.h"
-#include "ui/path_label.h"
-#include "ui/progress_animation.h"
-#include "ui/progress_title.h"
+#include "ui/progress/path_label.h"
+#include "ui/progress/progress_animation.h"
+#include "ui/progress/progress_title.h"
 
 namespace tv {
 

@@ -1,4 +1,4 @@
-#include "ui/qt_copy_runner.h"
+#include "ui/progress/qt_copy_runner.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -7,8 +7,8 @@
 
 #include "engine/copy_worker.h"
 #include "engine/relocation_worker.h"
-#include "ui/copy_dialog_bridge.h"
-#include "ui/new_copy_dlg.h"
+#include "ui/progress/copy_dialog_bridge.h"
+#include "ui/progress/progress_window.h"
 
 namespace tv {
 

@@ -1,4 +1,4 @@
-#include "engine/file_copy.h"
+#include "engine/buffered_file_copy.h"
 
 #include <algorithm>
 #include <cstdio>

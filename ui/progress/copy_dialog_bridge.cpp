@@ -1,6 +1,6 @@
-#include "ui/copy_dialog_bridge.h"
+#include "ui/progress/copy_dialog_bridge.h"
 
-#include "ui/new_copy_dlg.h"
+#include "ui/progress/progress_window.h"
 
 namespace tv {
 

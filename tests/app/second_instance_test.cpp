@@ -9,7 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
-#include "tests/controller/program_process.h"
+#include "tests/app/program_process.h"
 #include "tests/support/test_world.h"
 
 namespace tv::test {

@@ -1,4 +1,4 @@
-#include "ui/progress_title.h"
+#include "ui/progress/progress_title.h"
 
 namespace tv {
 

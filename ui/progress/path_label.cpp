@@ -1,4 +1,4 @@
-#include "ui/path_label.h"
+#include "ui/progress/path_label.h"
 
 #include <QPainter>
 #include <QSizePolicy>

@@ -1,4 +1,4 @@
-#include "platform/volume_label_udisks.h"
+#include "platform/linux/volume_label_udisks.h"
 
 #include <gio/gio.h>
 

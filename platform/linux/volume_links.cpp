@@ -1,4 +1,4 @@
-#include "platform/volume_links.h"
+#include "platform/linux/volume_links.h"
 
 #include <blkid.h>
 #include <dirent.h>

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "platform/drive_table.h"
-#include "platform/mountinfo.h"
-#include "platform/volume_device.h"
-#include "platform/volume_links.h"
+#include "platform/linux/mountinfo.h"
+#include "platform/linux/volume_device.h"
+#include "platform/linux/volume_links.h"
 
 namespace tv {
 

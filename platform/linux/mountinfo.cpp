@@ -1,4 +1,4 @@
-#include "platform/mountinfo.h"
+#include "platform/linux/mountinfo.h"
 
 #include <algorithm>
 #include <array>

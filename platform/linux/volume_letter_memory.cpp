@@ -1,4 +1,4 @@
-#include "platform/volume_letter_memory.h"
+#include "platform/linux/volume_letter_memory.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/volume_serial.h"
+#include "platform/linux/volume_serial.h"
 
 #include <fcntl.h>
 #include <linux/msdos_fs.h>
