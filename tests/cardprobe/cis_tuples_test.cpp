@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/cardprobe/scratch_world.h"
+#include "tests/support/file_bytes.h"
 
 namespace tv::cardprobe {
 namespace {
@@ -95,7 +96,7 @@ TEST(CisTuplesTest, TextsEndAtTheTupleAndAreCutToTheirFields) {
 TEST(CisTuplesTest, SocketIsChosenBySelector) {
     tv::test::ScratchWorld world;
     const std::string socket = world.MakeFolder("sys/class/pcmcia_socket/pcmcia_socket1");
-    tv::test::ScratchWorld::WriteFile(socket + "/cis", std::string(kCard.begin(), kCard.end()));
+    tv::test::PutFileBytes(socket + "/cis", std::string(kCard.begin(), kCard.end()));
     PcmciaTupleInfo info = Marked();
     EXPECT_FALSE(ReadPcmciaVersion(world.base() + "/sys", 0, &info));
     ASSERT_TRUE(ReadPcmciaVersion(world.base() + "/sys", 1, &info));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/cardprobe/scratch_world.h"
+#include "tests/support/file_bytes.h"
 
 namespace tv::cardprobe {
 namespace {
@@ -95,12 +96,12 @@ TEST(CardProbeDriveFileTest, OversizedOrMissingFileResolvesNothing) {
     EXPECT_FALSE(LookUpDrive("", 'C').has_value());
 
     const std::string line = "C\t3\t/\t-\t\t\tauto\r\n";
-    tv::test::ScratchWorld::WriteFile(world.DriveFilePath(), line);
+    tv::test::PutFileBytes(world.DriveFilePath(), line);
     EXPECT_TRUE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
 
     std::string oversized = line;
     oversized.resize(kMaxDriveFileSize + 1, '\n');
-    tv::test::ScratchWorld::WriteFile(world.DriveFilePath(), oversized);
+    tv::test::PutFileBytes(world.DriveFilePath(), oversized);
     EXPECT_FALSE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
 }
 

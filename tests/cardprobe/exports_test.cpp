@@ -9,6 +9,7 @@
 
 #include "tests/cardprobe/cardprobe_library.h"
 #include "tests/cardprobe/scratch_world.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/full_disk.h"
 
 namespace tv::test {
@@ -104,7 +105,7 @@ TEST_F(CardProbeExportsTest, ProbeOfRemovableFolderWithoutDeviceGivesEmptyTexts)
 TEST_F(CardProbeExportsTest, SerialNumberIsWrittenAsSixteenBytesHiddenAndReadOnly) {
     const std::string root = world.AddDrive('F', kRemovable);
     ASSERT_EQ(library.SetSerialNumber('F', kSerial), 1);
-    EXPECT_EQ(ScratchWorld::ReadFile(root + "_serial_.tq"), "1050401307090042");
+    EXPECT_EQ(FileBytes(root + "_serial_.tq"), "1050401307090042");
     EXPECT_TRUE(IsReadOnly(root + "_serial_.tq"));
     EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_serial_.tq"});
 
@@ -114,7 +115,7 @@ TEST_F(CardProbeExportsTest, SerialNumberIsWrittenAsSixteenBytesHiddenAndReadOnl
 
     // The file is read-only: a second serial number is refused, even for root.
     EXPECT_EQ(library.SetSerialNumber('F', "9999999999999999"), 0);
-    EXPECT_EQ(ScratchWorld::ReadFile(root + "_serial_.tq"), kSerial);
+    EXPECT_EQ(FileBytes(root + "_serial_.tq"), kSerial);
 }
 
 TEST_F(CardProbeExportsTest, SerialNumberFileMustHoldSixteenBytes) {
@@ -125,7 +126,7 @@ TEST_F(CardProbeExportsTest, SerialNumberFileMustHoldSixteenBytes) {
     } cases[] = {
         {"105040130709004", 0}, {"", 0}, {"1050401307090042", 1}, {"1050401307090042\r\n", 1}};
     for (const Case& c : cases) {
-        ScratchWorld::WriteFile(root + "_serial_.tq", c.bytes);
+        PutFileBytes(root + "_serial_.tq", c.bytes);
         char buffer[17];
         std::memset(buffer, '#', sizeof buffer);
         EXPECT_EQ(library.GetSerialNumber('F', buffer), c.result) << c.bytes;
@@ -149,7 +150,7 @@ TEST_F(CardProbeExportsTest, CardNameKeepsThirtyTwoBytesAndIsReplacedAlthoughRea
     const std::string root = world.AddDrive('F', kRemovable);
     const std::string forty = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
     ASSERT_EQ(library.SetCardName('F', forty.c_str()), 1);
-    EXPECT_EQ(ScratchWorld::ReadFile(root + "_cardnm_.tq"), "0123456789abcdefghijklmnopqrstuv");
+    EXPECT_EQ(FileBytes(root + "_cardnm_.tq"), "0123456789abcdefghijklmnopqrstuv");
     EXPECT_TRUE(IsReadOnly(root + "_cardnm_.tq"));
 
     char buffer[33];
@@ -157,7 +158,7 @@ TEST_F(CardProbeExportsTest, CardNameKeepsThirtyTwoBytesAndIsReplacedAlthoughRea
     EXPECT_STREQ(buffer, "0123456789abcdefghijklmnopqrstuv");
 
     ASSERT_EQ(library.SetCardName('F', "00000080"), 1);
-    EXPECT_EQ(ScratchWorld::ReadFile(root + "_cardnm_.tq"), "00000080");
+    EXPECT_EQ(FileBytes(root + "_cardnm_.tq"), "00000080");
     EXPECT_TRUE(IsReadOnly(root + "_cardnm_.tq"));
     EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_cardnm_.tq"});
     EXPECT_EQ(library.GetCardName('F', buffer), 1);
@@ -202,7 +203,7 @@ TEST_F(CardProbeExportsTest, FailedCardNameRewriteKeepsTheOldName) {
         const FullDisk full(kFullMediumBytes);
         EXPECT_EQ(library.SetCardName('F', "0123456789abcdef"), 0);
     }
-    EXPECT_EQ(ScratchWorld::ReadFile(root + "_cardnm_.tq"), "00000008");
+    EXPECT_EQ(FileBytes(root + "_cardnm_.tq"), "00000008");
     EXPECT_EQ(FolderEntries(root), std::vector<std::string>{"_cardnm_.tq"});
 }
 

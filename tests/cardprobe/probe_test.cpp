@@ -9,6 +9,7 @@
 
 #include "cardprobe/storage_texts.h"
 #include "tests/cardprobe/scratch_world.h"
+#include "tests/support/file_bytes.h"
 
 namespace tv::cardprobe {
 namespace {
@@ -24,9 +25,9 @@ class CardProbeSysfsTest : public ::testing::Test {
         world.MakeFolder(folder + "/device");
         world.MakeFolder(folder + "/" + disk + "1");
         world.MakeFolder("sys/class/block");
-        ScratchWorld::WriteFile(world.base() + "/" + folder + "/device/vendor", vendor);
-        ScratchWorld::WriteFile(world.base() + "/" + folder + "/device/model", model);
-        ScratchWorld::WriteFile(world.base() + "/" + folder + "/" + disk + "1/partition", "1\n");
+        test::PutFileBytes(world.base() + "/" + folder + "/device/vendor", vendor);
+        test::PutFileBytes(world.base() + "/" + folder + "/device/model", model);
+        test::PutFileBytes(world.base() + "/" + folder + "/" + disk + "1/partition", "1\n");
         const std::string classes = sysfs() + "/class/block/";
         std::filesystem::create_directory_symlink("../../devices/usb1/host0/block/" + disk,
                                                   classes + disk);

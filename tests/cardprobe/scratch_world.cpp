@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+
+#include "tests/support/file_bytes.h"
 
 namespace tv::test {
 
@@ -36,7 +36,7 @@ std::string ScratchWorld::DriveFilePath() const {
 }
 
 void ScratchWorld::AddDriveLine(const std::string& line) {
-    std::ofstream(DriveFilePath(), std::ios::binary | std::ios::app) << line << "\r\n";
+    PutFileBytes(DriveFilePath(), FileBytes(DriveFilePath()) + line + "\r\n");
 }
 
 std::string ScratchWorld::AddDrive(char letter, int type, const std::string& device) {
@@ -50,15 +50,6 @@ std::string ScratchWorld::MakeFolder(const std::string& name) const {
     const std::string path = base_ + "/" + name;
     std::filesystem::create_directories(path);
     return path;
-}
-
-void ScratchWorld::WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string ScratchWorld::ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace tv::test

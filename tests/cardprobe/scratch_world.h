@@ -25,8 +25,6 @@ class ScratchWorld {
 
     // Makes base()/name (and its parents) and returns it.
     std::string MakeFolder(const std::string& name) const;
-    static void WriteFile(const std::string& path, const std::string& bytes);
-    static std::string ReadFile(const std::string& path);
 
   private:
     std::string base_;

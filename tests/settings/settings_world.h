@@ -12,6 +12,7 @@
 #include "settings/settings_defaults.h"
 #include "settings/settings_persistence.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/new_process_settings.h"
 #include "tests/support/test_world.h"
 
 namespace tv::test {
@@ -34,9 +35,7 @@ class SettingsWorld {
     SettingsRecord Restart() {
         registry_ = std::make_unique<RegistryStore>(RegistryPath());
         context_ = std::make_unique<SettingsContext>(MakeContext(*registry_));
-        SettingsRecord record = DefaultSettings(*context_);
-        LoadSettings(record, *context_);
-        return record;
+        return NewProcessSettings(*context_);
     }
 
     // A store that reads the registry file as it is on disk now.
