@@ -1,6 +1,6 @@
 // A damaged settings file at start-up is kept aside instead of being replaced by the defaults
-// the session writes: in the frame's start-up function and in the real program.
-#include "controller/settings_file_start.h"
+// the session writes.
+#include "controller/start_up/settings_file_start.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/registry_store.h"
-#include "tests/app/program_process.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
@@ -59,23 +58,6 @@ TEST(ControllerSettingsFileStart, AGoodOrMissingFileLoadsInPlace) {
         EXPECT_FALSE(PathExists(path + ".damaged"));
     }
 }
-
-#ifdef TV_PROGRAM_PATH
-TEST(ControllerSettingsFileStart, TheProgramKeepsADamagedFileAndSaysWhere) {
-    TestWorld world;
-    const std::string path = RegistryPath(world);
-    PutFileBytes(path, kDamaged);
-    const std::string errors = JoinPath(world.base(), "errors.txt");
-    ProgramProcess program(CopyProgramInto(world), errors);
-    ASSERT_TRUE(program.started());
-    EXPECT_TRUE(WaitFor([&] {
-        std::string text;
-        return ReadWholeFile(errors, &text) && text.find(path + ".damaged") != std::string::npos;
-    }));
-    EXPECT_EQ(FileBytes(path + ".damaged"), kDamaged);
-    EXPECT_TRUE(program.IsRunning());
-}
-#endif
 
 }  // namespace
 }  // namespace tv::test

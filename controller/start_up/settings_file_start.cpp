@@ -1,4 +1,4 @@
-#include "controller/settings_file_start.h"
+#include "controller/start_up/settings_file_start.h"
 
 #include "platform/file_system.h"
 

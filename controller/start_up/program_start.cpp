@@ -1,0 +1,82 @@
+#include "controller/start_up/program_start.h"
+
+#include "controller/start_up/settings_file_start.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+namespace {
+
+constexpr const char* kAlreadyRunning = "Tessaravineはすでに起動されています";
+constexpr const char* kProgramCaption = "Tessaravine";
+constexpr const char* kTerminalPrefix = "Tessaravine: ";
+
+// The activity log store never makes its folder; without it every record would be dropped.
+void MakeFolders(const Locations& locations) {
+    EnsureFolder(locations.programDir);
+    EnsureFolder(JoinPath(locations.programDir, "Log"));
+    EnsureFolder(locations.configDir);
+}
+
+std::optional<StartMessage> SettingsFileMessage(RegistryStore& registry) {
+    std::string keptAs;
+    switch (LoadSettingsFileAtStart(registry, &keptAs)) {
+        case SettingsFileStart::Loaded:
+            return std::nullopt;
+        case SettingsFileStart::KeptAside:
+            return StartMessage{StartNotice::SettingsFileKeptAside,
+                                "damaged settings file kept as " + keptAs +
+                                    "; starting with the defaults"};
+        case SettingsFileStart::NotKeptAside:
+            return StartMessage{StartNotice::SettingsFileNotKeptAside,
+                                "damaged settings file " + registry.path() +
+                                    " could not be kept aside"};
+    }
+    return std::nullopt;
+}
+
+std::optional<StartMessage> PinnedDrivesMessage(DriveTable& drives) {
+    std::string error;
+    if (drives.LoadPinnedDrives(&error)) return std::nullopt;
+    return StartMessage{StartNotice::PinnedDrivesDamaged, error};
+}
+
+}  // namespace
+
+ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
+                          RegistryStore& registry, DriveTable& drives) {
+    ProgramStart start;
+    if (!instance.Acquire(locations.lockDir)) {
+        start.messages.push_back({StartNotice::AlreadyRunning, kAlreadyRunning});
+        return start;
+    }
+    start.proceed = true;
+    MakeFolders(locations);
+    for (const std::optional<StartMessage>& message :
+         {SettingsFileMessage(registry), PinnedDrivesMessage(drives)}) {
+        if (message) start.messages.push_back(*message);
+    }
+    return start;
+}
+
+std::optional<StartMessage> TrayStartMessage(bool iconAdded, bool notificationAreaPresent) {
+    if (!iconAdded) {
+        return StartMessage{StartNotice::NoNotificationArea,
+                            "no notification area; running without an icon"};
+    }
+    if (!notificationAreaPresent) {
+        return StartMessage{StartNotice::NotificationAreaLater,
+                            "no notification area yet; the icon appears in one"};
+    }
+    return std::nullopt;
+}
+
+void TellUser(const StartMessage& message, Prompts& prompts, std::FILE* terminal) {
+    if (message.notice == StartNotice::AlreadyRunning) {
+        prompts.MessageBox(message.text, kProgramCaption, kMbOk | kMbIconHand);
+        return;
+    }
+    std::fprintf(terminal, "%s%s\n", kTerminalPrefix, message.text.c_str());
+}
+
+}  // namespace tv

@@ -1,0 +1,54 @@
+// What the program does before its frame exists, and what it has to tell the user about it, as
+// values: the single instance, the program's folders, the settings file (a damaged one kept
+// aside) and the user's pinned drives; after the frame has started, whether the tray icon
+// found a notification area.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/drive_table.h"
+#include "platform/locations.h"
+#include "platform/prompts.h"
+#include "platform/registry_store.h"
+#include "platform/single_instance.h"
+
+namespace tv {
+
+enum class StartNotice {
+    AlreadyRunning,          // another process of the user runs: this one ends with failure
+    SettingsFileKeptAside,   // the settings file was damaged and renamed; defaults apply
+    SettingsFileNotKeptAside,
+    PinnedDrivesDamaged,     // pinned-drives.tsv was ignored as a whole
+    NoNotificationArea,      // the program stays resident without an icon
+    NotificationAreaLater,   // the icon is placed as soon as a notification area appears
+};
+
+struct StartMessage {
+    StartNotice notice;
+    std::string text;
+    bool operator==(const StartMessage& o) const { return notice == o.notice && text == o.text; }
+};
+
+struct ProgramStart {
+    bool proceed = false;  // false: the program ends at once, with failure
+    std::vector<StartMessage> messages;
+};
+
+// Takes the single instance first (nothing else is touched when another process has it), then
+// makes the program, Log and config folders, loads the settings file into registry and the
+// pinned drives into drives.
+ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
+                          RegistryStore& registry, DriveTable& drives);
+
+// What to say once the frame has tried to add its icon: nothing when it sits in a notification
+// area. notificationAreaPresent: whether one is there now.
+std::optional<StartMessage> TrayStartMessage(bool iconAdded, bool notificationAreaPresent);
+
+// A second instance is told in a message box, as the user may have started it from a menu;
+// everything else is one line on the terminal.
+void TellUser(const StartMessage& message, Prompts& prompts, std::FILE* terminal);
+
+}  // namespace tv

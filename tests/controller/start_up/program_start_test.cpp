@@ -1,0 +1,157 @@
+// The program's start before its frame: what it takes, makes and loads, and what it tells the
+// user, from a test's own world without starting a process.
+#include "controller/start_up/program_start.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/test_world.h"
+
+namespace tv::test {
+namespace {
+
+// A good start of the file and a value whose text never ends.
+const std::string kDamagedSettings =
+    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\OstrelSystem\\TessaravineNext\\Mirroring]\r\n"
+    "\"SyncInterval\"=dword:0000005a\r\n\"Broken\r\n";
+
+// What TellUser wrote on a terminal of its own.
+class Terminal {
+  public:
+    Terminal() : file_(open_memstream(&text_, &size_)) {}
+    ~Terminal() {
+        if (file_) std::fclose(file_);
+        std::free(text_);
+    }
+    std::FILE* file() { return file_; }
+    std::string text() {
+        std::fflush(file_);
+        return std::string(text_, size_);
+    }
+
+  private:
+    char* text_ = nullptr;
+    size_t size_ = 0;
+    std::FILE* file_;
+};
+
+class ProgramStartTest : public ::testing::Test {
+  protected:
+    ProgramStartTest() {
+        // A program folder that does not exist yet, as after an installation.
+        locations.programDir = JoinPath(world.base(), "installed");
+    }
+    ProgramStart Start() { return StartProgram(locations, instance, registry, world.drives()); }
+    std::string SettingsPath() const { return JoinPath(world.configDir(), kRegistryFileName); }
+    std::string PinnedFile() const { return JoinPath(world.configDir(), "pinned-drives.tsv"); }
+    std::string Told(const StartMessage& message) {
+        TellUser(message, prompts, terminal.file());
+        return terminal.text();
+    }
+
+    TestWorld world;
+    Locations locations = world.locations();
+    SingleInstance instance;
+    RegistryStore registry{SettingsPath()};
+    ScriptedPrompts prompts;
+    Terminal terminal;
+};
+
+TEST_F(ProgramStartTest, ASecondInstanceIsToldInABoxAndTouchesNothing) {
+    SingleInstance first;
+    ASSERT_TRUE(first.Acquire(locations.lockDir));
+    PutFileBytes(SettingsPath(), kDamagedSettings);
+
+    const ProgramStart start = Start();
+
+    EXPECT_FALSE(start.proceed);
+    ASSERT_EQ(start.messages.size(), 1u);
+    EXPECT_EQ(start.messages[0].notice, StartNotice::AlreadyRunning);
+    EXPECT_FALSE(PathExists(locations.programDir));
+    EXPECT_EQ(FileBytes(SettingsPath()), kDamagedSettings);
+    prompts.Expect("Tessaravineはすでに起動されています", "Tessaravine", kMbOk | kMbIconHand,
+                   kIdOk);
+    EXPECT_EQ(Told(start.messages[0]), "");
+}
+
+TEST_F(ProgramStartTest, TheProgramMakesItsFoldersAndLoadsAGoodSettingsFileSilently) {
+    const ProgramStart start = Start();
+
+    EXPECT_TRUE(start.proceed);
+    EXPECT_TRUE(start.messages.empty());
+    EXPECT_TRUE(IsDirectory(JoinPath(locations.programDir, "Log")));
+    EXPECT_TRUE(IsDirectory(locations.configDir));
+}
+
+TEST_F(ProgramStartTest, ADamagedSettingsFileIsKeptAsideAndTheTerminalToldWhere) {
+    PutFileBytes(SettingsPath(), kDamagedSettings);
+
+    const ProgramStart start = Start();
+
+    EXPECT_TRUE(start.proceed);
+    ASSERT_EQ(start.messages.size(), 1u);
+    EXPECT_EQ(start.messages[0].notice, StartNotice::SettingsFileKeptAside);
+    EXPECT_EQ(FileBytes(SettingsPath() + ".damaged"), kDamagedSettings);
+    EXPECT_EQ(Told(start.messages[0]), "Tessaravine: damaged settings file kept as " +
+                                           SettingsPath() +
+                                           ".damaged; starting with the defaults\n");
+}
+
+TEST_F(ProgramStartTest, ThePinnedFilesLettersAreTheProgramsDrivesFromTheFirstMoment) {
+    const std::string card = world.MakeFolder("card");
+    PutFileBytes(PinnedFile(), "# the camera's card\r\nE\tremovable\t" + card +
+                                   "\t1234abcd\tSDCARD\r\n");
+
+    const ProgramStart start = Start();
+
+    EXPECT_TRUE(start.proceed);
+    EXPECT_TRUE(start.messages.empty());
+    EXPECT_NE(FileBytes(JoinPath(world.configDir(), "drives.tsv"))
+                  .find("E\t2\t" + card + "/\t1234ABCD\tSDCARD\t\tpinned\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ProgramStartTest, ADamagedPinnedFileIsNamedAndTheProgramGoesOn) {
+    PutFileBytes(PinnedFile(), "E\tremovable\trelative/folder\t-\tSDCARD\r\n");
+
+    const ProgramStart start = Start();
+
+    EXPECT_TRUE(start.proceed);
+    ASSERT_EQ(start.messages.size(), 1u);
+    EXPECT_EQ(start.messages[0].notice, StartNotice::PinnedDrivesDamaged);
+    const std::string told = Told(start.messages[0]);
+    EXPECT_EQ(told.rfind("Tessaravine: ", 0), 0u) << told;
+    EXPECT_NE(told.find("pinned-drives.tsv"), std::string::npos) << told;
+}
+
+TEST(ProgramStartTray, TheUserHearsOfAMissingNotificationArea) {
+    const struct {
+        bool iconAdded;
+        bool areaPresent;
+        std::optional<StartNotice> notice;
+        const char* text;
+    } cases[] = {
+        {false, false, StartNotice::NoNotificationArea,
+         "no notification area; running without an icon"},
+        {true, false, StartNotice::NotificationAreaLater,
+         "no notification area yet; the icon appears in one"},
+        {true, true, std::nullopt, ""},
+    };
+    for (const auto& c : cases) {
+        const std::optional<StartMessage> message = TrayStartMessage(c.iconAdded, c.areaPresent);
+        ASSERT_EQ(message.has_value(), c.notice.has_value()) << c.iconAdded << c.areaPresent;
+        if (!message) continue;
+        EXPECT_EQ(message->notice, *c.notice);
+        EXPECT_EQ(message->text, c.text);
+    }
+}
+
+}  // namespace
+}  // namespace tv::test
