@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "controller/timers.h"
+#include "controller/ports/timers.h"
 
 namespace tv {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "controller/tray.h"
+#include "controller/ports/tray.h"
 
 namespace tv {
 

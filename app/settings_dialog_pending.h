@@ -2,7 +2,7 @@
 // stream, and ends as if cancelled, so nothing is saved.
 #pragma once
 
-#include "controller/settings_dialog.h"
+#include "controller/ports/settings_dialog.h"
 
 namespace tv {
 

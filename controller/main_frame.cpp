@@ -88,15 +88,8 @@ void MainFrame::FollowMediaPollSetting() {
 
 void MainFrame::OnTimer(int id) {
     switch (id) {
-        case kTimerTick:
-            OnTick();
-            break;
-        case kTimerMediaPoll:
-            PollRemovableMedia();
-            break;
         case kTimerMediaNotify:
             services_.timers.Stop(kTimerMediaNotify);
-            RegisterMediaNotification();
             break;
         default:
             break;
@@ -128,10 +121,6 @@ void MainFrame::ShowTrayMenu(int parameter) {
 }
 
 void MainFrame::OnCommand(int id) {
-    if (id >= kCommandMirrorFirst && id <= kCommandMirrorLast) {
-        RunRemovableManual(DriveLetterAt(id - kCommandMirrorFirst));
-        return;
-    }
     switch (id) {
         case kCommandSettings:
             OpenSettingsDialog();
@@ -167,11 +156,6 @@ void MainFrame::AcceptSettings(int endCode) {
     }
     state_.UnattendedRun = false;
     state_.ScheduledRun = false;
-    if (endCode == kSettingsRunDriveUnit) {
-        RunDriveUnitByHand();
-    } else {
-        RunFileDirByHand();
-    }
 }
 
 void MainFrame::RecomputePassedNextTimes() {
@@ -221,6 +205,8 @@ void MainFrame::TearDown() {
     if (tornDown_) return;
     tornDown_ = true;
     services_.idle = nullptr;
+    services_.mediaWatch.Stop();
+    services_.voice.Stop();
     services_.timers.Stop(kTimerTick);
     services_.timers.Stop(kTimerMediaNotify);
     services_.timers.Stop(kTimerMediaPoll);
@@ -230,13 +216,10 @@ void MainFrame::TearDown() {
     }
 }
 
-bool MainFrame::IsIdle() const { return services_.idle && services_.idle() != 0; }
+bool MainFrame::IsIdle() const { return services_.idle && services_.idle->IsIdle(); }
 
-void MainFrame::OnTick() {}
-void MainFrame::PollRemovableMedia() {}
-void MainFrame::RegisterMediaNotification() {}
-void MainFrame::RunDriveUnitByHand() {}
-void MainFrame::RunFileDirByHand() {}
-void MainFrame::RunRemovableManual(char /*letter*/) {}
+RunBracket MainFrame::BeginRun(TickDuringRun tick) {
+    return RunBracket(state_, services_.timers, tick, [this] { UpdateTrayTip(); });
+}
 
 }  // namespace tv

@@ -7,9 +7,16 @@
 #include <functional>
 
 #include "controller/frame_state.h"
-#include "controller/settings_dialog.h"
-#include "controller/timers.h"
-#include "controller/tray.h"
+#include "controller/ports/media_watch.h"
+#include "controller/ports/notifier.h"
+#include "controller/ports/session.h"
+#include "controller/ports/settings_dialog.h"
+#include "controller/ports/timers.h"
+#include "controller/ports/tray.h"
+#include "controller/ports/voice.h"
+#include "controller/runners/run_bracket.h"
+#include "engine/copy_runner.h"
+#include "engine/run_context.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/drive_table.h"
@@ -21,10 +28,8 @@
 
 namespace tv {
 
-// The idle library's entry: non-zero when the user is idle. Empty when the library or its
-// entry is missing.
-using IdleFunction = std::function<int()>;
-
+// Everything the frame reaches outside itself. The desktop's ports are implemented in the
+// program with Qt and the system's services, in tests by fakes.
 struct FrameServices {
     const Clock& clock;
     DriveTable& drives;
@@ -34,7 +39,13 @@ struct FrameServices {
     Tray& tray;
     Timers& timers;
     SettingsDialog& settingsDialog;
-    IdleFunction idle;
+    CopyRunner& copyRunner;
+    Voice& voice;
+    Session& session;
+    MediaWatch& mediaWatch;
+    Notifier& notifier;
+    // The idle library's answer; null when the library or its entry is missing.
+    IdleGate* idle;
     // Ends the program's event loop once the frame has closed.
     std::function<void()> closeFrame;
 };
@@ -69,14 +80,10 @@ class MainFrame {
     // Without the idle library the user always counts as busy.
     bool IsIdle() const;
 
-    // Entry points of the work that is yet to come; each does nothing so far.
-    void OnTick();                         // interval runs and schedules
-    void PollRemovableMedia();             // newly present removable media
-    void RegisterMediaNotification();      // the media change notification
-    void RunDriveUnitByHand();             // the drive-unit run the settings dialog asks for
-    void RunFileDirByHand();               // the file/directory run the settings dialog asks for
-    void RunRemovableManual(char letter);  // the manual run of a removable drive
+    // The bracket every run is made in; a run starts only when it was entered.
+    RunBracket BeginRun(TickDuringRun tick);
 
+    FrameServices& services() { return services_; }
     FrameState& state() { return state_; }
     SettingsRecord& settings() { return settings_; }
     const DateTime& nextDriveUnitTime() const { return nextDriveUnitTime_; }

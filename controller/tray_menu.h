@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "controller/tray.h"
+#include "controller/ports/tray.h"
 #include "platform/drive_table.h"
 #include "settings/settings_record.h"
 

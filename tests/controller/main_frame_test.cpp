@@ -308,14 +308,16 @@ TEST_F(ControllerExit, NothingIsAskedWhileACopyRunsOrTheExitIsBeingConfirmed) {
 }
 
 TEST(ControllerIdle, MissingFunctionMeansABusyUser) {
+    FakeIdle activeUser(false);
+    FakeIdle idleUser(true);
     struct Case {
         const char* name;
-        IdleFunction idle;
+        IdleGate* idle;
         bool expected;
     };
-    const Case cases[] = {{"no library", IdleFunction(), false},
-                          {"active user", [] { return 0; }, false},
-                          {"idle user", [] { return 1; }, true}};
+    const Case cases[] = {{"no library", nullptr, false},
+                          {"active user", &activeUser, false},
+                          {"idle user", &idleUser, true}};
     for (const Case& c : cases) {
         FrameWorld w;
         w.idle = c.idle;

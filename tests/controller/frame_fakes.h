@@ -1,0 +1,152 @@
+// Fakes of the frame's desktop ports. Each records what the frame asked of it; the copy runner
+// can act while a run is inside its window, as a user or the desktop would during a modal run.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "controller/frame_ids.h"
+#include "controller/ports/media_watch.h"
+#include "controller/ports/notifier.h"
+#include "controller/ports/session.h"
+#include "controller/ports/settings_dialog.h"
+#include "controller/ports/timers.h"
+#include "controller/ports/tray.h"
+#include "controller/ports/voice.h"
+#include "engine/copy_runner.h"
+#include "engine/run_context.h"
+
+namespace tv::test {
+
+class FakeTray : public Tray {
+  public:
+    bool AddIcon(const std::string& tip) override {
+        if (!available) return false;
+        present = true;
+        tips.push_back(tip);
+        return true;
+    }
+    void ModifyIcon(const std::string& tip) override { tips.push_back(tip); }
+    void DeleteIcon() override {
+        present = false;
+        ++deletions;
+    }
+    int ShowMenu(const std::vector<TrayMenuItem>& items) override {
+        menus.push_back(items);
+        return choice;
+    }
+
+    bool available = true;  // whether there is a notification area
+    int choice = 0;         // what the user picks from every menu
+    bool present = false;
+    int deletions = 0;
+    std::vector<std::string> tips;  // the added icon's tip first, then every change
+    std::vector<std::vector<TrayMenuItem>> menus;
+};
+
+class FakeTimers : public Timers {
+  public:
+    void Start(int id, unsigned periodMs) override { running[id] = periodMs; }
+    void Stop(int id) override { running.erase(id); }
+    std::map<int, unsigned> running;  // id -> period
+};
+
+class FakeSettingsDialog : public SettingsDialog {
+  public:
+    explicit FakeSettingsDialog(const FakeTimers& timers) : timers_(timers) {}
+    int Run(SettingsRecord& live) override {
+        timersAtOpen.push_back(timers_.running);
+        if (edit) edit(live);
+        return endCode;
+    }
+
+    int endCode = kSettingsCancel;
+    std::function<void(SettingsRecord&)> edit;          // what the user changes
+    std::vector<std::map<int, unsigned>> timersAtOpen;  // one entry per opening
+
+  private:
+    const FakeTimers& timers_;
+};
+
+// Runs nothing: while a run is "inside its window" it calls insideWindow, where a test delivers
+// the ticks, clicks, media changes and session-end queries that would arrive then.
+class FakeCopyRunner : public CopyRunner {
+  public:
+    int RunCopyJob(CopyJob& job, const std::string& title) override {
+        titles.push_back(title);
+        sources.push_back(job.Source);
+        if (insideWindow) insideWindow();
+        return result;
+    }
+    int RunRelocation(const RelocationRequest& request, const std::string& title) override {
+        titles.push_back(title);
+        sources.push_back(request.OldFolder);
+        if (insideWindow) insideWindow();
+        return result;
+    }
+
+    std::function<void()> insideWindow;
+    int result = 0;  // what every run ends with
+    std::vector<std::string> titles;
+    std::vector<std::string> sources;
+};
+
+class FakeVoice : public Voice {
+  public:
+    void Play(const std::string& path, bool wait) override {
+        played.push_back(path + (wait ? " (waited)" : ""));
+    }
+    void Stop() override { ++stops; }
+    std::vector<std::string> played;
+    int stops = 0;
+};
+
+class FakeSession : public Session {
+  public:
+    bool MayPowerOff() override { return powerOffAllowed; }
+    bool PowerOff() override {
+        ++powerOffs;
+        return succeeds;
+    }
+    bool EndSession() override {
+        ++sessionEnds;
+        return succeeds;
+    }
+    bool powerOffAllowed = true;
+    bool succeeds = true;
+    int powerOffs = 0;
+    int sessionEnds = 0;
+};
+
+class FakeMediaWatch : public MediaWatch {
+  public:
+    bool Start(std::function<void()> handler) override {
+        onChange = std::move(handler);
+        return true;
+    }
+    void Stop() override { onChange = nullptr; }
+    // Where a test delivers a change of the mount table.
+    std::function<void()> onChange;
+};
+
+class FakeNotifier : public Notifier {
+  public:
+    bool Notify(const std::string& summary, const std::string& body) override {
+        notifications.push_back(summary + "|" + body);
+        return true;
+    }
+    std::vector<std::string> notifications;
+};
+
+class FakeIdle : public IdleGate {
+  public:
+    explicit FakeIdle(bool idle) : idle_(idle) {}
+    bool IsIdle() override { return idle_; }
+
+  private:
+    bool idle_;
+};
+
+}  // namespace tv::test
