@@ -1,5 +1,8 @@
 #include "engine/buffered_file_copy.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <random>
@@ -43,11 +46,14 @@ bool FitsOnDestination(const RunContext& context, const std::string& destination
     return available >= size;
 }
 
-// Removes the unfinished temporary file when the copy does not complete.
+// Removes the unfinished temporary file when the copy does not complete. It may be read-only
+// by then (it is given its attributes before the rename), and a read-only file is never
+// deleted: the attribute is cleared first, through the file that is still open.
 class TemporaryFile {
   public:
     explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
     ~TemporaryFile() {
+        if (!kept_ && file.IsOpen()) file.SetAttributes(kAttrNormal);
         file.Close();
         if (!kept_) DeleteFile(path_);
     }
@@ -79,18 +85,43 @@ class LoadPacer {
     unsigned milliseconds_;
 };
 
-// Reads until the end of the source (a short read is not the end), buffer by buffer.
+// The copy's size once the source's data is all read: a hole at the end of the source is
+// a hole at the end of the copy.
+LoopEnd FinishedLoop(File& source, File& target) {
+    const int64_t size = source.Size();
+    if (size < 0) return LoopEnd::ReadFailed;
+    if (target.Size() == size) return LoopEnd::Complete;
+    return target.SetSize(size) ? LoopEnd::Complete : LoopEnd::WriteFailed;
+}
+
+// Reads the source's data until its end (a short read is not the end), buffer by buffer,
+// and passes over its holes, which the copy keeps as holes where its file system can.
 LoopEnd CopyLoop(const CopyJob& job, RunContext& context, File& source, File& target) {
     std::vector<char>& buffer = context.buffer();
     const LoadPacer pacer(context.clock(), job.LoadControl);
+    int64_t position = 0;
+    int64_t dataEnd = 0;  // where the stretch of data being read ends
     while (context.IsActive()) {
         context.WaitForIdle(job);
         if (!context.IsActive()) break;
-        const int64_t got = source.Read(buffer.data(), buffer.size());
+        if (position >= dataEnd) {
+            int64_t dataStart = 0;
+            if (!source.NextData(position, &dataStart, &dataEnd)) {
+                return FinishedLoop(source, target);
+            }
+            if (dataStart != position && !target.SeekTo(dataStart)) return LoopEnd::WriteFailed;
+            position = dataStart;
+        }
+        const size_t wanted = static_cast<size_t>(
+            std::min<int64_t>(static_cast<int64_t>(buffer.size()), dataEnd - position));
+        const int64_t got = source.Read(buffer.data(), wanted);
         pacer.Pause();
         if (got < 0) return LoopEnd::ReadFailed;
-        if (got == 0) return LoopEnd::Complete;
+        if (got == 0) return FinishedLoop(source, target);
         if (!target.Write(buffer.data(), static_cast<size_t>(got))) return LoopEnd::WriteFailed;
+        position += got;
+        // A short read is the end of the file: the next stretch is asked for anew.
+        if (static_cast<size_t>(got) < wanted) dataEnd = position;
         pacer.Pause();
     }
     return LoopEnd::Stopped;
@@ -117,30 +148,76 @@ constexpr int64_t kLatestMarkerReading = 315619200;  // 1980-01-02 00:00:00 UTC
 // Whether the time-stamp rule takes the source for newer than a copy carrying the marker, on
 // every file system and with the job's tolerance. A source dated earlier must not wait behind
 // the marker: a lost copy of it would look up to date.
-bool MarkerLeavesSourceNewer(const CopyJob& job, const FileStatus& source) {
+bool MarkerLeavesSourceNewer(const CopyJob& job, const FileIdentity& source) {
     const int64_t tolerance = std::max<int64_t>(job.IgnorTime, 0);
     return source.lastWrite.seconds >= kLatestMarkerReading + tolerance;
 }
 
-// A new copy waits for the run's next sync behind the marker time; a copy that replaces an
-// earlier one (or one that cannot wait) is made durable before it takes that one's place, so
-// the earlier copy is never lost.
-bool WaitsBehindMarker(const CopyJob& job, const TemporaryFile& temporary,
-                       const std::string& destination, const FileStatus& source) {
-    return !PathExists(destination) && MarkerLeavesSourceNewer(job, source) &&
-           SetFileTimes(temporary.path(), kMarkerTime, kMarkerTime);
+// A source whose bytes changed while they were read gets this many tries in all.
+constexpr int kCopyTries = 3;
+
+// The source as it was opened, and what the copy takes from it.
+struct OpenedSource {
+    File file;
+    FileIdentity identity;
+    uint32_t attributes = kAttrNormal;
+};
+
+// Opens the source without following a link, and only when what is opened is the file its
+// name showed a moment before: a link or another file put in its place is not copied.
+bool OpenSource(const std::string& source, OpenedSource* opened) {
+    FileIdentity named;
+    if (!GetEntryIdentity(source, &named) || !named.IsRegularFile()) return false;
+    if (!opened->file.OpenForReadNoFollow(source, true, true)) return false;
+    if (!opened->file.GetIdentity(&opened->identity)) return false;
+    if (!opened->identity.IsSameFile(named)) return false;
+    const uint32_t attributes = GetFileAttributes(source) & kCopiedAttributes;
+    opened->attributes = attributes ? attributes : kAttrNormal;
+    return true;
+}
+
+// Whether the source is still the file that was opened, with nothing of it changed.
+bool SourceHeldStill(const std::string& source, const OpenedSource& opened) {
+    FileIdentity now;
+    return GetEntryIdentity(source, &now) && opened.identity.IsUnchanged(now);
+}
+
+// How the finished copy is put in place.
+enum class Finish {
+    Durable,        // synced, with its source's times, before it takes the destination's place
+    BehindMarker,   // a new copy: the marker until the run's next sync (see pending_copies.h)
+    SourceChanged,  // the source kept changing: the marker, so that the next run copies it again
+};
+
+// The copy's owner (when root may give it away) and permission bits, then its times, its data
+// made durable when it must be, and last its attributes, read-only among them: everything is
+// settled on the temporary file, so that nothing remains to be done once it has its name.
+// Only the sync can fail the copy: a destination that keeps no owners or permissions (a
+// network share) still takes the data, as it always did.
+bool GiveLook(File& copy, const OpenedSource& source, Finish finish) {
+    const FileIdentity& from = source.identity;
+    if (geteuid() == 0) copy.SetOwner(from.owner, from.group);
+    copy.SetPermissions(from.mode | S_IWUSR);
+    const bool marked = finish != Finish::Durable;
+    copy.SetTimes(marked ? kMarkerTime : from.lastAccess, marked ? kMarkerTime : from.lastWrite);
+    if (finish == Finish::Durable && !copy.Flush()) return false;
+    copy.SetAttributes(source.attributes);
+    return true;
 }
 
 SourceLook LookOf(const std::string& destination, const std::string& source,
-                  const FileStatus& status) {
-    const uint32_t attributes = status.attributes & kCopiedAttributes;
-    return {destination, source, status.lastAccess, status.lastWrite,
-            attributes ? attributes : kAttrNormal};
+                  const OpenedSource& opened) {
+    return {destination, source, opened.identity.lastAccess, opened.identity.lastWrite,
+            opened.attributes};
 }
 
-// Puts the finished temporary file in the destination's place.
+// Puts the finished temporary file in the destination's place. An earlier read-only copy is
+// made writable first, as Windows wants it before it can be replaced.
 bool TakeDestinationsPlace(TemporaryFile& temporary, const std::string& destination) {
-    if (PathExists(destination)) SetFileAttributes(destination, kAttrNormal);
+    FileIdentity earlier;
+    if (GetEntryIdentity(destination, &earlier) && earlier.IsRegularFile()) {
+        SetFileAttributes(destination, kAttrNormal);
+    }
     if (!MoveFile(temporary.path(), destination)) return false;
     temporary.Keep();
     return true;
@@ -150,6 +227,89 @@ FileResult AfterPause(const RunContext& context, FileResult result) {
     context.PauseAfterFile();
     return result;
 }
+
+// A failure that the run must report: the file's log line says so, and so does HadError.
+FileResult Failed(CopyJob& job, const RunContext& context, FileResult result) {
+    job.HadError = 1;
+    return AfterPause(context, result);
+}
+
+// One copy of one file, tried again while its source changes under it.
+class OneFileCopy {
+  public:
+    OneFileCopy(CopyJob& job, RunContext& context, const std::string& source,
+                const std::string& destination)
+        : job_(job), context_(context), source_(source), destination_(destination) {}
+
+    FileResult Run() {
+        FileResult result = FileResult::OpenError;
+        for (int tried = 1; tried <= kCopyTries; ++tried) {
+            bool changed = false;
+            result = Try(tried == kCopyTries, &changed);
+            if (!changed) return result;
+        }
+        return result;
+    }
+
+  private:
+    // One try. changed: the source changed while it was read, and this was not the last try.
+    FileResult Try(bool lastTry, bool* changed) {
+        OpenedSource opened;
+        if (!OpenSource(source_, &opened)) return Failed(job_, context_, FileResult::OpenError);
+        if (!FitsOnDestination(context_, destination_, opened.identity.size)) {
+            return AfterPause(context_, FileResult::DiskFull);
+        }
+        // Nothing is written through a link in the destination: its target lies elsewhere.
+        if (HasLinkBelow(job_.Destination, destination_)) {
+            return Failed(job_, context_, FileResult::OpenError);
+        }
+        TemporaryFile temporary(TemporaryPathBeside(destination_));
+        if (!temporary.file.CreateNewForWrite(temporary.path(), true, true)) {
+            return AfterPause(context_, FileResult::OpenError);
+        }
+        context_.SetCurrentFile(destination_);
+
+        const CopyBufferLease lease(context_, job_.BufferSize);
+        const LoopEnd end = CopyLoop(job_, context_, opened.file, temporary.file);
+        if (end != LoopEnd::Complete) return AfterPause(context_, ResultOfUnfinishedLoop(end));
+        const bool heldStill = SourceHeldStill(source_, opened);
+        if (!heldStill && !lastTry) {
+            *changed = true;
+            return FileResult::OpenError;
+        }
+        const Finish finish = FinishOf(heldStill, opened);
+        if (!GiveLook(temporary.file, opened, finish)) {
+            return Failed(job_, context_, FileResult::DiskFull);
+        }
+        opened.file.Close();
+        if (HasLinkBelow(job_.Destination, destination_) ||
+            !TakeDestinationsPlace(temporary, destination_)) {
+            return Failed(job_, context_, FileResult::OpenError);
+        }
+        if (finish == Finish::SourceChanged) return Failed(job_, context_, FileResult::OpenError);
+        if (finish == Finish::BehindMarker) {
+            context_.pendingCopies().Add(LookOf(destination_, source_, opened));
+        }
+        context_.PauseAfterFile();
+        return FileResult::Copied;
+    }
+
+    // A new copy waits for the run's next sync behind the marker time; a copy that replaces an
+    // earlier one (or one that cannot wait) is made durable before it takes that one's place,
+    // so the earlier copy is never lost.
+    Finish FinishOf(bool heldStill, const OpenedSource& opened) const {
+        if (!heldStill) return Finish::SourceChanged;
+        FileIdentity earlier;
+        const bool replaces = GetEntryIdentity(destination_, &earlier);
+        if (replaces || !MarkerLeavesSourceNewer(job_, opened.identity)) return Finish::Durable;
+        return Finish::BehindMarker;
+    }
+
+    CopyJob& job_;
+    RunContext& context_;
+    const std::string& source_;
+    const std::string& destination_;
+};
 
 }  // namespace
 
@@ -165,39 +325,9 @@ CopyBufferLease::~CopyBufferLease() {
 
 FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
                             const std::string& destination, bool notify) {
-    FileStatus status;
-    if (!GetFileStatus(source, &status)) return AfterPause(context, FileResult::OpenError);
-    if (!FitsOnDestination(context, destination, status.size)) {
-        return AfterPause(context, FileResult::DiskFull);
-    }
-    File input;
-    if (!input.OpenForRead(source, true, true)) return AfterPause(context, FileResult::OpenError);
-    TemporaryFile temporary(TemporaryPathBeside(destination));
-    if (!temporary.file.CreateForWrite(temporary.path(), true, true)) {
-        return AfterPause(context, FileResult::OpenError);
-    }
-    context.SetCurrentFile(destination);
-
-    const CopyBufferLease lease(context, job.BufferSize);
-    const LoopEnd end = CopyLoop(job, context, input, temporary.file);
-    if (end != LoopEnd::Complete) return AfterPause(context, ResultOfUnfinishedLoop(end));
-    GetFileStatus(source, &status);
-    const bool waits = WaitsBehindMarker(job, temporary, destination, status);
-    if (!waits && !temporary.file.Flush()) return AfterPause(context, FileResult::DiskFull);
-    temporary.file.Close();
-    input.Close();
-
-    if (!TakeDestinationsPlace(temporary, destination)) {
-        return AfterPause(context, FileResult::OpenError);
-    }
-    if (waits) {
-        context.pendingCopies().Add(LookOf(destination, source, status));
-    } else {
-        ApplySourceLook(LookOf(destination, source, status));
-    }
-    context.PauseAfterFile();
-    if (notify && job.NotifyWindow) job.NotifyWindow->Step();
-    return FileResult::Copied;
+    const FileResult result = OneFileCopy(job, context, source, destination).Run();
+    if (result == FileResult::Copied && notify && job.NotifyWindow) job.NotifyWindow->Step();
+    return result;
 }
 
 }  // namespace tv

@@ -9,6 +9,9 @@
 namespace tv {
 
 void ApplySourceLook(const SourceLook& look) {
+    // A link put in the copy's place since is left alone, and so is what it points at.
+    FileIdentity entry;
+    if (!GetEntryIdentity(look.path, &entry) || !entry.IsRegularFile()) return;
     SetFileTimes(look.path, look.lastAccess, look.lastWrite);
     SetFileAttributes(look.path, look.attributes);
 }

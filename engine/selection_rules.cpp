@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/pending_copies.h"
 #include "platform/date_time.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
@@ -28,6 +29,18 @@ struct CalendarDay {
 };
 
 CalendarDay DayOf(const DateTime& date) { return {date.Year(), date.Month(), date.Day()}; }
+
+// FAT keeps nothing before 1980-01-01 00:00 local time and stores the marker as that moment;
+// read back, it lies within a day's zone offsets of that moment in UTC, on a quarter hour.
+constexpr int64_t kFatFloorUtc = 315532800;  // 1980-01-01 00:00:00 UTC
+constexpr int64_t kWidestZoneOffset = 14 * 3600;
+constexpr int64_t kZoneStep = 15 * 60;
+
+bool IsFatFloor(const FileTime& t) {
+    const int64_t offset = t.seconds - kFatFloorUtc;
+    return t.nanoseconds == 0 && offset >= -kWidestZoneOffset && offset <= kWidestZoneOffset &&
+           offset % kZoneStep == 0;
+}
 
 }  // namespace
 
@@ -56,9 +69,13 @@ bool IsTransferTarget(const CopyJob& job, const std::string& source) {
     return !Contains(job.ExcludedExtensions, extension);
 }
 
+bool CarriesMarker(const FileStatus& copy) {
+    return copy.lastWrite == kMarkerTime || IsFatFloor(copy.lastWrite);
+}
+
 bool IsDestinationNewer(const CopyJob& job, const FileStatus& source,
                         const FileStatus* destination) {
-    if (job.ForceOverWrite || destination == nullptr) return false;
+    if (job.ForceOverWrite || destination == nullptr || CarriesMarker(*destination)) return false;
     // A time stamp near either end of the 64-bit range must not wrap the sum around: beyond
     // the range every source lies below it (positive tolerance) or above it (negative).
     int64_t limit = 0;
@@ -77,7 +94,8 @@ bool IsDestinationNewer(const CopyJob& job, const std::string& source,
 }
 
 bool IsSameSize(const CopyJob& job, const FileStatus& source, const FileStatus* destination) {
-    return job.CheckSize && destination != nullptr && source.size == destination->size;
+    return job.CheckSize && destination != nullptr && !CarriesMarker(*destination) &&
+           source.size == destination->size;
 }
 
 bool IsSameSize(const CopyJob& job, const std::string& source, const std::string& destination) {

@@ -19,14 +19,19 @@ std::string ExtensionOfPath(const std::string& path);
 // The extension rule: the target list only overrides an entry of the excluded list.
 bool IsTransferTarget(const CopyJob& job, const std::string& source);
 
+// True when the copy still carries the marker time of a copy not yet known to be durable
+// (pending_copies.h), as any file system reads it back: such a copy is always made again.
+bool CarriesMarker(const FileStatus& copy);
+
 // True when the file must not be copied for its time stamp: the source is not at least
-// IgnorTime seconds newer than its copy. Never with ForceOverWrite or without a copy.
+// IgnorTime seconds newer than its copy. Never with ForceOverWrite, without a copy or with a
+// copy that carries the marker.
 bool IsDestinationNewer(const CopyJob& job, const std::string& source,
                         const std::string& destination);
 bool IsDestinationNewer(const CopyJob& job, const FileStatus& source,
                         const FileStatus* destination);
 
-// With CheckSize and an existing copy: the two sizes are equal.
+// With CheckSize and an existing copy that does not carry the marker: the two sizes are equal.
 bool IsSameSize(const CopyJob& job, const std::string& source, const std::string& destination);
 bool IsSameSize(const CopyJob& job, const FileStatus& source, const FileStatus* destination);
 

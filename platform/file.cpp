@@ -16,13 +16,14 @@ namespace {
 // only regular files are accepted.
 constexpr int kOpenFlags = O_CLOEXEC | O_NONBLOCK;
 
-detail::UniqueFd OpenForReading(const std::string& path, bool sequential) {
+detail::UniqueFd OpenForReading(const std::string& path, bool sequential, int extraFlags = 0) {
+    const int flags = O_RDONLY | kOpenFlags | extraFlags;
     if (sequential) {
         // Not touching access times is only allowed to the owner; others open normally.
-        detail::UniqueFd fd(open(path.c_str(), O_RDONLY | kOpenFlags | O_NOATIME));
+        detail::UniqueFd fd(open(path.c_str(), flags | O_NOATIME));
         if (fd.valid() || errno != EPERM) return fd;
     }
-    return detail::UniqueFd(open(path.c_str(), O_RDONLY | kOpenFlags));
+    return detail::UniqueFd(open(path.c_str(), flags));
 }
 
 bool IsRegularFile(int fd) {
@@ -67,6 +68,18 @@ File& File::operator=(File&& other) noexcept {
 bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
     Close();
     return Adopt(OpenForReading(path, sequential), exclusive, sequential, &fd_);
+}
+
+bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential) {
+    Close();
+    return Adopt(OpenForReading(path, sequential, O_NOFOLLOW), exclusive, sequential, &fd_);
+}
+
+bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential) {
+    Close();
+    detail::UniqueFd fd(
+        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, 0600));
+    return Adopt(std::move(fd), exclusive, sequential, &fd_);
 }
 
 bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {

@@ -32,6 +32,32 @@ struct FileStatus {
     bool IsDirectory() const;
 };
 
+// Who a file is and the state it is in, as the kernel tells it: two readings of one file that
+// differ here mean it was changed or put in another file's place in between.
+struct FileIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    uint32_t mode = 0;  // type and permission bits
+    uint32_t owner = 0;
+    uint32_t group = 0;
+    uint64_t size = 0;
+    FileTime lastAccess;
+    FileTime lastWrite;
+    FileTime change;  // the status change time, which every write and every rename moves on
+    bool IsRegularFile() const;
+    // The same node of the same type.
+    bool IsSameFile(const FileIdentity& other) const;
+    // The same file, with the same size, last write and change time.
+    bool IsUnchanged(const FileIdentity& later) const;
+};
+
+// The entry itself: a symbolic link is reported as a link. False when it does not exist.
+bool GetEntryIdentity(const std::string& path, FileIdentity* identity);
+// True when path, or a folder on the way to it below root, is a symbolic link. Only the
+// levels after root are looked at (root is the folder the user chose); a path outside root
+// has only its own last level looked at.
+bool HasLinkBelow(const std::string& root, const std::string& path);
+
 // Status of one path; false when it does not exist or cannot be read. A path named here is
 // looked at through a symbolic link, as opening it would.
 bool GetFileStatus(const std::string& path, FileStatus* status);
@@ -102,8 +128,13 @@ class File {
 
     // Opens an existing file for reading. Exclusive fails when another holder has the lock.
     bool OpenForRead(const std::string& path, bool exclusive, bool sequential);
+    // OpenForRead that refuses a symbolic link in place of the file.
+    bool OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential);
     // Creates or truncates a file for writing; fails on a read-only file.
     bool CreateForWrite(const std::string& path, bool exclusive, bool sequential);
+    // Creates a file that does not exist yet for writing, mode 0600; fails when anything has
+    // the name already, a symbolic link included.
+    bool CreateNewForWrite(const std::string& path, bool exclusive, bool sequential);
     // Opens for appending, creating the file when missing; fails on a read-only file.
     bool OpenForAppend(const std::string& path, bool exclusive);
     // Creates a new file with a unique hidden name in the folder of path, for writing (mode
@@ -122,6 +153,26 @@ class File {
     bool AppendWhole(const void* buffer, size_t size);
     bool Flush();          // fdatasync
     int64_t Size() const;  // -1 on error
+    bool GetIdentity(FileIdentity* identity) const;
+
+    // The next stretch of data at or after offset, up to the next hole or the end, with the
+    // read position moved to its start. False when only a hole or nothing follows. A file
+    // system that cannot tell holes reports everything from offset on as data.
+    bool NextData(int64_t offset, int64_t* dataStart, int64_t* dataEnd);
+    // Moves the write or read position; writing past the end leaves a hole where the file
+    // system keeps holes.
+    bool SeekTo(int64_t offset);
+    // Cuts or extends the file (an extension is a hole).
+    bool SetSize(int64_t size);
+
+    // A copy's look, given through the open file so that no link in its place is followed.
+    // Owner and group; only root may give a file away.
+    bool SetOwner(uint32_t owner, uint32_t group);
+    // The permission bits (set-id bits never); vfat keeps none, and there this does nothing.
+    bool SetPermissions(uint32_t mode);
+    bool SetTimes(const FileTime& lastAccess, const FileTime& lastWrite);
+    // The kAttr* bits, as SetFileAttributes.
+    bool SetAttributes(uint32_t attributes);
     bool IsOpen() const { return fd_ >= 0; }
     void Close();
 

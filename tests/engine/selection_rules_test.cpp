@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/file_decision.h"
+#include "engine/pending_copies.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/scoped_time_zone.h"
 
@@ -244,6 +245,35 @@ INSTANTIATE_TEST_SUITE_P(
         DecisionCase{"changed_copy", "a.txt", 10, true, false, false, true, FileResult::Copied,
                      nullptr, FileResult::Copied}),
     [](const ::testing::TestParamInfo<DecisionCase>& info) { return info.param.name; });
+
+// A copy that still carries the marker time (its data never known to be on disk) is copied
+// again whatever the size and time-stamp rules would say of it. FAT reads the marker back as
+// 1980-01-01 00:00 local time.
+TEST_F(EngineTest, ACopyCarryingTheMarkerIsAlwaysCopiedAgain) {
+    const struct {
+        const char* name;
+        FileTime copyTime;
+        int64_t sourceTime;
+    } cases[] = {
+        {"marker", kMarkerTime, kNow},
+        {"marker as FAT reads it", FileTime{315532800, 0}, kNow},
+        {"marker, source from 1975", kMarkerTime, 157766400},
+    };
+    MakeFileDirJob();
+    job.CheckSize = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        world.Write(Path("data"), {{"a.txt", TreeFile{.content = "new", .mtime = c.sourceTime}}});
+        world.Write(destination, {{"a.txt", TreeFile{.content = "old"}}});
+        ASSERT_TRUE(SetFileTimes(Copy("a.txt"), c.copyTime, c.copyTime));
+        const std::string source = Path("data/a.txt");
+
+        EXPECT_TRUE(NeedsCopy(job, source, Copy("a.txt")));
+        RunContext context(clock, world.drives());
+        EXPECT_EQ(CopyOneFile(job, context, source, Copy("a.txt"), false), FileResult::Copied);
+        EXPECT_EQ(FileBytes(Copy("a.txt")), "new");
+    }
+}
 
 }  // namespace
 }  // namespace tv::test

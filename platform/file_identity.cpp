@@ -1,0 +1,74 @@
+// Who a file is: device, node, type, owner and the times that tell a change.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+namespace tv {
+namespace {
+
+FileTime FromTimespec(const struct timespec& t) {
+    return FileTime{t.tv_sec, static_cast<int32_t>(t.tv_nsec)};
+}
+
+FileIdentity IdentityOf(const struct stat& st) {
+    FileIdentity identity;
+    identity.device = static_cast<uint64_t>(st.st_dev);
+    identity.inode = static_cast<uint64_t>(st.st_ino);
+    identity.mode = st.st_mode;
+    identity.owner = st.st_uid;
+    identity.group = st.st_gid;
+    identity.size = static_cast<uint64_t>(st.st_size);
+    identity.lastAccess = FromTimespec(st.st_atim);
+    identity.lastWrite = FromTimespec(st.st_mtim);
+    identity.change = FromTimespec(st.st_ctim);
+    return identity;
+}
+
+bool IsLink(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+}  // namespace
+
+bool FileIdentity::IsRegularFile() const { return S_ISREG(mode); }
+
+bool FileIdentity::IsSameFile(const FileIdentity& other) const {
+    return device == other.device && inode == other.inode &&
+           (mode & S_IFMT) == (other.mode & S_IFMT);
+}
+
+bool FileIdentity::IsUnchanged(const FileIdentity& later) const {
+    return IsSameFile(later) && size == later.size && lastWrite == later.lastWrite &&
+           change == later.change;
+}
+
+bool GetEntryIdentity(const std::string& path, FileIdentity* identity) {
+    struct stat st {};
+    if (path.empty() || lstat(path.c_str(), &st) != 0) return false;
+    *identity = IdentityOf(st);
+    return true;
+}
+
+bool HasLinkBelow(const std::string& root, const std::string& path) {
+    const std::string base = WithTrailingSeparator(root);
+    size_t levelEnd = path.size();
+    if (path.size() > base.size() && path.compare(0, base.size(), base) == 0) {
+        levelEnd = path.find(kSeparator, base.size());
+    }
+    for (; levelEnd != std::string::npos; levelEnd = path.find(kSeparator, levelEnd + 1)) {
+        if (IsLink(path.substr(0, levelEnd))) return true;
+    }
+    return IsLink(path);
+}
+
+bool File::GetIdentity(FileIdentity* identity) const {
+    struct stat st {};
+    if (fd_ < 0 || fstat(fd_, &st) != 0) return false;
+    *identity = IdentityOf(st);
+    return true;
+}
+
+}  // namespace tv
