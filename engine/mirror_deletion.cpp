@@ -70,6 +70,7 @@ class MirrorDeletion {
     bool Remove(const std::string& path, const std::string& loggedPath) {
         if (!SourceStillThere()) return false;
         const bool trashed = MoveToTrash(path);
+        if (!trashed) job_.HadError = 1;
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
                      loggedPath);
