@@ -70,7 +70,10 @@ struct CopyJob {
     // Filled and appended for every logged step; null = nothing is logged.
     ::tv::LogRecord* LogRecord = nullptr;
     uint8_t ShowProgress = 1;
-    uint8_t HadError = 0;  // output: a folder, an open or the free space failed
+    // Output: something failed, logged or not (a folder, an open, a read, a write, the free
+    // space, a move to the trash, an entry that could not be read, a refused destination, a
+    // source that vanished, a mass deletion held back).
+    uint8_t HadError = 0;
 
     bool IsWholeVolume() const { return IsWholeVolumeKind(Kind); }
     bool IsDated() const { return IsDatedKind(Kind); }

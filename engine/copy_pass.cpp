@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "engine/buffered_file_copy.h"
 #include "engine/destination_layout.h"
 #include "engine/extension_generations.h"
-#include "engine/buffered_file_copy.h"
 #include "engine/file_decision.h"
 #include "engine/folder_creation.h"
 #include "engine/pending_copies.h"
@@ -37,6 +37,11 @@ FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string
     return CopyAndLog(job, context, source, destination);
 }
 
+// A file that could not be read or written is an error of the run, logged or not.
+bool IsFailure(FileResult result) {
+    return result == FileResult::OpenError || result == FileResult::DiskFull;
+}
+
 }  // namespace
 
 FileResult RunCopyPass(CopyJob& job, RunContext& context) {
@@ -57,6 +62,7 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context) {
         } else {
             result = PlaceInPlainTree(job, context, source, destination);
         }
+        if (IsFailure(result)) job.HadError = 1;
         if (result == FileResult::DiskFull || result == FileResult::Cancelled) break;
     }
     return result;

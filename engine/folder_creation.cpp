@@ -44,11 +44,11 @@ bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::strin
             FillStep(job.LogRecord, context.clock(), kLogActionFolderCreated, sourceFolder, level);
         }
         const bool created = CreateFolder(level);
-        if (job.LogRecord) {
-            FinishStep(job, context, created ? kLogResultOk : kLogResultError);
-            if (!created) job.HadError = 1;
+        if (job.LogRecord) FinishStep(job, context, created ? kLogResultOk : kLogResultError);
+        if (!created) {
+            job.HadError = 1;
+            return false;
         }
-        if (!created) return false;
     }
     return true;
 }

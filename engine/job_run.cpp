@@ -1,11 +1,13 @@
 #include "engine/job_run.h"
 
 #include "engine/copy_pass.h"
+#include "engine/destination_nesting.h"
 #include "engine/file_result.h"
 #include "engine/listing_walk.h"
 #include "engine/mirror_deletion.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
+#include "engine/step_log.h"
 #include "log/log_store.h"
 
 namespace tv {
@@ -30,14 +32,32 @@ int CopyAndDelete(CopyJob& job, RunContext& context) {
     return static_cast<int>(result);
 }
 
+// Takes the identities the run compares against later; false when the destination is the
+// source or holds it, which ends the run with an error before anything is touched.
+bool PrepareRun(CopyJob& job, RunContext& context) {
+    NodeIdentity sourceRoot;
+    if (GetNodeIdentity(job.Source, &sourceRoot)) context.SetSourceRoot(sourceRoot);
+    const DestinationPlace place = PlaceOfDestination(job.Source, job.Destination);
+    if (EndsTheRun(place.nesting)) {
+        LogStep(job, context, kLogActionDestinationCheck, job.Source, job.Destination,
+                kLogResultError);
+        job.HadError = 1;
+        return false;
+    }
+    if (place.nesting == DestinationNesting::InsideSource && place.destination) {
+        context.SetDestinationInSource(*place.destination);
+    }
+    return true;
+}
+
 }  // namespace
 
 int RunJob(CopyJob& job, RunContext& context) {
     context.files().clear();
     context.EnterPhase(job, Phase::Counting);
-    const bool listed = ListSourceFiles(job, context);
     int runResult = 0;
-    if (listed && !context.files().empty() && context.IsActive()) {
+    if (PrepareRun(job, context) && ListSourceFiles(job, context) && !context.files().empty() &&
+        context.IsActive()) {
         runResult = CopyAndDelete(job, context);
     }
     if (context.log()) context.log()->Close();

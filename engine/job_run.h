@@ -8,9 +8,10 @@ namespace tv {
 
 class RunContext;
 
-// Lists the source; when it listed files and the worker was not stopped, reports the total and
-// runs the copy pass; then, in mirror runs with the plain or drive layout whose pass ended in
-// a copy or a skip, deletes the extras. Closes the log store. Returns 0 when nothing was
+// Ends the run at once, with an error line and HadError, when the destination is the source or
+// a folder above it. Lists the source; when it listed files and the worker was not stopped, reports
+// the total and runs the copy pass; then, in mirror runs with the plain or drive layout whose pass
+// ended in a copy or a skip, deletes the extras. Closes the log store. Returns 0 when nothing was
 // listed, the walk failed or the worker was stopped before the pass; else the pass result
 // (a FileResult value).
 int RunJob(CopyJob& job, RunContext& context);

@@ -4,6 +4,7 @@
 
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
+#include "engine/step_log.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 
@@ -29,13 +30,26 @@ class ListingWalk {
             context_.WaitForIdle(job_);
             const std::string path = JoinPath(folder, entry.name);
             if (entry.IsDirectory()) {
-                const bool entered = job_.IncludeSubfolders && !IsExcludedFolder(job_, path);
+                const bool entered = job_.IncludeSubfolders && !IsExcludedFolder(job_, path) &&
+                                     !IsPassedOverDestination(path);
                 if (entered && !Walk(path, false)) return false;
             } else if (listsFiles && !IsOlderThanReference(job_, entry)) {
                 context_.files().push_back(path);
             }
             context_.Yield();
         }
+        return true;
+    }
+
+    // The destination inside the source holds this run's copies, not the source's files.
+    bool IsPassedOverDestination(const std::string& folder) const {
+        NodeIdentity identity;
+        const auto& destination = context_.destinationInSource();
+        if (!destination || !GetNodeIdentity(folder, &identity) || identity != *destination) {
+            return false;
+        }
+        LogStep(job_, context_, kLogActionFolderCreated, folder, job_.Destination,
+                kLogResultSkipped);
         return true;
     }
 

@@ -5,6 +5,7 @@
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
+#include "platform/node_identity.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 
@@ -18,13 +19,13 @@ bool IsTrashFolderName(const std::string& name) {
     return name == ".Trash" || name.compare(0, 7, ".Trash-") == 0;
 }
 
-// A run deletes only after its listing found files, so a source root that is gone, or that
-// is now an empty folder (the mount point left behind by a medium pulled out), means the
-// source vanished, not that every copy became an extra.
-bool SourceIsStillThere(const std::string& root) {
-    DirectoryEnumerator entries;
-    FileStatus entry;
-    return entries.Open(root) && entries.Next(&entry);
+// The source root must still be the file system object the run started from. A root that is
+// gone, replaced, or now the mount point left behind by a medium pulled out (which may well hold
+// a stray file of its own) means the source vanished, not that every copy became an extra.
+bool SourceIsStillThere(const RunContext& context, const std::string& root) {
+    NodeIdentity identity;
+    return context.sourceRoot() && GetNodeIdentity(root, &identity) &&
+           identity == *context.sourceRoot();
 }
 
 class MirrorDeletion {
@@ -33,6 +34,7 @@ class MirrorDeletion {
 
     // False once the deletion must stop.
     bool Delete(const std::string& sourceFolder, const std::string& destinationFolder) {
+        if (!SourceStillThere()) return false;
         DirectoryEnumerator entries;
         if (!entries.Open(destinationFolder)) return true;
         const bool sourceExcluded = IsExcludedFolder(job_, sourceFolder);
@@ -66,14 +68,22 @@ class MirrorDeletion {
     }
 
     bool Remove(const std::string& path, const std::string& loggedPath) {
-        if (!SourceIsStillThere(job_.Source)) return false;
+        if (!SourceStillThere()) return false;
         const bool trashed = MoveToTrash(path);
+        if (!trashed) job_.HadError = 1;
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
                      loggedPath);
             FinishStep(job_, context_, trashed ? kLogResultTrashed : kLogResultError);
         }
         return true;
+    }
+
+    // A vanished source stops the deletion, and is an error of the run.
+    bool SourceStillThere() {
+        if (SourceIsStillThere(context_, job_.Source)) return true;
+        job_.HadError = 1;
+        return false;
     }
 
     CopyJob& job_;

@@ -5,11 +5,13 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
+#include "platform/node_identity.h"
 
 namespace tv {
 
@@ -71,6 +73,14 @@ class RunContext {
     // New copies still carrying the marker time; a pass flushes them before it returns.
     PendingCopies& pendingCopies() { return pendingCopies_; }
 
+    // The source root as it was when the run started: a root that is no longer this object
+    // (unmounted, replaced) is a source that vanished.
+    const std::optional<NodeIdentity>& sourceRoot() const { return sourceRoot_; }
+    void SetSourceRoot(const NodeIdentity& identity) { sourceRoot_ = identity; }
+    // The destination when it lies inside the source: the walk passes over it.
+    const std::optional<NodeIdentity>& destinationInSource() const { return destinationInSource_; }
+    void SetDestinationInSource(const NodeIdentity& identity) { destinationInSource_ = identity; }
+
     int openErrors() const { return openErrors_; }
     void CountOpenError() { ++openErrors_; }
     int duplicates() const { return duplicates_; }
@@ -89,6 +99,8 @@ class RunContext {
     std::vector<std::string> files_;
     std::vector<char> buffer_;
     PendingCopies pendingCopies_;
+    std::optional<NodeIdentity> sourceRoot_;
+    std::optional<NodeIdentity> destinationInSource_;
     int openErrors_ = 0;
     int duplicates_ = 0;
 };

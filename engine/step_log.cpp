@@ -26,4 +26,11 @@ void FinishStep(const CopyJob& job, const RunContext& context, const char* resul
     if (context.log()) context.log()->Append(*job.LogRecord);
 }
 
+void LogStep(const CopyJob& job, const RunContext& context, const char* action,
+             const std::string& source, const std::string& destination, const char* result) {
+    if (!job.LogRecord) return;
+    FillStep(job.LogRecord, context.clock(), action, source, destination);
+    FinishStep(job, context, result);
+}
+
 }  // namespace tv

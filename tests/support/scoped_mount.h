@@ -1,0 +1,42 @@
+// Real mounts for tests that run as root: a bind mount of one folder onto another, and an ext4
+// file system made in an image file and mounted through a loop device. A mount is undone when
+// its scope ends; a mount that the machine refuses is not made and says why, so that the test
+// can skip with that reason.
+#pragma once
+
+#include <string>
+
+namespace tv::test {
+
+class ScopedMount {
+  public:
+    // Mounts the folder from onto the existing folder onto.
+    static ScopedMount Bind(const std::string& from, const std::string& onto);
+    // Makes an ext4 file system of sizeMiB in a new image file and mounts it onto the folder.
+    static ScopedMount Ext4Image(const std::string& image, const std::string& onto,
+                                 int sizeMiB = 8);
+
+    ~ScopedMount() { Unmount(); }
+    ScopedMount(ScopedMount&& other) noexcept;
+    ScopedMount& operator=(ScopedMount&&) = delete;
+    ScopedMount(const ScopedMount&) = delete;
+    ScopedMount& operator=(const ScopedMount&) = delete;
+
+    bool mounted() const { return mounted_; }
+    // Why the mount was refused; empty when it was made.
+    const std::string& refusal() const { return refusal_; }
+    // Undoes the mount now (detached when still busy); true when it is gone.
+    bool Unmount();
+
+  private:
+    ScopedMount(std::string target, std::string refusal);
+
+    std::string target_;
+    std::string refusal_;
+    bool mounted_ = false;
+};
+
+// The loud message a test skips with when a mount it needs was refused.
+std::string MountRefusedMessage(const ScopedMount& mount);
+
+}  // namespace tv::test
