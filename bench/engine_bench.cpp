@@ -50,9 +50,16 @@ class CountingClock : public tv::Clock {
     mutable double paused_ = 0;
 };
 
+// Under TMPDIR when it is set, so that a run killed before its end leaves its empty folder in
+// the caller's temporary folder rather than in /tmp.
+std::string DriveTableFolderPattern() {
+    const char* temporary = std::getenv("TMPDIR");
+    return std::string(temporary && *temporary ? temporary : "/tmp") + "/engine-bench-XXXXXX";
+}
+
 int Mirror(const std::string& source, const std::string& destination) {
-    char configDir[] = "/tmp/engine-bench-XXXXXX";
-    if (!mkdtemp(configDir)) return 1;
+    std::string configDir = DriveTableFolderPattern();
+    if (!mkdtemp(configDir.data())) return 1;
     tv::DriveTable drives(configDir);
     drives.SetPinnedOnly(true);
     CountingClock clock;
@@ -67,7 +74,7 @@ int Mirror(const std::string& source, const std::string& destination) {
     const auto start = std::chrono::steady_clock::now();
     const int result = tv::RunJob(job, context);
     const double elapsed = Seconds(std::chrono::steady_clock::now() - start).count();
-    rmdir(configDir);
+    rmdir(configDir.c_str());
     struct rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("result %d seconds %.3f pauses %ld paused %.3f peak_kb %ld\n", result, elapsed,
