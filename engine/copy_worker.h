@@ -8,9 +8,9 @@
 #include <string>
 
 #include "engine/copy_job.h"
-#include "engine/worker_thread.h"
 #include "engine/idle_library.h"
 #include "engine/run_context.h"
+#include "engine/worker_thread.h"
 #include "log/log_store.h"
 
 namespace tv {

@@ -5,8 +5,8 @@
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
-#include "platform/node_identity.h"
 #include "platform/file_system.h"
+#include "platform/node_identity.h"
 #include "platform/paths.h"
 
 namespace tv {

@@ -5,9 +5,9 @@
 #include <atomic>
 #include <string>
 
-#include "engine/worker_thread.h"
 #include "engine/relocation.h"
 #include "engine/run_context.h"
+#include "engine/worker_thread.h"
 
 namespace tv {
 

@@ -1,11 +1,12 @@
 // The flat log "log.txt" and its day index "log.idx" in the program directory.
+#include "log/flat_log.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "log/log_line.h"
-#include "log/flat_log.h"
 #include "log/log_store.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"

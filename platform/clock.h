@@ -8,7 +8,7 @@
 namespace tv {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::time_t Now() const = 0;
     DateTime NowDateTime() const { return DateTime::FromTimeT(Now()); }
@@ -17,7 +17,7 @@ public:
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     std::time_t Now() const override;
     void SleepMs(unsigned milliseconds) const override;
 };

@@ -9,11 +9,11 @@
 namespace tv {
 
 class DateTime {
-public:
+  public:
     // Valid values lie within this many days of 1899-12-30.
     static constexpr double kMaxDays = 3615897.0;
 
-    DateTime() = default;  // invalid
+    DateTime() = default;                   // invalid
     static DateTime FromDays(double days);  // invalid when out of range or not finite
     static DateTime Invalid() { return DateTime(); }
     // Calendar parts; invalid when a part is out of range (month 13, day 31 of April …).
@@ -53,7 +53,7 @@ public:
     // Earlier on the time line (so 1899-12-29 00:00, stored as -1.0, is before -1.25).
     bool operator<(const DateTime& o) const;
 
-private:
+  private:
     double days_ = 0.0;
     bool valid_ = false;
 };

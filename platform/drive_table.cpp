@@ -10,11 +10,11 @@
 
 #include "platform/drive_table_file.h"
 #include "platform/file_system.h"
+#include "platform/linux/volume_device.h"
+#include "platform/linux/volume_label_udisks.h"
 #include "platform/locations.h"
 #include "platform/paths.h"
 #include "platform/pinned_drives_file.h"
-#include "platform/linux/volume_device.h"
-#include "platform/linux/volume_label_udisks.h"
 
 namespace tv {
 namespace {

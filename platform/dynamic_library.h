@@ -6,7 +6,7 @@
 namespace tv {
 
 class DynamicLibrary {
-public:
+  public:
     DynamicLibrary() = default;
     ~DynamicLibrary();
     DynamicLibrary(DynamicLibrary&& other) noexcept;
@@ -21,7 +21,7 @@ public:
     bool IsLoaded() const { return handle_ != nullptr; }
     void Unload();
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 

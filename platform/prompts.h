@@ -7,12 +7,11 @@
 namespace tv {
 
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     // A message box: flags are the kMb* values (buttons | icon); the answer is kIdOk,
     // kIdCancel, kIdYes or kIdNo.
-    virtual int MessageBox(const std::string& text, const std::string& caption,
-                           unsigned flags) = 0;
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
 };
 
 }  // namespace tv

@@ -9,7 +9,7 @@ namespace tv {
 constexpr const char* kInstanceLockName = "_OstrelTessaravineNext_";
 
 class SingleInstance {
-public:
+  public:
     SingleInstance() = default;
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
@@ -20,7 +20,7 @@ public:
     bool Acquire(const std::string& lockFolder);
     void Release();
 
-private:
+  private:
     int fd_ = -1;
 };
 

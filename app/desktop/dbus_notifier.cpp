@@ -21,10 +21,10 @@ bool DbusNotifier::Notify(const std::string& summary, const std::string& body) {
                           QStringLiteral("/org/freedesktop/Notifications"),
                           QStringLiteral("org.freedesktop.Notifications"),
                           QDBusConnection::sessionBus());
-    const QDBusReply<uint> id = server.call(
-        QStringLiteral("Notify"), QStringLiteral("Tessaravine"), 0u, QString(),
-        QString::fromStdString(summary), QString::fromStdString(body), QStringList(),
-        QVariantMap(), kServerDefaultTimeout);
+    const QDBusReply<uint> id =
+        server.call(QStringLiteral("Notify"), QStringLiteral("Tessaravine"), 0u, QString(),
+                    QString::fromStdString(summary), QString::fromStdString(body), QStringList(),
+                    QVariantMap(), kServerDefaultTimeout);
     return id.isValid();
 }
 

@@ -24,13 +24,13 @@ std::optional<StartMessage> SettingsFileMessage(RegistryStore& registry) {
         case SettingsFileStart::Loaded:
             return std::nullopt;
         case SettingsFileStart::KeptAside:
-            return StartMessage{StartNotice::SettingsFileKeptAside,
-                                "damaged settings file kept as " + keptAs +
-                                    "; starting with the defaults"};
+            return StartMessage{
+                StartNotice::SettingsFileKeptAside,
+                "damaged settings file kept as " + keptAs + "; starting with the defaults"};
         case SettingsFileStart::NotKeptAside:
-            return StartMessage{StartNotice::SettingsFileNotKeptAside,
-                                "damaged settings file " + registry.path() +
-                                    " could not be kept aside"};
+            return StartMessage{
+                StartNotice::SettingsFileNotKeptAside,
+                "damaged settings file " + registry.path() + " could not be kept aside"};
     }
     return std::nullopt;
 }

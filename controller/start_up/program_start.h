@@ -18,12 +18,12 @@
 namespace tv {
 
 enum class StartNotice {
-    AlreadyRunning,          // another process of the user runs: this one ends with failure
-    SettingsFileKeptAside,   // the settings file was damaged and renamed; defaults apply
+    AlreadyRunning,         // another process of the user runs: this one ends with failure
+    SettingsFileKeptAside,  // the settings file was damaged and renamed; defaults apply
     SettingsFileNotKeptAside,
-    PinnedDrivesDamaged,     // pinned-drives.tsv was ignored as a whole
-    NoNotificationArea,      // the program stays resident without an icon
-    NotificationAreaLater,   // the icon is placed as soon as a notification area appears
+    PinnedDrivesDamaged,    // pinned-drives.tsv was ignored as a whole
+    NoNotificationArea,     // the program stays resident without an icon
+    NotificationAreaLater,  // the icon is placed as soon as a notification area appears
 };
 
 struct StartMessage {

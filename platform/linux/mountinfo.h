@@ -14,7 +14,7 @@ struct MountEntry {
     std::string root;        // the folder of the file system that is mounted (bind mounts: not "/")
     std::string mountPoint;  // with the octal escapes (\040 …) decoded
     std::string fsType;
-    std::string source;      // the device, such as "/dev/sdb1"
+    std::string source;  // the device, such as "/dev/sdb1"
 };
 
 // Reads the whole table; lines that do not have the expected fields are skipped.

@@ -1,7 +1,7 @@
 #include "platform/linux/volume_probe.h"
 
-#include "platform/paths.h"
 #include "platform/linux/volume_serial.h"
+#include "platform/paths.h"
 
 namespace tv {
 namespace {

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "controller/frame_ids.h"
-#include "tests/controller/frame_fakes.h"
 #include "controller/main_frame.h"
 #include "platform/paths.h"
 #include "platform/registry_store.h"
 #include "settings/settings_context.h"
 #include "settings/settings_defaults.h"
 #include "settings/settings_persistence.h"
+#include "tests/controller/frame_fakes.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/new_process_settings.h"
 #include "tests/support/scripted_prompts.h"
@@ -43,7 +43,8 @@ class FrameWorld {
     // The settings as a new process would read them from the registry.
     SettingsRecord StoredSettings() {
         RegistryStore stored(JoinPath(world.configDir(), kRegistryFileName));
-        return NewProcessSettings(SettingsContext{world.drives(), stored, world.locations(), clock});
+        return NewProcessSettings(
+            SettingsContext{world.drives(), stored, world.locations(), clock});
     }
 
     MainFrame& Start() {

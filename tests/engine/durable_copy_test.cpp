@@ -10,8 +10,8 @@
 #include "engine/relocation.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
-#include "tests/support/scripted_prompts.h"
 #include "tests/support/full_disk.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace tv::test {
 namespace {

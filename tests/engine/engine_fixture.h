@@ -23,8 +23,8 @@
 #include "platform/win_constants.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/file_bytes.h"
-#include "tests/support/test_world.h"
 #include "tests/support/scoped_time_zone.h"
+#include "tests/support/test_world.h"
 
 namespace tv::test {
 

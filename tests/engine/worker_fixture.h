@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
-#include "tests/support/engine/headless_copy_runner.h"
 #include "engine/idle_library.h"
 #include "platform/dynamic_library.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/engine/headless_copy_runner.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace tv::test {

@@ -1,6 +1,7 @@
+#include "log/flat_log.h"
+
 #include <gtest/gtest.h>
 
-#include "log/flat_log.h"
 #include "log/log_store.h"
 #include "platform/paths.h"
 #include "tests/support/file_bytes.h"

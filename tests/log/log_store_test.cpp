@@ -1,4 +1,3 @@
-#include "log/flat_log.h"
 #include "log/log_store.h"
 
 #include <gtest/gtest.h>
@@ -6,10 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "log/flat_log.h"
 #include "platform/paths.h"
 #include "tests/support/file_bytes.h"
-#include "tests/support/test_world.h"
 #include "tests/support/full_disk.h"
+#include "tests/support/test_world.h"
 
 namespace tv {
 namespace {

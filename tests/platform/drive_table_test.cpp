@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/paths.h"
 #include "platform/linux/volume_label_udisks.h"
 #include "platform/linux/volume_letter_memory.h"
 #include "platform/linux/volume_links.h"
 #include "platform/linux/volume_serial.h"
+#include "platform/paths.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 

@@ -12,10 +12,10 @@
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/scoped_time_zone.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_world.h"
 #include "tests/support/tree.h"
-#include "tests/support/scoped_time_zone.h"
 
 namespace tv::test {
 namespace {

@@ -9,7 +9,7 @@
 namespace tv::test {
 
 class FakeClock : public Clock {
-public:
+  public:
     explicit FakeClock(std::time_t start = 1120210200) : now_(start) {}
     std::time_t Now() const override { return now_.load(); }
     // Advances by whole seconds once a thousand milliseconds have been slept.
@@ -19,7 +19,7 @@ public:
     void SetLocal(int year, int month, int day, int hour, int minute, int second);
     void Advance(std::time_t seconds) { now_ += seconds; }
 
-private:
+  private:
     mutable std::atomic<std::time_t> now_;
     mutable std::atomic<unsigned> pendingMs_{0};
 };

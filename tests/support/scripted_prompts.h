@@ -21,7 +21,7 @@ struct Question {
 };
 
 class ScriptedPrompts : public Prompts {
-public:
+  public:
     ~ScriptedPrompts() override;  // fails the test when expected questions were never asked
 
     // The next question must be exactly this; it is answered with answer.
@@ -30,7 +30,7 @@ public:
 
     const std::vector<Question>& asked() const { return asked_; }
 
-private:
+  private:
     struct Step {
         Question question;
         int answer;

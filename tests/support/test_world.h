@@ -15,7 +15,7 @@
 namespace tv::test {
 
 class TestWorld {
-public:
+  public:
     TestWorld();
     ~TestWorld();
     TestWorld(const TestWorld&) = delete;
@@ -42,7 +42,7 @@ public:
     std::string TrashFiles() const;
     std::string TrashInfo() const;
 
-private:
+  private:
     std::string base_;
     std::string home_;
     Locations locations_;

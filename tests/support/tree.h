@@ -31,9 +31,9 @@ struct TreeNode {
     Tree children;  // the folder's entries (folders only)
 
     TreeNode() = default;
-    TreeNode(TreeFile f) : isFile(true), file(std::move(f)) {}                // NOLINT
-    TreeNode(Tree c) : children(std::move(c)) {}                             // NOLINT
-    TreeNode(std::initializer_list<Tree::value_type> c) : children(c) {}     // NOLINT
+    TreeNode(TreeFile f) : isFile(true), file(std::move(f)) {}            // NOLINT
+    TreeNode(Tree c) : children(std::move(c)) {}                          // NOLINT
+    TreeNode(std::initializer_list<Tree::value_type> c) : children(c) {}  // NOLINT
     bool operator==(const TreeNode& o) const {
         return isFile == o.isFile && (isFile ? file == o.file : children == o.children);
     }

@@ -17,8 +17,8 @@
 #include "platform/prompts.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/test_world.h"
-#include "ui/progress/progress_window.h"
 #include "ui/progress/path_label.h"
+#include "ui/progress/progress_window.h"
 #include "ui/progress/qt_copy_runner.h"
 
 namespace tv::test {

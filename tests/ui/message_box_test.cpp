@@ -45,7 +45,6 @@ class MessageBoxTest : public QObject {
     }
 };
 
-
 }  // namespace tv::test
 
 QTEST_MAIN(tv::test::MessageBoxTest)

@@ -1,6 +1,6 @@
-// CNewCopyDlg, the progress window "copyDialog": two lines for the file in hand, an animation, the progress
-// bar and the two stop buttons. A worker on another thread drives it through the On* calls,
-// which run on the window's thread; the run's end closes it with the result its rule gives.
+// CNewCopyDlg, the progress window "copyDialog": two lines for the file in hand, an animation, the
+// progress bar and the two stop buttons. A worker on another thread drives it through the On*
+// calls, which run on the window's thread; the run's end closes it with the result its rule gives.
 // Without ShowProgress it is never shown and changes nothing, yet still ends with the run.
 #pragma once
 

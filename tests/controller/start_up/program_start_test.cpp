@@ -106,8 +106,8 @@ TEST_F(ProgramStartTest, ADamagedSettingsFileIsKeptAsideAndTheTerminalToldWhere)
 
 TEST_F(ProgramStartTest, ThePinnedFilesLettersAreTheProgramsDrivesFromTheFirstMoment) {
     const std::string card = world.MakeFolder("card");
-    PutFileBytes(PinnedFile(), "# the camera's card\r\nE\tremovable\t" + card +
-                                   "\t1234abcd\tSDCARD\r\n");
+    PutFileBytes(PinnedFile(),
+                 "# the camera's card\r\nE\tremovable\t" + card + "\t1234abcd\tSDCARD\r\n");
 
     const ProgramStart start = Start();
 
