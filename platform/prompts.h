@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/share_mounter.h"
+
 namespace tv {
 
 class Prompts {
@@ -12,6 +14,13 @@ class Prompts {
     // A message box: flags are the kMb* values (buttons | icon); the answer is kIdOk,
     // kIdCancel, kIdYes or kIdNo.
     virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    // The network password prompt for share: true with the entered pair on OK, false when
+    // cancelled. A front end without a password dialog answers as if cancelled.
+    virtual bool AskPassword(const std::string& share, ShareCredentials* entered) {
+        (void)share;
+        (void)entered;
+        return false;
+    }
 };
 
 }  // namespace tv

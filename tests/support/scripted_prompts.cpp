@@ -9,6 +9,8 @@
 namespace tv::test {
 namespace {
 
+constexpr const char* kPasswordCaption = "ネットワークパスワードの入力";
+
 std::string Describe(const Question& q) {
     std::ostringstream out;
     out << "text \"" << q.text << "\", caption \"" << q.caption << "\", flags 0x" << std::hex
@@ -27,26 +29,46 @@ ScriptedPrompts::~ScriptedPrompts() {
 void ScriptedPrompts::Expect(const std::string& text, const std::string& caption, unsigned flags,
                              int answer) {
     std::lock_guard<std::mutex> lock(mutex_);
-    script_.push_back(Step{Question{text, caption, flags}, answer});
+    script_.push_back(Step{Question{text, caption, flags}, answer, {}});
 }
 
-int ScriptedPrompts::MessageBox(const std::string& text, const std::string& caption,
-                                unsigned flags) {
+bool ScriptedPrompts::TakeStep(const Question& asked, Step* step) {
     std::lock_guard<std::mutex> lock(mutex_);
-    const Question asked{text, caption, flags};
     asked_.push_back(asked);
     if (script_.empty()) {
         ADD_FAILURE() << "unexpected question: " << Describe(asked);
-        return kIdCancel;
+        return false;
     }
     if (!(script_.front().question == asked)) {
         ADD_FAILURE() << "unexpected question: " << Describe(asked)
                       << "\n  the next expected was: " << Describe(script_.front().question);
-        return kIdCancel;
+        return false;
     }
-    const int answer = script_.front().answer;
+    *step = script_.front();
     script_.pop_front();
-    return answer;
+    return true;
+}
+
+int ScriptedPrompts::MessageBox(const std::string& text, const std::string& caption,
+                                unsigned flags) {
+    Step step;
+    return TakeStep(Question{text, caption, flags}, &step) ? step.answer : kIdCancel;
+}
+
+void ScriptedPrompts::ExpectPassword(const std::string& share, const ShareCredentials* entered) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Step step{Question{share, kPasswordCaption, 0}, entered ? kIdOk : kIdCancel, {}};
+    if (entered) step.entered = *entered;
+    script_.push_back(step);
+}
+
+bool ScriptedPrompts::AskPassword(const std::string& share, ShareCredentials* entered) {
+    Step step;
+    if (!TakeStep(Question{share, kPasswordCaption, 0}, &step) || step.answer != kIdOk) {
+        return false;
+    }
+    *entered = step.entered;
+    return true;
 }
 
 }  // namespace tv::test

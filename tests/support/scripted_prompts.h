@@ -27,14 +27,21 @@ class ScriptedPrompts : public Prompts {
     // The next question must be exactly this; it is answered with answer.
     void Expect(const std::string& text, const std::string& caption, unsigned flags, int answer);
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    // The next question must be the password prompt for share; answered with entered, or as
+    // cancelled when entered is null. Recorded with the share as text and the prompt's caption.
+    void ExpectPassword(const std::string& share, const ShareCredentials* entered);
+    bool AskPassword(const std::string& share, ShareCredentials* entered) override;
 
     const std::vector<Question>& asked() const { return asked_; }
 
   private:
     struct Step {
         Question question;
-        int answer;
+        int answer = 0;
+        ShareCredentials entered;
     };
+    // Records the question and checks it against the script; the matching step is taken off.
+    bool TakeStep(const Question& asked, Step* step);
     std::mutex mutex_;
     std::deque<Step> script_;
     std::vector<Question> asked_;
