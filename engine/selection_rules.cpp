@@ -36,10 +36,14 @@ constexpr int64_t kFatFloorUtc = 315532800;  // 1980-01-01 00:00:00 UTC
 constexpr int64_t kWidestZoneOffset = 14 * 3600;
 constexpr int64_t kZoneStep = 15 * 60;
 
+// The range is tested before the difference is taken, so times at the ends of the 64-bit range
+// cannot overflow it.
 bool IsFatFloor(const FileTime& t) {
-    const int64_t offset = t.seconds - kFatFloorUtc;
-    return t.nanoseconds == 0 && offset >= -kWidestZoneOffset && offset <= kWidestZoneOffset &&
-           offset % kZoneStep == 0;
+    if (t.nanoseconds != 0 || t.seconds < kFatFloorUtc - kWidestZoneOffset ||
+        t.seconds > kFatFloorUtc + kWidestZoneOffset) {
+        return false;
+    }
+    return (t.seconds - kFatFloorUtc) % kZoneStep == 0;
 }
 
 }  // namespace
