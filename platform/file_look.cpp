@@ -12,15 +12,6 @@ namespace {
 
 constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-bool IsValidTime(const FileTime& t) { return t.nanoseconds >= 0 && t.nanoseconds <= 999999999; }
-
-struct timespec ToTimespec(const FileTime& t) {
-    struct timespec ts {};
-    ts.tv_sec = static_cast<time_t>(t.seconds);
-    ts.tv_nsec = t.nanoseconds;
-    return ts;
-}
-
 }  // namespace
 
 bool File::SetOwner(uint32_t owner, uint32_t group) {
@@ -34,8 +25,10 @@ bool File::SetPermissions(uint32_t mode) {
 
 bool File::SetTimes(const FileTime& lastAccess, const FileTime& lastWrite) {
     // The kernel reads a few out-of-range nanosecond values as "now" or "leave alone".
-    if (fd_ < 0 || !IsValidTime(lastAccess) || !IsValidTime(lastWrite)) return false;
-    const struct timespec times[2] = {ToTimespec(lastAccess), ToTimespec(lastWrite)};
+    if (fd_ < 0 || !detail::IsValidTime(lastAccess) || !detail::IsValidTime(lastWrite))
+        return false;
+    const struct timespec times[2] = {detail::ToTimespec(lastAccess),
+                                      detail::ToTimespec(lastWrite)};
     return futimens(fd_, times) == 0;
 }
 

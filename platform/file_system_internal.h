@@ -5,11 +5,25 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 #include "platform/file_system.h"
 
 namespace tv::detail {
+
+// The kernel reads a few out-of-range nanosecond values as "now" or "leave alone"; a stored
+// time must never turn into either.
+inline bool IsValidTime(const FileTime& t) {
+    return t.nanoseconds >= 0 && t.nanoseconds <= 999999999;
+}
+
+inline struct timespec ToTimespec(const FileTime& t) {
+    struct timespec ts {};
+    ts.tv_sec = static_cast<time_t>(t.seconds);
+    ts.tv_nsec = t.nanoseconds;
+    return ts;
+}
 
 // What the kernel reports of one node, before it is put in Windows terms.
 struct NodeStatus {
