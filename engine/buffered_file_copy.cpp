@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <random>
 
+#include "engine/leftover_copies.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
@@ -32,7 +33,7 @@ size_t UsableBufferSize(int32_t requested) {
 std::string TemporaryPathBeside(const std::string& destination) {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     char name[32];
-    std::snprintf(name, sizeof name, ".tvpart-%016llx",
+    std::snprintf(name, sizeof name, "%s%016llx", kTemporaryCopyPrefix,
                   static_cast<unsigned long long>(generator()));
     return JoinPath(ContainingFolder(destination), name);
 }

@@ -33,7 +33,7 @@ FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const std::stri
 FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string& source,
                             const std::string& destination) {
     CreateDestinationFolder(job, context, BeforeLastSeparator(destination),
-                            BeforeLastSeparator(source));
+                            BeforeLastSeparator(source), FolderLevels::MirrorSource);
     return CopyAndLog(job, context, source, destination);
 }
 
@@ -42,11 +42,7 @@ bool IsFailure(FileResult result) {
     return result == FileResult::OpenError || result == FileResult::DiskFull;
 }
 
-}  // namespace
-
-FileResult RunCopyPass(CopyJob& job, RunContext& context) {
-    const CopyBufferLease buffer(context, job.BufferSize);
-    const FlushPendingCopiesAtEnd flush(context.pendingCopies());
+FileResult CopyListedFiles(CopyJob& job, RunContext& context) {
     const bool placesEveryFile = job.ExtFolder || job.IsDated();
     FileResult result = FileResult::Copied;
     for (const std::string& source : context.files()) {
@@ -65,6 +61,21 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context) {
         if (IsFailure(result)) job.HadError = 1;
         if (result == FileResult::DiskFull || result == FileResult::Cancelled) break;
     }
+    return result;
+}
+
+}  // namespace
+
+FileResult RunCopyPass(CopyJob& job, RunContext& context) {
+    const CopyBufferLease buffer(context, job.BufferSize);
+    PendingCopies& pending = context.pendingCopies();
+    const size_t markedBefore = pending.CopiesLeftMarked();
+    const FileResult result = CopyListedFiles(job, context);
+    // However the pass ended (the last file, a stop, a full disk), it leaves no marker times
+    // behind, except on copies whose file system could not be made durable: those are copied
+    // again next run, and this run did not back them up.
+    pending.Flush();
+    if (pending.CopiesLeftMarked() != markedBefore) job.HadError = 1;
     return result;
 }
 

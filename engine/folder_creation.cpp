@@ -21,8 +21,7 @@ size_t FirstLevelEnd(const std::string& path) {
 
 // Every prefix that ends before a separator, then the whole path.
 std::vector<std::string> LevelsOf(const std::string& folder) {
-    std::string path = folder;
-    while (path.size() > 1 && EndsWithSeparator(path)) path.pop_back();
+    const std::string path = WithoutTrailingSeparators(folder);
     std::vector<std::string> levels;
     for (size_t end = FirstLevelEnd(path); end != std::string::npos;
          end = path.find(kSeparator, end + 1)) {
@@ -32,10 +31,39 @@ std::vector<std::string> LevelsOf(const std::string& folder) {
     return levels;
 }
 
+size_t CountSeparatorsAfter(const std::string& path, size_t position) {
+    size_t count = 0;
+    for (size_t i = position; i < path.size(); ++i) count += path[i] == kSeparator;
+    return count;
+}
+
+// The source folder that a created level of the plain tree copies: sourceFolder with as many
+// levels taken off as the level lies above folder. Empty for the destination root and what
+// lies above it, and for whatever would lie at or above the source root.
+std::string SourceOfLevel(const CopyJob& job, const std::string& level, const std::string& folder,
+                          const std::string& sourceFolder) {
+    if (level.size() <= WithoutTrailingSeparators(job.Destination).size()) return {};
+    std::string source = WithoutTrailingSeparators(sourceFolder);
+    for (size_t up = CountSeparatorsAfter(folder, level.size()); up > 0; --up) {
+        source = BeforeLastSeparator(source);
+    }
+    if (source.size() <= WithoutTrailingSeparators(job.Source).size()) return {};
+    return source;
+}
+
+bool CreateLevel(const CopyJob& job, const std::string& level, const std::string& folder,
+                 const std::string& sourceFolder, FolderLevels levels) {
+    const std::string model = levels == FolderLevels::MirrorSource
+                                  ? SourceOfLevel(job, level, folder, sourceFolder)
+                                  : std::string();
+    return model.empty() ? CreateFolder(level) : CreateFolderLike(level, model);
+}
+
 }  // namespace
 
 bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::string& folder,
-                             const std::string& sourceFolder) {
+                             const std::string& sourceFolder, FolderLevels levels) {
+    context.NoteVisitedFolder(folder);
     // Most files go to a folder that exists already: one look settles it.
     if (IsDirectory(folder)) return true;
     for (const std::string& level : LevelsOf(folder)) {
@@ -43,7 +71,7 @@ bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::strin
         if (job.LogRecord) {
             FillStep(job.LogRecord, context.clock(), kLogActionFolderCreated, sourceFolder, level);
         }
-        const bool created = CreateFolder(level);
+        const bool created = CreateLevel(job, level, folder, sourceFolder, levels);
         if (job.LogRecord) FinishStep(job, context, created ? kLogResultOk : kLogResultError);
         if (!created) {
             job.HadError = 1;

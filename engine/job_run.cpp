@@ -3,6 +3,7 @@
 #include "engine/copy_pass.h"
 #include "engine/destination_nesting.h"
 #include "engine/file_result.h"
+#include "engine/leftover_copies.h"
 #include "engine/listing_walk.h"
 #include "engine/mirror_deletion.h"
 #include "engine/progress_sink.h"
@@ -56,9 +57,9 @@ int RunJob(CopyJob& job, RunContext& context) {
     context.files().clear();
     context.EnterPhase(job, Phase::Counting);
     int runResult = 0;
-    if (PrepareRun(job, context) && ListSourceFiles(job, context) && !context.files().empty() &&
-        context.IsActive()) {
-        runResult = CopyAndDelete(job, context);
+    if (PrepareRun(job, context) && ListSourceFiles(job, context) && context.IsActive()) {
+        if (!context.files().empty()) runResult = CopyAndDelete(job, context);
+        if (context.IsActive()) RemoveLeftoverCopies(context);
     }
     if (context.log()) context.log()->Close();
     return runResult;

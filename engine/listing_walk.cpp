@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/destination_layout.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
@@ -22,6 +23,7 @@ class ListingWalk {
     bool Walk(const std::string& folder, bool isTop) {
         DirectoryEnumerator entries;
         if (!entries.Open(folder)) return !isTop;
+        NoteCopyOfFolder(folder);
         // In file/directory runs the files of an excluded folder are not listed.
         const bool listsFiles = job_.IsWholeVolume() || !IsExcludedFolder(job_, folder);
         FileStatus entry;
@@ -39,6 +41,15 @@ class ListingWalk {
             context_.Yield();
         }
         return true;
+    }
+
+    // In the plain layout each source folder has its copy, which the run visits.
+    void NoteCopyOfFolder(const std::string& folder) {
+        if (job_.ExtFolder || job_.IsDated()) return;
+        // Named as a folder, so that the source root maps to the destination root.
+        const std::string copy =
+            PlainDestination(job_, context_.drives(), WithTrailingSeparator(folder));
+        context_.NoteVisitedFolder(WithoutTrailingSeparators(copy));
     }
 
     // The destination inside the source holds this run's copies, not the source's files.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/leftover_copies.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
@@ -62,6 +63,11 @@ class MirrorDeletion {
             }
             return Delete(source, destination) &&
                    Remove(destination, WithTrailingSeparator(destination));
+        }
+        // An unfinished copy of a crashed run is no extra of the source's and is not trashed.
+        if (IsTemporaryCopyName(entry.name)) {
+            RemoveLeftoverCopy(destination);
+            return true;
         }
         if (sourceExcluded || PathExists(source)) return true;
         return Remove(destination, destination);

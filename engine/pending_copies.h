@@ -60,7 +60,7 @@ class PendingCopies {
     void FlushIfAnyNamed(const std::string& fileName);
     // Syncs the file systems of the batch (once each), then gives every copy its source's look. A
     // copy whose file system could not be synced keeps the marker (the next run copies it again)
-    // and takes only its attributes; nothing of that is an error of the run.
+    // and takes only its attributes; the caller counts it as not backed up.
     void Flush();
     // How many copies have kept the marker so far because their file system could not be
     // synced; a caller compares it before and after its copies.
@@ -77,19 +77,6 @@ class PendingCopies {
     std::unordered_set<std::string> paths_;  // the copies and their sources
     std::time_t batchStart_ = 0;
     size_t copiesLeftMarked_ = 0;
-};
-
-// Flushes the pending copies when it goes, however the pass that holds it ends (the last file,
-// a stop, a full disk), so that a finished pass leaves no marker times behind.
-class FlushPendingCopiesAtEnd {
-  public:
-    explicit FlushPendingCopiesAtEnd(PendingCopies& pending) : pending_(pending) {}
-    ~FlushPendingCopiesAtEnd() { pending_.Flush(); }
-    FlushPendingCopiesAtEnd(const FlushPendingCopiesAtEnd&) = delete;
-    FlushPendingCopiesAtEnd& operator=(const FlushPendingCopiesAtEnd&) = delete;
-
-  private:
-    PendingCopies& pending_;
 };
 
 }  // namespace tv

@@ -25,11 +25,6 @@ namespace {
 constexpr const char* kBoxCaption = "";
 constexpr unsigned kBoxFlags = kMbOk;
 
-std::string WithoutTrailingSeparators(std::string path) {
-    while (path.size() > 1 && EndsWithSeparator(path)) path.pop_back();
-    return path;
-}
-
 bool IsSameOrInside(const std::string& path, const std::string& folder) {
     const std::string prefix = WithTrailingSeparator(folder);
     return WithTrailingSeparator(path).compare(0, prefix.size(), prefix) == 0;

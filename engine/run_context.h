@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/pending_copies.h"
@@ -81,6 +82,11 @@ class RunContext {
     const std::optional<NodeIdentity>& destinationInSource() const { return destinationInSource_; }
     void SetDestinationInSource(const NodeIdentity& identity) { destinationInSource_ = identity; }
 
+    // Destination folders the run has looked at or written into; a completed run clears them of
+    // leftover temporary copies.
+    const std::unordered_set<std::string>& visitedFolders() const { return visitedFolders_; }
+    void NoteVisitedFolder(const std::string& folder) { visitedFolders_.insert(folder); }
+
     int openErrors() const { return openErrors_; }
     void CountOpenError() { ++openErrors_; }
     int duplicates() const { return duplicates_; }
@@ -101,6 +107,7 @@ class RunContext {
     PendingCopies pendingCopies_;
     std::optional<NodeIdentity> sourceRoot_;
     std::optional<NodeIdentity> destinationInSource_;
+    std::unordered_set<std::string> visitedFolders_;
     int openErrors_ = 0;
     int duplicates_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/file_system.h"
+#include "platform/file_system_fd.h"
 #include "platform/file_system_internal.h"
 
 namespace tv {
@@ -25,6 +26,21 @@ bool IsProtected(const std::string& path) {
 }  // namespace
 
 bool CreateFolder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
+
+bool CreateFolderLike(const std::string& path, const std::string& model) {
+    if (!CreateFolder(path)) return false;
+    FileIdentity like;
+    const detail::UniqueFd folder(
+        open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!GetEntryIdentity(model, &like) || !S_ISDIR(like.mode) || !folder.valid() ||
+        detail::IsFatFileSystem(folder.get())) {
+        return true;
+    }
+    // A folder root cannot give away stays root's; its permission bits still follow the model.
+    if (geteuid() == 0) (void)!fchown(folder.get(), like.owner, like.group);
+    (void)!fchmod(folder.get(), (like.mode & 07777) | S_IRWXU);
+    return true;
+}
 
 bool DeleteFile(const std::string& path) {
     detail::NodeStatus status;

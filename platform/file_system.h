@@ -72,6 +72,11 @@ bool SetFileTimes(const std::string& path, const FileTime& lastAccess, const Fil
 
 // Creates one folder level (the parent must exist). False when it fails or already exists.
 bool CreateFolder(const std::string& path);
+// CreateFolder, then the new folder takes the permission bits of model (a folder, not followed
+// when it is a link), and its owner and group when the process may give folders away. The owner
+// keeps full access, so that what belongs inside can still be written. False only when the
+// folder could not be created; a file system that keeps no permissions keeps its own.
+bool CreateFolderLike(const std::string& path, const std::string& model);
 // Deletes a file; refuses a read-only file.
 bool DeleteFile(const std::string& path);
 // Removes an empty folder.

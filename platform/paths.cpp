@@ -10,6 +10,11 @@ std::string WithTrailingSeparator(const std::string& path) {
     return EndsWithSeparator(path) ? path : path + kSeparator;
 }
 
+std::string WithoutTrailingSeparators(std::string path) {
+    while (path.size() > 1 && EndsWithSeparator(path)) path.pop_back();
+    return path;
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (!name.empty() && name.front() == kSeparator) {

@@ -11,6 +11,8 @@ constexpr char kSeparator = '/';
 bool EndsWithSeparator(const std::string& path);
 // The path with one separator appended unless it already ends with one.
 std::string WithTrailingSeparator(const std::string& path);
+// The path without its trailing separators; the root "/" stays as it is.
+std::string WithoutTrailingSeparators(std::string path);
 // Joins a folder and a name with exactly one separator between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
 // The text after the last separator (the whole path when there is none).

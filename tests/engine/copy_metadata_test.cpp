@@ -73,6 +73,35 @@ TEST_F(CopyMetadataTest, ACopyMadeByRootKeepsItsSourcesOwnerAndGroup) {
     }
 }
 
+TEST_F(CopyMetadataTest, NewFoldersTakeTheirSourceFoldersPermissionsAndOwner) {
+    world.Write(Path("data"), {{"private", {{"deep", {{"f.txt", TreeFile{.content = "x"}}}}}},
+                               {"shared", {{"g.txt", TreeFile{.content = "y"}}}}});
+    ASSERT_EQ(chmod(Source("private").c_str(), 0700), 0);
+    ASSERT_EQ(chmod(Source("private/deep").c_str(), 0750), 0);
+    ASSERT_EQ(chmod(Source("shared").c_str(), 0775), 0);
+    // A source folder its owner may not write into still gets a copy the run can fill.
+    world.Write(Path("data"), {{"sealed", {{"h.txt", TreeFile{.content = "z"}}}}});
+    ASSERT_EQ(chmod(Source("sealed").c_str(), 0555), 0);
+    const bool asRoot = geteuid() == 0;
+    if (asRoot) {
+        ASSERT_EQ(chown(Source("private/deep").c_str(), 4321, 8765), 0);
+    }
+
+    Run();
+
+    EXPECT_EQ(StatOf(Copy("private")).st_mode & 07777, 0700u);
+    EXPECT_EQ(StatOf(Copy("private/deep")).st_mode & 07777, 0750u);
+    EXPECT_EQ(StatOf(Copy("shared")).st_mode & 07777, 0775u);
+    EXPECT_EQ(StatOf(Copy("sealed")).st_mode & 07777, 0755u);
+    EXPECT_EQ(FileBytes(Copy("private/deep/f.txt")), "x");
+    EXPECT_EQ(FileBytes(Copy("sealed/h.txt")), "z");
+    if (asRoot) {
+        EXPECT_EQ(StatOf(Copy("private/deep")).st_uid, 4321u);
+        EXPECT_EQ(StatOf(Copy("private/deep")).st_gid, 8765u);
+    }
+    chmod(Source("sealed").c_str(), 0755);
+}
+
 // What happened to the entries of one folder, in order.
 struct FolderEvent {
     uint32_t mask;

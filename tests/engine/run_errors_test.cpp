@@ -7,30 +7,12 @@
 #include <functional>
 
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/held_lock.h"
 
 namespace tv::test {
 namespace {
 
 TreeFile Text(const std::string& content) { return TreeFile{.content = content}; }
-
-// Holds an exclusive lock on a file, as another program copying it would; the engine's
-// exclusive open of it then fails.
-class HeldLock {
-  public:
-    explicit HeldLock(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {
-        locked_ = fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) == 0;
-    }
-    ~HeldLock() {
-        if (fd_ >= 0) close(fd_);
-    }
-    HeldLock(const HeldLock&) = delete;
-    HeldLock& operator=(const HeldLock&) = delete;
-    bool locked() const { return locked_; }
-
-  private:
-    int fd_;
-    bool locked_ = false;
-};
 
 class RunErrorsTest : public EngineTest {
   protected:

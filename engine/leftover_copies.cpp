@@ -1,0 +1,40 @@
+#include "engine/leftover_copies.h"
+
+#include <cstring>
+
+#include "engine/run_context.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/win_constants.h"
+
+namespace tv {
+
+bool IsTemporaryCopyName(const std::string& name) {
+    return name.compare(0, std::strlen(kTemporaryCopyPrefix), kTemporaryCopyPrefix) == 0;
+}
+
+bool RemoveLeftoverCopy(const std::string& path) {
+    if (!IsTemporaryCopyName(AfterLastSeparator(path))) return false;
+    File file;
+    // The exclusive open fails while a copy of this or another run still writes the file.
+    if (!file.OpenForReadNoFollow(path, true, false)) return false;
+    // A copy is given its attributes before its rename, so a leftover may be read-only.
+    file.SetAttributes(kAttrNormal);
+    file.Close();
+    return DeleteFile(path);
+}
+
+void RemoveLeftoverCopies(const RunContext& context) {
+    for (const std::string& folder : context.visitedFolders()) {
+        DirectoryEnumerator entries;
+        if (!entries.Open(folder)) continue;
+        FileStatus entry;
+        while (context.IsActive() && entries.Next(&entry)) {
+            if (!entry.IsDirectory() && IsTemporaryCopyName(entry.name)) {
+                RemoveLeftoverCopy(JoinPath(folder, entry.name));
+            }
+        }
+    }
+}
+
+}  // namespace tv

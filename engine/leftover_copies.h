@@ -1,0 +1,25 @@
+// Temporary files of copies that never finished. A copy is written under a hidden temporary
+// name beside its destination and renamed into place when complete; a crash, a kill or a power
+// loss in between leaves the temporary file behind. A completed run removes every such file
+// from the destination folders it visited. A copy still being written holds a lock on its
+// temporary file, and that file is left alone.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+class RunContext;
+
+inline constexpr const char* kTemporaryCopyPrefix = ".tvpart-";
+
+bool IsTemporaryCopyName(const std::string& name);
+
+// Removes path when it is a temporary copy file (a regular file, not a link) that no copy holds
+// locked, read-only or not; true when it was removed.
+bool RemoveLeftoverCopy(const std::string& path);
+
+// Every leftover temporary file of the folders the run has visited.
+void RemoveLeftoverCopies(const RunContext& context);
+
+}  // namespace tv

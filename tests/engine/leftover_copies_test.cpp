@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "engine/leftover_copies.h"
+#include "platform/file_system.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/held_lock.h"
+
+namespace tv::test {
+namespace {
+
+TreeFile Text(const std::string& content, int64_t mtime = kNow) {
+    return TreeFile{.content = content, .mtime = mtime};
+}
+
+// Temporary files as a killed run leaves them: in the destination root, in a subfolder whose
+// files all need no copy now, and one made read-only just before its rename.
+class LeftoverCopiesTest : public EngineTest {
+  protected:
+    LeftoverCopiesTest() {
+        MakeFileDirJob();
+        world.Write(job.Source, {{"a.txt", Text("a")},
+                                 {"sub", {{"b.txt", Text("b")}, {"deep", {{"c.txt", Text("c")}}}}}});
+        WriteDestinationWithLeftovers();
+    }
+
+    void WriteDestinationWithLeftovers() {
+        world.Write(destination, {{"a.txt", Text("a")},
+                                  {".tvpart-00000000000000a1", Text("half of a")},
+                                  {"sub",
+                                   {{"b.txt", Text("b")},
+                                    {".tvpart-00000000000000b2", Text("half of b")},
+                                    {"deep",
+                                     {{"c.txt", Text("c")},
+                                      {".tvpart-00000000000000c3", Text("ro")}}}}}});
+        SetFileAttributes(Copy("sub/deep/.tvpart-00000000000000c3"), kAttrReadOnly);
+    }
+
+    const Tree copied = {{"a.txt", Text("a")},
+                         {"sub", {{"b.txt", Text("b")}, {"deep", {{"c.txt", Text("c")}}}}}};
+};
+
+TEST_F(LeftoverCopiesTest, ACompletedRunRemovesEveryLeftoverOfTheFoldersItVisited) {
+    for (const uint8_t mirror : {0, 1}) {
+        SCOPED_TRACE(mirror ? "mirror" : "copy");
+        job.ForceMirror = mirror;
+        WriteDestinationWithLeftovers();
+
+        Run();
+
+        EXPECT_EQ(world.Read(destination), copied);
+        EXPECT_EQ(job.HadError, 0);
+        EXPECT_EQ(world.Read(world.TrashFiles()), Tree{});  // removed, not trashed
+    }
+}
+
+TEST_F(LeftoverCopiesTest, ATemporaryFileThatACopyStillWritesIsLeftAlone) {
+    const HeldLock writing(Copy("sub/.tvpart-00000000000000b2"));
+    ASSERT_TRUE(writing.locked());
+
+    Run();
+
+    EXPECT_TRUE(PathExists(Copy("sub/.tvpart-00000000000000b2")));
+    EXPECT_FALSE(PathExists(Copy(".tvpart-00000000000000a1")));
+}
+
+TEST_F(LeftoverCopiesTest, AStoppedRunLeavesTheSweepForTheNextOne) {
+    job.IdleCheck = 1;
+    idle.answer = [&] {
+        stopper->RequestStop();
+        return true;
+    };
+
+    Run();
+
+    EXPECT_TRUE(PathExists(Copy(".tvpart-00000000000000a1")));
+}
+
+TEST(LeftoverCopy, OnlyUnlockedTemporaryCopyFilesAreRemoved) {
+    TestWorld world;
+    const std::string folder = JoinPath(world.programDir(), "parts");
+    world.Write(folder, {{".tvpart-1", Text("x")}, {"tvpart-2", Text("y")}, {"user.txt", Text("z")}});
+    EXPECT_TRUE(RemoveLeftoverCopy(JoinPath(folder, ".tvpart-1")));
+    EXPECT_FALSE(RemoveLeftoverCopy(JoinPath(folder, "tvpart-2")));
+    EXPECT_FALSE(RemoveLeftoverCopy(JoinPath(folder, "user.txt")));
+    EXPECT_EQ(world.Read(folder), (Tree{{"tvpart-2", Text("y")}, {"user.txt", Text("z")}}));
+}
+
+}  // namespace
+}  // namespace tv::test
