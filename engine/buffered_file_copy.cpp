@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <random>
 
 #include "engine/leftover_copies.h"
 #include "engine/pending_copies.h"
@@ -27,15 +26,6 @@ constexpr uint32_t kCopiedAttributes = kAttrReadOnly | kAttrHidden | kAttrSystem
 size_t UsableBufferSize(int32_t requested) {
     if (requested <= 0) return kBaseBufferSize;
     return static_cast<size_t>(requested > kMaxBufferSize ? kMaxBufferSize : requested);
-}
-
-// A name of fixed length, so that a long destination name does not make it too long.
-std::string TemporaryPathBeside(const std::string& destination) {
-    static thread_local std::mt19937_64 generator{std::random_device{}()};
-    char name[32];
-    std::snprintf(name, sizeof name, "%s%016llx", kTemporaryCopyPrefix,
-                  static_cast<unsigned long long>(generator()));
-    return JoinPath(ContainingFolder(destination), name);
 }
 
 bool FitsOnDestination(const RunContext& context, const std::string& destination, uint64_t size) {
@@ -264,7 +254,7 @@ class OneFileCopy {
         if (HasLinkBelow(job_.Destination, destination_)) {
             return Failed(job_, context_, FileResult::OpenError);
         }
-        TemporaryFile temporary(TemporaryPathBeside(destination_));
+        TemporaryFile temporary(TemporaryCopyPathBeside(destination_));
         if (!temporary.file.CreateNewForWrite(temporary.path(), true, true)) {
             return AfterPause(context_, FileResult::OpenError);
         }

@@ -13,6 +13,7 @@
 namespace tv {
 
 class ProgressSink;
+class Prompts;
 
 using StringList = std::vector<std::string>;
 
@@ -70,10 +71,15 @@ struct CopyJob {
     // Filled and appended for every logged step; null = nothing is logged.
     ::tv::LogRecord* LogRecord = nullptr;
     uint8_t ShowProgress = 1;
+    // Whom a manual run asks before a mirror deletion of most of the destination; null = an
+    // unattended run, which holds such a deletion back.
+    Prompts* AskUser = nullptr;
     // Output: something failed, logged or not (a folder, an open, a read, a write, the free
     // space, a move to the trash, an entry that could not be read, a refused destination, a
     // source that vanished, a mass deletion held back).
     uint8_t HadError = 0;
+    // Output: how many entries an unattended mirror deletion held back (0 = none).
+    uint32_t MassDeletionHeld = 0;
 
     bool IsWholeVolume() const { return IsWholeVolumeKind(Kind); }
     bool IsDated() const { return IsDatedKind(Kind); }

@@ -7,6 +7,7 @@
 #include "engine/extension_generations.h"
 #include "engine/file_decision.h"
 #include "engine/folder_creation.h"
+#include "engine/link_copy.h"
 #include "engine/pending_copies.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
@@ -64,13 +65,26 @@ FileResult CopyListedFiles(CopyJob& job, RunContext& context) {
     return result;
 }
 
+// False when the worker was stopped.
+bool CopyListedLinks(CopyJob& job, RunContext& context) {
+    for (const std::string& source : context.links()) {
+        const std::string destination = PlainDestination(job, context.drives(), source);
+        if (CopyLinkAndLog(job, context, source, destination) == FileResult::Cancelled) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 FileResult RunCopyPass(CopyJob& job, RunContext& context) {
     const CopyBufferLease buffer(context, job.BufferSize);
     PendingCopies& pending = context.pendingCopies();
     const size_t markedBefore = pending.CopiesLeftMarked();
-    const FileResult result = CopyListedFiles(job, context);
+    FileResult result = CopyListedFiles(job, context);
+    const bool filesWentThrough = result != FileResult::DiskFull && result != FileResult::Cancelled;
+    if (filesWentThrough && !CopyListedLinks(job, context)) result = FileResult::Cancelled;
     // However the pass ended (the last file, a stop, a full disk), it leaves no marker times
     // behind, except on copies whose file system could not be made durable: those are copied
     // again next run, and this run did not back them up.

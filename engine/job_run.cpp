@@ -55,10 +55,12 @@ bool PrepareRun(CopyJob& job, RunContext& context) {
 
 int RunJob(CopyJob& job, RunContext& context) {
     context.files().clear();
+    context.links().clear();
     context.EnterPhase(job, Phase::Counting);
     int runResult = 0;
     if (PrepareRun(job, context) && ListSourceFiles(job, context) && context.IsActive()) {
-        if (!context.files().empty()) runResult = CopyAndDelete(job, context);
+        const bool listedAny = !context.files().empty() || !context.links().empty();
+        if (listedAny) runResult = CopyAndDelete(job, context);
         if (context.IsActive()) RemoveLeftoverCopies(context);
     }
     if (context.log()) context.log()->Close();

@@ -1,6 +1,10 @@
 #include "engine/leftover_copies.h"
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstring>
+#include <random>
 
 #include "engine/run_context.h"
 #include "platform/file_system.h"
@@ -13,8 +17,19 @@ bool IsTemporaryCopyName(const std::string& name) {
     return name.compare(0, std::strlen(kTemporaryCopyPrefix), kTemporaryCopyPrefix) == 0;
 }
 
+std::string TemporaryCopyPathBeside(const std::string& destination) {
+    static thread_local std::mt19937_64 generator{std::random_device{}()};
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%016llx", kTemporaryCopyPrefix,
+                  static_cast<unsigned long long>(generator()));
+    return JoinPath(ContainingFolder(destination), name);
+}
+
 bool RemoveLeftoverCopy(const std::string& path) {
     if (!IsTemporaryCopyName(AfterLastSeparator(path))) return false;
+    FileIdentity entry;
+    if (!GetEntryIdentity(path, &entry)) return false;
+    if (S_ISLNK(entry.mode)) return DeleteFile(path);
     File file;
     // The exclusive open fails while a copy of this or another run still writes the file.
     if (!file.OpenForReadNoFollow(path, true, false)) return false;
@@ -27,10 +42,10 @@ bool RemoveLeftoverCopy(const std::string& path) {
 void RemoveLeftoverCopies(const RunContext& context) {
     for (const std::string& folder : context.visitedFolders()) {
         DirectoryEnumerator entries;
-        if (!entries.Open(folder)) continue;
+        if (!entries.Open(folder, DirectoryEnumerator::Entries::Every)) continue;
         FileStatus entry;
         while (context.IsActive() && entries.Next(&entry)) {
-            if (!entry.IsDirectory() && IsTemporaryCopyName(entry.name)) {
+            if (IsTemporaryCopyName(entry.name)) {
                 RemoveLeftoverCopy(JoinPath(folder, entry.name));
             }
         }

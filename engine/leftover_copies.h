@@ -14,9 +14,12 @@ class RunContext;
 inline constexpr const char* kTemporaryCopyPrefix = ".tvpart-";
 
 bool IsTemporaryCopyName(const std::string& name);
+// A new temporary name in the folder of destination, of fixed length, so that a long
+// destination name does not make it too long.
+std::string TemporaryCopyPathBeside(const std::string& destination);
 
-// Removes path when it is a temporary copy file (a regular file, not a link) that no copy holds
-// locked, read-only or not; true when it was removed.
+// Removes path when it is a temporary copy file that no copy holds locked, read-only or not, or
+// the temporary link of a link copy; true when it was removed.
 bool RemoveLeftoverCopy(const std::string& path);
 
 // Every leftover temporary file of the folders the run has visited.

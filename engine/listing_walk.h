@@ -10,8 +10,12 @@ class RunContext;
 
 // False when the source cannot be enumerated or the worker is stopped; then the run copies
 // nothing. Excluded folders are not entered (nor, in file/directory runs, are their files
-// listed) and files older than the reference date are left out. The folder walk reports no
-// links and no roots of other mounts, so a walk stays on its source's file system.
+// listed) and files older than the reference date are left out. Symbolic links go to the
+// context's link list in the plain layout. What the backup does not hold is passed over with a
+// "スキップ" line (pipes, sockets, devices, links in the dated and extension layouts, temporary
+// files of unfinished copies); what could not be read with an "エラー" line and HadError (a
+// folder that cannot be listed, an entry whose status cannot be read, a path too long for the
+// system). A drive's walk stays on its volume; a folder's walk enters what is mounted below it.
 bool ListSourceFiles(CopyJob& job, RunContext& context);
 
 }  // namespace tv

@@ -1,8 +1,10 @@
 #include "engine/mirror_deletion.h"
 
 #include <string>
+#include <vector>
 
 #include "engine/leftover_copies.h"
+#include "engine/mass_deletion_guard.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
@@ -29,60 +31,87 @@ bool SourceIsStillThere(const RunContext& context, const std::string& root) {
            identity == *context.sourceRoot();
 }
 
+// One entry to move to the trash, and how its log line names it (a folder with a trailing
+// separator).
+struct Removal {
+    std::string path;
+    std::string loggedPath;
+};
+
 class MirrorDeletion {
   public:
     MirrorDeletion(CopyJob& job, RunContext& context) : job_(job), context_(context) {}
 
-    // False once the deletion must stop.
-    bool Delete(const std::string& sourceFolder, const std::string& destinationFolder) {
+    void Run() {
+        if (!Plan(job_.Source, job_.Destination) || removals_.empty()) return;
+        if (!MayRemove(job_, context_, removals_.size())) return;
+        for (const Removal& removal : removals_) {
+            if (!context_.IsActive() || !SourceStillThere()) return;
+            context_.WaitForIdle(job_);
+            Remove(removal);
+            context_.PauseAfterFile();
+        }
+    }
+
+  private:
+    // Collects what the destination folder holds and the source folder lacks, depth first, a
+    // folder's entries before the folder. False once the deletion must stop.
+    bool Plan(const std::string& sourceFolder, const std::string& destinationFolder) {
         if (!SourceStillThere()) return false;
         DirectoryEnumerator entries;
-        if (!entries.Open(destinationFolder)) return true;
+        if (!entries.Open(destinationFolder, DirectoryEnumerator::Entries::Every)) return true;
         const bool sourceExcluded = IsExcludedFolder(job_, sourceFolder);
         FileStatus entry;
         while (entries.Next(&entry)) {
             if (!context_.IsActive()) return false;
             context_.WaitForIdle(job_);
-            if (!DeleteEntry(sourceFolder, destinationFolder, entry, sourceExcluded)) {
-                return false;
-            }
-            context_.PauseAfterFile();
+            if (!PlanEntry(sourceFolder, destinationFolder, entry, sourceExcluded)) return false;
+            context_.Yield();
         }
         return true;
     }
 
-  private:
-    bool DeleteEntry(const std::string& sourceFolder, const std::string& destinationFolder,
-                     const FileStatus& entry, bool sourceExcluded) {
+    bool PlanEntry(const std::string& sourceFolder, const std::string& destinationFolder,
+                   const FileStatus& entry, bool sourceExcluded) {
         const std::string source = JoinPath(sourceFolder, entry.name);
         const std::string destination = JoinPath(destinationFolder, entry.name);
-        if (entry.IsDirectory()) {
+        // What is mounted in the destination, and what the run cannot tell, is never removed.
+        if (entry.kind == EntryKind::OtherMount || entry.kind == EntryKind::Special ||
+            entry.kind == EntryKind::Unreadable) {
+            return true;
+        }
+        if (entry.kind == EntryKind::Folder) {
             if (IsTrashFolderName(entry.name) || IsExcludedFolder(job_, source) ||
-                PathExists(source)) {
+                SourceHas(source)) {
                 return true;
             }
-            return Delete(source, destination) &&
-                   Remove(destination, WithTrailingSeparator(destination));
+            if (!Plan(source, destination)) return false;
+            removals_.push_back({destination, WithTrailingSeparator(destination)});
+            return true;
         }
         // An unfinished copy of a crashed run is no extra of the source's and is not trashed.
         if (IsTemporaryCopyName(entry.name)) {
             RemoveLeftoverCopy(destination);
             return true;
         }
-        if (sourceExcluded || PathExists(source)) return true;
-        return Remove(destination, destination);
+        if (!sourceExcluded && !SourceHas(source)) removals_.push_back({destination, destination});
+        return true;
     }
 
-    bool Remove(const std::string& path, const std::string& loggedPath) {
-        if (!SourceStillThere()) return false;
-        const bool trashed = MoveToTrash(path);
+    // The source's entry itself, a link that points nowhere included.
+    static bool SourceHas(const std::string& source) {
+        FileIdentity entry;
+        return GetEntryIdentity(source, &entry);
+    }
+
+    void Remove(const Removal& removal) {
+        const bool trashed = MoveToTrash(removal.path);
         if (!trashed) job_.HadError = 1;
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
-                     loggedPath);
+                     removal.loggedPath);
             FinishStep(job_, context_, trashed ? kLogResultTrashed : kLogResultError);
         }
-        return true;
     }
 
     // A vanished source stops the deletion, and is an error of the run.
@@ -94,12 +123,11 @@ class MirrorDeletion {
 
     CopyJob& job_;
     RunContext& context_;
+    std::vector<Removal> removals_;
 };
 
 }  // namespace
 
-void RunMirrorDeletion(CopyJob& job, RunContext& context) {
-    MirrorDeletion(job, context).Delete(job.Source, job.Destination);
-}
+void RunMirrorDeletion(CopyJob& job, RunContext& context) { MirrorDeletion(job, context).Run(); }
 
 }  // namespace tv

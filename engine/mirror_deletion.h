@@ -15,7 +15,9 @@ class RunContext;
 // each removal the source root must still be the object it was when the run started (device
 // and inode): a source that vanished during the run (a medium pulled, leaving its mount point
 // with whatever that holds; a share gone; a root replaced) stops the deletion with HadError
-// instead of emptying the destination. A stop ends it where it is.
+// instead of emptying the destination. What would go is gathered first, so that a deletion of
+// most of the destination can be held back (see mass_deletion_guard.h). A stop ends it where
+// it is.
 void RunMirrorDeletion(CopyJob& job, RunContext& context);
 
 }  // namespace tv

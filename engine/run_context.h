@@ -69,6 +69,9 @@ class RunContext {
 
     // The listed source files of the run.
     std::vector<std::string>& files() { return files_; }
+    const std::vector<std::string>& files() const { return files_; }
+    // The listed symbolic links of the run, copied as links after the files.
+    std::vector<std::string>& links() { return links_; }
     // The copy buffer: allocated for one copy pass, empty otherwise.
     std::vector<char>& buffer() { return buffer_; }
     // New copies still carrying the marker time; a pass flushes them before it returns.
@@ -103,6 +106,7 @@ class RunContext {
     Phase phase_ = Phase::Counting;
     std::string currentFile_;
     std::vector<std::string> files_;
+    std::vector<std::string> links_;
     std::vector<char> buffer_;
     PendingCopies pendingCopies_;
     std::optional<NodeIdentity> sourceRoot_;

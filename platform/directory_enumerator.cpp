@@ -1,16 +1,20 @@
-// The folder walk reports folders and regular files only. Symbolic links are not reported at
-// all (a linked folder could lead back up the tree or onto another volume, and a linked file is
-// backed up where it really lives), nor are entries that are the root of another mount, so a
-// walk of a drive stays on that drive as on Windows. Pipes, sockets and devices are skipped:
-// they hold no data to copy, and opening a pipe could block the walk.
+// The folder walk reports folders and regular files only, unless asked for every entry.
+// Symbolic links are not reported (a linked folder could lead back up the tree or onto another
+// volume), nor are entries that are the root of another mount, so a walk of a drive stays on
+// that drive as on Windows. Pipes, sockets and devices are skipped: they hold no data to copy,
+// and opening a pipe could block the walk. Asked for every entry, it reports each of these with
+// its kind, and an entry whose status cannot be read as unreadable, so that a caller can say
+// what it passed over.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
+#include "platform/win_constants.h"
 
 namespace tv {
 namespace {
@@ -19,17 +23,29 @@ DIR* AsDir(void* handle) { return static_cast<DIR*>(handle); }
 
 bool IsDotEntry(const char* name) { return strcmp(name, ".") == 0 || strcmp(name, "..") == 0; }
 
+bool IsOtherMount(const detail::NodeStatus& entry, uint64_t folderDevice) {
+    return entry.mountRoot || entry.device != folderDevice;
+}
+
 bool IsWalkable(const detail::NodeStatus& entry, uint64_t folderDevice) {
     if (!S_ISDIR(entry.mode) && !S_ISREG(entry.mode)) return false;
-    return !entry.mountRoot && entry.device == folderDevice;
+    return !IsOtherMount(entry, folderDevice);
+}
+
+FileStatus UnreadableEntry(const std::string& name) {
+    FileStatus entry;
+    entry.name = name;
+    entry.kind = EntryKind::Unreadable;
+    return entry;
 }
 
 }  // namespace
 
 DirectoryEnumerator::~DirectoryEnumerator() { Close(); }
 
-bool DirectoryEnumerator::Open(const std::string& folder) {
+bool DirectoryEnumerator::Open(const std::string& folder, Entries entries) {
     Close();
+    entries_ = entries;
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr) return false;
     struct stat st {};
@@ -49,12 +65,19 @@ bool DirectoryEnumerator::Next(FileStatus* entry) {
     while (const struct dirent* item = readdir(AsDir(dir_))) {
         if (IsDotEntry(item->d_name)) continue;
         detail::NodeStatus node;
-        // An entry that vanished since readdir saw it is simply not reported.
-        if (!detail::ReadNodeStatus(fd, item->d_name, false, &node)) continue;
-        if (!IsWalkable(node, device_)) continue;
         const std::string name = item->d_name;
-        const uint32_t attributes = detail::NodeAttributes(fd, item->d_name, name, node, onFat_);
+        if (!detail::ReadNodeStatus(fd, item->d_name, false, &node)) {
+            // An entry that vanished since readdir saw it is simply not reported.
+            if (entries_ == Entries::Walkable || errno == ENOENT) continue;
+            *entry = UnreadableEntry(name);
+            return true;
+        }
+        if (entries_ == Entries::Walkable && !IsWalkable(node, device_)) continue;
+        const bool link = S_ISLNK(node.mode);
+        const uint32_t attributes =
+            link ? kAttrNormal : detail::NodeAttributes(fd, item->d_name, name, node, onFat_);
         *entry = detail::MakeFileStatus(name, node, attributes);
+        if (!link && IsOtherMount(node, device_)) entry->kind = EntryKind::OtherMount;
         return true;
     }
     return false;

@@ -42,6 +42,32 @@ bool CreateFolderLike(const std::string& path, const std::string& model) {
     return true;
 }
 
+bool ReadLinkTarget(const std::string& path, std::string* target) {
+    std::string buffer(256, '\0');
+    for (;;) {
+        const ssize_t length = readlink(path.c_str(), buffer.data(), buffer.size());
+        if (length < 0) return false;
+        if (static_cast<size_t>(length) < buffer.size()) {
+            target->assign(buffer.data(), static_cast<size_t>(length));
+            return true;
+        }
+        // The target may have been cut: read again with room to spare.
+        if (buffer.size() > (1u << 20)) return false;
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool CreateSymbolicLink(const std::string& target, const std::string& path,
+                        const FileTime& lastAccess, const FileTime& lastWrite) {
+    if (symlink(target.c_str(), path.c_str()) != 0) return false;
+    if (detail::IsValidTime(lastAccess) && detail::IsValidTime(lastWrite)) {
+        const struct timespec times[2] = {detail::ToTimespec(lastAccess),
+                                          detail::ToTimespec(lastWrite)};
+        utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+    }
+    return true;
+}
+
 bool DeleteFile(const std::string& path) {
     detail::NodeStatus status;
     if (!ReadLinkStatus(path, &status)) return false;

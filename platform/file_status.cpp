@@ -28,6 +28,10 @@ FileStatus MakeFileStatus(const std::string& name, const NodeStatus& status, uin
     result.lastAccess = status.lastAccess;
     result.lastWrite = status.lastWrite;
     result.size = S_ISDIR(status.mode) ? 0 : status.size;
+    result.kind = S_ISREG(status.mode)   ? EntryKind::File
+                  : S_ISDIR(status.mode) ? EntryKind::Folder
+                  : S_ISLNK(status.mode) ? EntryKind::Link
+                                         : EntryKind::Special;
     return result;
 }
 

@@ -21,6 +21,16 @@ struct FileTime {
     bool operator!=(const FileTime& o) const { return !(*this == o); }
 };
 
+// What kind of entry a folder walk met.
+enum class EntryKind : uint8_t {
+    File,        // a regular file
+    Folder,      // a folder on the walked folder's own file system
+    Link,        // a symbolic link, reported as itself and never followed
+    Special,     // a pipe, a socket or a device: nothing to copy
+    OtherMount,  // the root of another mount (a folder, or a file mounted onto a file)
+    Unreadable,  // an entry whose status could not be read; only its name is known
+};
+
 // What FindFirstFile/FindNextFile and GetFileAttributesEx report of one entry.
 struct FileStatus {
     std::string name;         // the entry's name (no folder)
@@ -29,6 +39,7 @@ struct FileStatus {
     FileTime lastAccess;
     FileTime lastWrite;
     uint64_t size = 0;  // 0 for folders
+    EntryKind kind = EntryKind::File;
     bool IsDirectory() const;
 };
 
@@ -53,6 +64,12 @@ struct FileIdentity {
 
 // The entry itself: a symbolic link is reported as a link. False when it does not exist.
 bool GetEntryIdentity(const std::string& path, FileIdentity* identity);
+// What a symbolic link points at; false when path is no link.
+bool ReadLinkTarget(const std::string& path, std::string* target);
+// Makes a new symbolic link at path (nothing may have the name) with the given times of its own.
+// False when it could not be made, as on a file system that holds no links.
+bool CreateSymbolicLink(const std::string& target, const std::string& path,
+                        const FileTime& lastAccess, const FileTime& lastWrite);
 // True when path, or a folder on the way to it below root, is a symbolic link. Only the
 // levels after root are looked at (root is the folder the user chose); a path outside root
 // has only its own last level looked at.
@@ -108,8 +125,12 @@ class DirectoryEnumerator {
     DirectoryEnumerator(const DirectoryEnumerator&) = delete;
     DirectoryEnumerator& operator=(const DirectoryEnumerator&) = delete;
 
+    // Which entries Next reports: the folders and regular files of the folder's own file system,
+    // or every entry with its kind.
+    enum class Entries { Walkable, Every };
+
     // False when the folder cannot be enumerated (missing, not a folder, no permission).
-    bool Open(const std::string& folder);
+    bool Open(const std::string& folder, Entries entries = Entries::Walkable);
     // The next entry; false at the end.
     bool Next(FileStatus* entry);
     void Close();
@@ -118,6 +139,7 @@ class DirectoryEnumerator {
     void* dir_ = nullptr;  // DIR*
     uint64_t device_ = 0;  // the folder's device: entries elsewhere are mounts
     bool onFat_ = false;   // entries carry real FAT attributes
+    Entries entries_ = Entries::Walkable;
 };
 
 // An open file. Exclusive opens take an advisory flock (other programs are not kept out);

@@ -2,11 +2,14 @@
 // ("//server/share/..."); a drive root keeps its trailing separator.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace tv {
 
 constexpr char kSeparator = '/';
+// The longest path the system's file calls take, in bytes.
+constexpr size_t kMaxPathLength = 4095;
 
 bool EndsWithSeparator(const std::string& path);
 // The path with one separator appended unless it already ends with one.

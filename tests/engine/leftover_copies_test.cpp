@@ -1,7 +1,8 @@
+#include "engine/leftover_copies.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "engine/leftover_copies.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/held_lock.h"
@@ -19,20 +20,21 @@ class LeftoverCopiesTest : public EngineTest {
   protected:
     LeftoverCopiesTest() {
         MakeFileDirJob();
-        world.Write(job.Source, {{"a.txt", Text("a")},
-                                 {"sub", {{"b.txt", Text("b")}, {"deep", {{"c.txt", Text("c")}}}}}});
+        world.Write(job.Source,
+                    {{"a.txt", Text("a")},
+                     {"sub", {{"b.txt", Text("b")}, {"deep", {{"c.txt", Text("c")}}}}}});
         WriteDestinationWithLeftovers();
     }
 
     void WriteDestinationWithLeftovers() {
-        world.Write(destination, {{"a.txt", Text("a")},
-                                  {".tvpart-00000000000000a1", Text("half of a")},
-                                  {"sub",
-                                   {{"b.txt", Text("b")},
-                                    {".tvpart-00000000000000b2", Text("half of b")},
-                                    {"deep",
-                                     {{"c.txt", Text("c")},
-                                      {".tvpart-00000000000000c3", Text("ro")}}}}}});
+        world.Write(
+            destination,
+            {{"a.txt", Text("a")},
+             {".tvpart-00000000000000a1", Text("half of a")},
+             {"sub",
+              {{"b.txt", Text("b")},
+               {".tvpart-00000000000000b2", Text("half of b")},
+               {"deep", {{"c.txt", Text("c")}, {".tvpart-00000000000000c3", Text("ro")}}}}}});
         SetFileAttributes(Copy("sub/deep/.tvpart-00000000000000c3"), kAttrReadOnly);
     }
 
@@ -79,7 +81,8 @@ TEST_F(LeftoverCopiesTest, AStoppedRunLeavesTheSweepForTheNextOne) {
 TEST(LeftoverCopy, OnlyUnlockedTemporaryCopyFilesAreRemoved) {
     TestWorld world;
     const std::string folder = JoinPath(world.programDir(), "parts");
-    world.Write(folder, {{".tvpart-1", Text("x")}, {"tvpart-2", Text("y")}, {"user.txt", Text("z")}});
+    world.Write(folder,
+                {{".tvpart-1", Text("x")}, {"tvpart-2", Text("y")}, {"user.txt", Text("z")}});
     EXPECT_TRUE(RemoveLeftoverCopy(JoinPath(folder, ".tvpart-1")));
     EXPECT_FALSE(RemoveLeftoverCopy(JoinPath(folder, "tvpart-2")));
     EXPECT_FALSE(RemoveLeftoverCopy(JoinPath(folder, "user.txt")));

@@ -5,7 +5,9 @@
 #include <functional>
 #include <sstream>
 
+#include "engine/mass_deletion_guard.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace tv::test {
 namespace {
@@ -139,6 +141,75 @@ TEST_F(MirrorDeletionTest, ASourceThatVanishesBeforeTheDeletionStopsIt) {
         expected["sub"].children["extra2.txt"] = Text("2");
         EXPECT_EQ(world.Read(destination), expected);
         EXPECT_EQ(DayFile(), "");
+    }
+}
+
+// A source that now holds only the two files of `mirrored` while the destination still holds
+// many copies the source no longer has: a source emptied by accident, as far as a run can tell.
+class MassDeletionTest : public MirrorDeletionTest {
+  protected:
+    // count extras at the top of the destination, beside what the source still has.
+    Tree DestinationWithExtras(int count) const {
+        Tree tree = mirrored;
+        for (int i = 0; i < count; ++i) tree["old" + std::to_string(i) + ".jpg"] = Text("o");
+        return tree;
+    }
+    std::string HeldLine(const char* result) const {
+        return "2005/07/01\t" + RunFields() + "削除\t \t" + MassDeletionLogText(51) + "\t" +
+               WithTrailingSeparator(destination) + "\t09:30:00\t" + result + "\r\n";
+    }
+    size_t TrashedCount() const { return world.Read(world.TrashFiles()).size(); }
+};
+
+TEST_F(MassDeletionTest, AnUnattendedRunKeepsEverythingAndReportsIt) {
+    world.Write(destination, DestinationWithExtras(51));
+
+    Run();
+
+    EXPECT_EQ(world.Read(destination), DestinationWithExtras(51));
+    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(job.MassDeletionHeld, 51u);
+    EXPECT_EQ(DayFile(), HeldLine("エラー"));
+}
+
+TEST_F(MassDeletionTest, AManualRunAsksAndDeletesOnlyOnYes) {
+    for (const int answer : {kIdNo, kIdYes}) {
+        SCOPED_TRACE(answer == kIdYes ? "yes" : "no");
+        world.Write(destination, DestinationWithExtras(51));
+        ScriptedPrompts user;
+        user.Expect(MassDeletionQuestion(51), "確認", kMbYesNo | kMbIconExclamation, answer);
+        job.AskUser = &user;
+
+        Run();
+
+        EXPECT_EQ(job.HadError, 0);
+        EXPECT_EQ(job.MassDeletionHeld, 0u);
+        if (answer == kIdNo) {
+            EXPECT_EQ(world.Read(destination), DestinationWithExtras(51));
+            EXPECT_EQ(DayFile(), HeldLine("中止"));
+        } else {
+            EXPECT_EQ(world.Read(destination), mirrored);
+            EXPECT_EQ(TrashedCount(), 51u);
+        }
+    }
+}
+
+// Up to 50 entries, or not more than half of the destination, go without a question.
+TEST_F(MassDeletionTest, SmallerDeletionsGoUnasked) {
+    for (const int sourceFiles : {0, 51}) {
+        const int extras = sourceFiles == 0 ? 50 : 51;
+        SCOPED_TRACE(std::to_string(extras) + " extras beside " + std::to_string(sourceFiles));
+        Tree source = mirrored;
+        for (int i = 0; i < sourceFiles; ++i) source["s" + std::to_string(i) + ".txt"] = Text("s");
+        world.Write(sourceRoot, source);
+        Tree held = DestinationWithExtras(extras);
+        for (const auto& [name, node] : source) held[name] = node;
+        world.Write(destination, held);
+
+        Run();
+
+        EXPECT_EQ(world.Read(destination), source);
+        EXPECT_EQ(job.MassDeletionHeld, 0u);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
+#include <optional>
 #include <utility>
 
 #include "engine/copy_worker.h"
@@ -42,6 +43,10 @@ int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
     CNewCopyDlg dialog(title, job.ShowProgress != 0, &CopyWindowResult, parent_);
     CopyDialogBridge bridge(dialog);
     job.NotifyWindow = &bridge;
+    // A manual run's question is asked from the worker and shown by the window's thread.
+    Prompts* const askUser = job.AskUser;
+    std::optional<DialogPrompts> asked;
+    if (askUser) job.AskUser = &asked.emplace(*askUser, dialog);
     int result = 0;
     {
         // Ends (and waits for its thread) before the bridge and the window go.
@@ -52,6 +57,7 @@ int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
         StopAndLetFinish(dialog, worker);
     }
     job.NotifyWindow = nullptr;
+    job.AskUser = askUser;
     return result;
 }
 

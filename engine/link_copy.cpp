@@ -1,0 +1,89 @@
+#include "engine/link_copy.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "engine/folder_creation.h"
+#include "engine/leftover_copies.h"
+#include "engine/run_context.h"
+#include "engine/step_log.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+namespace {
+
+bool HoldsSameLink(const std::string& destination, const std::string& target) {
+    FileIdentity entry;
+    std::string held;
+    return GetEntryIdentity(destination, &entry) && S_ISLNK(entry.mode) &&
+           ReadLinkTarget(destination, &held) && held == target;
+}
+
+bool IsFolder(const std::string& path) {
+    FileIdentity entry;
+    return GetEntryIdentity(path, &entry) && S_ISDIR(entry.mode);
+}
+
+// A file system without links (FAT, many shares) refuses with one of these.
+bool RefusesLinks(int error) { return error == EPERM || error == EOPNOTSUPP || error == ENOSYS; }
+
+class LinkCopy {
+  public:
+    LinkCopy(CopyJob& job, RunContext& context, const std::string& source,
+             const std::string& destination)
+        : job_(job), context_(context), source_(source), destination_(destination) {}
+
+    FileResult Run() {
+        if (!context_.IsActive()) return FileResult::Cancelled;
+        std::string target;
+        FileIdentity link;
+        if (!ReadLinkTarget(source_, &target) || !GetEntryIdentity(source_, &link)) {
+            return Logged(FileResult::OpenError);
+        }
+        if (HoldsSameLink(destination_, target)) return FileResult::SkippedNotNewer;
+        const std::string folder = ContainingFolder(destination_);
+        if (IsFolder(destination_) || HasLinkBelow(job_.Destination, folder) ||
+            !CreateDestinationFolder(job_, context_, folder, ContainingFolder(source_),
+                                     FolderLevels::MirrorSource)) {
+            return Logged(FileResult::OpenError);
+        }
+        // Made under a temporary name and renamed over the old copy, which stays until then.
+        const std::string temporary = TemporaryCopyPathBeside(destination_);
+        if (!CreateSymbolicLink(target, temporary, link.lastAccess, link.lastWrite)) {
+            return Logged(RefusesLinks(errno) ? FileResult::SkippedByRule : FileResult::OpenError);
+        }
+        if (!MoveFile(temporary, destination_)) {
+            DeleteFile(temporary);
+            return Logged(FileResult::OpenError);
+        }
+        return Logged(FileResult::Copied);
+    }
+
+  private:
+    FileResult Logged(FileResult result) {
+        if (result == FileResult::OpenError) {
+            job_.HadError = 1;
+            context_.CountOpenError();
+        }
+        LogStep(job_, context_, kLogActionFileCreated, source_, destination_, LogWordOf(result));
+        context_.PauseAfterFile();
+        return result;
+    }
+
+    CopyJob& job_;
+    RunContext& context_;
+    const std::string& source_;
+    const std::string& destination_;
+};
+
+}  // namespace
+
+FileResult CopyLinkAndLog(CopyJob& job, RunContext& context, const std::string& source,
+                          const std::string& destination) {
+    return LinkCopy(job, context, source, destination).Run();
+}
+
+}  // namespace tv
