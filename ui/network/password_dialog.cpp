@@ -17,6 +17,8 @@ namespace tv {
 namespace {
 
 constexpr int kWindowWidth = 320;
+// Sets the share apart from the fields below it.
+constexpr int kGapBelowShare = 8;
 
 QPushButton* MakeButton(const char* text, int id, QWidget* parent) {
     auto* button = new QPushButton(QString::fromUtf8(text), parent);
@@ -53,6 +55,7 @@ void CPasswordDlg::BuildControls(const std::string& share) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("ユーザー名およびパスワードを入力して下さい", this));
     layout->addWidget(shareLine);
+    layout->addSpacing(kGapBelowShare);
     layout->addLayout(fields);
     layout->addLayout(MakeButtonRow());
     setFixedWidth(kWindowWidth);
