@@ -72,16 +72,6 @@ class CredentialEditTest : public QObject {
         QTest::keyClick(edit.get(), Qt::Key_Backspace);
         QCOMPARE(edit->text(), QString(119, 'a'));
     }
-
-    void onlyTheHiddenEditShowsThePasswordStyle() {
-        std::unique_ptr<QLineEdit> shown(MakeCredentialEdit(1023, CredentialEcho::kShown, nullptr));
-        std::unique_ptr<QLineEdit> hidden(
-            MakeCredentialEdit(1024, CredentialEcho::kHidden, nullptr));
-        QCOMPARE(shown->echoMode(), QLineEdit::Normal);
-        QCOMPARE(hidden->echoMode(), QLineEdit::Password);
-        QCOMPARE(shown->objectName(), QString("1023"));
-        QCOMPARE(hidden->objectName(), QString("1024"));
-    }
 };
 
 }  // namespace tv::test
