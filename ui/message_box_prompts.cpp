@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/win_constants.h"
+#include "ui/network/password_dialog.h"
 
 namespace tv {
 
@@ -109,6 +110,15 @@ int MessageBoxPrompts::MessageBox(const std::string& text, const std::string& ca
     // Closed through the window frame: no button was pressed.
     if (box->clickedButton() == nullptr) return EscapeAnswer(flags);
     return AnswerOf(box->standardButton(box->clickedButton()));
+}
+
+bool MessageBoxPrompts::AskPassword(const std::string& share, ShareCredentials* entered) {
+    if (NoOneCanSeeWindows()) {
+        std::fprintf(stderr, "%s: %s\n", kPasswordPromptTitle, share.c_str());
+        return false;
+    }
+    CPasswordDlg dialog(share);
+    return dialog.Ask(entered);
 }
 
 }  // namespace tv

@@ -1,6 +1,7 @@
-// Message boxes with Qt. Where no one can see a window (the offscreen and minimal platforms),
-// a box would wait forever: its text goes to the standard error stream instead and it is
-// answered as if closed with Escape (Cancel or No, OK when that is the only button).
+// The questions to the user with Qt: message boxes and the network password prompt. Where no
+// one can see a window (the offscreen and minimal platforms), a question would wait forever: its
+// text goes to the standard error stream instead and it is answered as if closed with Escape
+// (Cancel or No, OK when that is the only button; the password prompt as cancelled).
 #pragma once
 
 #include <memory>
@@ -15,6 +16,7 @@ namespace tv {
 class MessageBoxPrompts : public Prompts {
   public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    bool AskPassword(const std::string& share, ShareCredentials* entered) override;
 };
 
 // The box that MessageBox shows: caption, text, the icon and the buttons of flags, with the

@@ -1,5 +1,6 @@
-// One line of the progress window: a path that does not fit is shortened in the middle, so
-// both its drive and its file name stay visible. text() keeps the whole path.
+// A line that shows a path (the progress window's file lines, the password prompt's share): a
+// path that does not fit is shortened in the middle, so both its start and its file name stay
+// visible. text() keeps the whole path.
 #pragma once
 
 #include <QLabel>

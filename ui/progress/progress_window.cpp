@@ -13,6 +13,7 @@
 #include <climits>
 
 #include "engine/copy_runner.h"
+#include "ui/dialog_font.h"
 #include "ui/progress/path_label.h"
 #include "ui/progress/progress_animation.h"
 #include "ui/progress/progress_title.h"
@@ -25,8 +26,6 @@ constexpr int kTickMs = 300;
 // Distance of the window from the right and bottom edges of the work area.
 constexpr int kEdgeMargin = 10;
 constexpr int kWindowWidth = 360;
-constexpr const char* kFontFamily = "Noto Sans CJK JP";
-constexpr int kFontPoints = 9;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -45,7 +44,7 @@ CNewCopyDlg::CNewCopyDlg(const std::string& title, bool showProgress, ResultRule
       showProgress_(showProgress),
       rule_(rule) {
     setObjectName("copyDialog");
-    setFont(QFont(kFontFamily, kFontPoints));
+    setFont(DialogFont());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
     BuildControls();

@@ -1,0 +1,84 @@
+#include "ui/network/password_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/win_constants.h"
+#include "ui/dialog_font.h"
+#include "ui/network/credential_edit.h"
+#include "ui/progress/path_label.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int kWindowWidth = 320;
+// Sets the share apart from the fields below it.
+constexpr int kGapBelowShare = 8;
+
+QPushButton* MakeButton(const char* text, int id, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::number(id));
+    return button;
+}
+
+}  // namespace
+
+CPasswordDlg::CPasswordDlg(const std::string& share, QWidget* parent) : QDialog(parent) {
+    setFont(DialogFont());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(kPasswordPromptTitle);
+    setModal(true);
+    BuildControls(share);
+}
+
+void CPasswordDlg::BuildControls(const std::string& share) {
+    // A long share name is shortened in the middle rather than widening the window.
+    auto* shareLine = new CPathLabel(this);
+    shareLine->setObjectName(QString::number(kIdPromptShare));
+    shareLine->setText(QString::fromStdString(share));
+    user_ = MakeCredentialEdit(kIdPromptUser, CredentialEcho::kShown, this);
+    password_ = MakeCredentialEdit(kIdPromptPassword, CredentialEcho::kHidden, this);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel("ユーザー名", this), 0, 0);
+    fields->addWidget(user_, 0, 1);
+    fields->addWidget(new QLabel("パスワード", this), 1, 0);
+    fields->addWidget(password_, 1, 1);
+    fields->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel("ユーザー名およびパスワードを入力して下さい", this));
+    layout->addWidget(shareLine);
+    layout->addSpacing(kGapBelowShare);
+    layout->addLayout(fields);
+    layout->addLayout(MakeButtonRow());
+    setFixedWidth(kWindowWidth);
+}
+
+QLayout* CPasswordDlg::MakeButtonRow() {
+    QPushButton* ok = MakeButton("OK", kIdOk, this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* cancel = MakeButton("キャンセル", kIdCancel, this);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+bool CPasswordDlg::Ask(ShareCredentials* entered) {
+    if (exec() != QDialog::Accepted) return false;
+    entered->user = user_->text().toStdString();
+    entered->password = password_->text().toStdString();
+    return true;
+}
+
+}  // namespace tv
