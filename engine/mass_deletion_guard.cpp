@@ -27,9 +27,8 @@ bool MayRemove(CopyJob& job, const RunContext& context, size_t removals) {
     if (!IsMassDeletion(removals, context.files().size())) return true;
     const char* result = kLogResultCancelled;
     if (job.AskUser) {
-        const int answer = job.AskUser->MessageBox(MassDeletionQuestion(removals),
-                                                   kMassDeletionCaption,
-                                                   kMbYesNo | kMbIconExclamation);
+        const int answer = job.AskUser->MessageBox(
+            MassDeletionQuestion(removals), kMassDeletionCaption, kMbYesNo | kMbIconExclamation);
         if (answer == kIdYes) return true;
     } else {
         job.HadError = 1;

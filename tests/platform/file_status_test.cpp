@@ -177,6 +177,34 @@ TEST(DirectoryEnumerator, PassesOverLinksPipesAndNothingElse) {
     EXPECT_TRUE(IsDirectory(JoinPath(folder, "loop")));
 }
 
+TEST(DirectoryEnumerator, AskedForEveryEntryReportsEachWithItsKind) {
+    test::TestWorld world;
+    const std::string folder = world.MakeFolder("every");
+    world.Write(folder, {{"file.txt", TreeFile{"x"}}, {"sub", Tree{}}});
+    ASSERT_EQ(symlink("sub", JoinPath(folder, "link").c_str()), 0);
+    ASSERT_EQ(mkfifo(JoinPath(folder, "pipe").c_str(), 0644), 0);
+
+    std::map<std::string, EntryKind> kinds;
+    DirectoryEnumerator enumerator;
+    ASSERT_TRUE(enumerator.Open(folder, DirectoryEnumerator::Entries::Every));
+    for (FileStatus entry; enumerator.Next(&entry);) kinds[entry.name] = entry.kind;
+    EXPECT_EQ(kinds, (std::map<std::string, EntryKind>{{"file.txt", EntryKind::File},
+                                                       {"link", EntryKind::Link},
+                                                       {"pipe", EntryKind::Special},
+                                                       {"sub", EntryKind::Folder}}));
+
+    struct stat root {};
+    struct stat proc {};
+    if (stat("/", &root) == 0 && stat("/proc", &proc) == 0 && root.st_dev != proc.st_dev) {
+        ASSERT_TRUE(enumerator.Open("/", DirectoryEnumerator::Entries::Every));
+        for (FileStatus entry; enumerator.Next(&entry);) {
+            if (entry.name == "proc") {
+                EXPECT_EQ(entry.kind, EntryKind::OtherMount);
+            }
+        }
+    }
+}
+
 TEST(DirectoryEnumerator, DoesNotEnterAnotherMount) {
     struct stat root {};
     struct stat proc {};
