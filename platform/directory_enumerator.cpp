@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
 namespace {
@@ -30,7 +31,7 @@ DirectoryEnumerator::~DirectoryEnumerator() { Close(); }
 
 bool DirectoryEnumerator::Open(const std::string& folder) {
     Close();
-    DIR* dir = opendir(folder.c_str());
+    DIR* dir = opendir(ToLocalPath(folder).c_str());
     if (dir == nullptr) return false;
     struct stat st {};
     if (fstat(dirfd(dir), &st) != 0) {

@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
 namespace {
@@ -24,35 +25,39 @@ bool IsProtected(const std::string& path) {
 
 }  // namespace
 
-bool CreateFolder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
+bool CreateFolder(const std::string& path) { return mkdir(ToLocalPath(path).c_str(), 0777) == 0; }
 
 bool DeleteFile(const std::string& path) {
+    const std::string local = ToLocalPath(path);
     detail::NodeStatus status;
-    if (!ReadLinkStatus(path, &status)) return false;
+    if (!ReadLinkStatus(local, &status)) return false;
     if (S_ISDIR(status.mode)) {
         errno = EISDIR;
         return false;
     }
-    return !IsProtected(path) && unlink(path.c_str()) == 0;
+    return !IsProtected(local) && unlink(local.c_str()) == 0;
 }
 
 bool RemoveFolder(const std::string& path) {
-    return !IsProtected(path) && rmdir(path.c_str()) == 0;
+    const std::string local = ToLocalPath(path);
+    return !IsProtected(local) && rmdir(local.c_str()) == 0;
 }
 
 bool MoveFile(const std::string& source, const std::string& destination) {
-    detail::NodeStatus from;
-    detail::NodeStatus to;
-    if (!ReadLinkStatus(source, &from)) return false;
-    if (ReadLinkStatus(destination, &to)) {
+    const std::string from = ToLocalPath(source);
+    const std::string to = ToLocalPath(destination);
+    detail::NodeStatus fromStatus;
+    detail::NodeStatus toStatus;
+    if (!ReadLinkStatus(from, &fromStatus)) return false;
+    if (ReadLinkStatus(to, &toStatus)) {
         // Only a file replaces a file; folders are never merged or swapped.
-        if (S_ISDIR(from.mode) || S_ISDIR(to.mode)) {
+        if (S_ISDIR(fromStatus.mode) || S_ISDIR(toStatus.mode)) {
             errno = EEXIST;
             return false;
         }
-        if (IsProtected(destination)) return false;
+        if (IsProtected(to)) return false;
     }
-    return rename(source.c_str(), destination.c_str()) == 0;
+    return rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace tv

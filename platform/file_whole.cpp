@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
 #include "platform/file_system_replacement.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
 namespace {
@@ -31,7 +32,8 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned mode) {
+bool WriteFileAtomically(const std::string& target, const std::string& bytes, unsigned mode) {
+    const std::string path = ToLocalPath(target);
     if (detail::HasReadOnlyAttribute(path, false)) {
         errno = EACCES;
         return false;
