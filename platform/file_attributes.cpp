@@ -39,6 +39,11 @@ bool ApplyFatAttributes(const std::string& path, uint32_t attributes) {
 
 }  // namespace
 
+bool SetModeWherePossible(const std::string& path, mode_t mode) {
+    if (IsFatFileSystemAt(path) || chmod(path.c_str(), mode) == 0) return true;
+    return errno == EOPNOTSUPP;
+}
+
 uint32_t AttributesFromMode(mode_t mode, const std::string& name) {
     uint32_t attributes = 0;
     if ((mode & S_IWUSR) == 0) attributes |= kAttrReadOnly;

@@ -42,7 +42,7 @@ bool IsRefusedDestination(const std::string& destination) {
 bool ApplySourceStatus(const std::string& copy, mode_t mode, const FileStatus& status) {
     if (detail::IsFatFileSystemAt(copy)) {
         if (!SetFileAttributes(copy, status.attributes)) return false;
-    } else if (chmod(copy.c_str(), mode & 0777) != 0) {
+    } else if (!detail::SetModeWherePossible(copy, mode & 0777)) {
         return false;
     }
     return SetFileTimes(copy, status.lastAccess, status.lastWrite);

@@ -8,14 +8,7 @@
 #include "platform/linux/network_paths.h"
 
 namespace tv {
-namespace {
-
-// vfat has no permissions of its own to set: the mount decides them.
-bool SetPermissions(const std::string& path, unsigned mode) {
-    return detail::IsFatFileSystemAt(path) || chmod(path.c_str(), mode & 0777) == 0;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
     File file;
@@ -40,7 +33,7 @@ bool WriteFileAtomically(const std::string& target, const std::string& bytes, un
     }
     detail::ReplacementFile out(path);
     return out.Create() && out.file().Write(bytes.data(), bytes.size()) && out.Finish() &&
-           SetPermissions(out.temporaryPath(), mode) && out.Commit();
+           detail::SetModeWherePossible(out.temporaryPath(), mode & 0777) && out.Commit();
 }
 
 }  // namespace tv

@@ -3,9 +3,14 @@
 namespace tv {
 namespace {
 
-// The SMB client reports a host name that does not resolve as an invalid argument.
+// The SMB client asks for a password again whenever a login is refused, and such a mount ends
+// in the refused question (G_IO_ERROR_FAILED_HANDLED). A plain failure without that question
+// comes from before any login: a server that refuses the connection, a host name that does not
+// resolve or a share the server does not have all arrive as G_IO_ERROR_FAILED, with the reason
+// only in the message.
 bool MeansUnreachable(int code) {
     switch (code) {
+        case G_IO_ERROR_FAILED:
         case G_IO_ERROR_NOT_FOUND:
         case G_IO_ERROR_HOST_NOT_FOUND:
         case G_IO_ERROR_HOST_UNREACHABLE:

@@ -9,8 +9,9 @@
 namespace tv {
 
 // A share mounted before is kAlreadyMounted; a server or share that cannot be reached or found
-// is kUnreachable; everything else (a failed login, a refused share, an aborted password
-// question) is kRefused, so that the caller goes on with other credentials.
+// (and a failure without a refused login) is kUnreachable; everything else (a failed login, an
+// aborted password question, a denied share) is kRefused, so that the caller goes on with
+// other credentials.
 MountResult MountResultOfError(const GError* error);
 
 }  // namespace tv
