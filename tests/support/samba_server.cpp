@@ -41,6 +41,16 @@ std::string ShareSection(const std::string& name, const std::string& folder, Sha
     return section;
 }
 
+// Guests are served as an unprivileged account, which must be able to pass through every folder
+// above the shares (a test's temporary folder is closed to others).
+void OpenPathToOthers(const std::string& folder) {
+    for (std::string path = folder; path.size() > 1; path = ContainingFolder(path)) {
+        struct stat status {};
+        if (stat(path.c_str(), &status) == 0)
+            chmod(path.c_str(), (status.st_mode & 07777) | S_IXOTH);
+    }
+}
+
 bool WriteText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
@@ -117,6 +127,7 @@ bool SambaServer::PrepareFolders() {
         // Guests write as the unprivileged guest account.
         chmod(FolderOf(share.name).c_str(), 0777);
     }
+    OpenPathToOthers(JoinPath(base_, "shares"));
     return !error && WriteText(ConfigPath(), Configuration()) &&
            WriteText(JoinPath(base_, "usermap"), std::string(kLocalUser) + " = " + user_ + "\n");
 }
