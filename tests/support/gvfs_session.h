@@ -2,7 +2,9 @@
 // own and the GVfs daemon on it, which shows every mounted share as a folder of its FUSE
 // mount in $XDG_RUNTIME_DIR/gvfs. It takes HOME and XDG_RUNTIME_DIR from the environment (a
 // TestWorld's) and points this process's GIO at its bus, so it must be started before the test
-// makes any GIO call. When it cannot start, error() says why.
+// makes any GIO call. GIO keeps its first session bus for the life of the process, so a test
+// program holds one session at most (ctest runs every test in a process of its own). When it
+// cannot start, error() says why.
 #pragma once
 
 #include <string>
