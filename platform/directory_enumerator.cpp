@@ -14,6 +14,7 @@
 
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
+#include "platform/linux/network_paths.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -46,7 +47,7 @@ DirectoryEnumerator::~DirectoryEnumerator() { Close(); }
 bool DirectoryEnumerator::Open(const std::string& folder, Entries entries) {
     Close();
     entries_ = entries;
-    DIR* dir = opendir(folder.c_str());
+    DIR* dir = opendir(ToLocalPath(folder).c_str());
     if (dir == nullptr) return false;
     struct stat st {};
     if (fstat(dirfd(dir), &st) != 0) {

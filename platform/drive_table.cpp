@@ -10,6 +10,7 @@
 
 #include "platform/drive_table_file.h"
 #include "platform/file_system.h"
+#include "platform/linux/network_paths.h"
 #include "platform/linux/volume_device.h"
 #include "platform/linux/volume_label_udisks.h"
 #include "platform/locations.h"
@@ -173,6 +174,8 @@ const DriveInfo* DriveTable::FindByRoot(const std::string& root) const {
 }
 
 int DriveTable::DriveType(const std::string& root) const {
+    // A share is a remote drive while it is mounted, and no drive at all otherwise.
+    if (IsNetworkPath(root)) return ToLocalPath(root).empty() ? kDriveNoRootDir : kDriveRemote;
     const DriveInfo* drive = Find(DriveOfPath(root));
     return drive ? drive->type : kDriveNoRootDir;
 }
@@ -215,7 +218,7 @@ bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) co
         return true;
     }
     struct statvfs status {};
-    if (::statvfs(path.c_str(), &status) != 0) return false;
+    if (::statvfs(ToLocalPath(path).c_str(), &status) != 0) return false;
     *bytes = static_cast<uint64_t>(status.f_bavail) * status.f_frsize;
     return true;
 }

@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/file_system_fd.h"
 #include "platform/file_system_internal.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
 namespace {
@@ -67,26 +68,28 @@ File& File::operator=(File&& other) noexcept {
 
 bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
     Close();
-    return Adopt(OpenForReading(path, sequential), exclusive, sequential, &fd_);
+    return Adopt(OpenForReading(ToLocalPath(path), sequential), exclusive, sequential, &fd_);
 }
 
 bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential) {
     Close();
-    return Adopt(OpenForReading(path, sequential, O_NOFOLLOW), exclusive, sequential, &fd_);
+    return Adopt(OpenForReading(ToLocalPath(path), sequential, O_NOFOLLOW), exclusive, sequential,
+                 &fd_);
 }
 
 bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential) {
     Close();
-    detail::UniqueFd fd(
-        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, 0600));
+    detail::UniqueFd fd(open(ToLocalPath(path).c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, 0600));
     return Adopt(std::move(fd), exclusive, sequential, &fd_);
 }
 
 bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {
     Close();
-    if (RefuseReadOnly(path)) return false;
+    const std::string local = ToLocalPath(path);
+    if (RefuseReadOnly(local)) return false;
     // Truncated only once the lock is held, so a refused open leaves the holder's data alone.
-    detail::UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | kOpenFlags, 0666));
+    detail::UniqueFd fd(open(local.c_str(), O_WRONLY | O_CREAT | kOpenFlags, 0666));
     if (!Adopt(std::move(fd), exclusive, sequential, &fd_)) return false;
     if (ftruncate(fd_, 0) == 0) return true;
     Close();
@@ -95,8 +98,9 @@ bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequenti
 
 bool File::OpenForAppend(const std::string& path, bool exclusive) {
     Close();
-    if (RefuseReadOnly(path)) return false;
-    detail::UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | kOpenFlags, 0666));
+    const std::string local = ToLocalPath(path);
+    if (RefuseReadOnly(local)) return false;
+    detail::UniqueFd fd(open(local.c_str(), O_WRONLY | O_CREAT | O_APPEND | kOpenFlags, 0666));
     return Adopt(std::move(fd), exclusive, false, &fd_);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/file_system_fd.h"
 #include "platform/file_system_internal.h"
+#include "platform/linux/network_paths.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -38,6 +39,11 @@ bool ApplyFatAttributes(const std::string& path, uint32_t attributes) {
 
 }  // namespace
 
+bool SetModeWherePossible(const std::string& path, mode_t mode) {
+    if (IsFatFileSystemAt(path) || chmod(path.c_str(), mode) == 0) return true;
+    return errno == EOPNOTSUPP;
+}
+
 uint32_t AttributesFromMode(mode_t mode, const std::string& name) {
     uint32_t attributes = 0;
     if ((mode & S_IWUSR) == 0) attributes |= kAttrReadOnly;
@@ -66,17 +72,19 @@ bool HasReadOnlyAttribute(const std::string& path, bool followLinks) {
 }  // namespace detail
 
 uint32_t GetFileAttributes(const std::string& path) {
+    const std::string local = ToLocalPath(path);
     detail::NodeStatus status;
-    if (!detail::ReadNodeStatus(AT_FDCWD, path.c_str(), true, &status)) return kInvalidAttributes;
-    return detail::NodeAttributes(AT_FDCWD, path.c_str(), detail::NameOfPath(path), status,
-                                  detail::IsFatFileSystemAt(path));
+    if (!detail::ReadNodeStatus(AT_FDCWD, local.c_str(), true, &status)) return kInvalidAttributes;
+    return detail::NodeAttributes(AT_FDCWD, local.c_str(), detail::NameOfPath(path), status,
+                                  detail::IsFatFileSystemAt(local));
 }
 
 bool SetFileAttributes(const std::string& path, uint32_t attributes) {
+    const std::string local = ToLocalPath(path);
     detail::NodeStatus status;
-    if (!detail::ReadNodeStatus(AT_FDCWD, path.c_str(), true, &status)) return false;
-    if (detail::IsFatFileSystemAt(path)) return detail::ApplyFatAttributes(path, attributes);
-    return detail::ApplyReadOnlyToMode(path, status.mode, (attributes & kAttrReadOnly) != 0);
+    if (!detail::ReadNodeStatus(AT_FDCWD, local.c_str(), true, &status)) return false;
+    if (detail::IsFatFileSystemAt(local)) return detail::ApplyFatAttributes(local, attributes);
+    return detail::ApplyReadOnlyToMode(local, status.mode, (attributes & kAttrReadOnly) != 0);
 }
 
 }  // namespace tv

@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
 #include "platform/file_system_replacement.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
 namespace {
@@ -41,7 +42,7 @@ bool IsRefusedDestination(const std::string& destination) {
 bool ApplySourceStatus(const std::string& copy, mode_t mode, const FileStatus& status) {
     if (detail::IsFatFileSystemAt(copy)) {
         if (!SetFileAttributes(copy, status.attributes)) return false;
-    } else if (chmod(copy.c_str(), mode & 0777) != 0) {
+    } else if (!detail::SetModeWherePossible(copy, mode & 0777)) {
         return false;
     }
     return SetFileTimes(copy, status.lastAccess, status.lastWrite);
@@ -49,7 +50,9 @@ bool ApplySourceStatus(const std::string& copy, mode_t mode, const FileStatus& s
 
 }  // namespace
 
-bool CopyFile(const std::string& source, const std::string& destination) {
+bool CopyFile(const std::string& sourcePath, const std::string& destinationPath) {
+    const std::string source = ToLocalPath(sourcePath);
+    const std::string destination = ToLocalPath(destinationPath);
     FileStatus status;
     detail::NodeStatus node;
     if (!GetFileStatus(source, &status) || status.IsDirectory()) return false;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/file_system.h"
+#include "platform/linux/network_paths.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -47,13 +48,14 @@ bool FileIdentity::IsUnchanged(const FileIdentity& later) const {
 
 bool GetEntryIdentity(const std::string& path, FileIdentity* identity) {
     struct stat st {};
-    if (path.empty() || lstat(path.c_str(), &st) != 0) return false;
+    if (path.empty() || lstat(ToLocalPath(path).c_str(), &st) != 0) return false;
     *identity = IdentityOf(st);
     return true;
 }
 
-bool HasLinkBelow(const std::string& root, const std::string& path) {
-    const std::string base = WithTrailingSeparator(root);
+bool HasLinkBelow(const std::string& rootPath, const std::string& entryPath) {
+    const std::string path = ToLocalPath(entryPath);
+    const std::string base = WithTrailingSeparator(ToLocalPath(rootPath));
     size_t levelEnd = path.size();
     if (path.size() > base.size() && path.compare(0, base.size(), base) == 0) {
         levelEnd = path.find(kSeparator, base.size());

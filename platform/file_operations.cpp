@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/file_system_fd.h"
 #include "platform/file_system_internal.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
 namespace {
@@ -25,13 +26,13 @@ bool IsProtected(const std::string& path) {
 
 }  // namespace
 
-bool CreateFolder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
+bool CreateFolder(const std::string& path) { return mkdir(ToLocalPath(path).c_str(), 0777) == 0; }
 
 bool CreateFolderLike(const std::string& path, const std::string& model) {
     if (!CreateFolder(path)) return false;
     FileIdentity like;
     const detail::UniqueFd folder(
-        open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        open(ToLocalPath(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!GetEntryIdentity(model, &like) || !S_ISDIR(like.mode) || !folder.valid() ||
         detail::IsFatFileSystem(folder.get())) {
         return true;
@@ -43,9 +44,10 @@ bool CreateFolderLike(const std::string& path, const std::string& model) {
 }
 
 bool ReadLinkTarget(const std::string& path, std::string* target) {
+    const std::string local = ToLocalPath(path);
     std::string buffer(256, '\0');
     for (;;) {
-        const ssize_t length = readlink(path.c_str(), buffer.data(), buffer.size());
+        const ssize_t length = readlink(local.c_str(), buffer.data(), buffer.size());
         if (length < 0) return false;
         if (static_cast<size_t>(length) < buffer.size()) {
             target->assign(buffer.data(), static_cast<size_t>(length));
@@ -59,42 +61,47 @@ bool ReadLinkTarget(const std::string& path, std::string* target) {
 
 bool CreateSymbolicLink(const std::string& target, const std::string& path,
                         const FileTime& lastAccess, const FileTime& lastWrite) {
-    if (symlink(target.c_str(), path.c_str()) != 0) return false;
+    const std::string local = ToLocalPath(path);
+    if (symlink(target.c_str(), local.c_str()) != 0) return false;
     if (detail::IsValidTime(lastAccess) && detail::IsValidTime(lastWrite)) {
         const struct timespec times[2] = {detail::ToTimespec(lastAccess),
                                           detail::ToTimespec(lastWrite)};
-        utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+        utimensat(AT_FDCWD, local.c_str(), times, AT_SYMLINK_NOFOLLOW);
     }
     return true;
 }
 
 bool DeleteFile(const std::string& path) {
+    const std::string local = ToLocalPath(path);
     detail::NodeStatus status;
-    if (!ReadLinkStatus(path, &status)) return false;
+    if (!ReadLinkStatus(local, &status)) return false;
     if (S_ISDIR(status.mode)) {
         errno = EISDIR;
         return false;
     }
-    return !IsProtected(path) && unlink(path.c_str()) == 0;
+    return !IsProtected(local) && unlink(local.c_str()) == 0;
 }
 
 bool RemoveFolder(const std::string& path) {
-    return !IsProtected(path) && rmdir(path.c_str()) == 0;
+    const std::string local = ToLocalPath(path);
+    return !IsProtected(local) && rmdir(local.c_str()) == 0;
 }
 
 bool MoveFile(const std::string& source, const std::string& destination) {
-    detail::NodeStatus from;
-    detail::NodeStatus to;
-    if (!ReadLinkStatus(source, &from)) return false;
-    if (ReadLinkStatus(destination, &to)) {
+    const std::string from = ToLocalPath(source);
+    const std::string to = ToLocalPath(destination);
+    detail::NodeStatus fromStatus;
+    detail::NodeStatus toStatus;
+    if (!ReadLinkStatus(from, &fromStatus)) return false;
+    if (ReadLinkStatus(to, &toStatus)) {
         // Only a file replaces a file; folders are never merged or swapped.
-        if (S_ISDIR(from.mode) || S_ISDIR(to.mode)) {
+        if (S_ISDIR(fromStatus.mode) || S_ISDIR(toStatus.mode)) {
             errno = EEXIST;
             return false;
         }
-        if (IsProtected(destination)) return false;
+        if (IsProtected(to)) return false;
     }
-    return rename(source.c_str(), destination.c_str()) == 0;
+    return rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace tv

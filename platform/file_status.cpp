@@ -5,6 +5,7 @@
 
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
+#include "platform/linux/network_paths.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 
@@ -38,23 +39,24 @@ FileStatus MakeFileStatus(const std::string& name, const NodeStatus& status, uin
 }  // namespace detail
 
 bool GetFileStatus(const std::string& path, FileStatus* status) {
+    const std::string local = ToLocalPath(path);
     detail::NodeStatus node;
-    if (!detail::ReadNodeStatus(AT_FDCWD, path.c_str(), true, &node)) return false;
+    if (!detail::ReadNodeStatus(AT_FDCWD, local.c_str(), true, &node)) return false;
     const std::string name = detail::NameOfPath(path);
-    const uint32_t attributes =
-        detail::NodeAttributes(AT_FDCWD, path.c_str(), name, node, detail::IsFatFileSystemAt(path));
+    const uint32_t attributes = detail::NodeAttributes(AT_FDCWD, local.c_str(), name, node,
+                                                       detail::IsFatFileSystemAt(local));
     *status = detail::MakeFileStatus(name, node, attributes);
     return true;
 }
 
 bool PathExists(const std::string& path) {
     struct stat st {};
-    return !path.empty() && stat(path.c_str(), &st) == 0;
+    return !path.empty() && stat(ToLocalPath(path).c_str(), &st) == 0;
 }
 
 bool IsDirectory(const std::string& path) {
     struct stat st {};
-    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return !path.empty() && stat(ToLocalPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace tv

@@ -4,18 +4,19 @@
 
 #include "platform/file_system.h"
 #include "platform/file_system_fd.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
 
 bool SyncFileSystemOf(const std::string& path) {
     // Non-blocking, so that a path that names a pipe cannot hold the caller at the open.
-    const detail::UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const detail::UniqueFd fd(open(ToLocalPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     return fd.valid() && syncfs(fd.get()) == 0;
 }
 
 bool FileSystemOf(const std::string& path, uint64_t* fileSystem) {
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0) return false;
+    if (stat(ToLocalPath(path).c_str(), &st) != 0) return false;
     *fileSystem = static_cast<uint64_t>(st.st_dev);
     return true;
 }

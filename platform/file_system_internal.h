@@ -25,6 +25,11 @@ inline struct timespec ToTimespec(const FileTime& t) {
     return ts;
 }
 
+// Gives path the permission bits of mode. A file system that keeps no permissions of its own
+// (vfat, a network share seen through a FUSE client that refuses them) counts as done: the
+// server or the mount decides them there.
+bool SetModeWherePossible(const std::string& path, mode_t mode);
+
 // What the kernel reports of one node, before it is put in Windows terms.
 struct NodeStatus {
     mode_t mode = 0;

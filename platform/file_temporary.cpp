@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/linux/network_paths.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -22,8 +23,11 @@ std::string ShortenedName(const std::string& name, size_t maxBytes) {
 
 }  // namespace
 
-bool File::CreateTemporaryBeside(const std::string& path, std::string* temporaryPath) {
+bool File::CreateTemporaryBeside(const std::string& target, std::string* temporaryPath) {
     Close();
+    // An unreachable network path must not turn into a file in the current folder.
+    const std::string path = ToLocalPath(target);
+    if (path.empty()) return false;
     const std::string pattern =
         JoinPath(ContainingFolder(path),
                  "." + ShortenedName(AfterLastSeparator(path), kMaxBaseBytes) + ".tvXXXXXX");

@@ -3,6 +3,7 @@
 
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
 
@@ -10,7 +11,7 @@ bool SetFileTimes(const std::string& path, const FileTime& lastAccess, const Fil
     if (!detail::IsValidTime(lastAccess) || !detail::IsValidTime(lastWrite)) return false;
     const struct timespec times[2] = {detail::ToTimespec(lastAccess),
                                       detail::ToTimespec(lastWrite)};
-    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+    return utimensat(AT_FDCWD, ToLocalPath(path).c_str(), times, 0) == 0;
 }
 
 }  // namespace tv

@@ -5,16 +5,10 @@
 #include "platform/file_system.h"
 #include "platform/file_system_internal.h"
 #include "platform/file_system_replacement.h"
+#include "platform/linux/network_paths.h"
 
 namespace tv {
-namespace {
-
-// vfat has no permissions of its own to set: the mount decides them.
-bool SetPermissions(const std::string& path, unsigned mode) {
-    return detail::IsFatFileSystemAt(path) || chmod(path.c_str(), mode & 0777) == 0;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
     File file;
@@ -31,14 +25,15 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned mode) {
+bool WriteFileAtomically(const std::string& target, const std::string& bytes, unsigned mode) {
+    const std::string path = ToLocalPath(target);
     if (detail::HasReadOnlyAttribute(path, false)) {
         errno = EACCES;
         return false;
     }
     detail::ReplacementFile out(path);
     return out.Create() && out.file().Write(bytes.data(), bytes.size()) && out.Finish() &&
-           SetPermissions(out.temporaryPath(), mode) && out.Commit();
+           detail::SetModeWherePossible(out.temporaryPath(), mode & 0777) && out.Commit();
 }
 
 }  // namespace tv

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/linux/network_paths.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -154,7 +155,8 @@ Locations DefaultLocations() {
                      DefaultLockDir()};
 }
 
-bool EnsureFolder(const std::string& path) {
+bool EnsureFolder(const std::string& folder) {
+    const std::string path = ToLocalPath(folder);
     if (path.empty()) return false;
     std::error_code error;
     std::filesystem::create_directories(path, error);

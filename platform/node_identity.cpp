@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/linux/network_paths.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -52,14 +53,17 @@ int OpenNearestExistingFolder(std::string path) {
 
 bool GetNodeIdentity(const std::string& path, NodeIdentity* identity) {
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0) return false;
+    if (stat(ToLocalPath(path).c_str(), &st) != 0) return false;
     *identity = IdentityOf(st);
     return true;
 }
 
 bool GetAncestorIdentities(const std::string& path, std::vector<NodeIdentity>* chain) {
     chain->clear();
-    FolderHandle folder(OpenNearestExistingFolder(path));
+    // An unreachable network path has no folders above it, not those of the current folder.
+    const std::string local = ToLocalPath(path);
+    if (local.empty()) return false;
+    FolderHandle folder(OpenNearestExistingFolder(local));
     if (folder.fd() < 0) return false;
     struct stat st {};
     while (fstat(folder.fd(), &st) == 0) {

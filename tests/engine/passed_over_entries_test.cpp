@@ -50,9 +50,7 @@ class PassedOverEntriesTest : public EngineTest {
         return "2005/07/01\t" + RunFields() + action + "\t" + AfterLastSeparator(name) + "\t" +
                Source(name) + "\t" + Copy(name) + "\t09:30:00\t" + result + "\r\n";
     }
-    bool Logged(const std::string& line) const {
-        return DayFile().find(line) != std::string::npos;
-    }
+    bool Logged(const std::string& line) const { return DayFile().find(line) != std::string::npos; }
 };
 
 TEST_F(PassedOverEntriesTest, KindsTheBackupDoesNotHoldAreSkippedWithALine) {
