@@ -1,5 +1,7 @@
 #include "tests/support/samba_server.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +17,8 @@ namespace {
 constexpr const char* kSmbd = "/usr/sbin/smbd";
 constexpr const char* kSmbpasswd = "/usr/bin/smbpasswd";
 constexpr auto kStartPatience = std::chrono::seconds(15);
+constexpr auto kPortPatience = std::chrono::seconds(240);
+constexpr const char* kPortLockPath = "/tmp/tessaravine-test-smb-port.lock";
 // The local account that the server's one account maps to.
 constexpr const char* kLocalUser = "root";
 
@@ -61,7 +65,10 @@ bool WriteText(const std::string& path, const std::string& text) {
 
 SambaServer::SambaServer(std::string base) : base_(std::move(base)) {}
 
-SambaServer::~SambaServer() { Stop(); }
+SambaServer::~SambaServer() {
+    Stop();
+    if (portLock_ >= 0) close(portLock_);
+}
 
 void SambaServer::AddShare(const std::string& name, ShareAccess access) {
     shares_.push_back({name, access});
@@ -140,9 +147,25 @@ bool SambaServer::AddAccountToPasswordDatabase() {
     return status == 0;
 }
 
+namespace {
+
+// Waits for the machine-wide lock of the port; -1 when another test held it too long.
+int TakePortInTurn() {
+    const int fd = open(kPortLockPath, O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    if (WaitUntil(kPortPatience, [fd] { return flock(fd, LOCK_EX | LOCK_NB) == 0; })) return fd;
+    close(fd);
+    return -1;
+}
+
+}  // namespace
+
 bool SambaServer::Start() {
     if (geteuid() != 0) return Fail("it needs root for port 445; run the tests as root");
     if (access(kSmbd, X_OK) != 0) return Fail(std::string(kSmbd) + " missing (package samba)");
+    if (portLock_ < 0 && (portLock_ = TakePortInTurn()) < 0) {
+        return Fail(std::string("another test kept port 445 (") + kPortLockPath + ") too long");
+    }
     if (AcceptsConnections(kAddress, kPort)) {
         return Fail("another program already listens on " + std::string(kAddress) + ":" +
                     std::to_string(kPort));

@@ -2,7 +2,8 @@
 // configuration, password database, locks, logs and the shared folders) below one folder. It
 // needs root (port 445 and the change of user that serving files takes) and the samba package;
 // when it cannot start, error() says why. Its one account maps to the local user root, so no
-// system account is ever made.
+// system account is ever made. Servers of tests running at the same time on one machine take
+// the port in turn.
 #pragma once
 
 #include <string>
@@ -58,6 +59,8 @@ class SambaServer {
     std::string password_;
     SpawnedProcess smbd_;
     std::string error_;
+    // Held from Start to the end: tests that run side by side take port 445 in turn.
+    int portLock_ = -1;
 };
 
 }  // namespace tv::test
