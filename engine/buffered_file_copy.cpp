@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/checked_open.h"
 #include "engine/leftover_copies.h"
+#include "engine/load_pacer.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
-#include "platform/clock.h"
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -61,20 +62,6 @@ class TemporaryFile {
 };
 
 enum class LoopEnd { Complete, Stopped, ReadFailed, WriteFailed };
-
-class LoadPacer {
-  public:
-    LoadPacer(const Clock& clock, int32_t milliseconds)
-        : clock_(clock),
-          milliseconds_(static_cast<unsigned>(std::clamp(milliseconds, 0, kMaxLoadControl))) {}
-    void Pause() const {
-        if (milliseconds_) clock_.SleepMs(milliseconds_);
-    }
-
-  private:
-    const Clock& clock_;
-    unsigned milliseconds_;
-};
 
 // The copy's size once the source's data is all read: a hole at the end of the source is
 // a hole at the end of the copy.
@@ -157,20 +144,10 @@ struct OpenedSource {
 // Opens the source without following a link, and only when what is opened is the file its
 // name showed a moment before: a link or another file put in its place is not copied.
 bool OpenSource(const std::string& source, OpenedSource* opened) {
-    FileIdentity named;
-    if (!GetEntryIdentity(source, &named) || !named.IsRegularFile()) return false;
-    if (!opened->file.OpenForReadNoFollow(source, true, true)) return false;
-    if (!opened->file.GetIdentity(&opened->identity)) return false;
-    if (!opened->identity.IsSameFile(named)) return false;
+    if (!OpenRegularFileNoFollow(source, &opened->file, &opened->identity)) return false;
     const uint32_t attributes = GetFileAttributes(source) & kCopiedAttributes;
     opened->attributes = attributes ? attributes : kAttrNormal;
     return true;
-}
-
-// Whether the source is still the file that was opened, with nothing of it changed.
-bool SourceHeldStill(const std::string& source, const OpenedSource& opened) {
-    FileIdentity now;
-    return GetEntryIdentity(source, &now) && opened.identity.IsUnchanged(now);
 }
 
 // How the finished copy is put in place.
@@ -263,7 +240,7 @@ class OneFileCopy {
         const CopyBufferLease lease(context_, job_.BufferSize);
         const LoopEnd end = CopyLoop(job_, context_, opened.file, temporary.file);
         if (end != LoopEnd::Complete) return AfterPause(context_, ResultOfUnfinishedLoop(end));
-        const bool heldStill = SourceHeldStill(source_, opened);
+        const bool heldStill = HeldStill(source_, opened.identity);
         if (!heldStill && !lastTry) {
             *changed = true;
             return FileResult::OpenError;
