@@ -67,6 +67,10 @@ struct CopyJob {
     uint8_t ExceptReadOnly = 0;
     uint8_t ExceptHidden = 0;
     uint8_t IdleCheck = 0;
+    // A full backup: a file whose copy the time-stamp or size rule would pass over is compared
+    // with it by content instead, and copied again when their bytes differ. It finds copies
+    // damaged on the destination, which times and sizes never show.
+    uint8_t FullBackup = 0;
     int32_t IgnorTime = 2;  // time-stamp tolerance in seconds
     // Filled and appended for every logged step; null = nothing is logged.
     ::tv::LogRecord* LogRecord = nullptr;

@@ -1,6 +1,7 @@
 #include "engine/file_decision.h"
 
 #include "engine/buffered_file_copy.h"
+#include "engine/content_comparison.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
@@ -19,18 +20,16 @@ struct Skip {
 };
 
 // File/directory runs test every rule, in this order; whole-volume runs only the reference
-// date, so a file the destination lacks is always copied there.
-Skip SkipOf(const CopyJob& job, const std::string& source, const std::string& destination) {
-    FileStatus sourceStatus, destinationStatus;
-    if (!GetFileStatus(source, &sourceStatus)) return {};
-    const FileStatus* copy =
-        GetFileStatus(destination, &destinationStatus) ? &destinationStatus : nullptr;
+// date, so a file the destination lacks is always copied there. A full backup compares instead
+// what the time-stamp and size rules would pass over, once every other rule has let it through.
+Skip SkipOf(const CopyJob& job, const std::string& source, const FileStatus& sourceStatus,
+            const FileStatus* copy) {
     if (!job.IsWholeVolume()) {
         if (!IsTransferTarget(job, source)) return {FileResult::SkippedByRule, kMessageNotTarget};
-        if (IsDestinationNewer(job, sourceStatus, copy)) {
+        if (!job.FullBackup && IsDestinationNewer(job, sourceStatus, copy)) {
             return {FileResult::SkippedNotNewer, kMessageDestinationNewer};
         }
-        if (IsSameSize(job, sourceStatus, copy)) {
+        if (!job.FullBackup && IsSameSize(job, sourceStatus, copy)) {
             return {FileResult::SkippedSameSize, kMessageSameSize};
         }
         if (IsExcludedReadOnly(job, sourceStatus)) {
@@ -44,6 +43,46 @@ Skip SkipOf(const CopyJob& job, const std::string& source, const std::string& de
     return {};
 }
 
+// A full backup compares a file with its copy where the time-stamp or size rule would pass it
+// over: file/directory runs test them here, whole-volume runs in the prefilter of the plain
+// layout (their dated and extension layouts copy every file again anyway).
+bool ComparesContent(const CopyJob& job, const FileStatus& sourceStatus, const FileStatus* copy) {
+    const bool rulesTestTimeAndSize = !job.IsWholeVolume() || (!job.ExtFolder && !job.IsDated());
+    return job.FullBackup && rulesTestTimeAndSize &&
+           IsPassedOverForTimeOrSize(job, sourceStatus, copy);
+}
+
+FileResult Skipped(const RunContext& context, ProgressSink* window, const std::string& source,
+                   const Skip& skip) {
+    if (window) {
+        window->SetLines(source, std::string(skip.message));
+        window->Step();
+    }
+    context.PauseAfterFile();
+    return skip.result;
+}
+
+// Compares the file with its copy and copies it again when their bytes differ. A file or copy
+// that cannot be read is an open error: an unread copy is never taken for an equal one.
+FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* window,
+                           const std::string& source, const std::string& destination, bool notify) {
+    switch (CompareWithCopy(job, context, source, destination)) {
+        case ContentVerdict::Same:
+            return Skipped(context, window, source,
+                           {FileResult::SkippedSameContent, kMessageSameContent});
+        case ContentVerdict::Different:
+            break;
+        case ContentVerdict::Unreadable:
+            job.HadError = 1;
+            context.PauseAfterFile();
+            return FileResult::OpenError;
+        case ContentVerdict::Stopped:
+            context.PauseAfterFile();
+            return FileResult::Cancelled;
+    }
+    return CopyFileContents(job, context, source, destination, notify);
+}
+
 }  // namespace
 
 FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
@@ -55,16 +94,16 @@ FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& sou
     // files of one name and day share, a generation that moves up) must not show the marker.
     context.pendingCopies().FlushIfPending(source);
     context.pendingCopies().FlushIfPending(destination);
-    const Skip skip = SkipOf(job, source, destination);
-    if (skip.applies()) {
-        if (window) {
-            window->SetLines(source, std::string(skip.message));
-            window->Step();
-        }
-        context.PauseAfterFile();
-        return skip.result;
-    }
+    FileStatus sourceStatus, copyStatus;
+    // A source that cannot be looked at meets no rule: its copy fails visibly.
+    const bool sourceSeen = GetFileStatus(source, &sourceStatus);
+    const FileStatus* copy = GetFileStatus(destination, &copyStatus) ? &copyStatus : nullptr;
+    const Skip skip = sourceSeen ? SkipOf(job, source, sourceStatus, copy) : Skip{};
+    if (skip.applies()) return Skipped(context, window, source, skip);
     if (window) window->SetLines(source, destination);
+    if (sourceSeen && ComparesContent(job, sourceStatus, copy)) {
+        return CompareThenCopy(job, context, window, source, destination, notify);
+    }
     return CopyFileContents(job, context, source, destination, notify);
 }
 

@@ -12,8 +12,9 @@ class RunContext;
 
 // Stops at once when the worker is stopped; waits for an idle machine; in file/directory runs
 // tests the extension, time-stamp, size, read-only and hidden rules, in every run the
-// reference date, each with its message; otherwise copies. notify: show the file and step the
-// progress.
+// reference date, each with its message; otherwise copies. A full backup compares a file that
+// the time-stamp or size rule would pass over with its copy, and copies it again only when
+// their bytes differ. notify: show the file and step the progress.
 FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
                        const std::string& destination, bool notify);
 

@@ -16,6 +16,7 @@ const char* LogWordOf(FileResult result) {
         case FileResult::SkippedNotNewer:
         case FileResult::SkippedSameSize:
         case FileResult::SkippedByRule:
+        case FileResult::SkippedSameContent:
             return kLogResultSkipped;
     }
     return kLogResultError;
@@ -23,7 +24,7 @@ const char* LogWordOf(FileResult result) {
 
 bool IsSkip(FileResult result) {
     return result == FileResult::SkippedNotNewer || result == FileResult::SkippedSameSize ||
-           result == FileResult::SkippedByRule;
+           result == FileResult::SkippedByRule || result == FileResult::SkippedSameContent;
 }
 
 }  // namespace tv

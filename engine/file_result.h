@@ -12,6 +12,7 @@ enum class FileResult : int {
     SkippedNotNewer = 16,
     SkippedSameSize = 17,
     SkippedByRule = 18,
+    SkippedSameContent = 19,  // a full backup found the copy equal to its source
 };
 
 // Lines shown for a file that is not copied.
@@ -22,6 +23,7 @@ inline constexpr const char* kMessageReadOnly = "読取専用ファイルのた�
 inline constexpr const char* kMessageHidden = "隠しファイルのためコピーを行いません";
 inline constexpr const char* kMessageOlderThanReference =
     "基準日より古いファイルのためコピーを行いません";
+inline constexpr const char* kMessageSameContent = "内容が同じためコピーを行いません";
 
 // The log result word of a result ("ＯＫ", "中止", "エラー", "スキップ").
 const char* LogWordOf(FileResult result);

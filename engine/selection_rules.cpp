@@ -109,6 +109,11 @@ bool IsSameSize(const CopyJob& job, const std::string& source, const std::string
     return IsSameSize(job, sourceStatus, &destinationStatus);
 }
 
+bool IsPassedOverForTimeOrSize(const CopyJob& job, const FileStatus& source,
+                               const FileStatus* destination) {
+    return IsDestinationNewer(job, source, destination) || IsSameSize(job, source, destination);
+}
+
 bool IsExcludedReadOnly(const CopyJob& job, const FileStatus& source) {
     return job.ExceptReadOnly && (source.attributes & kAttrReadOnly) != 0;
 }
@@ -160,8 +165,7 @@ bool NeedsCopy(const CopyJob& job, const std::string& source, const std::string&
     FileStatus sourceStatus;
     // A source that cannot be read is let through so that its copy fails visibly.
     if (!GetFileStatus(source, &sourceStatus)) return true;
-    return !IsDestinationNewer(job, sourceStatus, &destinationStatus) &&
-           !IsSameSize(job, sourceStatus, &destinationStatus) &&
+    return (job.FullBackup || !IsPassedOverForTimeOrSize(job, sourceStatus, &destinationStatus)) &&
            !IsExcludedReadOnly(job, sourceStatus) && !IsExcludedHidden(job, sourceStatus) &&
            !IsOlderThanReference(job, sourceStatus);
 }

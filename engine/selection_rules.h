@@ -35,6 +35,10 @@ bool IsDestinationNewer(const CopyJob& job, const FileStatus& source,
 bool IsSameSize(const CopyJob& job, const std::string& source, const std::string& destination);
 bool IsSameSize(const CopyJob& job, const FileStatus& source, const FileStatus* destination);
 
+// The time-stamp or the size rule passes the file over: its copy is not older, or as large.
+bool IsPassedOverForTimeOrSize(const CopyJob& job, const FileStatus& source,
+                               const FileStatus* destination);
+
 bool IsExcludedReadOnly(const CopyJob& job, const std::string& source);
 bool IsExcludedReadOnly(const CopyJob& job, const FileStatus& source);
 bool IsExcludedHidden(const CopyJob& job, const std::string& source);
@@ -50,7 +54,8 @@ bool IsOlderThanReference(const CopyJob& job, const FileStatus& source);
 bool IsExcludedFolder(const CopyJob& job, const std::string& folder);
 
 // The prefilter of the copy pass for a file and its plain-layout destination: a missing copy
-// always passes; an existing one passes only when every rule lets it.
+// always passes; an existing one passes only when every rule lets it. In a full backup the
+// time-stamp and size rules hold no copy back: the copy step compares it by content instead.
 bool NeedsCopy(const CopyJob& job, const std::string& source, const std::string& destination);
 
 }  // namespace tv
