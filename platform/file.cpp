@@ -51,6 +51,14 @@ bool Adopt(detail::UniqueFd fd, bool exclusive, bool sequential, int* out) {
     return true;
 }
 
+// Opens for appending (access O_WRONLY or O_RDWR), creating the file when missing.
+bool OpenAppending(const std::string& path, int access, bool exclusive, int* out) {
+    const std::string local = ToLocalPath(path);
+    if (RefuseReadOnly(local)) return false;
+    detail::UniqueFd fd(open(local.c_str(), access | O_CREAT | O_APPEND | kOpenFlags, 0666));
+    return Adopt(std::move(fd), exclusive, false, out);
+}
+
 }  // namespace
 
 File::~File() { Close(); }
@@ -98,10 +106,12 @@ bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequenti
 
 bool File::OpenForAppend(const std::string& path, bool exclusive) {
     Close();
-    const std::string local = ToLocalPath(path);
-    if (RefuseReadOnly(local)) return false;
-    detail::UniqueFd fd(open(local.c_str(), O_WRONLY | O_CREAT | O_APPEND | kOpenFlags, 0666));
-    return Adopt(std::move(fd), exclusive, false, &fd_);
+    return OpenAppending(path, O_WRONLY, exclusive, &fd_);
+}
+
+bool File::OpenForReadAppend(const std::string& path, bool exclusive) {
+    Close();
+    return OpenAppending(path, O_RDWR, exclusive, &fd_);
 }
 
 int64_t File::Read(void* buffer, size_t size) {

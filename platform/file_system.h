@@ -164,6 +164,10 @@ class File {
     bool CreateNewForWrite(const std::string& path, bool exclusive, bool sequential);
     // Opens for appending, creating the file when missing; fails on a read-only file.
     bool OpenForAppend(const std::string& path, bool exclusive);
+    // Opens for reading and appending, creating the file when missing and never cutting it:
+    // reads start at the front, every write goes to the end wherever reading stands. Fails on a
+    // read-only file.
+    bool OpenForReadAppend(const std::string& path, bool exclusive);
     // Creates a new file with a unique hidden name in the folder of path, for writing (mode
     // 0600), and stores its name in temporaryPath. Renaming it over path later replaces path in
     // one step, so a reader never sees a half-written file.

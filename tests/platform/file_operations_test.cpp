@@ -31,6 +31,7 @@ TEST(ReadOnlyFile, IsNeitherWrittenReplacedNorDeleted) {
     EXPECT_FALSE(file.CreateForWrite(locked, false, false));
     EXPECT_FALSE(file.CreateForWrite(locked, true, true));
     EXPECT_FALSE(file.OpenForAppend(locked, false));
+    EXPECT_FALSE(file.OpenForReadAppend(locked, false));
     EXPECT_FALSE(DeleteFile(locked));
     EXPECT_FALSE(MoveFile(other, locked));
     EXPECT_FALSE(CopyFile(other, locked));
@@ -89,6 +90,7 @@ TEST(File, ExclusiveOpenIsRefusedWhileAnotherHoldsIt) {
     File other;
     EXPECT_FALSE(other.OpenForRead(path, true, false));
     EXPECT_FALSE(other.OpenForAppend(path, true));
+    EXPECT_FALSE(other.OpenForReadAppend(path, true));
     EXPECT_FALSE(other.CreateForWrite(path, true, true));
     EXPECT_EQ(FileBytes(path), "held data") << "a refused create must not truncate";
     EXPECT_TRUE(other.OpenForRead(path, false, false)) << "plain opens are not kept out";
@@ -122,6 +124,13 @@ TEST(File, ReadsFillTheBufferUntilTheEndAndWritesAppend) {
     EXPECT_EQ(in.Read(buffer, 5), 2);
     EXPECT_EQ(std::string(buffer, 2), "ab");
     EXPECT_EQ(in.Read(buffer, 5), 0);
+
+    // Reading and appending through one file: the write lands at the end, not where reading is.
+    ASSERT_TRUE(in.OpenForReadAppend(path, false));
+    EXPECT_EQ(in.Read(buffer, 2), 2);
+    ASSERT_TRUE(in.Write("cd", 2));
+    in.Close();
+    EXPECT_EQ(FileBytes(path), "0123456789abcd");
 }
 
 TEST(File, OnlyRegularFilesAreOpenedAndAPipeNeverBlocks) {
@@ -135,6 +144,7 @@ TEST(File, OnlyRegularFilesAreOpenedAndAPipeNeverBlocks) {
         EXPECT_FALSE(file.OpenForRead(path, false, true)) << path;
         EXPECT_FALSE(file.CreateForWrite(path, false, false)) << path;
         EXPECT_FALSE(file.OpenForAppend(path, false)) << path;
+        EXPECT_FALSE(file.OpenForReadAppend(path, false)) << path;
         EXPECT_FALSE(ReadWholeFile(path, &bytes)) << path;
     }
     EXPECT_FALSE(file.OpenForRead(JoinPath(base, "missing"), false, false));
