@@ -17,6 +17,7 @@
 #include "controller/start_up/program_start.h"
 #include "engine/idle_library.h"
 #include "platform/clock.h"
+#include "platform/linux/gio_share_mounter.h"
 #include "platform/paths.h"
 #include "ui/message_box_prompts.h"
 #include "ui/progress/qt_copy_runner.h"
@@ -45,10 +46,11 @@ int main(int argc, char** argv) {
     tv::LogindSession session;
     tv::MountinfoWatch mediaWatch;
     tv::DbusNotifier notifier;
+    tv::GioShareMounter shares;
 
-    tv::MainFrame frame(tv::FrameServices{clock, drives, registry, locations, prompts, tray, timers,
-                                          settingsDialog, copyRunner, voice, session, mediaWatch,
-                                          notifier, idle, [] { QCoreApplication::quit(); }});
+    tv::MainFrame frame(tv::FrameServices{
+        clock, drives, registry, locations, prompts, tray, timers, settingsDialog, copyRunner,
+        voice, session, mediaWatch, notifier, shares, idle, [] { QCoreApplication::quit(); }});
     tray.SetEventHandler([&frame](tv::TrayEvent event) { frame.OnTrayEvent(event); });
     timers.SetTimeoutHandler([&frame](int id) { frame.OnTimer(id); });
     frame.Start();

@@ -12,6 +12,7 @@ struct FrameState {
     bool UnattendedRun = false;   // the current run started without the user
     bool ScheduledRun = false;    // the current run belongs to a schedule
     int EndAction = 0;            // what to do once the run has ended (0 nothing)
+    int FullBackupCounter = 0;    // drive-unit runs since the last full backup
 };
 
 }  // namespace tv

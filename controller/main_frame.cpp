@@ -8,6 +8,8 @@
 #include "controller/log_purge_cutoff.h"
 #include "controller/next_run_times.h"
 #include "controller/removable_drives.h"
+#include "controller/runners/drive_unit_run.h"
+#include "controller/runners/file_dir_run.h"
 #include "controller/tray_menu.h"
 #include "controller/tray_tip.h"
 #include "log/flat_log.h"
@@ -156,6 +158,12 @@ void MainFrame::AcceptSettings(int endCode) {
     }
     state_.UnattendedRun = false;
     state_.ScheduledRun = false;
+    if (endCode == kSettingsRunDriveUnit) {
+        RunDriveUnit(*this, settings_, RunOrigin::Manual);
+    } else {
+        RunFileDir(*this, settings_, RunOrigin::Manual);
+    }
+    RecomputePassedNextTimes();
 }
 
 void MainFrame::RecomputePassedNextTimes() {
@@ -217,6 +225,15 @@ void MainFrame::TearDown() {
 }
 
 bool MainFrame::IsIdle() const { return services_.idle && services_.idle->IsIdle(); }
+
+void MainFrame::RecomputeNextDriveUnitTime() {
+    nextDriveUnitTime_ =
+        NextDriveUnitTime(services_.clock.NowDateTime(), settings_, state_.DriveUnitArmed);
+}
+
+void MainFrame::RecomputeNextFileDirTime() {
+    nextFileDirTime_ = NextFileDirTime(services_.clock.NowDateTime(), settings_);
+}
 
 RunBracket MainFrame::BeginRun(TickDuringRun tick) {
     return RunBracket(state_, services_.timers, tick, [this] { UpdateTrayTip(); });

@@ -23,6 +23,7 @@
 #include "platform/locations.h"
 #include "platform/prompts.h"
 #include "platform/registry_store.h"
+#include "platform/share_mounter.h"
 #include "settings/settings_context.h"
 #include "settings/settings_record.h"
 
@@ -44,6 +45,8 @@ struct FrameServices {
     Session& session;
     MediaWatch& mediaWatch;
     Notifier& notifier;
+    // Connects the shares of network destinations.
+    ShareMounter& shares;
     // The idle library's answer; null when the library or its entry is missing.
     IdleGate* idle;
     // Ends the program's event loop once the frame has closed.
@@ -82,6 +85,9 @@ class MainFrame {
 
     // The bracket every run is made in; a run starts only when it was entered.
     RunBracket BeginRun(TickDuringRun tick);
+    // The next due times of the interval runs, from now.
+    void RecomputeNextDriveUnitTime();
+    void RecomputeNextFileDirTime();
 
     FrameServices& services() { return services_; }
     FrameState& state() { return state_; }

@@ -39,9 +39,8 @@ std::string LowerHex(uint32_t value) {
 std::string DecisionLine(const std::string& identifier, bool known, const DateTime& start,
                          const std::string& folderName, const FieldSeparators& separators) {
     return identifier + separators.afterIdentifier + (known ? "MIRROR" : "BACKUP") +
-           separators.afterWord + start.Format(kReadableStart) +
-           separators.betweenTimesAndName + folderName + separators.betweenTimesAndName +
-           start.Format(kCompactStart) + kLineEnd;
+           separators.afterWord + start.Format(kReadableStart) + separators.betweenTimesAndName +
+           folderName + separators.betweenTimesAndName + start.Format(kCompactStart) + kLineEnd;
 }
 
 // A control character would end the line early or make it unreadable as one line, and an

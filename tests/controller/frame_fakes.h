@@ -2,6 +2,7 @@
 // can act while a run is inside its window, as a user or the desktop would during a modal run.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -17,6 +18,7 @@
 #include "controller/ports/voice.h"
 #include "engine/copy_runner.h"
 #include "engine/run_context.h"
+#include "platform/share_mounter.h"
 
 namespace tv::test {
 
@@ -77,8 +79,13 @@ class FakeCopyRunner : public CopyRunner {
     int RunCopyJob(CopyJob& job, const std::string& title) override {
         titles.push_back(title);
         sources.push_back(job.Source);
+        jobs.push_back(job);
+        logFields.push_back(job.LogRecord ? *job.LogRecord : LogRecord{});
         if (insideWindow) insideWindow();
-        return result;
+        if (script.empty()) return result;
+        const int scripted = script.front();
+        script.pop_front();
+        return scripted;
     }
     int RunRelocation(const RelocationRequest& request, const std::string& title) override {
         titles.push_back(title);
@@ -88,9 +95,12 @@ class FakeCopyRunner : public CopyRunner {
     }
 
     std::function<void()> insideWindow;
-    int result = 0;  // what every run ends with
+    int result = 0;          // what every run ends with, once the script is used up
+    std::deque<int> script;  // what the next copy runs end with, in turn
     std::vector<std::string> titles;
     std::vector<std::string> sources;
+    std::vector<CopyJob> jobs;         // as handed over (their lists point into the settings)
+    std::vector<LogRecord> logFields;  // the log record each copy run was given
 };
 
 class FakeVoice : public Voice {
@@ -138,6 +148,22 @@ class FakeNotifier : public Notifier {
         return true;
     }
     std::vector<std::string> notifications;
+};
+
+// A server whose shares mount as the test says; every call is recorded.
+class FakeShareMounter : public ShareMounter {
+  public:
+    MountResult Mount(const std::string& share, const ShareCredentials*) override {
+        mounts.push_back(share);
+        return answer;
+    }
+    bool Unmount(const std::string& share) override {
+        unmounts.push_back(share);
+        return true;
+    }
+    MountResult answer = MountResult::kMounted;
+    std::vector<std::string> mounts;
+    std::vector<std::string> unmounts;
 };
 
 class FakeIdle : public IdleGate {

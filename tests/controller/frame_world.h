@@ -50,7 +50,7 @@ class FrameWorld {
     MainFrame& Start() {
         frame_ = std::make_unique<MainFrame>(FrameServices{
             clock, world.drives(), registry, world.locations(), prompts, tray, timers, dialog,
-            copyRunner, voice, session, mediaWatch, notifier, idle, [this] { ++closes; }});
+            copyRunner, voice, session, mediaWatch, notifier, shares, idle, [this] { ++closes; }});
         frame_->Start();
         return *frame_;
     }
@@ -68,6 +68,7 @@ class FrameWorld {
     FakeSession session;
     FakeMediaWatch mediaWatch;
     FakeNotifier notifier;
+    FakeShareMounter shares;
     IdleGate* idle = nullptr;  // no idle library
     int closes = 0;
 

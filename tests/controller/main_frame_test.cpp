@@ -195,8 +195,6 @@ struct EndCodeCase {
 TEST(ControllerSettingsDialog, EndCodeDecidesWhatIsSavedAndRecomputed) {
     const EndCodeCase cases[] = {
         {"apply", kSettingsApply, true, false, true},
-        {"run drive unit", kSettingsRunDriveUnit, true, true, false},
-        {"run file/directory", kSettingsRunFileDir, true, true, false},
         {"cancel", kSettingsCancel, false, false, false},
     };
     for (const EndCodeCase& c : cases) {
@@ -235,6 +233,34 @@ TEST(ControllerSettingsDialog, EndCodeDecidesWhatIsSavedAndRecomputed) {
         // The file/directory time lies ahead and stays.
         EXPECT_EQ(frame.nextFileDirTime(), nextFileDir) << c.name;
     }
+}
+
+// The dialog's start buttons save the settings and start their run by hand at once.
+TEST(ControllerSettingsDialog, StartButtonsRunTheirUnitByHand) {
+    FrameWorld w;
+    w.world.AddDrive('C', kDriveFixed, 0xABCu);
+    const std::string backup = w.world.AddDrive('D', kDriveFixed, 0xDEFu);
+    const std::string documents = w.world.MakeFolder("documents");
+    w.StoreSettings([&](SettingsRecord& s) {
+        s.SynchroDirectory = JoinPath(backup, "sync");
+        s.Directry2 = JoinPath(backup, "mirror");
+        s.FileList = {documents};
+    });
+    MainFrame& frame = w.Start();
+    frame.state().UnattendedRun = true;
+
+    w.dialog.endCode = kSettingsRunDriveUnit;
+    frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
+    EXPECT_EQ(w.copyRunner.sources, std::vector<std::string>{w.world.root('C')});
+    EXPECT_EQ(w.copyRunner.logFields.at(0).mode, "手動");
+    EXPECT_FALSE(frame.state().UnattendedRun);
+
+    w.dialog.endCode = kSettingsRunFileDir;
+    w.prompts.Expect("バックアップします。", "確認", kMbOkCancel | kMbIconQuestion, kIdOk);
+    frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
+    EXPECT_EQ(w.copyRunner.sources, (std::vector<std::string>{w.world.root('C'), documents}));
+    EXPECT_FALSE(frame.state().CopyRunning);
+    EXPECT_EQ(w.timers.running.count(kTimerTick), 1u);
 }
 
 TEST(ControllerSettingsDialog, IsOpenWhileItRuns) {

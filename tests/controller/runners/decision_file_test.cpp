@@ -19,7 +19,10 @@ using namespace std::string_literals;
 
 const DateTime kStart = DateTime::FromParts(2005, 7, 1, 9, 30, 5);
 // "2005年07月01日 09:30:05" in UTF-8.
-const std::string kReadableStart = "2005\xe5\xb9\xb4" "07\xe6\x9c\x88" "01\xe6\x97\xa5 09:30:05";
+const std::string kReadableStart =
+    "2005\xe5\xb9\xb4"
+    "07\xe6\x9c\x88"
+    "01\xe6\x97\xa5 09:30:05";
 
 class DecisionFileTest : public ::testing::Test {
   protected:
@@ -49,12 +52,15 @@ TEST_F(DecisionFileTest, EveryLineFormIsWrittenByteForByte) {
 
 TEST_F(DecisionFileTest, ALineIsFoundByThePlainFrontOfItsIdentifier) {
     PutFileBytes(Path(),
-                 "439041101\tMIRROR\t2005\x94\x4e" "07\x8c\x8e" "01\x93\xfa 09:30:05  1a2b3c4d  "
+                 "439041101\tMIRROR\t2005\x94\x4e"
+                 "07\x8c\x8e"
+                 "01\x93\xfa 09:30:05  1a2b3c4d  "
                  "20050701093005\r\n"  // CP932 date text
                  "12345,BACKUP,x,3039,20050701093005\n"
                  "\x00\xff\xfe junk \tMIRROR\r\n"s +
-                     std::string(70000, 'x') + "888\r\n"  // only its front counts
-                 "777 without a line end");
+                     std::string(70000, 'x') +
+                     "888\r\n"  // only its front counts
+                     "777 without a line end");
     ASSERT_TRUE(decisions_.Open(world_.programDir()));
     for (const char* found : {"439041101", "4390", "1234", "12345", "777"}) {
         EXPECT_TRUE(decisions_.Find(found)) << found;
@@ -71,8 +77,8 @@ TEST_F(DecisionFileTest, OpeningKeepsWhatIsThereAndANewLineIsFoundAtOnce) {
     EXPECT_FALSE(decisions_.Find("255"));
     ASSERT_TRUE(decisions_.Append(255u, DecisionLayout::Commas, false, kStart));
     EXPECT_TRUE(decisions_.Find("255"));
-    EXPECT_EQ(FileBytes(Path()), "777 without a line end\r\n255,BACKUP," + kReadableStart +
-                                     ",ff,20050701093005\r\n");
+    EXPECT_EQ(FileBytes(Path()),
+              "777 without a line end\r\n255,BACKUP," + kReadableStart + ",ff,20050701093005\r\n");
 }
 
 TEST_F(DecisionFileTest, AnotherHolderKeepsTheRunFromReadingOrWriting) {

@@ -1,0 +1,39 @@
+// One copy run of the engine behind the progress window, as every runner starts it.
+#pragma once
+
+#include <string>
+
+#include "controller/runners/run_job.h"
+#include "log/log_record.h"
+#include "settings/settings_record.h"
+
+namespace tv {
+
+class MainFrame;
+
+// Who started a run: by hand, the interval timer, a schedule, or the end of the session.
+enum class RunOrigin { Manual, Timer, Schedule, SessionEnd };
+
+inline bool IsManual(RunOrigin origin) { return origin == RunOrigin::Manual; }
+
+struct CopyLaunch {
+    std::string title;
+    std::string source;
+    std::string destination;
+    RunKind kind = RunKind::FileDir;
+    RunOrigin origin = RunOrigin::Timer;
+    // Compares every file with its copy by content (drive-unit runs only).
+    bool fullBackup = false;
+};
+
+// Whether a runner goes on with its next drive or item.
+enum class RunStep { Continue, Stop };
+
+// Fills the job from settings and runs it through the frame's copy runner with its modal
+// window. Returns the window's end code: kIdStopAll, kIdStopAndNext, or 0 when the run ended.
+// A manual run asks the user before a mirror deletion of most of the destination; an unattended
+// run holds it back and the user is told by a desktop notification.
+int LaunchCopyRun(MainFrame& frame, const SettingsRecord& settings, const CopyLaunch& launch,
+                  LogRecord& log);
+
+}  // namespace tv

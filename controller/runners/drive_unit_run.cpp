@@ -1,0 +1,79 @@
+#include "controller/runners/drive_unit_run.h"
+
+#include <cstdio>
+
+#include "controller/main_frame.h"
+#include "controller/runners/destination_connection.h"
+#include "controller/runners/whole_drive_run.h"
+#include "platform/win_constants.h"
+
+namespace tv {
+
+namespace {
+
+constexpr const char* kNoDestination = "転送先が指定されていません\r\nSynchronize処理を終了します";
+constexpr const char* kErrorCaption = "Error";
+
+bool IsUnitDrive(const SettingsRecord& settings, int type) {
+    return type == kDriveFixed || (type == kDriveCdRom && settings.SyncNoCDCopy == 0);
+}
+
+std::string TitleOf(char letter) {
+    char title[64];
+    std::snprintf(title, sizeof title, "Synchronize 進捗状況(%c:) Files:", letter);
+    return title;
+}
+
+// Every drive of the unit but the one the destination lies on, until the user stops everything.
+void RunEveryDrive(MainFrame& frame, const SettingsRecord& settings, RunOrigin origin) {
+    const DriveTable& drives = frame.services().drives;
+    const char destinationDrive = drives.DriveOfPath(settings.SynchroDirectory);
+    const FrameState& state = frame.state();
+    const bool fullBackups = settings.SyncFullBackup != 0;
+    const bool fullBackupDue = state.FullBackupCounter == settings.SyncFullBackupCount;
+    for (int index = 0; index < kDriveLetterCount; ++index) {
+        const char letter = DriveLetterAt(index);
+        if (letter == destinationDrive) continue;
+        if (!IsUnitDrive(settings, drives.DriveType(drives.RootOf(letter)))) continue;
+        WholeDriveRun run{letter, settings.SynchroDirectory, TitleOf(letter), kUnitDriveUnit,
+                          RunKind::DriveUnit, origin};
+        run.fullBackups = fullBackups;
+        run.fullBackupDue = fullBackupDue;
+        if (RunWholeDrive(frame, settings, run) == RunStep::Stop) return;
+    }
+}
+
+}  // namespace
+
+void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
+    FrameServices& services = frame.services();
+    FrameState& state = frame.state();
+    if (settings.SynchroDirectory.empty() && IsManual(origin)) {
+        services.prompts.MessageBox(kNoDestination, kErrorCaption, kMbOk | kMbIconExclamation);
+        frame.RecomputeNextDriveUnitTime();
+        return;
+    }
+    const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped);
+    if (!bracket.entered()) {
+        frame.RecomputeNextDriveUnitTime();
+        return;
+    }
+    {
+        const DestinationConnection connection(settings, settings.SynchroDirectory,
+                                               services.shares, services.prompts);
+        if (connection.failed()) {
+            state.DriveUnitArmed = true;
+            frame.RecomputeNextDriveUnitTime();
+            return;
+        }
+        ++state.FullBackupCounter;
+        RunEveryDrive(frame, settings, origin);
+    }
+    if (origin != RunOrigin::Schedule) {
+        frame.RecomputeNextDriveUnitTime();
+        state.DriveUnitArmed = true;
+        if (state.FullBackupCounter == settings.SyncFullBackupCount) state.FullBackupCounter = 0;
+    }
+}
+
+}  // namespace tv

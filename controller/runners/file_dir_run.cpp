@@ -1,0 +1,126 @@
+#include "controller/runners/file_dir_run.h"
+
+#include <cstdio>
+
+#include "controller/main_frame.h"
+#include "controller/runners/destination_connection.h"
+#include "controller/runners/single_file_item.h"
+#include "controller/runners/whole_drive_run.h"
+#include "engine/copy_runner.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/win_constants.h"
+
+namespace tv {
+
+namespace {
+
+constexpr const char* kNoDestination =
+    "転送先が指定されていません\r\nFile/Directoryのミラーリングを終了します";
+constexpr const char* kNoItemDestination =
+    "転送先が指定されていません\r\nフォルダバックアップ処理を終了します";
+constexpr const char* kBackUpQuestion = "バックアップします。";
+constexpr const char* kErrorCaption = "Error";
+constexpr const char* kConfirmCaption = "確認";
+constexpr const char* kDrivesTitle = "ミラーリング 進捗状況 Files:";
+
+std::string ItemTitle(size_t number, size_t count) {
+    char title[96];
+    std::snprintf(title, sizeof title, "ﾌｫﾙﾀﾞﾊﾞｯｸｱｯﾌﾟ 進捗状況 %zu/%zu Files:", number, count);
+    return title;
+}
+
+RunStep RunFolderItem(MainFrame& frame, const SettingsRecord& settings, const std::string& item,
+                      const std::string& destination, const std::string& title,
+                      RunOrigin origin) {
+    CopyLaunch launch;
+    launch.title = title;
+    launch.source = item;
+    launch.destination = destination;
+    launch.kind = RunKind::FileDir;
+    launch.origin = origin;
+    LogRecord log = RunLogFields(frame.services().clock.NowDateTime(), kUnitFileDir, item,
+                                 IsManual(origin), false);
+    const int endCode = LaunchCopyRun(frame, settings, launch, log);
+    return endCode == kIdStopAll ? RunStep::Stop : RunStep::Continue;
+}
+
+RunStep RunItem(MainFrame& frame, const SettingsRecord& settings, size_t index, size_t count,
+                RunOrigin origin) {
+    if (settings.Directry2.empty()) return RunStep::Stop;
+    const std::string& item = settings.FileList[index];
+    const uint32_t attributes = GetFileAttributes(item);
+    // A bare drive ("D:") is no item of this list: whole drives are chosen by their role.
+    if (attributes == kInvalidAttributes || item.back() == ':') return RunStep::Continue;
+    const std::string destination =
+        JoinPath(settings.Directry2, AfterLastSeparator(WithoutTrailingSeparators(item)));
+    if ((attributes & kAttrDirectory) != 0) {
+        return RunFolderItem(frame, settings, item, destination, ItemTitle(index + 1, count),
+                             origin);
+    }
+    CopySingleFileItem(frame, settings, item, destination, origin);
+    return RunStep::Continue;
+}
+
+RunStep RunEveryItem(MainFrame& frame, const SettingsRecord& settings, RunOrigin origin) {
+    const size_t count = settings.FileList.size();
+    for (size_t index = 0; index < count; ++index) {
+        if (RunItem(frame, settings, index, count, origin) == RunStep::Stop) return RunStep::Stop;
+    }
+    return RunStep::Continue;
+}
+
+void RunSourceDrives(MainFrame& frame, const SettingsRecord& settings, RunOrigin origin) {
+    for (int index = 0; index < kDriveLetterCount; ++index) {
+        if (settings.Drives[index].Work != DriveWork::UnitSource) continue;
+        const WholeDriveRun run{DriveLetterAt(index), settings.Directry2, kDrivesTitle,
+                                kUnitFileDir,         RunKind::FileDir,   origin};
+        if (RunWholeDrive(frame, settings, run) == RunStep::Stop) return;
+    }
+}
+
+}  // namespace
+
+RunStep RunFileDirItems(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
+    FrameServices& services = frame.services();
+    if (settings.Directry2.empty() && IsManual(origin)) {
+        services.prompts.MessageBox(kNoItemDestination, "", kMbOk | kMbIconInformation);
+        return RunStep::Stop;
+    }
+    if (IsManual(origin) &&
+        services.prompts.MessageBox(kBackUpQuestion, kConfirmCaption,
+                                    kMbOkCancel | kMbIconQuestion) == kIdCancel) {
+        return RunStep::Stop;
+    }
+    const DestinationConnection connection(settings, settings.Directry2, services.shares,
+                                           services.prompts);
+    if (connection.failed()) return RunStep::Stop;
+    return RunEveryItem(frame, settings, origin);
+}
+
+void RunFileDir(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
+    FrameServices& services = frame.services();
+    const bool recomputes = origin == RunOrigin::Timer || origin == RunOrigin::Manual;
+    if (settings.Directry2.empty() && IsManual(origin)) {
+        services.prompts.MessageBox(kNoDestination, kErrorCaption, kMbOk | kMbIconExclamation);
+        return;
+    }
+    const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped);
+    if (!bracket.entered()) {
+        if (origin == RunOrigin::Timer) frame.RecomputeNextFileDirTime();
+        return;
+    }
+    if (RunFileDirItems(frame, settings, origin) == RunStep::Stop) return;
+    {
+        const DestinationConnection connection(settings, settings.Directry2, services.shares,
+                                               services.prompts);
+        if (connection.failed()) {
+            if (origin == RunOrigin::Timer) frame.RecomputeNextFileDirTime();
+            return;
+        }
+        RunSourceDrives(frame, settings, origin);
+    }
+    if (recomputes) frame.RecomputeNextFileDirTime();
+}
+
+}  // namespace tv

@@ -1,0 +1,29 @@
+#include "controller/runners/single_file_item.h"
+
+#include "controller/main_frame.h"
+#include "engine/selection_rules.h"
+#include "engine/step_log.h"
+#include "log/log_store.h"
+#include "platform/file_system.h"
+#include "platform/locations.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+void CopySingleFileItem(MainFrame& frame, const SettingsRecord& settings, const std::string& item,
+                        const std::string& destination, RunOrigin origin) {
+    const FrameServices& services = frame.services();
+    const CopyJob rules = MakeCopyJob(settings, RunKind::FileDir, item, destination, nullptr);
+    if (!IsTransferTarget(rules, item) || IsDestinationNewer(rules, item, destination)) return;
+    LogRecord log = RunLogFields(services.clock.NowDateTime(), kUnitFileDir, item,
+                                 IsManual(origin), false);
+    FillStep(&log, services.clock, kLogActionFileCreated, item, destination);
+    // The destination folder may not exist yet when no folder item or drive went before.
+    const bool copied = EnsureFolder(ContainingFolder(destination)) && CopyFile(item, destination);
+    log.result = copied ? kLogResultOk : kLogResultError;
+    LogStore store(services.locations.programDir);
+    store.Append(log);
+    store.Close();
+}
+
+}  // namespace tv

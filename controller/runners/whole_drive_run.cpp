@@ -1,0 +1,52 @@
+#include "controller/runners/whole_drive_run.h"
+
+#include <cstdio>
+
+#include "controller/main_frame.h"
+#include "controller/runners/decision_file.h"
+#include "engine/copy_runner.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/win_constants.h"
+
+namespace tv {
+
+namespace {
+
+std::string LowerHex(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%x", value);
+    return text;
+}
+
+}  // namespace
+
+RunStep RunWholeDrive(MainFrame& frame, const SettingsRecord& settings, const WholeDriveRun& run) {
+    if (run.destinationFolder.empty()) return RunStep::Stop;
+    FrameServices& services = frame.services();
+    const std::string root = services.drives.RootOf(run.letter);
+    if (root.empty() || GetFileAttributes(root) == kInvalidAttributes) return RunStep::Continue;
+
+    DecisionFile decisions;
+    decisions.Open(services.locations.programDir);
+    const DateTime start = services.clock.NowDateTime();
+    uint32_t serial = 0;
+    services.drives.VolumeInformation(root, &serial, nullptr);
+    const bool known = decisions.Find(DecisionFile::VolumeIdentifier(serial));
+
+    CopyLaunch launch;
+    launch.title = run.title;
+    launch.source = root;
+    launch.destination = JoinPath(run.destinationFolder, LowerHex(serial));
+    launch.kind = run.kind;
+    launch.origin = run.origin;
+    launch.fullBackup = run.fullBackups && (run.fullBackupDue || !known);
+    LogRecord log = RunLogFields(start, run.unit, std::string(1, run.letter),
+                                 IsManual(run.origin), known);
+    const int endCode = LaunchCopyRun(frame, settings, launch, log);
+    if (endCode == kIdStopAll) return RunStep::Stop;
+    if (endCode != kIdStopAndNext) decisions.Append(serial, DecisionLayout::Tabs, known, start);
+    return RunStep::Continue;
+}
+
+}  // namespace tv
