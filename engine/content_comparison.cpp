@@ -44,8 +44,7 @@ Stretch CompareNextStretch(File& source, File& copy, const BufferHalves& halves,
     return static_cast<size_t>(fromSource) < halves.size ? Stretch::EqualToTheEnd : Stretch::Equal;
 }
 
-ContentVerdict CompareOpenFiles(const CopyJob& job, RunContext& context, File& source,
-                                File& copy) {
+ContentVerdict CompareOpenFiles(const CopyJob& job, RunContext& context, File& source, File& copy) {
     const CopyBufferLease lease(context, job.BufferSize);
     const BufferHalves halves = HalvesOf(context.buffer());
     const LoadPacer pacer(context.clock(), job.LoadControl);
