@@ -4,6 +4,7 @@
 // sample trees that bench/run measures.
 //
 //   engine_bench mirror SOURCE DESTINATION
+//   engine_bench full SOURCE DESTINATION    (the same run as a full backup: every copy is read)
 //   engine_bench small FOLDER     (20,000 files of 1-64 KB in 400 folders)
 //   engine_bench large FOLDER     (4 files of 64 MB)
 //   engine_bench change FOLDER PERCENT ROUND   (rewrites that share of the files, newer)
@@ -57,7 +58,7 @@ std::string DriveTableFolderPattern() {
     return std::string(temporary && *temporary ? temporary : "/tmp") + "/engine-bench-XXXXXX";
 }
 
-int Mirror(const std::string& source, const std::string& destination) {
+int Mirror(const std::string& source, const std::string& destination, bool fullBackup) {
     std::string configDir = DriveTableFolderPattern();
     if (!mkdtemp(configDir.data())) return 1;
     tv::DriveTable drives(configDir);
@@ -70,6 +71,7 @@ int Mirror(const std::string& source, const std::string& destination) {
     job.BufferSize = tv::BufferSizeForSetting(1);
     job.LoadControl = 0;
     job.ForceMirror = 1;
+    job.FullBackup = fullBackup ? 1 : 0;
     tv::RunContext context(clock, drives);
     const auto start = std::chrono::steady_clock::now();
     const int result = tv::RunJob(job, context);
@@ -132,7 +134,8 @@ int Change(const std::string& folder, int percent, int round) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 3 && args[0] == "mirror") return Mirror(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "mirror") return Mirror(args[1], args[2], false);
+    if (args.size() == 3 && args[0] == "full") return Mirror(args[1], args[2], true);
     if (args.size() == 2 && args[0] == "small") return MakeSmall(args[1]);
     if (args.size() == 2 && args[0] == "large") return MakeLarge(args[1]);
     // A share outside 1..100 would make the step between changed files zero.
@@ -141,7 +144,7 @@ int main(int argc, char** argv) {
         return Change(args[1], percent, std::atoi(args[3].c_str()));
     }
     std::fprintf(stderr,
-                 "usage: engine_bench mirror SRC DST | small DIR | large DIR | "
+                 "usage: engine_bench mirror SRC DST | full SRC DST | small DIR | large DIR | "
                  "change DIR PERCENT ROUND\n");
     return 2;
 }

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -81,7 +82,7 @@ TEST_P(FullBackupKindTest, ACopyDamagedBehindItsTimeAndSizeIsFoundOnlyByAFullBac
 
     EXPECT_EQ(world.Read(job.Destination), source);
     EXPECT_EQ(FileResults(), (std::map<std::string, std::string>{{"damaged.bin", "ＯＫ"},
-                                                                  {"equal.txt", "スキップ"}}));
+                                                                 {"equal.txt", "スキップ"}}));
     EXPECT_TRUE(WasShown(Source("equal.txt"), kMessageSameContent));
     EXPECT_TRUE(WasShown(Source("damaged.bin"), CopyOf("damaged.bin")));
     EXPECT_EQ(job.HadError, 0);
@@ -160,10 +161,8 @@ struct UnreadableCase {
 // or followed the link, would wrongly log it as skipped.
 TEST_F(FullBackupTest, AFileOrCopyThatCannotBeReadIsAnOpenError) {
     const UnreadableCase cases[] = {
-        {"an unreadable copy",
-         [this] { ASSERT_EQ(chmod(CopyOf("a.txt").c_str(), 0), 0); }},
-        {"an unreadable source",
-         [this] { ASSERT_EQ(chmod(Source("a.txt").c_str(), 0), 0); }},
+        {"an unreadable copy", [this] { ASSERT_EQ(chmod(CopyOf("a.txt").c_str(), 0), 0); }},
+        {"an unreadable source", [this] { ASSERT_EQ(chmod(Source("a.txt").c_str(), 0), 0); }},
         {"a link in the copy's place",
          [this] {
              const std::string elsewhere = JoinPath(world.root('D'), "elsewhere.txt");
