@@ -35,8 +35,8 @@ void RunEveryDrive(MainFrame& frame, const SettingsRecord& settings, RunOrigin o
         const char letter = DriveLetterAt(index);
         if (letter == destinationDrive) continue;
         if (!IsUnitDrive(settings, drives.DriveType(drives.RootOf(letter)))) continue;
-        WholeDriveRun run{letter, settings.SynchroDirectory, TitleOf(letter), kUnitDriveUnit,
-                          RunKind::DriveUnit, origin};
+        WholeDriveRun run{letter,         settings.SynchroDirectory, TitleOf(letter),
+                          kUnitDriveUnit, RunKind::DriveUnit,        origin};
         run.fullBackups = fullBackups;
         run.fullBackupDue = fullBackupDue;
         if (RunWholeDrive(frame, settings, run) == RunStep::Stop) return;
@@ -59,8 +59,8 @@ void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) 
         return;
     }
     {
-        const DestinationConnection connection(settings, settings.SynchroDirectory,
-                                               services.shares, services.prompts);
+        const DestinationConnection connection(settings, settings.SynchroDirectory, services.shares,
+                                               services.prompts);
         if (connection.failed()) {
             state.DriveUnitArmed = true;
             frame.RecomputeNextDriveUnitTime();

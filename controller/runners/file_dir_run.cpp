@@ -31,8 +31,7 @@ std::string ItemTitle(size_t number, size_t count) {
 }
 
 RunStep RunFolderItem(MainFrame& frame, const SettingsRecord& settings, const std::string& item,
-                      const std::string& destination, const std::string& title,
-                      RunOrigin origin) {
+                      const std::string& destination, const std::string& title, RunOrigin origin) {
     CopyLaunch launch;
     launch.title = title;
     launch.source = item;

@@ -16,8 +16,8 @@ struct KindSettings {
 KindSettings SettingsOfKind(const SettingsRecord& s, RunKind kind) {
     switch (kind) {
         case RunKind::DriveUnit:
-            return {DriveUnit,         s.SyncForceMirror, s.SyncForceOverWrite,
-                    s.SyncCheckSize,   s.SyncLoadControl, s.SyncChacheSize};
+            return {DriveUnit,       s.SyncForceMirror, s.SyncForceOverWrite,
+                    s.SyncCheckSize, s.SyncLoadControl, s.SyncChacheSize};
         case RunKind::FileDir:
             return {FileDir,          s.ForceMirror2,      s.ForceOverWrite2,
                     s.CheckSizeDrive, s.MirrorLoadControl, s.MirrorChacheSize};

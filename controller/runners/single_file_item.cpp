@@ -15,8 +15,8 @@ void CopySingleFileItem(MainFrame& frame, const SettingsRecord& settings, const 
     const FrameServices& services = frame.services();
     const CopyJob rules = MakeCopyJob(settings, RunKind::FileDir, item, destination, nullptr);
     if (!IsTransferTarget(rules, item) || IsDestinationNewer(rules, item, destination)) return;
-    LogRecord log = RunLogFields(services.clock.NowDateTime(), kUnitFileDir, item,
-                                 IsManual(origin), false);
+    LogRecord log =
+        RunLogFields(services.clock.NowDateTime(), kUnitFileDir, item, IsManual(origin), false);
     FillStep(&log, services.clock, kLogActionFileCreated, item, destination);
     // The destination folder may not exist yet when no folder item or drive went before.
     const bool copied = EnsureFolder(ContainingFolder(destination)) && CopyFile(item, destination);

@@ -41,8 +41,8 @@ RunStep RunWholeDrive(MainFrame& frame, const SettingsRecord& settings, const Wh
     launch.kind = run.kind;
     launch.origin = run.origin;
     launch.fullBackup = run.fullBackups && (run.fullBackupDue || !known);
-    LogRecord log = RunLogFields(start, run.unit, std::string(1, run.letter),
-                                 IsManual(run.origin), known);
+    LogRecord log =
+        RunLogFields(start, run.unit, std::string(1, run.letter), IsManual(run.origin), known);
     const int endCode = LaunchCopyRun(frame, settings, launch, log);
     if (endCode == kIdStopAll) return RunStep::Stop;
     if (endCode != kIdStopAndNext) decisions.Append(serial, DecisionLayout::Tabs, known, start);
