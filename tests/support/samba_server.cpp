@@ -18,6 +18,7 @@ constexpr const char* kSmbd = "/usr/sbin/smbd";
 constexpr const char* kSmbpasswd = "/usr/bin/smbpasswd";
 constexpr auto kStartPatience = std::chrono::seconds(15);
 constexpr auto kPortPatience = std::chrono::seconds(240);
+constexpr auto kPortReleasePatience = std::chrono::seconds(15);
 constexpr const char* kPortLockPath = "/tmp/tessaravine-test-smb-port.lock";
 // The local account that the server's one account maps to.
 constexpr const char* kLocalUser = "root";
@@ -166,7 +167,11 @@ bool SambaServer::Start() {
     if (portLock_ < 0 && (portLock_ = TakePortInTurn()) < 0) {
         return Fail(std::string("another test kept port 445 (") + kPortLockPath + ") too long");
     }
-    if (AcceptsConnections(kAddress, kPort)) {
+    // The servers of the test before may still be ending their connections, which keep the
+    // port open for a moment after their parent has gone.
+    const bool portFree =
+        WaitUntil(kPortReleasePatience, [] { return !AcceptsConnections(kAddress, kPort); });
+    if (!portFree) {
         return Fail("another program already listens on " + std::string(kAddress) + ":" +
                     std::to_string(kPort));
     }
