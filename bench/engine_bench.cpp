@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -25,6 +26,8 @@
 #include "engine/copy_job.h"
 #include "engine/job_run.h"
 #include "engine/run_context.h"
+#include "log/log_record.h"
+#include "log/log_store.h"
 #include "platform/clock.h"
 #include "platform/drive_table.h"
 #include "platform/paths.h"
@@ -58,7 +61,9 @@ std::string DriveTableFolderPattern() {
     return std::string(temporary && *temporary ? temporary : "/tmp") + "/engine-bench-XXXXXX";
 }
 
-int Mirror(const std::string& source, const std::string& destination, bool fullBackup) {
+enum class Mode { Mirror, FullBackup, Logged };
+
+int Mirror(const std::string& source, const std::string& destination, Mode mode) {
     std::string configDir = DriveTableFolderPattern();
     if (!mkdtemp(configDir.data())) return 1;
     tv::DriveTable drives(configDir);
@@ -71,12 +76,22 @@ int Mirror(const std::string& source, const std::string& destination, bool fullB
     job.BufferSize = tv::BufferSizeForSetting(1);
     job.LoadControl = 0;
     job.ForceMirror = 1;
-    job.FullBackup = fullBackup ? 1 : 0;
-    tv::RunContext context(clock, drives);
+    job.FullBackup = mode == Mode::FullBackup ? 1 : 0;
+    // A logged run writes the activity log's line for every file, as every run of the
+    // program does; its day file goes into the scratch folder.
+    tv::LogStore log(configDir);
+    tv::LogRecord record;
+    record.unit = "File/Directory";
+    record.recognition = " ";
+    record.drive = source;
+    record.mode = "自動";
+    record.work = "バックアップ";
+    if (mode == Mode::Logged) job.LogRecord = &record;
+    tv::RunContext context(clock, drives, mode == Mode::Logged ? &log : nullptr);
     const auto start = std::chrono::steady_clock::now();
     const int result = tv::RunJob(job, context);
     const double elapsed = Seconds(std::chrono::steady_clock::now() - start).count();
-    rmdir(configDir.c_str());
+    std::filesystem::remove_all(configDir);
     struct rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("result %d seconds %.3f pauses %ld paused %.3f peak_kb %ld\n", result, elapsed,
@@ -134,8 +149,9 @@ int Change(const std::string& folder, int percent, int round) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 3 && args[0] == "mirror") return Mirror(args[1], args[2], false);
-    if (args.size() == 3 && args[0] == "full") return Mirror(args[1], args[2], true);
+    if (args.size() == 3 && args[0] == "mirror") return Mirror(args[1], args[2], Mode::Mirror);
+    if (args.size() == 3 && args[0] == "full") return Mirror(args[1], args[2], Mode::FullBackup);
+    if (args.size() == 3 && args[0] == "logged") return Mirror(args[1], args[2], Mode::Logged);
     if (args.size() == 2 && args[0] == "small") return MakeSmall(args[1]);
     if (args.size() == 2 && args[0] == "large") return MakeLarge(args[1]);
     // A share outside 1..100 would make the step between changed files zero.
@@ -144,7 +160,8 @@ int main(int argc, char** argv) {
         return Change(args[1], percent, std::atoi(args[3].c_str()));
     }
     std::fprintf(stderr,
-                 "usage: engine_bench mirror SRC DST | full SRC DST | small DIR | large DIR | "
+                 "usage: engine_bench mirror SRC DST | full SRC DST | logged SRC DST | small DIR | "
+                 "large DIR | "
                  "change DIR PERCENT ROUND\n");
     return 2;
 }
