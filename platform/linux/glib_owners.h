@@ -17,6 +17,9 @@ struct GErrorFree {
 struct GFree {
     void operator()(gpointer memory) const { g_free(memory); }
 };
+struct GVariantUnref {
+    void operator()(GVariant* variant) const { g_variant_unref(variant); }
+};
 struct GMainContextUnref {
     void operator()(GMainContext* context) const { g_main_context_unref(context); }
 };
@@ -28,5 +31,6 @@ template <typename T>
 using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
 using GCharPtr = std::unique_ptr<gchar, GFree>;
+using GVariantPtr = std::unique_ptr<GVariant, GVariantUnref>;
 
 }  // namespace tv::detail

@@ -5,20 +5,12 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/linux/glib_owners.h"
+
 namespace tv {
 namespace {
 
 constexpr int kCallTimeoutMs = 60 * 1000;
-
-struct ObjectReleaser {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-struct VariantReleaser {
-    void operator()(GVariant* variant) const { g_variant_unref(variant); }
-};
-struct ErrorReleaser {
-    void operator()(GError* error) const { g_error_free(error); }
-};
 
 bool IsAsciiLetterOrDigit(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -46,13 +38,12 @@ bool SetLabelThroughUdisks(const std::string& deviceName, const std::string& lab
         return false;
     }
     GError* rawError = nullptr;
-    std::unique_ptr<GDBusConnection, ObjectReleaser> bus(
-        g_bus_get_sync(G_BUS_TYPE_SYSTEM, nullptr, &rawError));
-    std::unique_ptr<GError, ErrorReleaser> error(rawError);
+    detail::GObjectPtr<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SYSTEM, nullptr, &rawError));
+    detail::GErrorPtr error(rawError);
     if (!bus) return false;
     GVariantBuilder options;
     g_variant_builder_init(&options, G_VARIANT_TYPE_VARDICT);
-    std::unique_ptr<GVariant, VariantReleaser> reply(g_dbus_connection_call_sync(
+    detail::GVariantPtr reply(g_dbus_connection_call_sync(
         bus.get(), "org.freedesktop.UDisks2", UdisksBlockObjectPath(deviceName).c_str(),
         "org.freedesktop.UDisks2.Filesystem", "SetLabel",
         g_variant_new("(sa{sv})", label.c_str(), &options), nullptr,
