@@ -6,7 +6,7 @@
 
 namespace tv {
 
-int SettingsDialogPending::Run(SettingsRecord& /*live*/) {
+int SettingsDialogPending::Run(SettingsRecord& /*live*/, ScheduleList& /*schedules*/) {
     std::fprintf(stderr, "Tessaravine: the settings dialog is not available yet; nothing opened\n");
     return kSettingsCancel;
 }

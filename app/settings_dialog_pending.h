@@ -8,7 +8,7 @@ namespace tv {
 
 class SettingsDialogPending : public SettingsDialog {
   public:
-    int Run(SettingsRecord& live) override;
+    int Run(SettingsRecord& live, ScheduleList& schedules) override;
 };
 
 }  // namespace tv

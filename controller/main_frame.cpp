@@ -10,6 +10,7 @@
 #include "controller/removable_drives.h"
 #include "controller/runners/drive_unit_run.h"
 #include "controller/runners/file_dir_run.h"
+#include "controller/tick/ten_second_tick.h"
 #include "controller/tray_menu.h"
 #include "controller/tray_tip.h"
 #include "log/flat_log.h"
@@ -40,7 +41,8 @@ bool HasPassed(const DateTime& next, const DateTime& now) { return !next.IsValid
 
 MainFrame::MainFrame(FrameServices services)
     : services_(std::move(services)),
-      context_{services_.drives, services_.registry, services_.locations, services_.clock} {
+      context_{services_.drives, services_.registry, services_.locations, services_.clock},
+      schedules_(services_.locations.programDir) {
     // Placeholders until Start computes both from the settings.
     const DateTime now = services_.clock.NowDateTime();
     nextDriveUnitTime_ = now + 5 * kOneMinute;
@@ -52,6 +54,7 @@ MainFrame::~MainFrame() { TearDown(); }
 void MainFrame::Start() {
     iconAdded_ = services_.tray.AddIcon(kInitialTip);
     LoadSettingsForDrivesPresent();
+    schedules_.Load(context_);
     CheckLogIndex(services_.locations.programDir);
     ComputeNextTimes();
     OpenSettingsDialogIfDrivesChanged();
@@ -90,6 +93,9 @@ void MainFrame::FollowMediaPollSetting() {
 
 void MainFrame::OnTimer(int id) {
     switch (id) {
+        case kTimerTick:
+            RunTick(*this);
+            break;
         case kTimerMediaNotify:
             services_.timers.Stop(kTimerMediaNotify);
             break;
@@ -143,7 +149,7 @@ void MainFrame::OnCommand(int id) {
 void MainFrame::OpenSettingsDialog() {
     if (state_.SettingsOpen || state_.CopyRunning || state_.Closing) return;
     state_.SettingsOpen = true;
-    const int endCode = services_.settingsDialog.Run(settings_);
+    const int endCode = services_.settingsDialog.Run(settings_, schedules_);
     if (IsAcceptingEndCode(endCode)) AcceptSettings(endCode);
     UpdateTrayTip();
     state_.SettingsOpen = false;
@@ -151,6 +157,7 @@ void MainFrame::OpenSettingsDialog() {
 
 void MainFrame::AcceptSettings(int endCode) {
     SaveSettings(settings_, context_);
+    schedules_.Save();
     FollowMediaPollSetting();
     if (endCode == kSettingsApply) {
         RecomputePassedNextTimes();
@@ -226,13 +233,13 @@ void MainFrame::TearDown() {
 
 bool MainFrame::IsIdle() const { return services_.idle && services_.idle->IsIdle(); }
 
-void MainFrame::RecomputeNextDriveUnitTime() {
-    nextDriveUnitTime_ =
-        NextDriveUnitTime(services_.clock.NowDateTime(), settings_, state_.DriveUnitArmed);
+void MainFrame::RecomputeNextDriveUnitTime(Postponement postponement) {
+    nextDriveUnitTime_ = NextDriveUnitTime(services_.clock.NowDateTime(), settings_,
+                                           state_.DriveUnitArmed, postponement);
 }
 
-void MainFrame::RecomputeNextFileDirTime() {
-    nextFileDirTime_ = NextFileDirTime(services_.clock.NowDateTime(), settings_);
+void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
+    nextFileDirTime_ = NextFileDirTime(services_.clock.NowDateTime(), settings_, postponement);
 }
 
 RunBracket MainFrame::BeginRun(TickDuringRun tick) {

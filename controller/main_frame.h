@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "controller/frame_state.h"
+#include "controller/next_run_times.h"
 #include "controller/ports/media_watch.h"
 #include "controller/ports/notifier.h"
 #include "controller/ports/session.h"
@@ -24,6 +25,7 @@
 #include "platform/prompts.h"
 #include "platform/registry_store.h"
 #include "platform/share_mounter.h"
+#include "schedule/schedule_list.h"
 #include "settings/settings_context.h"
 #include "settings/settings_record.h"
 
@@ -60,8 +62,8 @@ class MainFrame {
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
-    // Window creation: icon, settings, log index, next times, the drive check (which may open
-    // the settings dialog at once), timers and tip, in this order.
+    // Window creation: icon, settings, schedules, log index, next times, the drive check (which
+    // may open the settings dialog at once), timers and tip, in this order.
     void Start();
 
     void OnTimer(int id);
@@ -86,12 +88,13 @@ class MainFrame {
     // The bracket every run is made in; a run starts only when it was entered.
     RunBracket BeginRun(TickDuringRun tick);
     // The next due times of the interval runs, from now.
-    void RecomputeNextDriveUnitTime();
-    void RecomputeNextFileDirTime();
+    void RecomputeNextDriveUnitTime(Postponement postponement = Postponement::None);
+    void RecomputeNextFileDirTime(Postponement postponement = Postponement::None);
 
     FrameServices& services() { return services_; }
     FrameState& state() { return state_; }
     SettingsRecord& settings() { return settings_; }
+    ScheduleList& schedules() { return schedules_; }
     const DateTime& nextDriveUnitTime() const { return nextDriveUnitTime_; }
     const DateTime& nextFileDirTime() const { return nextFileDirTime_; }
     bool iconAdded() const { return iconAdded_; }
@@ -108,6 +111,7 @@ class MainFrame {
     FrameServices services_;
     SettingsContext context_;
     SettingsRecord settings_;
+    ScheduleList schedules_;
     FrameState state_;
     DateTime nextDriveUnitTime_;
     DateTime nextFileDirTime_;

@@ -13,14 +13,23 @@ double IntervalDays(const DateTime& interval) {
            interval.Second() * kOneSecond;
 }
 
+bool WaitsForIdle(Postponement postponement, int32_t unitSetting) {
+    return postponement == Postponement::UserBusy && unitSetting != 0;
+}
+
+double IdleWaitDays(const SettingsRecord& settings) { return settings.NoIdleTime * kOneMinute; }
+
 }  // namespace
 
-DateTime NextDriveUnitTime(const DateTime& now, const SettingsRecord& settings,
-                           bool driveUnitArmed) {
+DateTime NextDriveUnitTime(const DateTime& now, const SettingsRecord& settings, bool driveUnitArmed,
+                           Postponement postponement) {
+    if (WaitsForIdle(postponement, settings.NoIdleSync)) return now + IdleWaitDays(settings);
     return now + (driveUnitArmed ? IntervalDays(settings.SyncInterval) : kStartUpDelay);
 }
 
-DateTime NextFileDirTime(const DateTime& now, const SettingsRecord& settings) {
+DateTime NextFileDirTime(const DateTime& now, const SettingsRecord& settings,
+                         Postponement postponement) {
+    if (WaitsForIdle(postponement, settings.NoIdleMirror)) return now + IdleWaitDays(settings);
     return now + IntervalDays(settings.MirrorInterval);
 }
 

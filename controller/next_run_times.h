@@ -7,12 +7,19 @@
 
 namespace tv {
 
+// Why a next time is computed: after a run or a change of the settings, or because the user
+// was busy at the minute a run was due.
+enum class Postponement { None, UserBusy };
+
 // The drive unit waits 5 minutes after start-up until its first runs are done (armed); from
-// then on it waits one SyncInterval.
-DateTime NextDriveUnitTime(const DateTime& now, const SettingsRecord& settings,
-                           bool driveUnitArmed);
-// The file/directory unit waits one MirrorInterval, from start-up on.
-DateTime NextFileDirTime(const DateTime& now, const SettingsRecord& settings);
+// then on it waits one SyncInterval. A run the busy user held back waits NoIdleTime minutes
+// instead when NoIdleSync asks for it.
+DateTime NextDriveUnitTime(const DateTime& now, const SettingsRecord& settings, bool driveUnitArmed,
+                           Postponement postponement = Postponement::None);
+// The file/directory unit waits one MirrorInterval, from start-up on; held back by a busy
+// user, NoIdleTime minutes when NoIdleMirror asks for it.
+DateTime NextFileDirTime(const DateTime& now, const SettingsRecord& settings,
+                         Postponement postponement = Postponement::None);
 
 // A valid interval of 00:00, which means that the unit has no interval.
 bool IsNoInterval(const DateTime& interval);

@@ -1,6 +1,7 @@
 // The modal settings dialog as the frame sees it.
 #pragma once
 
+#include "schedule/schedule_list.h"
 #include "settings/settings_record.h"
 
 namespace tv {
@@ -8,10 +9,10 @@ namespace tv {
 class SettingsDialog {
   public:
     virtual ~SettingsDialog() = default;
-    // Runs the dialog on the live record and returns how it ended (kSettingsApply,
-    // kSettingsRunDriveUnit, kSettingsRunFileDir or kSettingsCancel). The dialog writes the
-    // record only when it ends with an accepting code.
-    virtual int Run(SettingsRecord& live) = 0;
+    // Runs the dialog on the live record and the schedules and returns how it ended
+    // (kSettingsApply, kSettingsRunDriveUnit, kSettingsRunFileDir or kSettingsCancel). The
+    // dialog writes the record and the list only when it ends with an accepting code.
+    virtual int Run(SettingsRecord& live, ScheduleList& schedules) = 0;
 };
 
 }  // namespace tv

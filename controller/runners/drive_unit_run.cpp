@@ -48,14 +48,18 @@ void RunEveryDrive(MainFrame& frame, const SettingsRecord& settings, RunOrigin o
 void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
     FrameServices& services = frame.services();
     FrameState& state = frame.state();
+    // A scheduled run leaves the interval's next time alone.
+    const auto recomputeNextTime = [&frame, origin] {
+        if (origin != RunOrigin::Schedule) frame.RecomputeNextDriveUnitTime();
+    };
     if (settings.SynchroDirectory.empty() && IsManual(origin)) {
         services.prompts.MessageBox(kNoDestination, kErrorCaption, kMbOk | kMbIconExclamation);
-        frame.RecomputeNextDriveUnitTime();
+        recomputeNextTime();
         return;
     }
     const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped);
     if (!bracket.entered()) {
-        frame.RecomputeNextDriveUnitTime();
+        recomputeNextTime();
         return;
     }
     {
@@ -63,7 +67,7 @@ void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) 
                                                services.prompts);
         if (connection.failed()) {
             state.DriveUnitArmed = true;
-            frame.RecomputeNextDriveUnitTime();
+            recomputeNextTime();
             return;
         }
         ++state.FullBackupCounter;

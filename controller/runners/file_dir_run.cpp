@@ -69,12 +69,14 @@ RunStep RunEveryItem(MainFrame& frame, const SettingsRecord& settings, RunOrigin
     return RunStep::Continue;
 }
 
-void RunSourceDrives(MainFrame& frame, const SettingsRecord& settings, RunOrigin origin) {
+// The drives chosen in choice, copied with the destination and options of job.
+void RunSourceDrives(MainFrame& frame, const SettingsRecord& choice, const SettingsRecord& job,
+                     RunOrigin origin) {
     for (int index = 0; index < kDriveLetterCount; ++index) {
-        if (settings.Drives[index].Work != DriveWork::UnitSource) continue;
-        const WholeDriveRun run{DriveLetterAt(index), settings.Directry2, kDrivesTitle,
-                                kUnitFileDir,         RunKind::FileDir,   origin};
-        if (RunWholeDrive(frame, settings, run) == RunStep::Stop) return;
+        if (choice.Drives[index].Work != DriveWork::UnitSource) continue;
+        const WholeDriveRun run{DriveLetterAt(index), job.Directry2,    kDrivesTitle,
+                                kUnitFileDir,         RunKind::FileDir, origin};
+        if (RunWholeDrive(frame, job, run) == RunStep::Stop) return;
     }
 }
 
@@ -110,14 +112,17 @@ void RunFileDir(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
         return;
     }
     if (RunFileDirItems(frame, settings, origin) == RunStep::Stop) return;
+    // A schedule chooses only which drives its run copies whole; where they go and how they are
+    // copied stays the live settings' choice.
+    SettingsRecord& job = origin == RunOrigin::Schedule ? frame.settings() : settings;
     {
-        const DestinationConnection connection(settings, settings.Directry2, services.shares,
+        const DestinationConnection connection(job, job.Directry2, services.shares,
                                                services.prompts);
         if (connection.failed()) {
             if (origin == RunOrigin::Timer) frame.RecomputeNextFileDirTime();
             return;
         }
-        RunSourceDrives(frame, settings, origin);
+        RunSourceDrives(frame, settings, job, origin);
     }
     if (recomputes) frame.RecomputeNextFileDirTime();
 }

@@ -58,7 +58,7 @@ class FakeTimers : public Timers {
 class FakeSettingsDialog : public SettingsDialog {
   public:
     explicit FakeSettingsDialog(const FakeTimers& timers) : timers_(timers) {}
-    int Run(SettingsRecord& live) override {
+    int Run(SettingsRecord& live, ScheduleList& /*schedules*/) override {
         timersAtOpen.push_back(timers_.running);
         if (edit) edit(live);
         return endCode;

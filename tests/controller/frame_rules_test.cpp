@@ -84,6 +84,26 @@ TEST(ControllerNextRunTimes, DriveUnitWaitsFiveMinutesUntilArmedThenItsInterval)
     EXPECT_EQ(NextDriveUnitTime(now, settings, true).Format("%H:%M:%S"), "22:56:59");
 }
 
+TEST(ControllerNextRunTimes, ABusyUserMovesTheDriveUnitByTheIdleWaitOnlyWhenItIsOn) {
+    const DateTime now = DateTime::FromParts(2005, 7, 31, 9, 30);
+    struct Case {
+        int noIdleSync;
+        bool armed;
+        const char* next;
+    };
+    const Case cases[] = {
+        {1, false, "09:37"}, {1, true, "09:37"}, {0, false, "09:35"}, {0, true, "11:30"}};
+    for (const Case& c : cases) {
+        SettingsRecord settings;
+        settings.SyncInterval = kTwoHours;
+        settings.NoIdleTime = 7;
+        settings.NoIdleSync = c.noIdleSync;
+        EXPECT_EQ(NextDriveUnitTime(now, settings, c.armed, Postponement::UserBusy).Format("%H:%M"),
+                  c.next)
+            << c.noIdleSync << " " << c.armed;
+    }
+}
+
 TEST(ControllerNextRunTimes, FileDirWaitsOneIntervalFromStartUp) {
     const DateTime now = DateTime::FromParts(2005, 7, 31, 9, 30);
     SettingsRecord settings;

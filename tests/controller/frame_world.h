@@ -47,7 +47,9 @@ class FrameWorld {
             SettingsContext{world.drives(), stored, world.locations(), clock});
     }
 
+    // A frame started anew replaces the previous one, as a new process would.
     MainFrame& Start() {
+        frame_.reset();
         frame_ = std::make_unique<MainFrame>(FrameServices{
             clock, world.drives(), registry, world.locations(), prompts, tray, timers, dialog,
             copyRunner, voice, session, mediaWatch, notifier, shares, idle, [this] { ++closes; }});

@@ -1,0 +1,45 @@
+#include "controller/tick/schedule_pass.h"
+
+#include "controller/main_frame.h"
+#include "controller/runners/drive_unit_run.h"
+#include "controller/runners/file_dir_run.h"
+
+namespace tv {
+
+namespace {
+
+void MarkScheduledRun(FrameState& state) {
+    state.UnattendedRun = true;
+    state.ScheduledRun = true;
+}
+
+// A schedule that falls due while a removable run is in progress starts nothing, yet counts as
+// run: the runners find CopyRunning set and return at once.
+void RunEntry(MainFrame& frame, ScheduleEntry& entry, const DateTime& now) {
+    if (entry.RunsDriveUnit()) {
+        MarkScheduledRun(frame.state());
+        RunDriveUnit(frame, entry.Settings, RunOrigin::Schedule);
+        entry.MarkRun(now);
+    }
+    if (entry.RunsFileDir()) {
+        MarkScheduledRun(frame.state());
+        RunFileDir(frame, entry.Settings, RunOrigin::Schedule);
+        entry.MarkRun(now);
+    }
+}
+
+}  // namespace
+
+void RunDueSchedules(MainFrame& frame, const DateTime& now) {
+    ScheduleList& schedules = frame.schedules();
+    if (schedules.Count() == 0) return;
+    // The list cannot change during a run (the settings dialog stays shut), but the count is
+    // asked anew for every index all the same.
+    for (size_t index = 0; index < schedules.Count(); ++index) {
+        ScheduleEntry& entry = schedules.At(index);
+        if (entry.IsDue(now)) RunEntry(frame, entry, now);
+    }
+    schedules.RemoveSpentOnce();
+}
+
+}  // namespace tv
