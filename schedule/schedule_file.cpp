@@ -77,6 +77,14 @@ bool ReadStartTime(ByteCursor& in, DateTime* time) {
     return true;
 }
 
+// Bit 7 names no weekday; it is dropped rather than kept as noise.
+bool ReadWeekdays(ByteCursor& in, WeekdayMask* weekdays) {
+    uint8_t value = 0;
+    if (!ReadByte(in, &value)) return false;
+    *weekdays = value & kEveryWeekday;
+    return true;
+}
+
 bool ReadRunState(ByteCursor& in, ScheduleEntry& entry) {
     uint8_t hasRun = 0;
     if (!ReadByte(in, &hasRun)) return false;
@@ -86,7 +94,7 @@ bool ReadRunState(ByteCursor& in, ScheduleEntry& entry) {
 
 bool ReadEntryHead(ByteCursor& in, ScheduleEntry& entry) {
     return ReadName(in, &entry.Name) && ReadKind(in, &entry.Kind) && ReadDate(in, &entry.RunDate) &&
-           ReadByte(in, &entry.Weekdays) && ReadPattern(in, &entry.Pattern) &&
+           ReadWeekdays(in, &entry.Weekdays) && ReadPattern(in, &entry.Pattern) &&
            ReadStartTime(in, &entry.StartTime) && ReadRunState(in, entry);
 }
 
