@@ -177,13 +177,15 @@ TEST_F(ScheduleFile, NamesOfOneTo2047BytesAreWrittenAndOthersRefused) {
     }
 }
 
-TEST_F(ScheduleFile, ARunFlagOtherThanOneStillCarriesTheRunDate) {
+TEST_F(ScheduleFile, OddFlagAndMaskBytesReadAsTheirMeaning) {
     EntryBytes once = Once();
-    once.hasRun = "\x02"s;
+    once.hasRun = "\x02"s;    // any non-zero flag has run and carries the run date
+    once.weekdays = "\xc1"s;  // bit 7 names no weekday
     const std::vector<ScheduleEntry> read = Read(FileBytesOf(1, {once}));
     ASSERT_EQ(1u, read.size());
     EXPECT_TRUE(read[0].HasRun);
     EXPECT_EQ(DateTime::FromParts(2005, 7, 1), read[0].LastRunDate);
+    EXPECT_EQ(0x41, read[0].Weekdays);
 }
 
 }  // namespace
