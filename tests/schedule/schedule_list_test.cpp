@@ -39,10 +39,6 @@ class ScheduleListTest : public ::testing::Test {
     SettingsWorld settings;
 };
 
-TEST_F(ScheduleListTest, LivesInTheProgramFolder) {
-    EXPECT_EQ(FilePath(), ScheduleList(ProgramDir()).path());
-}
-
 TEST_F(ScheduleListTest, SaveWritesTheFileBytesAndLoadReadsThemBack) {
     ScheduleList list(ProgramDir());
     list.Append(WeeklySample(context()));
@@ -56,11 +52,6 @@ TEST_F(ScheduleListTest, SaveWritesTheFileBytesAndLoadReadsThemBack) {
     ASSERT_EQ(2u, loaded.Count());
     ExpectSameEntry(WeeklySample(context()), loaded.At(0));
     ExpectSameEntry(OnceSample(context()), loaded.At(1));
-}
-
-TEST_F(ScheduleListTest, SavingAnEmptyListWritesFourZeroBytes) {
-    ASSERT_TRUE(ScheduleList(ProgramDir()).Save());
-    EXPECT_EQ("\0\0\0\0"s, FileBytes(FilePath()));
 }
 
 TEST_F(ScheduleListTest, LoadWithoutAReadableFileKeepsTheList) {
