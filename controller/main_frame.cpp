@@ -10,6 +10,9 @@
 #include "controller/removable_drives.h"
 #include "controller/runners/drive_unit_run.h"
 #include "controller/runners/file_dir_run.h"
+#include "controller/session_end/end_session_query.h"
+#include "controller/session_end/end_windows.h"
+#include "controller/session_end/exit_run.h"
 #include "controller/tray_menu.h"
 #include "controller/tray_tip.h"
 #include "log/flat_log.h"
@@ -92,6 +95,9 @@ void MainFrame::OnTimer(int id) {
     switch (id) {
         case kTimerMediaNotify:
             services_.timers.Stop(kTimerMediaNotify);
+            break;
+        case kTimerExitRun:
+            RunBeforeSessionEnds(*this);
             break;
         default:
             break;
@@ -196,6 +202,12 @@ void MainFrame::OnClose() {
     ExitConfirmed();
 }
 
+bool MainFrame::OnQueryEndSession(bool logOff) { return MayEndSession(*this, logOff); }
+
+void MainFrame::OnEndSession(bool ending) {
+    if (ending) ExitHousekeeping();
+}
+
 void MainFrame::ExitConfirmed() {
     ExitHousekeeping();
     TearDown();
@@ -215,6 +227,7 @@ void MainFrame::TearDown() {
     services_.idle = nullptr;
     services_.mediaWatch.Stop();
     services_.voice.Stop();
+    services_.timers.Stop(kTimerExitRun);
     services_.timers.Stop(kTimerTick);
     services_.timers.Stop(kTimerMediaNotify);
     services_.timers.Stop(kTimerMediaPoll);
@@ -236,7 +249,10 @@ void MainFrame::RecomputeNextFileDirTime() {
 }
 
 RunBracket MainFrame::BeginRun(TickDuringRun tick) {
-    return RunBracket(state_, services_.timers, tick, [this] { UpdateTrayTip(); });
+    return RunBracket(state_, services_.timers, tick, [this] {
+        UpdateTrayTip();
+        CarryOutEndAction(*this);
+    });
 }
 
 }  // namespace tv
