@@ -204,8 +204,11 @@ void MainFrame::OnClose() {
 
 bool MainFrame::OnQueryEndSession(bool logOff) { return MayEndSession(*this, logOff); }
 
+// A frame that closed itself has done both already.
 void MainFrame::OnEndSession(bool ending) {
-    if (ending) ExitHousekeeping();
+    if (!ending || tornDown_) return;
+    ExitHousekeeping();
+    TearDown();
 }
 
 void MainFrame::ExitConfirmed() {

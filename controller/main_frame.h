@@ -73,7 +73,8 @@ class MainFrame {
     void OnClose();
     // The desktop asks whether the session may end (a log-off, or else a shutdown).
     bool OnQueryEndSession(bool logOff);
-    // The session ends (ending) or goes on after all.
+    // The session ends (ending) or goes on after all. When it ends, the housekeeping and the
+    // tear-down are done as before an exit.
     void OnEndSession(bool ending);
     // Stops the timers and removes the icon; done once, at the latest when the frame goes.
     void TearDown();
