@@ -219,5 +219,18 @@ TEST_F(SessionEndTest, ARefusedEndLeavesTheProgramRunningAndTellsTheUser) {
     }
 }
 
+TEST_F(SessionEndTest, TheEndNoticeClosesTheFrameOnlyWhenTheSessionReallyEnds) {
+    frame().OnEndSession(false);
+    EXPECT_TRUE(w.tray.present);
+    EXPECT_TRUE(Running(kTimerTick));
+
+    frame().OnEndSession(true);
+    EXPECT_FALSE(w.tray.present);
+    EXPECT_TRUE(w.timers.running.empty());
+    // A second notice, or the quit after the frame closed itself, does nothing more.
+    frame().OnEndSession(true);
+    EXPECT_EQ(w.tray.deletions, 1);
+}
+
 }  // namespace
 }  // namespace tv::test
