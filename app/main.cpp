@@ -12,6 +12,7 @@
 #include "app/desktop/mpg123_voice.h"
 #include "app/qt_timers.h"
 #include "app/qt_tray.h"
+#include "app/session_manager_link.h"
 #include "app/settings_dialog_pending.h"
 #include "controller/main_frame.h"
 #include "controller/start_up/program_start.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
         voice, session, mediaWatch, notifier, shares, idle, [] { QCoreApplication::quit(); }});
     tray.SetEventHandler([&frame](tv::TrayEvent event) { frame.OnTrayEvent(event); });
     timers.SetTimeoutHandler([&frame](int id) { frame.OnTimer(id); });
+    tv::LinkSessionManager(application, frame, stderr);
     frame.Start();
     const std::optional<tv::StartMessage> trayMessage =
         tv::TrayStartMessage(frame.iconAdded(), QSystemTrayIcon::isSystemTrayAvailable());

@@ -13,6 +13,9 @@ struct FrameState {
     bool ScheduledRun = false;    // the current run belongs to a schedule
     int EndAction = 0;            // what to do once the run has ended (0 nothing)
     int FullBackupCounter = 0;    // drive-unit runs since the last full backup
+    // The run before the session ends has been offered; the frame lives as long as the process,
+    // so this holds for the rest of it.
+    bool ExitMirroringDone = false;
 };
 
 }  // namespace tv

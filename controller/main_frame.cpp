@@ -10,6 +10,9 @@
 #include "controller/removable_drives.h"
 #include "controller/runners/drive_unit_run.h"
 #include "controller/runners/file_dir_run.h"
+#include "controller/session_end/end_session_query.h"
+#include "controller/session_end/end_windows.h"
+#include "controller/session_end/exit_run.h"
 #include "controller/tick/ten_second_tick.h"
 #include "controller/tray_menu.h"
 #include "controller/tray_tip.h"
@@ -98,6 +101,9 @@ void MainFrame::OnTimer(int id) {
             break;
         case kTimerMediaNotify:
             services_.timers.Stop(kTimerMediaNotify);
+            break;
+        case kTimerExitRun:
+            RunBeforeSessionEnds(*this);
             break;
         default:
             break;
@@ -203,6 +209,15 @@ void MainFrame::OnClose() {
     ExitConfirmed();
 }
 
+bool MainFrame::OnQueryEndSession(bool logOff) { return MayEndSession(*this, logOff); }
+
+// A frame that closed itself has done both already.
+void MainFrame::OnEndSession(bool ending) {
+    if (!ending || tornDown_) return;
+    ExitHousekeeping();
+    TearDown();
+}
+
 void MainFrame::ExitConfirmed() {
     ExitHousekeeping();
     TearDown();
@@ -222,6 +237,7 @@ void MainFrame::TearDown() {
     services_.idle = nullptr;
     services_.mediaWatch.Stop();
     services_.voice.Stop();
+    services_.timers.Stop(kTimerExitRun);
     services_.timers.Stop(kTimerTick);
     services_.timers.Stop(kTimerMediaNotify);
     services_.timers.Stop(kTimerMediaPoll);
@@ -243,7 +259,10 @@ void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
 }
 
 RunBracket MainFrame::BeginRun(TickDuringRun tick) {
-    return RunBracket(state_, services_.timers, tick, [this] { UpdateTrayTip(); });
+    return RunBracket(state_, services_.timers, tick, [this] {
+        UpdateTrayTip();
+        CarryOutEndAction(*this);
+    });
 }
 
 }  // namespace tv

@@ -73,6 +73,11 @@ class MainFrame {
     void OnCommand(int id);
     // The exit confirmation.
     void OnClose();
+    // The desktop asks whether the session may end (a log-off, or else a shutdown).
+    bool OnQueryEndSession(bool logOff);
+    // The session ends (ending) or goes on after all. When it ends, the housekeeping and the
+    // tear-down are done as before an exit.
+    void OnEndSession(bool ending);
     // Stops the timers and removes the icon; done once, at the latest when the frame goes.
     void TearDown();
 
@@ -85,7 +90,8 @@ class MainFrame {
     // Without the idle library the user always counts as busy.
     bool IsIdle() const;
 
-    // The bracket every run is made in; a run starts only when it was entered.
+    // The bracket every run is made in; a run starts only when it was entered. At its end the
+    // shutdown or log-off chosen during the run is carried out.
     RunBracket BeginRun(TickDuringRun tick);
     // The next due times of the interval runs, from now.
     void RecomputeNextDriveUnitTime(Postponement postponement = Postponement::None);

@@ -1,12 +1,7 @@
 #include "app/desktop/logind_session.h"
 
-#include <unistd.h>
-
-#include <QDBusConnection>
 #include <QDBusInterface>
-#include <QDBusObjectPath>
 #include <QDBusReply>
-#include <QString>
 
 namespace tv {
 
@@ -15,33 +10,43 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.login1");
 const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
 const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
-const QString kSession = QStringLiteral("org.freedesktop.login1.Session");
+const QString kConnectionName = QStringLiteral("tessaravine-logind");
+// logind's name for the caller's own session, or the user's graphical session when the caller
+// belongs to none (a program started by the user's service manager).
+const QString kOwnSession = QStringLiteral("auto");
 
-QDBusInterface Manager() {
-    return QDBusInterface(kService, kManagerPath, kManager, QDBusConnection::systemBus());
-}
+bool Succeeded(const QDBusMessage& reply) { return reply.type() == QDBusMessage::ReplyMessage; }
 
 }  // namespace
 
-// "challenge" would have logind ask for a password, which nobody answers after an unattended
-// run; only a plain yes counts.
-bool LogindSession::MayPowerOff() {
-    const QDBusReply<QString> answer = Manager().call(QStringLiteral("CanPowerOff"));
-    return answer.isValid() && answer.value() == QLatin1String("yes");
+LogindSession::LogindSession() : bus_(QDBusConnection::systemBus()) {}
+
+LogindSession::LogindSession(const QString& busAddress)
+    : bus_(QDBusConnection::connectToBus(busAddress, kConnectionName)), ownConnection_(true) {}
+
+LogindSession::~LogindSession() {
+    if (ownConnection_) QDBusConnection::disconnectFromBus(kConnectionName);
 }
 
+// "challenge": the user may power off after proving who they are. That counts as the right; when
+// the call that does not wait for the proof is then refused, that is a refused end like any other.
+bool LogindSession::MayPowerOff() {
+    QDBusInterface manager(kService, kManagerPath, kManager, bus_);
+    const QDBusReply<QString> answer = manager.call(QStringLiteral("CanPowerOff"));
+    return answer.isValid() &&
+           (answer.value() == QLatin1String("yes") || answer.value() == QLatin1String("challenge"));
+}
+
+// Not interactive: logind refuses rather than wait for a password that nobody may be there to
+// give after an unattended run.
 bool LogindSession::PowerOff() {
-    const QDBusReply<void> reply = Manager().call(QStringLiteral("PowerOff"), false);
-    return reply.isValid();
+    QDBusInterface manager(kService, kManagerPath, kManager, bus_);
+    return Succeeded(manager.call(QStringLiteral("PowerOff"), false));
 }
 
 bool LogindSession::EndSession() {
-    const QDBusReply<QDBusObjectPath> session =
-        Manager().call(QStringLiteral("GetSessionByPID"), static_cast<uint>(getpid()));
-    if (!session.isValid()) return false;
-    QDBusInterface own(kService, session.value().path(), kSession, QDBusConnection::systemBus());
-    const QDBusReply<void> reply = own.call(QStringLiteral("Terminate"));
-    return reply.isValid();
+    QDBusInterface manager(kService, kManagerPath, kManager, bus_);
+    return Succeeded(manager.call(QStringLiteral("TerminateSession"), kOwnSession));
 }
 
 }  // namespace tv

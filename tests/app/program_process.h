@@ -27,11 +27,12 @@ namespace tv::test {
 
 inline constexpr auto kPatience = std::chrono::seconds(30);
 
-// The test's environment without a display or a session bus that would let the program reach
-// the desktop of whoever runs the tests, and with the given display settings added.
+// The test's environment without a display, a session bus or a session manager that would let
+// the program reach the desktop of whoever runs the tests, and with the given display settings
+// added.
 inline std::vector<std::string> TestEnvironment(const std::vector<std::string>& display) {
-    const char* const kDropped[] = {
-        "DISPLAY=", "WAYLAND_DISPLAY=", "DBUS_SESSION_BUS_ADDRESS=", "QT_QPA_PLATFORM="};
+    const char* const kDropped[] = {"DISPLAY=", "WAYLAND_DISPLAY=", "DBUS_SESSION_BUS_ADDRESS=",
+                                    "QT_QPA_PLATFORM=", "SESSION_MANAGER="};
     std::vector<std::string> variables;
     for (char** entry = environ; *entry; ++entry) {
         bool dropped = false;

@@ -1,0 +1,61 @@
+#include "controller/session_end/end_session_query.h"
+
+#include "controller/frame_ids.h"
+#include "controller/main_frame.h"
+#include "controller/session_end/end_action.h"
+#include "platform/win_constants.h"
+
+namespace tv {
+
+namespace {
+
+constexpr const char* kLogOffQuestion = "ミラーリング終了後にログオフしてもよろしいですか？";
+constexpr const char* kPowerOffQuestion =
+    "ミラーリング終了後にシャットダウンしてもよろしいですか？";
+constexpr const char* kConfirmCaption = "確認";
+
+// ExecuteType: whether the file/directory run is offered before the session ends.
+constexpr int kExitRunThisTimeOnly = 1;
+constexpr int kExitRunEveryTime = 2;
+
+// A run without a progress window cannot be seen ending, so the end is put off until it has:
+// at once for a run nobody started, after asking for one the user started.
+void PutOffUntilRunEnds(MainFrame& frame, bool logOff) {
+    const int wanted = logOff ? kEndLogOff : kEndPowerOff;
+    FrameState& state = frame.state();
+    if (state.UnattendedRun) {
+        state.EndAction = wanted;
+        return;
+    }
+    const int answer = frame.services().prompts.MessageBox(
+        logOff ? kLogOffQuestion : kPowerOffQuestion, kConfirmCaption, kMbYesNo | kMbIconQuestion);
+    state.EndAction = answer == kIdYes ? wanted : kEndNothing;
+}
+
+// "This time only" is forgotten in memory alone: the stored settings keep it until they are
+// saved again.
+bool OfferExitRun(MainFrame& frame) {
+    int& executeType = frame.settings().ExecuteType;
+    if (executeType != kExitRunThisTimeOnly && executeType != kExitRunEveryTime) return true;
+    if (executeType == kExitRunThisTimeOnly) executeType = 0;
+    frame.services().timers.Start(kTimerExitRun, kExitRunDelayMs);
+    return false;
+}
+
+}  // namespace
+
+// The frame has no unsaved work of its own, so nothing else can refuse first. Closing does not
+// refuse either: it is set while the frame's own shutdown or log-off goes through, and that
+// request must be let pass.
+bool MayEndSession(MainFrame& frame, bool logOff) {
+    FrameState& state = frame.state();
+    if (state.EndAction > kEndNothing) return true;
+    if (state.CopyRunning && frame.settings().Navigation == 0) {
+        PutOffUntilRunEnds(frame, logOff);
+        return false;
+    }
+    if (state.ExitMirroringDone) return true;
+    return OfferExitRun(frame);
+}
+
+}  // namespace tv

@@ -1,0 +1,13 @@
+// EndSessionQuery: the desktop asks whether the session may end (a shutdown or a log-off). A
+// run in progress holds it off and carries it out itself when the run has ended; the setting
+// ExecuteType holds the first request off to run the file/directory backup before the end.
+#pragma once
+
+namespace tv {
+
+class MainFrame;
+
+// True when the session may end now. logOff tells a log-off from a shutdown.
+bool MayEndSession(MainFrame& frame, bool logOff);
+
+}  // namespace tv

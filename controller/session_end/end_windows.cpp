@@ -1,0 +1,54 @@
+#include "controller/session_end/end_windows.h"
+
+#include "controller/frame_ids.h"
+#include "controller/main_frame.h"
+#include "controller/session_end/end_action.h"
+
+namespace tv {
+
+namespace {
+
+constexpr const char* kNoticeSummary = "Tessaravine";
+constexpr const char* kPowerOffRefused = "コンピュータをシャットダウンできませんでした。";
+constexpr const char* kLogOffRefused = "ログオフできませんでした。";
+
+// The user is told at every refused attempt: each one is an end the user waited for that did not
+// come.
+void TellRefused(MainFrame& frame, bool powerOff) {
+    frame.services().notifier.Notify(kNoticeSummary, powerOff ? kPowerOffRefused : kLogOffRefused);
+}
+
+bool AskSessionToEnd(Session& session, bool powerOff) {
+    if (!powerOff) return session.EndSession();
+    return session.MayPowerOff() && session.PowerOff();
+}
+
+void StopFrameTimers(Timers& timers) {
+    for (const int id : {kTimerExitRun, kTimerTick, kTimerMediaPoll, kTimerMediaNotify}) {
+        timers.Stop(id);
+    }
+}
+
+}  // namespace
+
+// The housekeeping leaves Closing clear, and a refused end keeps it so: the tray menu and the exit
+// work again. The timers stop only once the desktop has taken the request (the call blocks until
+// then, so none fires in between): a refused end leaves the program running as it was, ticks
+// included. EndAction stays as it is, so the next run to end asks again.
+void EndWindows(MainFrame& frame) {
+    FrameState& state = frame.state();
+    frame.ExitHousekeeping();
+    const bool powerOff = state.EndAction == kEndPowerOff;
+    if (!AskSessionToEnd(frame.services().session, powerOff)) {
+        TellRefused(frame, powerOff);
+        return;
+    }
+    StopFrameTimers(frame.services().timers);
+    state.Closing = true;
+}
+
+void CarryOutEndAction(MainFrame& frame) {
+    if (frame.state().EndAction > kEndNothing) EndWindows(frame);
+}
+
+}  // namespace tv

@@ -1,0 +1,236 @@
+// The end of the session: the desktop's question whether it may end, the shutdown or log-off
+// carried out when a run has ended, the run offered before the session ends, and what happens
+// when the desktop refuses to end.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "controller/runners/drive_unit_run.h"
+#include "controller/session_end/end_action.h"
+#include "tests/controller/frame_world.h"
+
+namespace tv::test {
+namespace {
+
+constexpr const char* kLogOffQuestion = "ミラーリング終了後にログオフしてもよろしいですか？";
+constexpr const char* kPowerOffQuestion =
+    "ミラーリング終了後にシャットダウンしてもよろしいですか？";
+constexpr const char* kExitRunNotice = "バックアップ後にWindowsを終了させます。";
+
+class SessionEndTest : public ::testing::Test {
+  protected:
+    SessionEndTest() {
+        w.world.AddDrive('C', kDriveFixed, 0x1111AAAA);
+        backupDrive = w.world.AddDrive('D', kDriveFixed, 0x4444DDDD);
+        w.StoreSettings([this](SettingsRecord& s) {
+            s.SynchroDirectory = JoinPath(backupDrive, "sync");
+            s.Directry2 = JoinPath(backupDrive, "mirror");
+            s.Navigation = 0;
+        });
+        w.Start();
+    }
+
+    MainFrame& frame() { return w.frame(); }
+    FrameState& state() { return w.frame().state(); }
+    bool Running(int timer) const { return w.timers.running.count(timer) == 1; }
+
+    // A drive-unit run of drive C: during which the desktop asks once whether it may end.
+    bool AnswerDuringRun(bool logOff, bool unattended) {
+        bool answer = true;
+        w.copyRunner.insideWindow = [&] { answer = frame().OnQueryEndSession(logOff); };
+        state().UnattendedRun = unattended;
+        RunDriveUnit(frame(), frame().settings(),
+                     unattended ? RunOrigin::Timer : RunOrigin::Manual);
+        w.copyRunner.insideWindow = nullptr;
+        return answer;
+    }
+
+    FrameWorld w;
+    std::string backupDrive;
+};
+
+TEST_F(SessionEndTest, TheQueryFollowsTheRunTheEndActionAndTheExitRunSetting) {
+    struct Case {
+        const char* name;
+        bool copyRunning;
+        bool closing;
+        int navigation;
+        int endAction;
+        bool exitMirroringDone;
+        int executeType;
+        bool mayEnd;
+        bool exitRunTimer;
+        int executeTypeAfter;
+    };
+    const Case cases[] = {
+        {"nothing going on", false, false, 0, kEndNothing, false, 0, true, false, 0},
+        {"an end action already chosen", true, false, 0, kEndPowerOff, false, 2, true, false, 2},
+        {"a run with its window shown", true, false, 1, kEndNothing, false, 0, true, false, 0},
+        {"a run with its window shown, exit run every time", true, false, 1, kEndNothing, false, 2,
+         false, true, 2},
+        {"exit run this time only", false, false, 0, kEndNothing, false, 1, false, true, 0},
+        {"exit run every time", false, false, 0, kEndNothing, false, 2, false, true, 2},
+        {"exit run already offered", false, false, 0, kEndNothing, true, 2, true, false, 2},
+        {"an unknown exit run setting", false, false, 0, kEndNothing, false, 3, true, false, 3},
+        // The frame's own shutdown or log-off goes through with Closing set.
+        {"the frame's own shutdown", false, true, 0, kEndPowerOff, false, 0, true, false, 0},
+        {"the frame's log-off after the exit run", false, true, 0, kEndNothing, true, 2, true,
+         false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.timers.running.erase(kTimerExitRun);
+        state() = FrameState{};
+        state().CopyRunning = c.copyRunning;
+        state().UnattendedRun = true;
+        state().EndAction = c.endAction;
+        state().ExitMirroringDone = c.exitMirroringDone;
+        state().Closing = c.closing;
+        frame().settings().Navigation = c.navigation;
+        frame().settings().ExecuteType = c.executeType;
+
+        EXPECT_EQ(frame().OnQueryEndSession(false), c.mayEnd);
+        const auto exitRun = w.timers.running.find(kTimerExitRun);
+        EXPECT_EQ(exitRun != w.timers.running.end(), c.exitRunTimer);
+        if (exitRun != w.timers.running.end()) {
+            EXPECT_EQ(exitRun->second, 1000u);
+        }
+        EXPECT_EQ(frame().settings().ExecuteType, c.executeTypeAfter);
+        EXPECT_EQ(state().EndAction, c.endAction);
+    }
+    EXPECT_TRUE(w.prompts.asked().empty());
+}
+
+TEST_F(SessionEndTest, AShutdownDuringAnUnattendedRunHappensWhenTheRunHasEnded) {
+    EXPECT_FALSE(AnswerDuringRun(false, true));
+
+    EXPECT_TRUE(w.prompts.asked().empty());
+    EXPECT_EQ(state().EndAction, kEndPowerOff);
+    EXPECT_EQ(w.session.powerOffs, 1);
+    EXPECT_EQ(w.session.sessionEnds, 0);
+    EXPECT_TRUE(state().Closing);
+    EXPECT_TRUE(w.timers.running.empty());
+    // The shutdown's own query now passes.
+    EXPECT_TRUE(frame().OnQueryEndSession(false));
+}
+
+TEST_F(SessionEndTest, TheUserDecidesWhetherAManualRunEndsTheSession) {
+    struct Case {
+        bool logOff;
+        const char* question;
+        int answer;
+        int endAction;
+        int powerOffs;
+        int sessionEnds;
+    };
+    const Case cases[] = {{true, kLogOffQuestion, kIdNo, kEndNothing, 0, 0},
+                          {true, kLogOffQuestion, kIdYes, kEndLogOff, 0, 1},
+                          {false, kPowerOffQuestion, kIdYes, kEndPowerOff, 1, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.question + std::string(c.answer == kIdYes ? " Yes" : " No"));
+        state() = FrameState{};
+        w.session = FakeSession{};
+        w.prompts.Expect(c.question, "確認", kMbYesNo | kMbIconQuestion, c.answer);
+
+        EXPECT_FALSE(AnswerDuringRun(c.logOff, false));
+
+        EXPECT_EQ(state().EndAction, c.endAction);
+        EXPECT_EQ(w.session.powerOffs, c.powerOffs);
+        EXPECT_EQ(w.session.sessionEnds, c.sessionEnds);
+        EXPECT_EQ(state().Closing, c.endAction != kEndNothing);
+        EXPECT_EQ(Running(kTimerTick), c.endAction == kEndNothing);
+    }
+}
+
+TEST_F(SessionEndTest, TheRunBeforeTheSessionEndsIsOfferedOnceThenTheUserIsLoggedOff) {
+    frame().settings().ExecuteType = 1;
+    SaveSettings(frame().settings(), w.Context());
+    EXPECT_FALSE(frame().OnQueryEndSession(true));
+    EXPECT_TRUE(Running(kTimerExitRun));
+    EXPECT_EQ(w.StoredSettings().ExecuteType, 1);
+
+    frame().settings().Drives['C' - 'A'].Work = DriveWork::UnitSource;
+    w.prompts.Expect(kExitRunNotice, "確認", kMbOkCancel | kMbIconQuestion, kIdOk);
+    frame().OnTimer(kTimerExitRun);
+
+    // The file/directory run, unattended: no "バックアップします。" question.
+    ASSERT_FALSE(w.copyRunner.logFields.empty());
+    EXPECT_EQ(w.copyRunner.logFields[0].unit, "File/Directory");
+    EXPECT_EQ(w.copyRunner.logFields[0].mode, "自動");
+    EXPECT_EQ(w.session.sessionEnds, 1);
+    EXPECT_EQ(w.session.powerOffs, 0);
+    EXPECT_FALSE(Running(kTimerExitRun));
+    EXPECT_TRUE(frame().OnQueryEndSession(true));
+    EXPECT_TRUE(frame().OnQueryEndSession(false));
+}
+
+TEST_F(SessionEndTest, DecliningTheRunBeforeTheSessionEndsStillLogsOff) {
+    frame().settings().ExecuteType = 2;
+    EXPECT_FALSE(frame().OnQueryEndSession(false));
+    w.prompts.Expect(kExitRunNotice, "確認", kMbOkCancel | kMbIconQuestion, kIdCancel);
+
+    frame().OnTimer(kTimerExitRun);
+
+    EXPECT_TRUE(w.copyRunner.titles.empty());
+    EXPECT_EQ(w.session.sessionEnds, 1);
+    EXPECT_EQ(w.session.powerOffs, 0);
+    EXPECT_TRUE(state().Closing);
+    EXPECT_TRUE(frame().OnQueryEndSession(false));
+}
+
+TEST_F(SessionEndTest, ARefusedEndLeavesTheProgramRunningAndTellsTheUser) {
+    struct Case {
+        const char* name;
+        int endAction;
+        bool powerOffAllowed;
+        bool succeeds;
+        int powerOffs;
+        const char* notice;
+    };
+    const Case cases[] = {
+        {"no right to power off", kEndPowerOff, false, true, 0,
+         "Tessaravine|コンピュータをシャットダウンできませんでした。"},
+        {"power-off refused", kEndPowerOff, true, false, 1,
+         "Tessaravine|コンピュータをシャットダウンできませんでした。"},
+        // Logging off needs no right to power off.
+        {"log-off refused", kEndLogOff, false, false, 0, "Tessaravine|ログオフできませんでした。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.notifier.notifications.clear();
+        w.session = FakeSession{};
+        w.session.powerOffAllowed = c.powerOffAllowed;
+        w.session.succeeds = c.succeeds;
+        state() = FrameState{};
+        state().EndAction = c.endAction;
+
+        RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
+
+        EXPECT_EQ(w.session.powerOffs, c.powerOffs);
+        EXPECT_EQ(w.session.sessionEnds, c.endAction == kEndLogOff ? 1 : 0);
+        EXPECT_EQ(w.notifier.notifications, std::vector<std::string>{c.notice});
+        EXPECT_FALSE(state().Closing);
+        EXPECT_EQ(state().EndAction, c.endAction);
+        EXPECT_TRUE(Running(kTimerTick));
+        // The menu works again.
+        w.tray.menus.clear();
+        frame().ShowTrayMenu(1);
+        EXPECT_EQ(w.tray.menus.size(), 1u);
+    }
+}
+
+TEST_F(SessionEndTest, TheEndNoticeClosesTheFrameOnlyWhenTheSessionReallyEnds) {
+    frame().OnEndSession(false);
+    EXPECT_TRUE(w.tray.present);
+    EXPECT_TRUE(Running(kTimerTick));
+
+    frame().OnEndSession(true);
+    EXPECT_FALSE(w.tray.present);
+    EXPECT_TRUE(w.timers.running.empty());
+    // A second notice, or the quit after the frame closed itself, does nothing more.
+    frame().OnEndSession(true);
+    EXPECT_EQ(w.tray.deletions, 1);
+}
+
+}  // namespace
+}  // namespace tv::test
