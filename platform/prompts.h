@@ -2,11 +2,19 @@
 // it with real dialogs, tests with a script (tests/support/scripted_prompts.h).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/share_mounter.h"
 
 namespace tv {
+
+// What the media type dialog shows of the medium it asks about.
+struct MediaTypeQuestion {
+    char letter = 'A';
+    std::string adapterName;  // the product text the drive reports
+    std::string serialLabel;  // the medium's serial number as its volume label
+};
 
 class Prompts {
   public:
@@ -20,6 +28,12 @@ class Prompts {
         (void)share;
         (void)entered;
         return false;
+    }
+    // The media type dialog: the media kind code of the chosen entry (0 for "なし") on "設定",
+    // nothing on "キャンセル". A front end without the dialog answers as if cancelled.
+    virtual std::optional<int> AskMediaType(const MediaTypeQuestion& question) {
+        (void)question;
+        return std::nullopt;
     }
 };
 
