@@ -15,6 +15,7 @@
 #include "app/session_manager_link.h"
 #include "app/settings_dialog_pending.h"
 #include "controller/main_frame.h"
+#include "controller/removable/card_probe_library.h"
 #include "controller/start_up/program_start.h"
 #include "engine/idle_library.h"
 #include "platform/clock.h"
@@ -46,12 +47,14 @@ int main(int argc, char** argv) {
     tv::Mpg123Voice voice;
     tv::LogindSession session;
     tv::MountinfoWatch mediaWatch;
+    tv::CardProbeLibrary media(tv::JoinPath(locations.programDir, tv::kCardProbeLibraryName));
     tv::DbusNotifier notifier;
     tv::GioShareMounter shares;
 
-    tv::MainFrame frame(tv::FrameServices{
-        clock, drives, registry, locations, prompts, tray, timers, settingsDialog, copyRunner,
-        voice, session, mediaWatch, notifier, shares, idle, [] { QCoreApplication::quit(); }});
+    tv::MainFrame frame(tv::FrameServices{clock, drives, registry, locations, prompts, tray, timers,
+                                          settingsDialog, copyRunner, voice, session, mediaWatch,
+                                          media, notifier, shares, idle,
+                                          [] { QCoreApplication::quit(); }});
     tray.SetEventHandler([&frame](tv::TrayEvent event) { frame.OnTrayEvent(event); });
     timers.SetTimeoutHandler([&frame](int id) { frame.OnTimer(id); });
     tv::LinkSessionManager(application, frame, stderr);

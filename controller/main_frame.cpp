@@ -7,6 +7,8 @@
 #include "controller/frame_ids.h"
 #include "controller/log_purge_cutoff.h"
 #include "controller/next_run_times.h"
+#include "controller/removable/media_detection.h"
+#include "controller/removable/removable_run.h"
 #include "controller/removable_drives.h"
 #include "controller/runners/drive_unit_run.h"
 #include "controller/runners/file_dir_run.h"
@@ -57,6 +59,7 @@ MainFrame::~MainFrame() { TearDown(); }
 void MainFrame::Start() {
     iconAdded_ = services_.tray.AddIcon(kInitialTip);
     LoadSettingsForDrivesPresent();
+    NoteMediumPresentAtStart(*this);
     schedules_.Load(context_);
     CheckLogIndex(services_.locations.programDir);
     ComputeNextTimes();
@@ -99,8 +102,12 @@ void MainFrame::OnTimer(int id) {
         case kTimerTick:
             RunTick(*this);
             break;
+        case kTimerMediaPoll:
+            PollRemovableMedia(*this);
+            break;
         case kTimerMediaNotify:
             services_.timers.Stop(kTimerMediaNotify);
+            services_.mediaWatch.Start([this] { OnMountTableChanged(*this); });
             break;
         case kTimerExitRun:
             RunBeforeSessionEnds(*this);
@@ -146,6 +153,9 @@ void MainFrame::OnCommand(int id) {
             OnClose();
             break;
         default:
+            if (id >= kCommandMirrorFirst && id <= kCommandMirrorLast) {
+                RunRemovableManual(*this, DriveLetterAt(id - kCommandMirrorFirst));
+            }
             break;
     }
 }

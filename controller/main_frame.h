@@ -8,6 +8,7 @@
 
 #include "controller/frame_state.h"
 #include "controller/next_run_times.h"
+#include "controller/ports/media_identity.h"
 #include "controller/ports/media_watch.h"
 #include "controller/ports/notifier.h"
 #include "controller/ports/session.h"
@@ -15,6 +16,7 @@
 #include "controller/ports/timers.h"
 #include "controller/ports/tray.h"
 #include "controller/ports/voice.h"
+#include "controller/removable/media_presence.h"
 #include "controller/runners/run_bracket.h"
 #include "engine/copy_runner.h"
 #include "engine/run_context.h"
@@ -46,6 +48,8 @@ struct FrameServices {
     Voice& voice;
     Session& session;
     MediaWatch& mediaWatch;
+    // The serial numbers and card names kept on removable media.
+    MediaIdentity& media;
     Notifier& notifier;
     // Connects the shares of network destinations.
     ShareMounter& shares;
@@ -101,6 +105,7 @@ class MainFrame {
     FrameState& state() { return state_; }
     SettingsRecord& settings() { return settings_; }
     ScheduleList& schedules() { return schedules_; }
+    RemovablePresence& removablePresence() { return removablePresence_; }
     const DateTime& nextDriveUnitTime() const { return nextDriveUnitTime_; }
     const DateTime& nextFileDirTime() const { return nextFileDirTime_; }
     bool iconAdded() const { return iconAdded_; }
@@ -118,6 +123,7 @@ class MainFrame {
     SettingsContext context_;
     SettingsRecord settings_;
     ScheduleList schedules_;
+    RemovablePresence removablePresence_;
     FrameState state_;
     DateTime nextDriveUnitTime_;
     DateTime nextFileDirTime_;

@@ -13,6 +13,8 @@ class SettingsDialog {
     // (kSettingsApply, kSettingsRunDriveUnit, kSettingsRunFileDir or kSettingsCancel). The
     // dialog writes the record and the list only when it ends with an accepting code.
     virtual int Run(SettingsRecord& live, ScheduleList& schedules) = 0;
+    // Media came or went while the dialog is open: it brings its drive lists up to date.
+    virtual void OnMediaChanged() {}
 };
 
 }  // namespace tv

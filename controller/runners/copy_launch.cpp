@@ -1,6 +1,7 @@
 #include "controller/runners/copy_launch.h"
 
 #include "controller/main_frame.h"
+#include "controller/removable/voice_guide.h"
 #include "controller/runners/held_deletion_notice.h"
 
 namespace tv {
@@ -13,6 +14,9 @@ int LaunchCopyRun(MainFrame& frame, const SettingsRecord& settings, const CopyLa
     if (IsManual(launch.origin)) job.AskUser = &services.prompts;
     const int endCode = services.copyRunner.RunCopyJob(job, launch.title);
     NotifyHeldDeletion(job, services.notifier);
+    if (launch.kind == RunKind::Removable && settings.Sound != 0) {
+        PlayVoice(frame, EndVoiceFile(launch.mirroring, job.HadError != 0), true);
+    }
     return endCode;
 }
 

@@ -11,8 +11,9 @@ namespace tv {
 
 class MainFrame;
 
-// Who started a run: by hand, the interval timer, a schedule, or the end of the session.
-enum class RunOrigin { Manual, Timer, Schedule, SessionEnd };
+// Who started a run: by hand, the interval timer, a schedule, the end of the session, or a
+// medium inserted.
+enum class RunOrigin { Manual, Timer, Schedule, SessionEnd, Medium };
 
 inline bool IsManual(RunOrigin origin) { return origin == RunOrigin::Manual; }
 
@@ -24,6 +25,8 @@ struct CopyLaunch {
     RunOrigin origin = RunOrigin::Timer;
     // Compares every file with its copy by content (drive-unit runs only).
     bool fullBackup = false;
+    // A removable medium run before is mirrored (else backed up): it chooses the end voice.
+    bool mirroring = false;
 };
 
 // Whether a runner goes on with its next drive or item.
@@ -32,7 +35,8 @@ enum class RunStep { Continue, Stop };
 // Fills the job from settings and runs it through the frame's copy runner with its modal
 // window. Returns the window's end code: kIdStopAll, kIdStopAndNext, or 0 when the run ended.
 // A manual run asks the user before a mirror deletion of most of the destination; an unattended
-// run holds it back and the user is told by a desktop notification.
+// run holds it back and the user is told by a desktop notification. A removable run ends with
+// the voice that tells how it went, when the settings ask for sound.
 int LaunchCopyRun(MainFrame& frame, const SettingsRecord& settings, const CopyLaunch& launch,
                   LogRecord& log);
 

@@ -10,6 +10,7 @@
 
 #include "controller/frame_ids.h"
 #include "controller/main_frame.h"
+#include "controller/removable/card_probe_library.h"
 #include "platform/paths.h"
 #include "platform/registry_store.h"
 #include "settings/settings_context.h"
@@ -50,9 +51,10 @@ class FrameWorld {
     // A frame started anew replaces the previous one, as a new process would.
     MainFrame& Start() {
         frame_.reset();
-        frame_ = std::make_unique<MainFrame>(FrameServices{
-            clock, world.drives(), registry, world.locations(), prompts, tray, timers, dialog,
-            copyRunner, voice, session, mediaWatch, notifier, shares, idle, [this] { ++closes; }});
+        frame_ = std::make_unique<MainFrame>(
+            FrameServices{clock, world.drives(), registry, world.locations(), prompts, tray, timers,
+                          dialog, copyRunner, voice, session, mediaWatch, media, notifier, shares,
+                          idle, [this] { ++closes; }});
         frame_->Start();
         return *frame_;
     }
@@ -69,6 +71,8 @@ class FrameWorld {
     FakeVoice voice;
     FakeSession session;
     FakeMediaWatch mediaWatch;
+    // The built CardProbe library, on this world's drives.
+    CardProbeLibrary media{CARDPROBE_LIBRARY_PATH};
     FakeNotifier notifier;
     FakeShareMounter shares;
     IdleGate* idle = nullptr;  // no idle library

@@ -1,0 +1,34 @@
+// Which removable drives held a medium when they were last looked at, so that a medium is run
+// once when it comes and again only after it has been taken out. A drive counts as holding a
+// medium when it is removable and its root answers.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "platform/drive_table.h"
+#include "settings/settings_record.h"
+
+namespace tv {
+
+class RemovablePresence {
+  public:
+    // The poll: letters C to Z in order (A and B are never polled). Every drive without a medium
+    // is marked so; the first medium not seen before is marked seen and ends the scan, so
+    // several new media are found one poll after the other.
+    std::optional<char> PollForNewMedium(const DriveTable& drives);
+
+    struct Changes {
+        std::vector<char> inserted;
+        std::vector<char> removed;
+    };
+    // A change of the mount table: every medium that came and every one that went since the last
+    // look, all noted at once.
+    Changes TakeChanges(const DriveTable& drives);
+
+  private:
+    std::array<bool, kDriveLetterCount> present_{};
+};
+
+}  // namespace tv

@@ -1,0 +1,89 @@
+#include "controller/removable/medium_announcement.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "cardprobe/cardprobe.h"
+#include "controller/main_frame.h"
+#include "controller/removable/voice_guide.h"
+#include "log/log_store.h"
+
+namespace tv {
+
+namespace {
+
+constexpr size_t kSerialLabelLength = 11;
+// The serial label is the last eleven of the sixteen digits of a serial number.
+constexpr size_t kSerialLabelStart = 5;
+
+// A card name is the kind's code in hexadecimal; 0 or text that is no number names no kind.
+int KindOfCardName(const std::string& text) {
+    return static_cast<int>(std::strtoul(text.c_str(), nullptr, 16));
+}
+
+bool IsSerialLabel(const std::string& label) {
+    if (label.size() != kSerialLabelLength) return false;
+    for (const char c : label) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+// The medium's serial label: the one it has, or a new one made from a new serial number. ""
+// when no label could be set.
+std::string SerialLabelOf(MainFrame& frame, char letter) {
+    DriveTable& drives = frame.services().drives;
+    const std::string root = drives.RootOf(letter);
+    std::string label;
+    drives.VolumeInformation(root, nullptr, &label);
+    if (IsSerialLabel(label)) return label;
+    const std::string serial = frame.services().media.MakeSerialNumber();
+    if (serial.size() < kSerialLabelStart + kSerialLabelLength) return "";
+    label = serial.substr(kSerialLabelStart, kSerialLabelLength);
+    return drives.SetVolumeLabel(root, label) ? label : "";
+}
+
+std::string CardNameOf(int kind) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(kind));
+    return text;
+}
+
+// The name the recognition line gives a kind; the floppy is logged by its short list name.
+const char* RecognitionName(const MediaKindText& kind) {
+    return kind.code == kMediaFloppy ? kind.listName : kind.longName;
+}
+
+void LogRecognition(MainFrame& frame, const MediaKindText& kind) {
+    const DateTime now = frame.services().clock.NowDateTime();
+    LogStore(frame.services().locations.programDir)
+        .AppendRecognition(now.Format("%Y/%m/%d"), RecognitionName(kind), now.Format("%H:%M:%S"));
+}
+
+}  // namespace
+
+int IdentifyMedium(MainFrame& frame, char letter) {
+    MediaIdentity& media = frame.services().media;
+    if (const std::optional<std::string> cardName = media.CardName(letter)) {
+        const int kind = KindOfCardName(*cardName);
+        if (kind != 0) return kind;
+    }
+    const std::string label = SerialLabelOf(frame, letter);
+    if (label.empty()) return kMediaOther;
+    const MediaTypeQuestion question{letter, media.ProductText(letter), label};
+    const std::optional<int> chosen = frame.services().prompts.AskMediaType(question);
+    if (!chosen) return CARDPROBE_MEDIA_CANCELLED;
+    media.WriteCardName(letter, CardNameOf(*chosen));
+    return *chosen;
+}
+
+void AnnounceMedium(MainFrame& frame, char letter, bool known) {
+    if (frame.settings().Sound == 0) return;
+    const MediaKindText& kind = *FindMediaKind(IdentifyMedium(frame, letter));
+    LogRecognition(frame, kind);
+    PlayVoice(frame, kind.voiceFile, true);
+    PlayVoice(frame, known ? kVoiceStartMirroring : kVoiceStartBackup, true);
+}
+
+}  // namespace tv

@@ -1,0 +1,35 @@
+// What a removable medium is known by: its volume serial number, or, on a volume that reports
+// none, the 16-digit serial number stored on the medium itself (made and stored at its first
+// run). It names the medium's line in "Decision.txt" and its folder under the destination.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "controller/ports/media_identity.h"
+#include "platform/drive_table.h"
+
+namespace tv {
+
+struct MediumIdentifier {
+    bool byVolumeSerial = false;
+    uint32_t volumeSerial = 0;
+    std::string serialText;  // when not by the volume serial
+
+    // "%u" of the volume serial, or the serial text.
+    std::string DecisionText() const;
+    // "%x" of the volume serial, or the serial text.
+    std::string FolderName() const;
+};
+
+// Whether a serial number made for the medium must be stored on it for the run to go on.
+enum class SerialStorage { BestEffort, Required };
+
+// The identifier of the medium in letter. A medium without a volume serial and without a stored
+// serial number gets a new one; when it cannot be stored (no medium, write-protected) the run
+// goes on with it under BestEffort, and nothing is returned under Required.
+std::optional<MediumIdentifier> IdentifyMediumForRun(const DriveTable& drives, MediaIdentity& media,
+                                                     char letter, SerialStorage storage);
+
+}  // namespace tv

@@ -1,0 +1,127 @@
+#include "controller/removable/removable_run.h"
+
+#include "controller/main_frame.h"
+#include "controller/removable/medium_announcement.h"
+#include "controller/removable/medium_identifier.h"
+#include "controller/runners/copy_launch.h"
+#include "controller/runners/decision_file.h"
+#include "controller/runners/destination_connection.h"
+#include "platform/file_system.h"
+#include "platform/node_identity.h"
+#include "platform/paths.h"
+#include "platform/win_constants.h"
+
+namespace tv {
+
+namespace {
+
+constexpr const char* kNoDestination = "転送先のドライブを設定して下さい";
+constexpr const char* kNoDestinationCaption = "エラー";
+constexpr const char* kNoMediumOrProtected = "メディアが入っていないかプロテクトがかかっています。";
+constexpr const char* kConfirmCaption = "確認";
+constexpr const char* kAutoTitle = "自動ミラーリング 進捗状況 Files:";
+constexpr const char* kManualTitle = "手動ミラーリング 進捗状況 Files:";
+
+// How the automatic and the manual run differ.
+struct RemovableStyle {
+    RunOrigin origin;
+    SerialStorage serialStorage;
+    const char* title;
+    DecisionLayout volumeLayout;
+};
+
+constexpr RemovableStyle kAutomatic{RunOrigin::Medium, SerialStorage::BestEffort, kAutoTitle,
+                                    DecisionLayout::Commas};
+constexpr RemovableStyle kManual{RunOrigin::Manual, SerialStorage::Required, kManualTitle,
+                                 DecisionLayout::Tabs};
+
+DriveEntry& DriveOf(MainFrame& frame, char letter) { return frame.settings().Drives[letter - 'A']; }
+
+bool HasDestination(MainFrame& frame, char letter) {
+    if (!DriveOf(frame, letter).BackupDir.empty()) return true;
+    frame.services().prompts.MessageBox(kNoDestination, kNoDestinationCaption,
+                                        kMbOk | kMbIconExclamation);
+    return false;
+}
+
+// The user confirms a manual run by the drive's name and what is about to happen.
+bool UserConfirms(MainFrame& frame, char letter, bool known) {
+    const std::string text =
+        DriveOf(frame, letter).Name + (known ? "をミラーリングします。" : "をバックアップします。");
+    return frame.services().prompts.MessageBox(text, kConfirmCaption,
+                                               kMbOkCancel | kMbIconQuestion) == kIdOk;
+}
+
+// A medium taken out during its run leaves its drive's folder behind, empty or holding what
+// lies under the mount: the run did not copy the medium, so it is not recorded as done.
+bool IsSameRoot(const std::string& root, const NodeIdentity& before) {
+    NodeIdentity after;
+    return GetNodeIdentity(root, &after) && after == before;
+}
+
+void RecordRun(DecisionFile& decisions, const MediumIdentifier& medium, const RemovableStyle& style,
+               bool known, const DateTime& start) {
+    if (medium.byVolumeSerial) {
+        decisions.Append(medium.volumeSerial, style.volumeLayout, known, start);
+    } else {
+        decisions.Append(medium.serialText, known, start);
+    }
+}
+
+void CopyMedium(MainFrame& frame, char letter, const RemovableStyle& style) {
+    FrameServices& services = frame.services();
+    DecisionFile decisions;
+    decisions.Open(services.locations.programDir);
+    const DateTime start = services.clock.NowDateTime();
+    const std::optional<MediumIdentifier> medium =
+        IdentifyMediumForRun(services.drives, services.media, letter, style.serialStorage);
+    if (!medium) {
+        services.prompts.MessageBox(kNoMediumOrProtected, kConfirmCaption,
+                                    kMbOk | kMbIconExclamation);
+        return;
+    }
+    const bool known = decisions.Find(medium->DecisionText());
+    const std::string root = services.drives.RootOf(letter);
+    NodeIdentity rootAtStart;
+    if (root.empty() || !GetNodeIdentity(root, &rootAtStart)) return;
+
+    SettingsRecord& settings = frame.settings();
+    CopyLaunch launch;
+    launch.title = style.title;
+    launch.source = root;
+    launch.destination = JoinPath(DriveOf(frame, letter).BackupDir, medium->FolderName());
+    launch.kind = RunKind::Removable;
+    launch.origin = style.origin;
+    launch.mirroring = known;
+    const DestinationConnection connection(settings, launch.destination, services.shares,
+                                           services.prompts);
+    if (connection.failed()) return;
+    if (IsManual(style.origin)) {
+        if (!UserConfirms(frame, letter, known)) return;
+    } else {
+        AnnounceMedium(frame, letter, known);
+    }
+    LogRecord log =
+        RunLogFields(start, kUnitRemovable, std::string(1, letter), IsManual(style.origin), known);
+    const int endCode = LaunchCopyRun(frame, settings, launch, log);
+    if (endCode == kIdStopAll || endCode == kIdStopAndNext) return;
+    if (IsSameRoot(root, rootAtStart)) RecordRun(decisions, *medium, style, known, start);
+}
+
+void RunRemovable(MainFrame& frame, char letter, const RemovableStyle& style) {
+    if (!HasDestination(frame, letter)) return;
+    const RunBracket bracket = frame.BeginRun(TickDuringRun::GoesOn);
+    if (!bracket.entered()) return;
+    FrameState& state = frame.state();
+    state.UnattendedRun = !IsManual(style.origin);
+    state.ScheduledRun = false;
+    CopyMedium(frame, letter, style);
+}
+
+}  // namespace
+
+void RunRemovableAuto(MainFrame& frame, char letter) { RunRemovable(frame, letter, kAutomatic); }
+
+void RunRemovableManual(MainFrame& frame, char letter) { RunRemovable(frame, letter, kManual); }
+
+}  // namespace tv

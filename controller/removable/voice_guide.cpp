@@ -1,0 +1,18 @@
+#include "controller/removable/voice_guide.h"
+
+#include "controller/main_frame.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+void PlayVoice(MainFrame& frame, const char* fileName, bool wait) {
+    const std::string folder = JoinPath(frame.services().locations.programDir, kVoiceFolder);
+    frame.services().voice.Play(JoinPath(folder, fileName), wait);
+}
+
+const char* EndVoiceFile(bool mirroring, bool hadError) {
+    if (mirroring) return hadError ? "19_error_mirroring.mp3" : "18_mirroring_oky.mp3";
+    return hadError ? "17_error_backup.mp3" : "16_backup_oky.mp3";
+}
+
+}  // namespace tv
