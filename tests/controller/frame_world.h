@@ -53,8 +53,8 @@ class FrameWorld {
         frame_.reset();
         frame_ = std::make_unique<MainFrame>(
             FrameServices{clock, world.drives(), registry, world.locations(), prompts, tray, timers,
-                          dialog, copyRunner, voice, session, mediaWatch, media, notifier, shares,
-                          idle, [this] { ++closes; }});
+                          dialog, copyRunner, voice, session, mediaWatch, *mediaIdentity, notifier,
+                          shares, idle, [this] { ++closes; }});
         frame_->Start();
         return *frame_;
     }
@@ -73,6 +73,7 @@ class FrameWorld {
     FakeMediaWatch mediaWatch;
     // The built CardProbe library, on this world's drives.
     CardProbeLibrary media{CARDPROBE_LIBRARY_PATH};
+    MediaIdentity* mediaIdentity = &media;  // what the frame is given; a test may wrap media
     FakeNotifier notifier;
     FakeShareMounter shares;
     IdleGate* idle = nullptr;  // no idle library

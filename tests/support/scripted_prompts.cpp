@@ -24,6 +24,7 @@ ScriptedPrompts::~ScriptedPrompts() {
     for (const Step& step : script_) {
         ADD_FAILURE() << "expected question was never asked: " << Describe(step.question);
     }
+    if (!mediaTypeAnswers_.empty()) ADD_FAILURE() << "an expected media type dialog never came";
 }
 
 void ScriptedPrompts::Expect(const std::string& text, const std::string& caption, unsigned flags,
@@ -69,6 +70,27 @@ bool ScriptedPrompts::AskPassword(const std::string& share, ShareCredentials* en
     }
     *entered = step.entered;
     return true;
+}
+
+}  // namespace tv::test
+
+namespace tv::test {
+
+void ScriptedPrompts::ExpectMediaType(std::optional<int> kind) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    mediaTypeAnswers_.push_back(kind);
+}
+
+std::optional<int> ScriptedPrompts::AskMediaType(const MediaTypeQuestion& question) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    mediaTypeQuestions_.push_back(question);
+    if (mediaTypeAnswers_.empty()) {
+        ADD_FAILURE() << "unexpected media type dialog for drive " << question.letter;
+        return std::nullopt;
+    }
+    const std::optional<int> answer = mediaTypeAnswers_.front();
+    mediaTypeAnswers_.pop_front();
+    return answer;
 }
 
 }  // namespace tv::test

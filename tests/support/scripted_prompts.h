@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ class ScriptedPrompts : public Prompts {
     // cancelled when entered is null. Recorded with the share as text and the prompt's caption.
     void ExpectPassword(const std::string& share, const ShareCredentials* entered);
     bool AskPassword(const std::string& share, ShareCredentials* entered) override;
+    // The next media type dialog is answered with kind (nothing: cancelled). The questions are
+    // kept apart in mediaTypeQuestions, since a new medium's serial label is not known ahead.
+    void ExpectMediaType(std::optional<int> kind);
+    std::optional<int> AskMediaType(const MediaTypeQuestion& question) override;
+    const std::vector<MediaTypeQuestion>& mediaTypeQuestions() const { return mediaTypeQuestions_; }
 
     const std::vector<Question>& asked() const { return asked_; }
 
@@ -45,6 +51,8 @@ class ScriptedPrompts : public Prompts {
     std::mutex mutex_;
     std::deque<Step> script_;
     std::vector<Question> asked_;
+    std::deque<std::optional<int>> mediaTypeAnswers_;
+    std::vector<MediaTypeQuestion> mediaTypeQuestions_;
 };
 
 }  // namespace tv::test
