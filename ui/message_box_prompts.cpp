@@ -10,6 +10,7 @@
 
 #include "platform/win_constants.h"
 #include "ui/network/password_dialog.h"
+#include "ui/removable/media_type_dialog.h"
 
 namespace tv {
 
@@ -119,6 +120,15 @@ bool MessageBoxPrompts::AskPassword(const std::string& share, ShareCredentials* 
     }
     CPasswordDlg dialog(share);
     return dialog.Ask(entered);
+}
+
+std::optional<int> MessageBoxPrompts::AskMediaType(const MediaTypeQuestion& question) {
+    if (NoOneCanSeeWindows()) {
+        std::fprintf(stderr, "%s: %c:\n", kMediaTypeDialogTitle, question.letter);
+        return std::nullopt;
+    }
+    CMediaTypeSetting dialog(question);
+    return dialog.Ask();
 }
 
 }  // namespace tv

@@ -1,10 +1,12 @@
-// The questions to the user with Qt: message boxes and the network password prompt. Where no
-// one can see a window (the offscreen and minimal platforms), a question would wait forever: its
-// text goes to the standard error stream instead and it is answered as if closed with Escape
-// (Cancel or No, OK when that is the only button; the password prompt as cancelled).
+// The questions to the user with Qt: message boxes, the network password prompt and the media
+// type dialog. Where no one can see a window (the offscreen and minimal platforms), a question
+// would wait forever: its text goes to the standard error stream instead and it is answered as
+// if closed with Escape (Cancel or No, OK when that is the only button; the password prompt and
+// the media type dialog as cancelled).
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/prompts.h"
@@ -17,6 +19,7 @@ class MessageBoxPrompts : public Prompts {
   public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
     bool AskPassword(const std::string& share, ShareCredentials* entered) override;
+    std::optional<int> AskMediaType(const MediaTypeQuestion& question) override;
 };
 
 // The box that MessageBox shows: caption, text, the icon and the buttons of flags, with the

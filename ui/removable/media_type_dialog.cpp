@@ -1,0 +1,100 @@
+#include "ui/removable/media_type_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "cardprobe/cardprobe.h"
+#include "platform/win_constants.h"
+#include "ui/dialog_font.h"
+
+namespace tv {
+
+namespace {
+
+// Wide enough for the longest product text a card reader usually reports on one line.
+constexpr int kValueMinWidth = 200;
+
+QPushButton* MakeButton(const char* text, int id, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::number(id));
+    return button;
+}
+
+QLabel* MakeValue(const QString& text, const char* name, QWidget* parent) {
+    auto* value = new QLabel(text, parent);
+    value->setObjectName(name);
+    value->setMinimumWidth(kValueMinWidth);
+    return value;
+}
+
+// A caption and its control on the next row of fields.
+void AddField(QGridLayout* fields, const char* caption, QWidget* control) {
+    const int row = fields->rowCount();
+    fields->addWidget(new QLabel(QString::fromUtf8(caption), control->parentWidget()), row, 0);
+    fields->addWidget(control, row, 1);
+}
+
+// The media type list in table order, each entry carrying its media kind code.
+QComboBox* MakeMediaTypeList(QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(kMediaTypeListObject);
+    const MediaKindText* table = MediaKindTable();
+    for (int i = 0; i <= CARDPROBE_MEDIA_KIND_COUNT; ++i) {
+        list->addItem(QString::fromUtf8(table[i].listName), table[i].code);
+    }
+    list->setCurrentIndex(0);
+    return list;
+}
+
+}  // namespace
+
+CMediaTypeSetting::CMediaTypeSetting(const MediaTypeQuestion& question, QWidget* parent)
+    : QDialog(parent) {
+    setFont(DialogFont());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(kMediaTypeDialogTitle);
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(MakeFields(question));
+    layout->addLayout(MakeButtonRow());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QLayout* CMediaTypeSetting::MakeFields(const MediaTypeQuestion& question) {
+    mediaType_ = MakeMediaTypeList(this);
+    const QString driveName = QString(QChar(question.letter)) + ':';
+    const QString adapterName = QString::fromStdString(question.adapterName);
+    const QString serialNumber = QString::fromStdString(question.serialLabel);
+    auto* fields = new QGridLayout;
+    AddField(fields, "ドライブ名：", MakeValue(driveName, kMediaDriveNameObject, this));
+    AddField(fields, "カードアダプタ名：", MakeValue(adapterName, kMediaAdapterNameObject, this));
+    AddField(fields, "シリアル番号：", MakeValue(serialNumber, kMediaSerialNumberObject, this));
+    AddField(fields, "メディアタイプ：", mediaType_);
+    fields->setColumnStretch(1, 1);
+    return fields;
+}
+
+QLayout* CMediaTypeSetting::MakeButtonRow() {
+    QPushButton* set = MakeButton("設定", kIdOk, this);
+    set->setDefault(true);
+    connect(set, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* cancel = MakeButton("キャンセル", kIdCancel, this);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(set);
+    row->addWidget(cancel);
+    return row;
+}
+
+std::optional<int> CMediaTypeSetting::Ask() {
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    return mediaType_->currentData().toInt();
+}
+
+}  // namespace tv
