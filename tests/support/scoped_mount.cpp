@@ -53,13 +53,17 @@ ScopedMount ScopedMount::Ext4Image(const std::string& image, const std::string& 
     const std::string steps[] = {
         "truncate -s " + std::to_string(sizeMiB) + "M " + ShellQuoted(image),
         "mkfs.ext4 -q -F " + ShellQuoted(image),
-        "mount -o loop " + ShellQuoted(image) + " " + ShellQuoted(onto),
     };
     for (const std::string& step : steps) {
         std::string failure = FailureOf(step);
         if (!failure.empty()) return ScopedMount(onto, failure);
     }
-    return ScopedMount(onto, std::string());
+    return Image(image, onto);
+}
+
+ScopedMount ScopedMount::Image(const std::string& image, const std::string& onto) {
+    return ScopedMount(onto,
+                       FailureOf("mount -o loop " + ShellQuoted(image) + " " + ShellQuoted(onto)));
 }
 
 bool ScopedMount::Unmount() {

@@ -15,6 +15,8 @@ class ScopedMount {
     // Makes an ext4 file system of sizeMiB in a new image file and mounts it onto the folder.
     static ScopedMount Ext4Image(const std::string& image, const std::string& onto,
                                  int sizeMiB = 8);
+    // Mounts an image made before (a medium inserted again) onto the folder.
+    static ScopedMount Image(const std::string& image, const std::string& onto);
 
     ~ScopedMount() { Unmount(); }
     ScopedMount(ScopedMount&& other) noexcept;
