@@ -11,6 +11,7 @@
 #include "ui/dialog_font.h"
 #include "ui/network/credential_edit.h"
 #include "ui/progress/path_label.h"
+#include "ui/widgets/accept_cancel_row.h"
 
 namespace tv {
 
@@ -19,12 +20,6 @@ namespace {
 constexpr int kWindowWidth = 320;
 // Sets the share apart from the fields below it.
 constexpr int kGapBelowShare = 8;
-
-QPushButton* MakeButton(const char* text, int id, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(QString::number(id));
-    return button;
-}
 
 }  // namespace
 
@@ -57,21 +52,8 @@ void CPasswordDlg::BuildControls(const std::string& share) {
     layout->addWidget(shareLine);
     layout->addSpacing(kGapBelowShare);
     layout->addLayout(fields);
-    layout->addLayout(MakeButtonRow());
+    layout->addLayout(MakeAcceptCancelRow(*this, "OK"));
     setFixedWidth(kWindowWidth);
-}
-
-QLayout* CPasswordDlg::MakeButtonRow() {
-    QPushButton* ok = MakeButton("OK", kIdOk, this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel = MakeButton("キャンセル", kIdCancel, this);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
 }
 
 bool CPasswordDlg::Ask(ShareCredentials* entered) {

@@ -31,7 +31,6 @@ class CPasswordDlg : public QDialog {
 
   private:
     void BuildControls(const std::string& share);
-    QLayout* MakeButtonRow();
 
     QLineEdit* user_ = nullptr;
     QLineEdit* password_ = nullptr;

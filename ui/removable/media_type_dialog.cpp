@@ -10,6 +10,7 @@
 #include "cardprobe/cardprobe.h"
 #include "platform/win_constants.h"
 #include "ui/dialog_font.h"
+#include "ui/widgets/accept_cancel_row.h"
 
 namespace tv {
 
@@ -17,12 +18,6 @@ namespace {
 
 // Wide enough for the longest product text a card reader usually reports on one line.
 constexpr int kValueMinWidth = 200;
-
-QPushButton* MakeButton(const char* text, int id, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(QString::number(id));
-    return button;
-}
 
 QLabel* MakeValue(const QString& text, const char* name, QWidget* parent) {
     auto* value = new QLabel(text, parent);
@@ -61,7 +56,7 @@ CMediaTypeSetting::CMediaTypeSetting(const MediaTypeQuestion& question, QWidget*
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(MakeFields(question));
-    layout->addLayout(MakeButtonRow());
+    layout->addLayout(MakeAcceptCancelRow(*this, "設定"));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -77,19 +72,6 @@ QLayout* CMediaTypeSetting::MakeFields(const MediaTypeQuestion& question) {
     AddField(fields, "メディアタイプ：", mediaType_);
     fields->setColumnStretch(1, 1);
     return fields;
-}
-
-QLayout* CMediaTypeSetting::MakeButtonRow() {
-    QPushButton* set = MakeButton("設定", kIdOk, this);
-    set->setDefault(true);
-    connect(set, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel = MakeButton("キャンセル", kIdCancel, this);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(set);
-    row->addWidget(cancel);
-    return row;
 }
 
 std::optional<int> CMediaTypeSetting::Ask() {

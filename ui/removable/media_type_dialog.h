@@ -34,7 +34,6 @@ class CMediaTypeSetting : public QDialog {
 
   private:
     QLayout* MakeFields(const MediaTypeQuestion& question);
-    QLayout* MakeButtonRow();
 
     QComboBox* mediaType_ = nullptr;
 };
