@@ -17,44 +17,43 @@ bool IsSameMinute(const DateTime& next, const DateTime& now) {
 
 int MinuteOfDay(const DateTime& time) { return time.Hour() * 60 + time.Minute(); }
 
-void MarkIntervalRun(FrameState& state) {
-    state.UnattendedRun = true;
-    state.ScheduledRun = false;
-}
-
 // Once its first runs are done, a drive unit without an interval runs no more by the timer.
 bool DriveUnitRunsByTimer(const SettingsRecord& settings, const FrameState& state) {
     return settings.Synchronize != 0 &&
            !(state.DriveUnitArmed && IsNoInterval(settings.SyncInterval));
 }
 
-void TickDriveUnit(MainFrame& frame, const DateTime& now) {
-    SettingsRecord& settings = frame.settings();
-    if (!DriveUnitRunsByTimer(settings, frame.state())) return;
-    if (!IsSameMinute(frame.nextDriveUnitTime(), now)) return;
-    if (!frame.IsIdle()) {
-        frame.RecomputeNextDriveUnitTime(Postponement::UserBusy);
-        return;
-    }
-    MarkIntervalRun(frame.state());
-    RunDriveUnit(frame, settings, RunOrigin::Timer);
-}
-
-bool HasFileDirInterval(const SettingsRecord& settings) {
+bool FileDirRunsByTimer(const SettingsRecord& settings, const FrameState&) {
     const DateTime& interval = settings.MirrorInterval;
     return interval.IsValid() && (interval.Hour() > 0 || interval.Minute() > 0);
 }
 
-void TickFileDir(MainFrame& frame, const DateTime& now) {
+// What the tick needs of a unit with an interval.
+struct IntervalUnit {
+    bool (*runsByTimer)(const SettingsRecord&, const FrameState&);
+    const DateTime& (MainFrame::*nextTime)() const;
+    void (MainFrame::*recomputeNextTime)(Postponement);
+    void (*run)(MainFrame&, SettingsRecord&, RunOrigin);
+};
+
+constexpr IntervalUnit kDriveUnit{DriveUnitRunsByTimer, &MainFrame::nextDriveUnitTime,
+                                  &MainFrame::RecomputeNextDriveUnitTime, RunDriveUnit};
+constexpr IntervalUnit kFileDirUnit{FileDirRunsByTimer, &MainFrame::nextFileDirTime,
+                                    &MainFrame::RecomputeNextFileDirTime, RunFileDir};
+
+// In its due minute a unit runs when the user is idle, and is moved on when not.
+void TickUnit(MainFrame& frame, const IntervalUnit& unit, const DateTime& now) {
     SettingsRecord& settings = frame.settings();
-    if (!HasFileDirInterval(settings)) return;
-    if (!IsSameMinute(frame.nextFileDirTime(), now)) return;
+    FrameState& state = frame.state();
+    if (!unit.runsByTimer(settings, state)) return;
+    if (!IsSameMinute((frame.*unit.nextTime)(), now)) return;
     if (!frame.IsIdle()) {
-        frame.RecomputeNextFileDirTime(Postponement::UserBusy);
+        (frame.*unit.recomputeNextTime)(Postponement::UserBusy);
         return;
     }
-    MarkIntervalRun(frame.state());
-    RunFileDir(frame, settings, RunOrigin::Timer);
+    state.UnattendedRun = true;
+    state.ScheduledRun = false;
+    unit.run(frame, settings, RunOrigin::Timer);
 }
 
 // A next time the clock has gone past by the minute of the day is moved on from now. The date is
@@ -74,8 +73,8 @@ void RunTick(MainFrame& frame) {
     const DateTime now = frame.services().clock.NowDateTime();
     const DateTime nextDriveUnit = frame.nextDriveUnitTime();
     const DateTime nextFileDir = frame.nextFileDirTime();
-    TickDriveUnit(frame, now);
-    TickFileDir(frame, now);
+    TickUnit(frame, kDriveUnit, now);
+    TickUnit(frame, kFileDirUnit, now);
     CatchUpDriveUnit(frame);
     if (frame.nextDriveUnitTime() != nextDriveUnit || frame.nextFileDirTime() != nextFileDir) {
         frame.UpdateTrayTip();
