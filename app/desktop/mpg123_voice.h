@@ -12,7 +12,7 @@ namespace tv {
 
 class Mpg123Voice : public Voice {
   public:
-    // driver and device: libout123's output ("" for the system's default sound device; tests
+    // driver and device: libout123's output ("" for the desktop's sound server; tests
     // give its file output and a file name).
     explicit Mpg123Voice(std::string driver = "", std::string device = "");
     ~Mpg123Voice() override;

@@ -1,6 +1,6 @@
-// A stand-in for systemd-logind for tests: a D-Bus bus of its own in a folder of the test and
-// python-dbusmock's logind template on it, which records every method called. Nothing reaches
-// the machine's real logind, so no test can end a session or power anything off.
+// A stand-in for systemd-logind for tests: python-dbusmock's logind template on a bus of its
+// own, which records every method called. Nothing reaches the machine's real logind, so no
+// test can end a session or power anything off.
 #pragma once
 
 #include <QCoreApplication>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/spawned_process.h"
+#include "tests/support/dbus_mock.h"
 
 namespace tv::test {
 
@@ -22,25 +22,19 @@ class LogindMock {
 
     // Starts the bus and the mock and waits until the mock owns logind's name; false, with
     // error(), when not.
-    bool Start();
-    const std::string& error() const { return error_; }
+    bool Start() { return mock_.Start(); }
+    const std::string& error() const { return mock_.error(); }
     QString BusAddress() const;
 
     // Only the mock goes; the bus stays.
-    void StopMock() { mock_.Stop(); }
+    void StopMock() { mock_.StopMock(); }
     // Makes the manager's CanPowerOff answer answer from now on.
     bool AnswerCanPowerOff(const QString& answer);
     // The arguments of every call of the manager's method so far, in order.
     std::vector<QVariantList> CallsOf(const QString& method);
 
   private:
-    bool Fail(const std::string& why);
-    bool MockOwnsLogindName();
-
-    std::string folder_;
-    SpawnedProcess bus_;
-    SpawnedProcess mock_;
-    std::string error_;
+    DbusMock mock_;
 };
 
 }  // namespace tv::test
