@@ -8,6 +8,7 @@
 
 #include "engine/copy_worker.h"
 #include "engine/relocation_worker.h"
+#include "platform/drive_table.h"
 #include "ui/progress/copy_dialog_bridge.h"
 #include "ui/progress/progress_window.h"
 
@@ -48,9 +49,10 @@ int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
     std::optional<DialogPrompts> asked;
     if (askUser) job.AskUser = &asked.emplace(*askUser, dialog);
     int result = 0;
+    const DriveTable drives = drives_;  // the worker's own copy
     {
         // Ends (and waits for its thread) before the bridge and the window go.
-        CopyWorker worker(job, clock_, drives_, programDir_);
+        CopyWorker worker(job, clock_, drives, programDir_);
         dialog.SetStopHandler([&worker] { worker.RequestStop(); });
         worker.Start();
         result = dialog.RunModal();
@@ -66,7 +68,8 @@ int QtCopyRunner::RunRelocation(const RelocationRequest& request, const std::str
     if (request.Navigation == 0) dialog.HideProgressBar();
     CopyDialogBridge bridge(dialog);
     DialogPrompts prompts(prompts_, dialog);
-    RelocationWorker worker(request, clock_, drives_, controllerIdle_, prompts, &bridge,
+    const DriveTable drives = drives_;  // the worker's own copy
+    RelocationWorker worker(request, clock_, drives, controllerIdle_, prompts, &bridge,
                             programDir_);
     dialog.SetStopHandler([&worker] { worker.RequestStop(); });
     worker.Start();

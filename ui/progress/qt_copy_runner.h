@@ -1,4 +1,6 @@
-// Copy jobs and relocations behind the real progress window, modal for the caller.
+// Copy jobs and relocations behind the real progress window, modal for the caller. Each worker
+// reads a copy of the drive table taken when its run starts: while the window is open, media
+// that come and go are noticed on this thread, which refreshes the frame's table.
 #pragma once
 
 #include <string>
