@@ -23,9 +23,8 @@ namespace tv {
 
 namespace {
 
-constexpr int kPageAreaRightMargin = 15;
 constexpr int kExplanationExtraHeight = 35;
-constexpr QSize kButtonSize(78, 26);
+constexpr QSize kButtonSize(70, 26);
 constexpr int kButtonGap = 6;
 constexpr const char* kOptionFileFilter = "Tessaravine Option File(*.dat)";
 constexpr const char* kOptionFileSuffix = "dat";
@@ -61,8 +60,6 @@ const BottomButton kBottomButtons[] = {
 };
 constexpr size_t kLeftButtonCount = 4;
 
-QRect PageRect() { return kPageArea.adjusted(0, 0, -kPageAreaRightMargin, 0); }
-
 QRect ButtonRect(size_t index) {
     const int top = kPageArea.bottom() + 1 + kButtonGap;
     const int step = kButtonSize.width() + kButtonGap;
@@ -70,7 +67,7 @@ QRect ButtonRect(size_t index) {
         return QRect(QPoint(kPageArea.left() + static_cast<int>(index) * step, top), kButtonSize);
     }
     const int fromRight = static_cast<int>(std::size(kBottomButtons) - index);
-    return QRect(QPoint(PageRect().right() + 1 - fromRight * step + kButtonGap, top), kButtonSize);
+    return QRect(QPoint(kPageRect.right() + 1 - fromRight * step + kButtonGap, top), kButtonSize);
 }
 
 std::vector<ButtonListItem> CategoryItems() {
@@ -85,12 +82,24 @@ std::vector<ButtonListItem> CategoryItems() {
 
 SettingsPage* AsSettingsPage(QWidget* widget) { return dynamic_cast<SettingsPage*>(widget); }
 
+// Qt's own file dialog speaks English unless a translation happens to be installed.
+void LabelInJapanese(QFileDialog& dialog, bool opening) {
+    dialog.setWindowTitle(opening ? "ファイルを開く" : "名前を付けて保存");
+    dialog.setLabelText(QFileDialog::LookIn, "ファイルの場所:");
+    dialog.setLabelText(QFileDialog::FileName, "ファイル名(&N):");
+    dialog.setLabelText(QFileDialog::FileType, "ファイルの種類(&T):");
+    dialog.setLabelText(QFileDialog::Accept, opening ? "開く(&O)" : "保存(&S)");
+    dialog.setLabelText(QFileDialog::Reject, "キャンセル");
+}
+
 // The chosen file, or empty when the user cancelled.
 std::string AskOptionFile(QWidget* parent, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, QString(), QString(), QString::fromUtf8(kOptionFileFilter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
+    // After the modes, which put Qt's own button labels back.
+    LabelInJapanese(dialog, mode == QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(kOptionFileSuffix);
     dialog.selectFile(kOptionFileInitialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -112,6 +121,7 @@ CConfigDlg::CConfigDlg(SettingsRecord* live, ConfigDialogServices services, QWid
     setFont(DialogFont());
     setWindowTitle(kConfigDialogCaption);
     setWindowIcon(DialogIcon());
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kDialogClientSize);
     frame_ = std::make_unique<ConfigFrame>(*live_, services_.context, services_.prompts,
                                            services_.copyRunner, static_cast<ConfigPages&>(*this));
@@ -134,12 +144,12 @@ CConfigDlg::~CConfigDlg() = default;
 void CConfigDlg::BuildPages() {
     for (const PageFactory& factory : kPageFactories) {
         QWidget* page = factory.make(live_, this);
-        page->setGeometry(PageRect());
+        page->setGeometry(kPageRect);
         page->hide();
         pages_.push_back({factory.itemId, page});
     }
     explanation_ = SlotOf(kItemNone)->widget;
-    explanation_->setGeometry(PageRect().adjusted(0, 0, 0, kExplanationExtraHeight));
+    explanation_->setGeometry(kPageRect.adjusted(0, 0, 0, kExplanationExtraHeight));
     explanation_->raise();
     optionList_ = qobject_cast<COptListDlg*>(SlotOf(kItemSettingsList)->widget);
 }

@@ -116,7 +116,7 @@ QPixmap DialogBackground(qreal ratio) {
     painter.fillRect(QRect(QPoint(0, 0), kDialogClientSize), gradient);
     painter.setPen(QPen(QColor(0xa9, 0xc8, 0xbc), 1));
     painter.setBrush(QColor(0xfd, 0xfe, 0xfd));
-    painter.drawRoundedRect(QRectF(kPageArea).adjusted(0.5, 0.5, -0.5, -0.5), kPanelRadius,
+    painter.drawRoundedRect(QRectF(kPageRect).adjusted(0.5, 0.5, -0.5, -0.5), kPanelRadius,
                             kPanelRadius);
     return pixmap;
 }

@@ -11,10 +11,13 @@
 
 namespace tv {
 
-constexpr QSize kDialogClientSize(712, 446);
+constexpr QSize kDialogClientSize(697, 446);
 constexpr QRect kCategoryListArea(8, 8, 217, 430);
-// The rectangle the pages take; its row of buttons lies below it.
+// The page area of the dialog's layout; the pages take it less a strip on the right, and the
+// row of buttons lies below it.
 constexpr QRect kPageArea(233, 8, 471, 395);
+constexpr int kPageAreaRightMargin = 15;
+constexpr QRect kPageRect = kPageArea.adjusted(0, 0, -kPageAreaRightMargin, 0);
 
 QPixmap DialogBackground(qreal devicePixelRatio);
 // The category list as it looks with nothing selected, and with every face pressed.

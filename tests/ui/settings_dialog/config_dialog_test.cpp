@@ -104,6 +104,14 @@ class ConfigDialogTest : public QObject {
         for (size_t i = 0; i < std::size(kButtonIds); ++i) {
             QCOMPARE(w.Button(kButtonIds[i])->text(), texts[int(i)]);
         }
+        // The buttons sit side by side under the pages, none over another.
+        for (size_t i = 0; i < std::size(kButtonIds); ++i) {
+            const QRect button = w.Button(kButtonIds[i])->geometry();
+            QVERIFY(QRect(QPoint(0, 0), kDialogClientSize).contains(button));
+            for (size_t j = i + 1; j < std::size(kButtonIds); ++j) {
+                QVERIFY(!button.intersects(w.Button(kButtonIds[j])->geometry()));
+            }
+        }
         // The explanation covers the button row; the other pages end above it.
         const QRect explanation = w.dialog->findChild<CExplanDlg*>()->geometry();
         const QRect network = w.dialog->findChild<CNetworkDlg*>()->geometry();
