@@ -10,10 +10,10 @@
 #include "app/desktop/logind_session.h"
 #include "app/desktop/mountinfo_watch.h"
 #include "app/desktop/mpg123_voice.h"
+#include "app/qt_settings_dialog.h"
 #include "app/qt_timers.h"
 #include "app/qt_tray.h"
 #include "app/session_manager_link.h"
-#include "app/settings_dialog_pending.h"
 #include "controller/main_frame.h"
 #include "controller/removable/card_probe_library.h"
 #include "controller/start_up/program_start.h"
@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
     tv::IdleGate* idle = idleLibrary.HasFunction() ? &idleLibrary : nullptr;
     tv::QtTray tray;
     tv::QtTimers timers;
-    tv::SettingsDialogPending settingsDialog;
     tv::QtCopyRunner copyRunner(clock, drives, locations.programDir, prompts, idle);
+    const tv::SettingsContext settingsContext{drives, registry, locations, clock};
+    tv::QtSettingsDialog settingsDialog(settingsContext, prompts, copyRunner);
     tv::Mpg123Voice voice;
     tv::LogindSession session;
     tv::MountinfoWatch mediaWatch;

@@ -9,6 +9,15 @@
 
 namespace tv {
 
+// The answers of the copy-or-move confirmation, one per button; none is 0, the result of a
+// dialog closed without a button.
+enum class CopyOrMove : int {
+    Copy = 1,      // "コピー"
+    Move = 2,      // "移動"
+    DontCopy = 3,  // "コピーしない"
+    Cancel = 4,    // "キャンセル"
+};
+
 // What the media type dialog shows of the medium it asks about.
 struct MediaTypeQuestion {
     char letter = 'A';
@@ -34,6 +43,12 @@ class Prompts {
     virtual std::optional<int> AskMediaType(const MediaTypeQuestion& question) {
         (void)question;
         return std::nullopt;
+    }
+    // The copy-or-move confirmation with its question text. A front end without the dialog
+    // answers as if cancelled.
+    virtual CopyOrMove AskCopyOrMove(const std::string& text) {
+        (void)text;
+        return CopyOrMove::Cancel;
     }
 };
 

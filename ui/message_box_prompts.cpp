@@ -11,6 +11,7 @@
 #include "platform/win_constants.h"
 #include "ui/network/password_dialog.h"
 #include "ui/removable/media_type_dialog.h"
+#include "ui/settings_dialog/dialogs/confirm_dialog.h"
 
 namespace tv {
 
@@ -128,6 +129,15 @@ std::optional<int> MessageBoxPrompts::AskMediaType(const MediaTypeQuestion& ques
         return std::nullopt;
     }
     CMediaTypeSetting dialog(question);
+    return dialog.Ask();
+}
+
+CopyOrMove MessageBoxPrompts::AskCopyOrMove(const std::string& text) {
+    if (NoOneCanSeeWindows()) {
+        std::fprintf(stderr, "%s: %s\n", kConfirmDialogCaption, text.c_str());
+        return CopyOrMove::Cancel;
+    }
+    CConfirmDlg dialog(text);
     return dialog.Ask();
 }
 

@@ -1,8 +1,8 @@
 // The questions to the user with Qt: message boxes, the network password prompt and the media
 // type dialog. Where no one can see a window (the offscreen and minimal platforms), a question
 // would wait forever: its text goes to the standard error stream instead and it is answered as
-// if closed with Escape (Cancel or No, OK when that is the only button; the password prompt and
-// the media type dialog as cancelled).
+// if closed with Escape (Cancel or No, OK when that is the only button; the password prompt, the
+// media type dialog and the copy-or-move confirmation as cancelled).
 #pragma once
 
 #include <memory>
@@ -20,6 +20,7 @@ class MessageBoxPrompts : public Prompts {
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
     bool AskPassword(const std::string& share, ShareCredentials* entered) override;
     std::optional<int> AskMediaType(const MediaTypeQuestion& question) override;
+    CopyOrMove AskCopyOrMove(const std::string& text) override;
 };
 
 // The box that MessageBox shows: caption, text, the icon and the buttons of flags, with the

@@ -58,14 +58,16 @@ class FakeTimers : public Timers {
 class FakeSettingsDialog : public SettingsDialog {
   public:
     explicit FakeSettingsDialog(const FakeTimers& timers) : timers_(timers) {}
-    int Run(SettingsRecord& live, ScheduleList& /*schedules*/) override {
+    int Run(SettingsRecord& live, ScheduleList& schedules) override {
         timersAtOpen.push_back(timers_.running);
         if (edit) edit(live);
+        if (editSchedules) editSchedules(schedules);
         return endCode;
     }
 
     int endCode = kSettingsCancel;
     std::function<void(SettingsRecord&)> edit;          // what the user changes
+    std::function<void(ScheduleList&)> editSchedules;   // what the user changes in the list
     std::vector<std::map<int, unsigned>> timersAtOpen;  // one entry per opening
 
   private:

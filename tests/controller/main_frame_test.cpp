@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "schedule/schedule_list.h"
 #include "settings/settings_dump.h"
 #include "settings/stored_units.h"
 #include "tests/controller/frame_world.h"
@@ -215,11 +216,16 @@ TEST(ControllerSettingsDialog, EndCodeDecidesWhatIsSavedAndRecomputed) {
             s.USBCheck = 0;
             s.Synchronize = 1;
         };
+        const ScheduleEntry added = ScheduleEntry::New(w.Context());
+        w.dialog.editSchedules = [&added](ScheduleList& list) { list.Append(added); };
         const size_t tipsBefore = w.tray.tips.size();
 
         frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
 
         EXPECT_EQ(w.StoredSettings().USBCheck, c.saved ? 0 : 1) << c.name;
+        ScheduleList stored(w.world.programDir());
+        EXPECT_EQ(stored.Load(w.Context()), c.saved) << c.name;
+        EXPECT_EQ(stored.Count(), c.saved ? 1u : 0u) << c.name;
         EXPECT_EQ(w.timers.running.count(kTimerMediaPoll), c.saved ? 0u : 1u) << c.name;
         EXPECT_EQ(frame.state().UnattendedRun, !c.runFlagsCleared) << c.name;
         EXPECT_EQ(frame.state().ScheduledRun, !c.runFlagsCleared) << c.name;

@@ -10,6 +10,7 @@ namespace tv::test {
 namespace {
 
 constexpr const char* kPasswordCaption = "ネットワークパスワードの入力";
+constexpr const char* kCopyOrMoveCaption = "確認";
 
 std::string Describe(const Question& q) {
     std::ostringstream out;
@@ -70,6 +71,17 @@ bool ScriptedPrompts::AskPassword(const std::string& share, ShareCredentials* en
     }
     *entered = step.entered;
     return true;
+}
+
+void ScriptedPrompts::ExpectCopyOrMove(const std::string& text, CopyOrMove answer) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    script_.push_back(Step{Question{text, kCopyOrMoveCaption, 0}, static_cast<int>(answer), {}});
+}
+
+CopyOrMove ScriptedPrompts::AskCopyOrMove(const std::string& text) {
+    Step step;
+    if (!TakeStep(Question{text, kCopyOrMoveCaption, 0}, &step)) return CopyOrMove::Cancel;
+    return static_cast<CopyOrMove>(step.answer);
 }
 
 }  // namespace tv::test

@@ -38,6 +38,11 @@ class ScriptedPrompts : public Prompts {
     std::optional<int> AskMediaType(const MediaTypeQuestion& question) override;
     const std::vector<MediaTypeQuestion>& mediaTypeQuestions() const { return mediaTypeQuestions_; }
 
+    // The next question must be the copy-or-move confirmation with text; answered with answer.
+    // Recorded with the text and the confirmation's caption "確認".
+    void ExpectCopyOrMove(const std::string& text, CopyOrMove answer);
+    CopyOrMove AskCopyOrMove(const std::string& text) override;
+
     const std::vector<Question>& asked() const { return asked_; }
 
   private:

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "settings/settings_record.h"
+#include "ui/settings_dialog/settings_page.h"
 
 namespace tv {
 
@@ -20,14 +21,14 @@ constexpr int kIdPass2Edit = 1017;
 // The page's caption, which is also the label of its category.
 constexpr const char* kNetworkPageCaption = "ネットワーク設定";
 
-class CNetworkDlg : public QWidget {
+class CNetworkDlg : public QWidget, public SettingsPage {
     Q_OBJECT
   public:
     // record: the settings the dialog edits; it must outlive the page.
     explicit CNetworkDlg(SettingsRecord* record, QWidget* parent = nullptr);
 
     // Shows the record's pairs again, after the dialog has reset or imported them.
-    void Reload();
+    void Reload() override;
 
   private:
     SettingsRecord* record_;

@@ -1,0 +1,29 @@
+#include "app/qt_settings_dialog.h"
+
+#include "controller/frame_ids.h"
+#include "ui/settings_dialog/config_dialog.h"
+
+namespace tv {
+
+static_assert(kEndApply == kSettingsApply && kEndRunDriveUnit == kSettingsRunDriveUnit &&
+                  kEndRunFileDir == kSettingsRunFileDir && kEndCancel == kSettingsCancel,
+              "the dialog ends with the codes the frame acts on");
+
+QtSettingsDialog::QtSettingsDialog(const SettingsContext& context, Prompts& prompts,
+                                   CopyRunner& copyRunner)
+    : context_(context), prompts_(prompts), copyRunner_(copyRunner) {}
+
+int QtSettingsDialog::Run(SettingsRecord& live, ScheduleList& /*schedules*/) {
+    CConfigDlg dialog(&live,
+                      ConfigDialogServices{context_, prompts_, copyRunner_, &OpenWithDesktop});
+    open_ = &dialog;
+    const int endCode = dialog.exec();
+    open_ = nullptr;
+    return endCode;
+}
+
+void QtSettingsDialog::OnMediaChanged() {
+    if (open_ != nullptr) open_->OnMediaChanged();
+}
+
+}  // namespace tv

@@ -1,0 +1,30 @@
+// The settings dialog as the frame opens it: a new CConfigDlg on the live record for every
+// opening, run modally, its end code handed back.
+#pragma once
+
+#include "controller/ports/settings_dialog.h"
+#include "engine/copy_runner.h"
+#include "platform/prompts.h"
+#include "settings/settings_context.h"
+
+namespace tv {
+
+class CConfigDlg;
+
+class QtSettingsDialog : public SettingsDialog {
+  public:
+    // context, prompts and copyRunner must outlive the dialog.
+    QtSettingsDialog(const SettingsContext& context, Prompts& prompts, CopyRunner& copyRunner);
+
+    // The schedules go to the schedule list page once there is one.
+    int Run(SettingsRecord& live, ScheduleList& schedules) override;
+    void OnMediaChanged() override;
+
+  private:
+    const SettingsContext& context_;
+    Prompts& prompts_;
+    CopyRunner& copyRunner_;
+    CConfigDlg* open_ = nullptr;  // the dialog while it runs
+};
+
+}  // namespace tv

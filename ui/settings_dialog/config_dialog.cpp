@@ -1,0 +1,308 @@
+#include "ui/settings_dialog/config_dialog.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+#include <cstdio>
+
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "ui/dialog_font.h"
+#include "ui/settings_dialog/categories.h"
+#include "ui/settings_dialog/dialog_images.h"
+#include "ui/settings_dialog/pages/explanation_page.h"
+#include "ui/settings_dialog/pages/network_page.h"
+#include "ui/settings_dialog/pages/option_list_page.h"
+#include "ui/settings_dialog/settings_page.h"
+#include "ui/widgets/button_list.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int kExplanationExtraHeight = 35;
+constexpr QSize kButtonSize(70, 26);
+constexpr int kButtonGap = 6;
+constexpr const char* kOptionFileFilter = "Tessaravine Option File(*.dat)";
+constexpr const char* kOptionFileSuffix = "dat";
+constexpr const char* kOptionFileInitialName = "*.dat";
+
+// The pages in the order the category walk looks at them; each page's caption is the label of
+// its category. The explanation page belongs to no category.
+struct PageFactory {
+    int itemId;
+    QWidget* (*make)(SettingsRecord* live, QWidget* parent);
+};
+
+const PageFactory kPageFactories[] = {
+    {kItemSettingsList,
+     [](SettingsRecord*, QWidget* parent) -> QWidget* { return new COptListDlg(parent); }},
+    {kItemNetwork,
+     [](SettingsRecord* live, QWidget* parent) -> QWidget* {
+         return new CNetworkDlg(live, parent);
+     }},
+    {kItemNone,
+     [](SettingsRecord*, QWidget* parent) -> QWidget* { return new CExplanDlg(parent); }},
+};
+
+struct BottomButton {
+    int id;
+    const char* text;
+};
+
+// Left to right: the four on the category's settings, then apply and cancel at the right.
+const BottomButton kBottomButtons[] = {
+    {kIdResetCategory, "初期化"}, {kIdResetAll, "全初期化"}, {kIdLoadOptions, "読込"},
+    {kIdSaveOptions, "保存"},     {kEndApply, "設定"},       {kEndCancel, "キャンセル"},
+};
+constexpr size_t kLeftButtonCount = 4;
+
+QRect ButtonRect(size_t index) {
+    const int top = kPageArea.bottom() + 1 + kButtonGap;
+    const int step = kButtonSize.width() + kButtonGap;
+    if (index < kLeftButtonCount) {
+        return QRect(QPoint(kPageArea.left() + static_cast<int>(index) * step, top), kButtonSize);
+    }
+    const int fromRight = static_cast<int>(std::size(kBottomButtons) - index);
+    return QRect(QPoint(kPageRect.right() + 1 - fromRight * step + kButtonGap, top), kButtonSize);
+}
+
+std::vector<ButtonListItem> CategoryItems() {
+    std::vector<ButtonListItem> items;
+    for (const Category& category : kCategories) {
+        const ItemRect& r = category.rect;
+        items.push_back({category.id, QString::fromUtf8(category.label),
+                         QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1))});
+    }
+    return items;
+}
+
+SettingsPage* AsSettingsPage(QWidget* widget) { return dynamic_cast<SettingsPage*>(widget); }
+
+// Qt's own file dialog speaks English unless a translation happens to be installed.
+void LabelInJapanese(QFileDialog& dialog, bool opening) {
+    dialog.setWindowTitle(opening ? "ファイルを開く" : "名前を付けて保存");
+    dialog.setLabelText(QFileDialog::LookIn, "ファイルの場所:");
+    dialog.setLabelText(QFileDialog::FileName, "ファイル名(&N):");
+    dialog.setLabelText(QFileDialog::FileType, "ファイルの種類(&T):");
+    dialog.setLabelText(QFileDialog::Accept, opening ? "開く(&O)" : "保存(&S)");
+    dialog.setLabelText(QFileDialog::Reject, "キャンセル");
+}
+
+// The chosen file, or empty when the user cancelled.
+std::string AskOptionFile(QWidget* parent, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, QString(), QString(), QString::fromUtf8(kOptionFileFilter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    // After the modes, which put Qt's own button labels back.
+    LabelInJapanese(dialog, mode == QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(kOptionFileSuffix);
+    dialog.selectFile(kOptionFileInitialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace
+
+void OpenWithDesktop(const std::string& path) {
+    if (!PathExists(path)) {
+        std::fprintf(stderr, "Tessaravine: %s is missing\n", path.c_str());
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+CConfigDlg::CConfigDlg(SettingsRecord* live, ConfigDialogServices services, QWidget* parent)
+    : QDialog(parent), live_(live), services_(std::move(services)) {
+    setFont(DialogFont());
+    setWindowTitle(kConfigDialogCaption);
+    setWindowIcon(DialogIcon());
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(kDialogClientSize);
+    frame_ = std::make_unique<ConfigFrame>(*live_, services_.context, services_.prompts,
+                                           services_.copyRunner, static_cast<ConfigPages&>(*this));
+    BuildPages();
+    BuildButtons();
+    SetButtonsShown(false);
+    explanation_->show();
+    frame_->Open();
+    categories_ =
+        new CButtonList(CategoryItems(), &CategoryListImage, &CategoryListSelectedImage, this);
+    categories_->setObjectName(QString::number(kIdCategoryList));
+    categories_->move(kCategoryListArea.topLeft());
+    // The list's notification is posted: the click has ended before the page changes.
+    connect(categories_, &CButtonList::ItemClicked, this, &CConfigDlg::OnCategoryClicked,
+            Qt::QueuedConnection);
+}
+
+CConfigDlg::~CConfigDlg() = default;
+
+void CConfigDlg::BuildPages() {
+    for (const PageFactory& factory : kPageFactories) {
+        QWidget* page = factory.make(live_, this);
+        page->setGeometry(kPageRect);
+        page->hide();
+        pages_.push_back({factory.itemId, page});
+    }
+    explanation_ = SlotOf(kItemNone)->widget;
+    explanation_->setGeometry(kPageRect.adjusted(0, 0, 0, kExplanationExtraHeight));
+    explanation_->raise();
+    optionList_ = qobject_cast<COptListDlg*>(SlotOf(kItemSettingsList)->widget);
+}
+
+void CConfigDlg::BuildButtons() {
+    for (size_t index = 0; index < std::size(kBottomButtons); ++index) {
+        const BottomButton& entry = kBottomButtons[index];
+        auto* button = new QPushButton(QString::fromUtf8(entry.text), this);
+        button->setObjectName(QString::number(entry.id));
+        button->setAutoDefault(false);
+        button->setGeometry(ButtonRect(index));
+        const int id = entry.id;
+        connect(button, &QPushButton::clicked, this, [this, id] { OnButton(id); });
+        buttons_.push_back(button);
+    }
+}
+
+void CConfigDlg::SetButtonsShown(bool shown) {
+    for (QPushButton* button : buttons_) {
+        button->setEnabled(shown);
+        button->setVisible(shown);
+    }
+}
+
+void CConfigDlg::OnCategoryClicked() {
+    setUpdatesEnabled(false);
+    const bool explaining = !explanation_->isHidden();
+    explanation_->hide();
+    SetButtonsShown(true);
+    if (categories_->SelectedId() == kItemHelp) {
+        services_.openHelp(JoinPath(services_.context.locations.programDir, kHelpFileName));
+        if (explaining) {
+            SetButtonsShown(false);
+            explanation_->show();
+        }
+    } else {
+        ShowPageCaptioned(categories_->SelectedLabel());
+    }
+    setUpdatesEnabled(true);
+}
+
+// Hides every page before the one captioned so, except the page shown now, shows that one and
+// then hides the page shown before. A category without a page leaves what is shown.
+void CConfigDlg::ShowPageCaptioned(const QString& caption) {
+    int found = -1;
+    for (size_t index = 0; index < pages_.size(); ++index) {
+        QWidget* page = pages_[index].widget;
+        if (page->windowTitle() == caption) {
+            page->show();
+            found = static_cast<int>(index);
+            break;
+        }
+        if (static_cast<int>(index) != shownIndex_) page->hide();
+    }
+    if (found >= 0 && shownIndex_ >= 0 && found != shownIndex_) {
+        pages_[static_cast<size_t>(shownIndex_)].widget->hide();
+    }
+    shownIndex_ = found;
+}
+
+void CConfigDlg::OnButton(int id) {
+    switch (id) {
+        case kEndApply:
+            EndIfDecided(frame_->Apply());
+            break;
+        case kEndCancel:
+            reject();
+            break;
+        case kIdResetCategory:
+            frame_->ResetCategory(categories_->SelectedId());
+            break;
+        case kIdResetAll:
+            frame_->ResetAll();
+            break;
+        case kIdLoadOptions:
+            LoadOptions();
+            break;
+        case kIdSaveOptions:
+            SaveOptions();
+            break;
+        default:
+            break;
+    }
+}
+
+void CConfigDlg::EndIfDecided(std::optional<int> endCode) {
+    if (endCode) done(*endCode);
+}
+
+void CConfigDlg::OnStartRun(int parameter) { EndIfDecided(frame_->OnStartRun(parameter)); }
+
+void CConfigDlg::reject() { done(frame_->Cancel()); }
+
+void CConfigDlg::LoadOptions() {
+    const std::string path = AskOptionFile(this, QFileDialog::AcceptOpen);
+    if (!path.empty()) frame_->LoadOptions(path);
+}
+
+void CConfigDlg::SaveOptions() {
+    const std::string path = AskOptionFile(this, QFileDialog::AcceptSave);
+    if (!path.empty()) frame_->SaveOptions(path);
+}
+
+void CConfigDlg::OnMediaChanged() {
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const PageSlot& slot : pages_) {
+            if (SettingsPage* page = AsSettingsPage(slot.widget)) page->OnMediaChanged();
+        }
+    }
+}
+
+// Enter and Escape neither apply nor cancel, in the dialog and in its pages.
+void CConfigDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+void CConfigDlg::paintEvent(QPaintEvent* /*event*/) {
+    if (background_.isNull() || background_.devicePixelRatio() != devicePixelRatioF()) {
+        background_ = DialogBackground(devicePixelRatioF());
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+}
+
+const CConfigDlg::PageSlot* CConfigDlg::SlotOf(int itemId) const {
+    for (const PageSlot& slot : pages_) {
+        if (slot.itemId == itemId) return &slot;
+    }
+    return nullptr;
+}
+
+void CConfigDlg::ReloadPage(int itemId) {
+    const PageSlot* slot = SlotOf(itemId);
+    if (SettingsPage* page = slot ? AsSettingsPage(slot->widget) : nullptr) page->Reload();
+}
+
+// The network page shows the live record, which already holds the texts.
+void CConfigDlg::SetNetworkTexts(const SettingsRecord& /*record*/) { ReloadPage(kItemNetwork); }
+
+void CConfigDlg::SetSettingsListText(const std::string& text) { optionList_->SetText(text); }
+
+bool CConfigDlg::DestinationMayBeTooSmall(int itemId) const {
+    const PageSlot* slot = SlotOf(itemId);
+    const SettingsPage* page = slot ? AsSettingsPage(slot->widget) : nullptr;
+    return page != nullptr && page->DestinationMayBeTooSmall();
+}
+
+}  // namespace tv

@@ -1,0 +1,30 @@
+// The pictures of the settings dialog, drawn by the program at the screen's pixel ratio so they
+// stay sharp at every scale: the dialog's background, the category list with its button faces
+// and captions (plain and pressed), and the dialog's icon. The geometry below is the one they
+// are drawn for, in logical pixels.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QRect>
+#include <QSize>
+
+namespace tv {
+
+constexpr QSize kDialogClientSize(697, 446);
+constexpr QRect kCategoryListArea(8, 8, 217, 430);
+// The page area of the dialog's layout; the pages take it less a strip on the right, and the
+// row of buttons lies below it.
+constexpr QRect kPageArea(233, 8, 471, 395);
+constexpr int kPageAreaRightMargin = 15;
+constexpr QRect kPageRect = kPageArea.adjusted(0, 0, -kPageAreaRightMargin, 0);
+
+QPixmap DialogBackground(qreal devicePixelRatio);
+// The category list as it looks with nothing selected, and with every face pressed.
+QPixmap CategoryListImage(qreal devicePixelRatio);
+QPixmap CategoryListSelectedImage(qreal devicePixelRatio);
+// The explanation page's backdrop at size.
+QPixmap ExplanationBackdrop(QSize size, qreal devicePixelRatio);
+QIcon DialogIcon();
+
+}  // namespace tv
