@@ -69,6 +69,7 @@ TEST(ControllerTrayIcon, ANotificationAreaThatStartsLaterGetsTheIcon) {
     PrivateXServer server;
     if (server.display().empty()) GTEST_SKIP() << "no Xvfb to run the program on";
     TestWorld world;
+    StoreSettingsOfAnEarlierRun(world);
     const std::string errors = JoinPath(world.base(), "errors.txt");
     ProgramProcess program(CopyProgramInto(world), errors,
                            {"DISPLAY=" + server.display(), "QT_QPA_PLATFORM=xcb"});

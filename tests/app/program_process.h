@@ -18,7 +18,13 @@
 #include <thread>
 #include <vector>
 
+#include "platform/clock.h"
+#include "platform/drive_table.h"
 #include "platform/paths.h"
+#include "platform/registry_store.h"
+#include "settings/settings_context.h"
+#include "settings/settings_defaults.h"
+#include "settings/settings_persistence.h"
 #include "tests/support/test_world.h"
 
 extern char** environ;
@@ -113,6 +119,17 @@ class ProgramProcess {
 #ifdef TV_PROGRAM_PATH
 // A copy of the built program in the world, so the program directory (the program's own folder)
 // is the world's.
+// The settings an earlier run of the program left for the drives it sees (the host's mounts, not
+// the world's pinned-only table), so that it does not open the settings dialog at start-up to
+// have new drives assigned.
+inline void StoreSettingsOfAnEarlierRun(const TestWorld& world) {
+    DriveTable drives(world.configDir());
+    drives.Refresh();
+    RegistryStore registry(JoinPath(world.configDir(), kRegistryFileName));
+    const SettingsContext context{drives, registry, world.locations(), RealClock()};
+    SaveSettings(DefaultSettings(context), context);
+}
+
 inline std::string CopyProgramInto(TestWorld& world) {
     const std::string program = JoinPath(world.MakeFolder("bin"), "tessaravine");
     std::filesystem::copy_file(TV_PROGRAM_PATH, program);
