@@ -9,6 +9,8 @@ namespace tv {
 
 namespace {
 
+constexpr int kShowDelayMs = 50;
+
 void ShowBatch(CNewCopyDlg& dialog, const ProgressBatch& batch) {
     if (batch.total) dialog.OnCountDone(*batch.total);
     if (batch.phase) dialog.OnPhase(*batch.phase);
@@ -17,6 +19,12 @@ void ShowBatch(CNewCopyDlg& dialog, const ProgressBatch& batch) {
 }
 
 }  // namespace
+
+CopyDialogBridge::CopyDialogBridge(CNewCopyDlg& dialog) : dialog_(dialog) {
+    showTimer_.setSingleShot(true);
+    showTimer_.setInterval(kShowDelayMs);
+    QObject::connect(&showTimer_, &QTimer::timeout, &dialog_, [this] { ShowMailbox(); });
+}
 
 CopyDialogBridge::~CopyDialogBridge() {
     QCoreApplication::removePostedEvents(&dialog_, QEvent::MetaCall);
@@ -43,11 +51,12 @@ void CopyDialogBridge::RunEnded(int runResult) {
         Qt::QueuedConnection);
 }
 
-// One request is on its way while the mailbox holds anything: the window takes it all.
+// One request is on its way while the mailbox holds anything: the window takes it all when
+// the timer it starts runs out.
 void CopyDialogBridge::PostShowingIf(bool mailboxWasEmpty) {
     if (!mailboxWasEmpty) return;
     QMetaObject::invokeMethod(
-        &dialog_, [this] { ShowMailbox(); }, Qt::QueuedConnection);
+        &dialog_, [this] { showTimer_.start(); }, Qt::QueuedConnection);
 }
 
 void CopyDialogBridge::ShowMailbox() {

@@ -7,6 +7,7 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 #include <utility>
 
 #include "engine/progress_sink.h"
@@ -29,7 +30,8 @@ void RunOnThreadOf(QObject& target, Work work) {
 
 class CopyDialogBridge : public ProgressSink {
   public:
-    explicit CopyDialogBridge(CNewCopyDlg& dialog) : dialog_(dialog) {}
+    // Made on the window's thread, whose event loop runs the repaint timer.
+    explicit CopyDialogBridge(CNewCopyDlg& dialog);
     // Drops what is still queued for the window, which would otherwise reach a bridge that is
     // gone. The worker has ended by then.
     ~CopyDialogBridge() override;
@@ -50,6 +52,9 @@ class CopyDialogBridge : public ProgressSink {
 
     CNewCopyDlg& dialog_;
     ProgressMailbox mailbox_;
+    // The window takes the mailbox this long after something came in, so that a fast run
+    // repaints a few times a second rather than as often as the window's thread can.
+    QTimer showTimer_;
 };
 
 // Message boxes asked from the worker, shown by the window's thread while the worker waits.
