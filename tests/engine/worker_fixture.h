@@ -5,11 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "engine/idle_library.h"
-#include "platform/dynamic_library.h"
-#include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/engine/headless_copy_runner.h"
+#include "tests/support/engine/idle_stub.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace tv::test {
@@ -70,27 +68,6 @@ class StoppingObserver : public RecordingSink {
         trigger.clear();
         runner->PressStop(button);
     }
-};
-
-// Places a build of the stand-in idle library in the program directory as idletime.so and
-// talks to it through its own handle (the same library the worker loads).
-class IdleStub {
-  public:
-    explicit IdleStub(const std::string& programDir, const char* build = TV_IDLE_STUB_PATH) {
-        std::string bytes;
-        ReadWholeFile(build, &bytes);
-        WriteFileAtomically(IdleLibraryPath(programDir), bytes, 0755);
-        library_.Load(IdleLibraryPath(programDir));
-    }
-    void Answer(int value) const { Call<void (*)(int)>("TvIdleStubSetAnswer")(value); }
-    int calls() const { return Call<int (*)()>("TvIdleStubCalls")(); }
-
-  private:
-    template <typename F>
-    F Call(const char* name) const {
-        return reinterpret_cast<F>(library_.Symbol(name));
-    }
-    DynamicLibrary library_;
 };
 
 class WorkerTest : public EngineTest {

@@ -12,9 +12,11 @@
 
 #include "engine/copy_runner.h"
 #include "engine/file_result.h"
+#include "engine/progress_sink.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
+#include "tests/support/engine/idle_stub.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/test_world.h"
 #include "ui/progress/path_label.h"
@@ -64,6 +66,20 @@ class RecordingPrompts : public Prompts {
 
 const Tree kThreeFiles = {
     {"a.txt", TreeFile{"a"}}, {"b.txt", TreeFile{"b"}}, {"c.txt", TreeFile{"c"}}};
+
+// Files n00.txt, n01.txt, ... beside the three.
+constexpr size_t kManyFiles = 30;
+Tree NumberedFiles(size_t count) {
+    Tree files;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string name = std::to_string(i);
+        files[(i < 10 ? "n0" : "n") + name + ".txt"] = TreeFile{name};
+    }
+    return files;
+}
+// The listing asks the idle function once for every entry, the copy pass for every entry and
+// every buffer: this call comes a few files into the copy pass.
+constexpr int kBusyFromCall = kManyFiles + 3 + 10;
 
 }  // namespace
 
@@ -164,20 +180,58 @@ class CopyDialogTest : public QObject {
         QCOMPARE(frame.bottom(), area.bottom() - 10);
     }
 
-    void aButtonPressedDuringTheCopyEndsTheRun() {
+    // The window's thread is held on its first update until the whole tree is on the
+    // destination: a worker that waited for the window would never get there.
+    void theWorkerCopiesOnWhileTheWindowIsBusy() {
         World run;
-        DialogWatcher watcher([](CNewCopyDlg& dialog) {
-            connect(&dialog, &QWidget::windowTitleChanged, &dialog, [&dialog](const QString& t) {
-                // The worker waits for this step to be handled, so the stop comes before the
-                // next file.
-                if (t.endsWith("(1/3)"))
-                    QTest::mouseClick(Button(dialog, kIdStopAndNext), Qt::LeftButton);
+        run.world.Write(run.world.root('E'), NumberedFiles(kManyFiles));
+        const Tree source = run.world.Read(run.world.root('E'));
+        QStringList titles;
+        DialogWatcher watcher([&](CNewCopyDlg& dialog) {
+            connect(&dialog, &QWidget::windowTitleChanged, &dialog, [&](const QString& title) {
+                if (titles.isEmpty()) {
+                    while (run.world.Read(run.destination) != source) QThread::msleep(1);
+                }
+                titles << title;
             });
         });
 
-        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), kIdStopAndNext);
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), 0);
 
-        QCOMPARE(run.world.Read(run.destination).size(), size_t{1});
+        QCOMPARE(titles.last(), QString("T (33/33)"));
+    }
+
+    void aButtonPressedDuringAFastCopyEndsTheRun_data() {
+        QTest::addColumn<int>("button");
+        QTest::newRow("stop and next") << kIdStopAndNext;
+        QTest::newRow("stop all") << kIdStopAll;
+    }
+
+    // The worker never waits for the window, so the stand-in idle library holds it instead:
+    // the user turns busy a few files into the copy pass, and the button is pressed once the
+    // window says that the run waits.
+    void aButtonPressedDuringAFastCopyEndsTheRun() {
+        QFETCH(int, button);
+        World run;
+        run.world.Write(run.world.root('E'), NumberedFiles(kManyFiles));
+        IdleStub idle(run.world.programDir());
+        idle.BusyFromCall(kBusyFromCall);
+        run.job.IdleCheck = 1;
+        QTimer watch;
+        DialogWatcher watcher([&](CNewCopyDlg& dialog) {
+            connect(&watch, &QTimer::timeout, &dialog, [&dialog, &watch, button] {
+                if (LineText(dialog, kIdSecondLine) != QString(kLineWaitingForIdle)) return;
+                watch.stop();
+                QTest::mouseClick(Button(dialog, button), Qt::LeftButton);
+            });
+            watch.start(1);
+        });
+
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), button);
+
+        const size_t copied = run.world.Read(run.destination).size();
+        QVERIFY2(copied > 0 && copied < kManyFiles + kThreeFiles.size(),
+                 QByteArray::number(qulonglong(copied)));
     }
 
     void relocationWithoutNavigationHidesTheBar() {

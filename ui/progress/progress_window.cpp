@@ -136,9 +136,9 @@ void CNewCopyDlg::OnSetLines(const std::optional<std::string>& first,
     if (second) secondLine_->setText(Q(*second));
 }
 
-void CNewCopyDlg::OnStep() {
+void CNewCopyDlg::OnStep(uint64_t files) {
     if (!showProgress_) return;
-    ++done_;
+    done_ += files;
     UpdateProgress();
 }
 

@@ -49,7 +49,8 @@ class CNewCopyDlg : public QDialog {
     void OnCountDone(uint64_t files);
     void OnSetLines(const std::optional<std::string>& first,
                     const std::optional<std::string>& second);
-    void OnStep();
+    // More files done: one, or the number a batch of progress carries.
+    void OnStep(uint64_t files = 1);
     void OnPhase(Phase phase);
     void OnRunEnded(int runResult);
 
