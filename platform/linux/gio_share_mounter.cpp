@@ -1,6 +1,11 @@
 #include "platform/linux/gio_share_mounter.h"
 
 #include <gio/gio.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
 
 #include "platform/linux/glib_owners.h"
 #include "platform/linux/mount_errors.h"
@@ -102,6 +107,18 @@ bool UnmountShare(GFile* root, std::chrono::milliseconds timeout) {
     return loop.Run() && !end.error;
 }
 
+// The FUSE folder of a share that has just been mounted can take a moment to answer on a busy
+// machine; a run that starts at once would find its destination missing.
+bool WaitUntilFolderAnswers(const std::string& folder, std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    struct stat status {};
+    while (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
 }  // namespace
 
 MountResult GioShareMounter::Mount(const std::string& share, const ShareCredentials* credentials) {
@@ -114,7 +131,9 @@ MountResult GioShareMounter::Mount(const std::string& share, const ShareCredenti
     const MountResult result = error ? MountResultOfError(error.get()) : MountResult::kMounted;
     if (result != MountResult::kMounted && result != MountResult::kAlreadyMounted) return result;
     // A share that plain file calls cannot reach is of no use to a run.
-    if (!ToLocalPath(share).empty()) return result;
+    const std::string folder = ToLocalPath(share);
+    if (!folder.empty() && WaitUntilFolderAnswers(folder, timeout_)) return result;
+    ForgetLocalFolder(share);
     if (result == MountResult::kMounted) UnmountShare(root.get(), timeout_);
     return MountResult::kUnreachable;
 }
