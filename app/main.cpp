@@ -10,6 +10,7 @@
 #include "app/desktop/logind_session.h"
 #include "app/desktop/mountinfo_watch.h"
 #include "app/desktop/mpg123_voice.h"
+#include "app/qt_japanese.h"
 #include "app/qt_settings_dialog.h"
 #include "app/qt_timers.h"
 #include "app/qt_tray.h"
@@ -27,6 +28,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    tv::UseQtInJapanese(application);
     tv::MessageBoxPrompts prompts;
 
     const tv::Locations locations = tv::DefaultLocations();
