@@ -223,6 +223,14 @@ bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) co
     return true;
 }
 
+bool DriveTable::UsedBytes(const std::string& path, uint64_t* bytes) const {
+    if (!bytes) return false;
+    struct statvfs status {};
+    if (::statvfs(ToLocalPath(path).c_str(), &status) != 0) return false;
+    *bytes = static_cast<uint64_t>(status.f_blocks - status.f_bfree) * status.f_frsize;
+    return true;
+}
+
 char DriveTable::DriveOfPath(const std::string& path) const {
     // "//server/share/..." lies on no drive, though the root "/" is a text prefix of it.
     if (IsNetworkPath(path)) return 0;

@@ -76,6 +76,8 @@ class DriveTable {
     bool SetVolumeLabel(const std::string& root, const std::string& label);
     // GetDiskFreeSpaceEx: bytes available to the caller on the volume holding path.
     bool FreeBytesAvailable(const std::string& path, uint64_t* bytes) const;
+    // The bytes in use on the volume holding path: its total size less all its free space.
+    bool UsedBytes(const std::string& path, uint64_t* bytes) const;
     // The letter whose root is the longest prefix of path; 0 when none.
     char DriveOfPath(const std::string& path) const;
     // The root of a letter ("" when the letter is absent).

@@ -78,6 +78,10 @@ TEST_F(DriveTableTest, PinnedDrivesAnswerTheDriveQueries) {
     EXPECT_EQ(bytes, 12345u);
     EXPECT_TRUE(table.FreeBytesAvailable(c, &bytes));
     EXPECT_FALSE(table.FreeBytesAvailable(c + "missing", &bytes));
+    uint64_t used = 0;
+    ASSERT_TRUE(table.UsedBytes(c, &used));
+    EXPECT_GT(used, 0u);
+    EXPECT_FALSE(table.UsedBytes(c + "missing", &used));
 
     table.Unpin('E');
     EXPECT_EQ(table.Find('E'), nullptr);

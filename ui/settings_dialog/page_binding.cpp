@@ -1,11 +1,60 @@
 #include "ui/settings_dialog/page_binding.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QString>
+#include <cctype>
+#include <limits>
 #include <utility>
 
 namespace tv {
+
+namespace {
+
+bool ShowsDate(const QDateTimeEdit& picker) {
+    return (picker.displayedSections() & QDateTimeEdit::DateSections_Mask) != 0;
+}
+
+// A time-only picker shows the time of day of the field; any other shows the whole value.
+void ShowDateTime(QDateTimeEdit* picker, const DateTime& value) {
+    if (!value.IsValid()) {
+        picker->setDateTime(picker->minimumDateTime());
+        return;
+    }
+    const QTime time(value.Hour(), value.Minute(), value.Second());
+    if (!ShowsDate(*picker)) {
+        picker->setTime(time);
+        return;
+    }
+    picker->setDateTime(QDateTime(QDate(value.Year(), value.Month(), value.Day()), time));
+}
+
+// A time-only picker gives a time of day on 1899-12-30, as intervals are stored.
+DateTime ShownDateTime(const QDateTimeEdit& picker) {
+    const QTime time = picker.time();
+    if (!ShowsDate(picker)) return DateTime::FromTime(time.hour(), time.minute(), time.second());
+    const QDate date = picker.date();
+    return DateTime::FromParts(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                               time.second());
+}
+
+}  // namespace
+
+int32_t LeadingNumber(const std::string& text) {
+    int64_t value = 0;
+    for (const char c : text) {
+        if (std::isdigit(static_cast<unsigned char>(c)) == 0) break;
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<int32_t>::max()) {
+            return std::numeric_limits<int32_t>::max();
+        }
+    }
+    return static_cast<int32_t>(value);
+}
 
 CPageBinding::CPageBinding(BindingTable table, QObject* page)
     : QObject(page), table_(std::move(table)) {}
@@ -18,25 +67,59 @@ void CPageBinding::Load(const SettingsRecord& record) {
     for (const CheckBinding& binding : table_.checks) {
         binding.box->setChecked(record.*binding.field != 0);
     }
+    for (const SliderBinding& binding : table_.sliders) {
+        binding.slider->setValue(record.*binding.field);
+    }
+    for (const NumberBinding& binding : table_.numbers) {
+        binding.edit->setText(QString::asprintf("%d", record.*binding.field));
+    }
+    for (const DateTimeBinding& binding : table_.dateTimes) {
+        ShowDateTime(binding.picker, record.*binding.field);
+    }
+    for (const ChoiceBinding& binding : table_.choices) {
+        QAbstractButton* button = binding.group->button(record.*binding.field);
+        if (button != nullptr) button->setChecked(true);
+    }
+    for (const IndexBinding& binding : table_.indexes) {
+        binding.list->setCurrentIndex(record.*binding.field);
+    }
     loading_ = false;
 }
 
 void CPageBinding::Store(SettingsRecord& record) const {
     for (const TextBinding& binding : table_.texts) StoreText(binding, record);
     for (const CheckBinding& binding : table_.checks) StoreCheck(binding, record);
+    for (const SliderBinding& binding : table_.sliders) StoreSlider(binding, record);
+    for (const NumberBinding& binding : table_.numbers) StoreNumber(binding, record);
+    for (const DateTimeBinding& binding : table_.dateTimes) StoreDateTime(binding, record);
+    for (const ChoiceBinding& binding : table_.choices) StoreChoice(binding, record);
+    for (const IndexBinding& binding : table_.indexes) StoreIndex(binding, record);
+}
+
+template <typename Binding, typename Control, typename Signal>
+void CPageBinding::CopyChanges(const std::vector<Binding>& bindings, Control* Binding::*control,
+                               Signal signal, void (*store)(const Binding&, SettingsRecord&),
+                               SettingsRecord* record) {
+    for (const Binding& binding : bindings) {
+        connect(binding.*control, signal, this, [this, binding, store, record] {
+            if (!loading_) store(binding, *record);
+        });
+    }
 }
 
 void CPageBinding::CopyEveryChangeInto(SettingsRecord* record) {
-    for (const TextBinding& binding : table_.texts) {
-        connect(binding.edit, &QLineEdit::textChanged, this, [this, binding, record] {
-            if (!loading_) StoreText(binding, *record);
-        });
-    }
-    for (const CheckBinding& binding : table_.checks) {
-        connect(binding.box, &QAbstractButton::toggled, this, [this, binding, record] {
-            if (!loading_) StoreCheck(binding, *record);
-        });
-    }
+    CopyChanges(table_.texts, &TextBinding::edit, &QLineEdit::textChanged, &StoreText, record);
+    CopyChanges(table_.checks, &CheckBinding::box, &QAbstractButton::toggled, &StoreCheck, record);
+    CopyChanges(table_.sliders, &SliderBinding::slider, &QAbstractSlider::valueChanged,
+                &StoreSlider, record);
+    CopyChanges(table_.numbers, &NumberBinding::edit, &QLineEdit::textChanged, &StoreNumber,
+                record);
+    CopyChanges(table_.dateTimes, &DateTimeBinding::picker, &QDateTimeEdit::dateTimeChanged,
+                &StoreDateTime, record);
+    CopyChanges(table_.choices, &ChoiceBinding::group, &QButtonGroup::idToggled, &StoreChoice,
+                record);
+    CopyChanges(table_.indexes, &IndexBinding::list, &QComboBox::currentIndexChanged, &StoreIndex,
+                record);
 }
 
 void CPageBinding::StoreText(const TextBinding& binding, SettingsRecord& record) {
@@ -46,6 +129,29 @@ void CPageBinding::StoreText(const TextBinding& binding, SettingsRecord& record)
 void CPageBinding::StoreCheck(const CheckBinding& binding, SettingsRecord& record) {
     const bool checked = binding.box->isChecked();
     if (checked != (record.*binding.field != 0)) record.*binding.field = checked ? 1 : 0;
+}
+
+void CPageBinding::StoreSlider(const SliderBinding& binding, SettingsRecord& record) {
+    record.*binding.field = binding.slider->value();
+}
+
+void CPageBinding::StoreNumber(const NumberBinding& binding, SettingsRecord& record) {
+    record.*binding.field = LeadingNumber(binding.edit->text().toStdString());
+}
+
+void CPageBinding::StoreDateTime(const DateTimeBinding& binding, SettingsRecord& record) {
+    record.*binding.field = ShownDateTime(*binding.picker);
+}
+
+// Only a checked button counts: a group without one leaves the field as it is.
+void CPageBinding::StoreChoice(const ChoiceBinding& binding, SettingsRecord& record) {
+    const int checked = binding.group->checkedId();
+    if (checked != -1) record.*binding.field = checked;
+}
+
+void CPageBinding::StoreIndex(const IndexBinding& binding, SettingsRecord& record) {
+    const int index = binding.list->currentIndex();
+    if (index != -1) record.*binding.field = index;
 }
 
 }  // namespace tv

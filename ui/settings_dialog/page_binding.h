@@ -10,9 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/date_time.h"
 #include "settings/settings_record.h"
 
 class QAbstractButton;
+class QAbstractSlider;
+class QButtonGroup;
+class QComboBox;
+class QDateTimeEdit;
 class QLineEdit;
 
 namespace tv {
@@ -28,10 +33,50 @@ struct CheckBinding {
     int32_t SettingsRecord::*field;
 };
 
+// A slider (or any ranged control) whose position is the field's value.
+struct SliderBinding {
+    QAbstractSlider* slider;
+    int32_t SettingsRecord::*field;
+};
+
+// A digits-only edit over a number: shown with "%d", read back as the leading decimal digits
+// of the text (none reads as 0).
+struct NumberBinding {
+    QLineEdit* edit;
+    int32_t SettingsRecord::*field;
+};
+
+// A date or time picker over a date-time field; an invalid field shows the picker's minimum.
+struct DateTimeBinding {
+    QDateTimeEdit* picker;
+    DateTime SettingsRecord::*field;
+};
+
+// A group of radio buttons whose ids are the field's values.
+struct ChoiceBinding {
+    QButtonGroup* group;
+    int32_t SettingsRecord::*field;
+};
+
+// A drop-down list whose item index is the field's value.
+struct IndexBinding {
+    QComboBox* list;
+    int32_t SettingsRecord::*field;
+};
+
 struct BindingTable {
     std::vector<TextBinding> texts;
     std::vector<CheckBinding> checks;
+    std::vector<SliderBinding> sliders;
+    std::vector<NumberBinding> numbers;
+    std::vector<DateTimeBinding> dateTimes;
+    std::vector<ChoiceBinding> choices;
+    std::vector<IndexBinding> indexes;
 };
+
+// The leading decimal digits of text as a number, as a C decimal conversion reads them: the
+// reading stops at the first character that is not a digit; no digit at all reads as 0.
+int32_t LeadingNumber(const std::string& text);
 
 // A child of the page, so that it goes with the page's controls.
 class CPageBinding : public QObject {
@@ -51,6 +96,17 @@ class CPageBinding : public QObject {
   private:
     static void StoreText(const TextBinding& binding, SettingsRecord& record);
     static void StoreCheck(const CheckBinding& binding, SettingsRecord& record);
+    static void StoreSlider(const SliderBinding& binding, SettingsRecord& record);
+    static void StoreNumber(const NumberBinding& binding, SettingsRecord& record);
+    static void StoreDateTime(const DateTimeBinding& binding, SettingsRecord& record);
+    static void StoreChoice(const ChoiceBinding& binding, SettingsRecord& record);
+    static void StoreIndex(const IndexBinding& binding, SettingsRecord& record);
+
+    // Connects signal of every control in bindings to store, outside of loading.
+    template <typename Binding, typename Control, typename Signal>
+    void CopyChanges(const std::vector<Binding>& bindings, Control* Binding::*control,
+                     Signal signal, void (*store)(const Binding&, SettingsRecord&),
+                     SettingsRecord* record);
 
     BindingTable table_;
     bool loading_ = false;

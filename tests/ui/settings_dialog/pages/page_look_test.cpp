@@ -1,0 +1,114 @@
+// The unit pages as the settings dialog shows them: at the size of its page area, with real
+// drives and a real folder. Every text must fit its control and no two controls may overlap.
+// With TV_PAGE_SHOTS set to a folder, each page is also saved there as a PNG to look at.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTest>
+
+#include "platform/win_constants.h"
+#include "tests/ui/settings_dialog/pages/page_world.h"
+#include "ui/settings_dialog/dialog_images.h"
+#include "ui/settings_dialog/pages/drive_unit_page.h"
+#include "ui/settings_dialog/pages/file_dir_page.h"
+#include "ui/settings_dialog/pages/removable_page.h"
+#include "ui/widgets/folder_list_ctrl.h"
+
+namespace tv::test {
+namespace {
+
+struct LookWorld : PageWorld {
+    LookWorld() {
+        world.AddDrive('C', kDriveFixed);
+        world.AddDrive('D', kDriveCdRom);
+        world.AddDrive('E', kDriveRemovable, 0x1234, "CAMERA");
+        world.AddDrive('F', kDriveFixed, std::nullopt, "データ");
+        world.Write(world.root('E'),
+                    {{"DCIM", {{"IMG_0001.JPG", TreeFile{std::string(300000, 'j')}}}},
+                     {"メモ.txt", TreeFile{"memo"}}});
+        record.Synchronize = 1;
+        record.SyncNoCDCopy = 1;
+        record.SynchroDirectory = world.root('F') + "backup";
+        record.Directry2 = world.root('F') + "mirror";
+        record.FileList = {world.root('C')};
+        record.Drives['C' - 'A'] = {"ローカル ディスク (C:)", kDriveFixed, DriveWork::UnitSource,
+                                    ""};
+        record.Drives['E' - 'A'] = {"CAMERA (E:)", kDriveRemovable, DriveWork::AutoBackup,
+                                    world.root('F') + "RME"};
+    }
+    SettingsRecord record;
+};
+
+// The texts of labels and buttons that their controls cut off.
+QStringList ClippedTexts(const QWidget& page) {
+    QStringList clipped;
+    for (const QLabel* label : page.findChildren<QLabel*>()) {
+        if (label->isVisible() && label->width() < label->sizeHint().width())
+            clipped << label->text();
+    }
+    for (const QAbstractButton* button : page.findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && button->width() < button->sizeHint().width()) {
+            clipped << button->text();
+        }
+    }
+    return clipped;
+}
+
+// Pairs of sibling controls that cover each other.
+QStringList Overlaps(const QWidget& page) {
+    QStringList overlaps;
+    const QList<QWidget*> children = page.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (int i = 0; i < children.size(); ++i) {
+        for (int j = i + 1; j < children.size(); ++j) {
+            if (children[i]->isVisible() && children[j]->isVisible() &&
+                children[i]->geometry().intersects(children[j]->geometry())) {
+                overlaps << children[i]->objectName() + "/" + children[j]->objectName();
+            }
+        }
+    }
+    return overlaps;
+}
+
+void Look(QWidget& page, const char* name) {
+    QVERIFY(page.minimumSizeHint().width() <= kPageRect.width());
+    QVERIFY2(page.minimumSizeHint().height() <= kPageRect.height(),
+             qPrintable(QString::number(page.minimumSizeHint().height())));
+    page.setGeometry(kPageRect);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    if (auto* contents = page.findChild<CFolderListCtrl*>()) {
+        QTRY_VERIFY(contents->topLevelItemCount() > 1);
+    }
+    SettledCapacity(page);
+    QCOMPARE(ClippedTexts(page), QStringList());
+    QCOMPARE(Overlaps(page), QStringList());
+    const QByteArray shots = qgetenv("TV_PAGE_SHOTS");
+    if (!shots.isEmpty()) QVERIFY(page.grab().save(shots + "/" + name + ".png"));
+}
+
+}  // namespace
+
+class PageLookTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void driveUnitPage() {
+        LookWorld w;
+        CFullSyncPage page(&w.record, w.services);
+        Look(page, "drive_unit_page");
+    }
+    void fileDirPage() {
+        LookWorld w;
+        CFileDirPage page(&w.record, w.services);
+        Look(page, "file_dir_page");
+    }
+    void removablePage() {
+        LookWorld w;
+        CRemovableDlg page(&w.record, w.services);
+        Look(page, "removable_page");
+    }
+};
+
+}  // namespace tv::test
+
+QTEST_MAIN(tv::test::PageLookTest)
+#include "page_look_test.moc"

@@ -1,0 +1,168 @@
+#include "ui/settings_dialog/pages/drive_unit_page.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+#include "ui/dialog_font.h"
+#include "ui/settings_dialog/page_binding.h"
+#include "ui/settings_dialog/pages/capacity_display.h"
+#include "ui/settings_dialog/pages/start_confirmation.h"
+#include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/widgets/drive_list_box.h"
+
+namespace tv {
+
+namespace {
+
+const TransferFields kDriveUnitFields = {
+    {&SettingsRecord::SyncLoadControl, "SyncLoadControl"},
+    {&SettingsRecord::SyncChacheSize, "SyncChacheSize"},
+    {&SettingsRecord::SyncForceMirror, "SyncForceMirror"},
+    {&SettingsRecord::SyncForceOverWrite, "SyncForceOverWrite"},
+    {&SettingsRecord::SyncCheckSize, "SyncCheckSize"},
+};
+
+QCheckBox* MakeCheck(const char* text, const char* name, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+// The unlabelled check, the count edit and its text, in one row.
+QWidget* MakeFullBackupRow(QWidget* page, BindingTable* table) {
+    auto* row = new QWidget(page);
+    QCheckBox* box = MakeCheck("", "SyncFullBackup", row);
+    auto* count = new QLineEdit(row);
+    count->setObjectName("SyncFullBackupCount");
+    count->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), count));
+    count->setMaximumWidth(count->fontMetrics().horizontalAdvance("00000") + 12);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(box);
+    line->addWidget(count);
+    line->addWidget(new QLabel("に１回は完全バックアップ", row));
+    line->addStretch(1);
+    table->checks.push_back({box, &SettingsRecord::SyncFullBackup});
+    table->numbers.push_back({count, &SettingsRecord::SyncFullBackupCount});
+    return row;
+}
+
+}  // namespace
+
+CFullSyncPage::CFullSyncPage(SettingsRecord* record, const UnitPageServices& services,
+                             QWidget* parent)
+    : QWidget(parent),
+      record_(record),
+      services_(services),
+      allDrives_(MakeCheck("全てのドライブ", "Synchronize", this)),
+      noCd_(MakeCheck("CD/DVD-ROMは実行しない", "SyncNoCDCopy", this)),
+      drives_(new CDriveListBox(this)),
+      interval_(MakeIntervalPicker("SyncInterval", this)),
+      capacity_(new CCapacityDisplay(OverflowFrom::kAbove100, services.mounter, this)),
+      start_(new QPushButton("開始", this)) {
+    setFont(DialogFont());
+    setWindowTitle(kDriveUnitPageCaption);
+    drives_->setObjectName("connectedDrives");
+    drives_->setSelectionMode(QAbstractItemView::MultiSelection);
+    // The list only shows what the check boxes decide; clicks do not change it.
+    drives_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    drives_->setFocusPolicy(Qt::NoFocus);
+    start_->setObjectName("start");
+    const DestinationRow destination = MakeDestinationRow("SynchroDirectory", this);
+    destination_ = destination.edit;
+
+    BindingTable table;
+    table.checks = {{allDrives_, &SettingsRecord::Synchronize},
+                    {noCd_, &SettingsRecord::SyncNoCDCopy}};
+    table.texts = {{destination_, &SettingsRecord::SynchroDirectory}};
+    table.dateTimes = {{interval_, &SettingsRecord::SyncInterval}};
+    QWidget* transfer = MakeTransferControls(kDriveUnitFields, this, &table);
+    QWidget* fullBackup = MakeFullBackupRow(this, &table);
+    QCheckBox* noExcExt = MakeCheck("転送不要拡張子はコピーしない", "SyncNoExcExt", this);
+    table.checks.push_back({noExcExt, &SettingsRecord::SyncNoExcExt});
+
+    auto* drives = new QHBoxLayout;
+    drives->addWidget(allDrives_);
+    drives->addWidget(noCd_);
+    drives->addStretch(1);
+    drives->addWidget(interval_);
+    auto* layout = new QVBoxLayout(this);
+    SetPageMargins(layout);
+    layout->addLayout(drives);
+    layout->addWidget(new QLabel("●接続ドライブの表示", this));
+    layout->addWidget(drives_, 1);
+    layout->addWidget(destination.row);
+    layout->addWidget(transfer);
+    layout->addWidget(fullBackup);
+    layout->addWidget(noExcExt);
+    layout->addLayout(CapacityAndStart(capacity_, start_));
+
+    binding_ = new CPageBinding(std::move(table), this);
+    binding_->CopyEveryChangeInto(record_);
+    connect(allDrives_, &QCheckBox::clicked, this, &CFullSyncPage::ShowDriveSelection);
+    connect(noCd_, &QCheckBox::clicked, this, &CFullSyncPage::ShowDriveSelection);
+    connect(destination_, &QLineEdit::editingFinished, this, &CFullSyncPage::UpdateCapacity);
+    connect(destination.browse, &QPushButton::clicked, this, &CFullSyncPage::ChooseDestination);
+    connect(start_, &QPushButton::clicked, this, &CFullSyncPage::Start);
+    Reload();
+}
+
+void CFullSyncPage::Reload() {
+    binding_->Load(*record_);
+    ShowDrives();
+}
+
+void CFullSyncPage::OnMediaChanged() { ShowDrives(); }
+
+bool CFullSyncPage::CapacityWarning() const { return capacity_->Warning(); }
+
+void CFullSyncPage::SetInScheduleEditor(bool inEditor) {
+    inScheduleEditor_ = inEditor;
+    interval_->setEnabled(!inEditor);
+    EnableStart();
+}
+
+void CFullSyncPage::UpdateCapacity() {
+    CapacityQuestion question{services_.drives, *record_, {}, false, record_->SynchroDirectory};
+    question.wholeDrives = DriveUnitSources(services_.drives, *record_);
+    capacity_->Measure(std::move(question));
+}
+
+void CFullSyncPage::ShowDrives() {
+    drives_->SetDrives(PageDriveRows(services_), kDriveListFixed | kDriveListCdRom);
+    ShowDriveSelection();
+}
+
+// Every drive the run takes is selected: all of them with "全てのドライブ", less the CD drives
+// while they are left out.
+void CFullSyncPage::ShowDriveSelection() {
+    const bool all = allDrives_->isChecked();
+    const bool noCd = noCd_->isChecked();
+    for (int row = 0; row < drives_->count(); ++row) {
+        QListWidgetItem* item = drives_->item(row);
+        item->setSelected(all && !(noCd && item->text().contains("CD")));
+    }
+    EnableStart();
+    UpdateCapacity();
+}
+
+void CFullSyncPage::EnableStart() {
+    start_->setEnabled(!inScheduleEditor_ && allDrives_->isChecked());
+}
+
+void CFullSyncPage::ChooseDestination() {
+    if (PickFolderInto(destination_, QString(), services_, this)) UpdateCapacity();
+}
+
+void CFullSyncPage::Start() {
+    if (StartConfirmed(CapacityWarning(), services_.prompts))
+        emit startRequested(kStartDriveUnitCode);
+}
+
+}  // namespace tv

@@ -1,0 +1,155 @@
+#include "ui/settings_dialog/pages/file_dir_page.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+#include "platform/win_constants.h"
+#include "ui/dialog_font.h"
+#include "ui/settings_dialog/dialogs/drop_file_dialog.h"
+#include "ui/settings_dialog/page_binding.h"
+#include "ui/settings_dialog/pages/capacity_display.h"
+#include "ui/settings_dialog/pages/start_confirmation.h"
+#include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/widgets/drive_list_box.h"
+
+namespace tv {
+
+namespace {
+
+const TransferFields kFileDirFields = {
+    {&SettingsRecord::MirrorLoadControl, "MirrorLoadControl"},
+    {&SettingsRecord::MirrorChacheSize, "MirrorChacheSize"},
+    {&SettingsRecord::ForceMirror2, "ForceMirror2"},
+    {&SettingsRecord::ForceOverWrite2, "ForceOverWrite2"},
+    {&SettingsRecord::CheckSizeDrive, "CheckSizeDrive"},
+};
+
+bool IsWholeDriveKind(int32_t kind) { return kind == kDriveFixed || kind == kDriveCdRom; }
+
+DriveEntry& EntryOf(SettingsRecord& record, char letter) { return record.Drives[letter - 'A']; }
+
+}  // namespace
+
+CFileDirPage::CFileDirPage(SettingsRecord* record, const UnitPageServices& services,
+                           QWidget* parent)
+    : QWidget(parent),
+      record_(record),
+      services_(services),
+      drives_(new CDriveListBox(this)),
+      interval_(MakeIntervalPicker("MirrorInterval", this)),
+      capacity_(new CCapacityDisplay(OverflowFrom::kAt100, services.mounter, this)),
+      start_(new QPushButton("開始", this)) {
+    setFont(DialogFont());
+    setWindowTitle(kFileDirPageCaption);
+    drives_->setObjectName("sourceDrives");
+    drives_->setSelectionMode(QAbstractItemView::MultiSelection);
+    start_->setObjectName("start");
+    auto* fileList = new QPushButton("フォルダ選択", this);
+    fileList->setObjectName("FileList");
+    const DestinationRow destination = MakeDestinationRow("Directry2", this);
+    destination_ = destination.edit;
+
+    BindingTable table;
+    table.texts = {{destination_, &SettingsRecord::Directry2}};
+    table.dateTimes = {{interval_, &SettingsRecord::MirrorInterval}};
+    QWidget* transfer = MakeTransferControls(kFileDirFields, this, &table);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(fileList);
+    top->addStretch(1);
+    top->addWidget(interval_);
+    auto* layout = new QVBoxLayout(this);
+    SetPageMargins(layout);
+    layout->addLayout(top);
+    layout->addWidget(new QLabel("●ドライブ単位での選択(クリックで選択)", this));
+    layout->addWidget(drives_, 1);
+    layout->addWidget(destination.row);
+    layout->addWidget(transfer);
+    layout->addLayout(CapacityAndStart(capacity_, start_));
+
+    binding_ = new CPageBinding(std::move(table), this);
+    binding_->CopyEveryChangeInto(record_);
+    connect(drives_, &QListWidget::itemSelectionChanged, this, &CFileDirPage::StoreDriveSelection);
+    connect(fileList, &QPushButton::clicked, this, &CFileDirPage::EditFileList);
+    connect(destination_, &QLineEdit::editingFinished, this, &CFileDirPage::UpdateCapacity);
+    connect(destination.browse, &QPushButton::clicked, this, &CFileDirPage::ChooseDestination);
+    connect(start_, &QPushButton::clicked, this, &CFileDirPage::Start);
+    Reload();
+}
+
+void CFileDirPage::Reload() {
+    binding_->Load(*record_);
+    ShowDrives();
+}
+
+void CFileDirPage::OnMediaChanged() { ShowDrives(); }
+
+bool CFileDirPage::CapacityWarning() const { return capacity_->Warning(); }
+
+void CFileDirPage::SetInScheduleEditor(bool inEditor) {
+    inScheduleEditor_ = inEditor;
+    interval_->setEnabled(!inEditor);
+    EnableStart();
+}
+
+void CFileDirPage::UpdateCapacity() {
+    capacity_->Measure({services_.drives, *record_, SelectedDrives(), true, record_->Directry2});
+    EnableStart();
+}
+
+void CFileDirPage::EditFileList() {
+    CDropFileDlg dialog(&record_->FileList, true, services_.prompts, services_.chooseFolder, this);
+    dialog.exec();
+    UpdateCapacity();
+}
+
+// A drive is selected when the record makes it a source of the run.
+void CFileDirPage::ShowDrives() {
+    showingDrives_ = true;
+    drives_->SetDrives(PageDriveRows(services_), kDriveListFixed | kDriveListCdRom);
+    for (int row = 0; row < drives_->count(); ++row) {
+        const DriveEntry& entry = EntryOf(*record_, drives_->LetterAt(row));
+        drives_->item(row)->setSelected(entry.Work == DriveWork::UnitSource);
+    }
+    showingDrives_ = false;
+    UpdateCapacity();
+}
+
+void CFileDirPage::StoreDriveSelection() {
+    if (showingDrives_) return;
+    for (int row = 0; row < drives_->count(); ++row) {
+        DriveEntry& entry = EntryOf(*record_, drives_->LetterAt(row));
+        if (!IsWholeDriveKind(entry.Kind)) continue;
+        entry.Work =
+            drives_->item(row)->isSelected() ? DriveWork::UnitSource : DriveWork::NotSource;
+    }
+    UpdateCapacity();
+}
+
+std::vector<char> CFileDirPage::SelectedDrives() const {
+    std::vector<char> letters;
+    for (int row = 0; row < drives_->count(); ++row) {
+        if (drives_->item(row)->isSelected()) letters.push_back(drives_->LetterAt(row));
+    }
+    return letters;
+}
+
+void CFileDirPage::EnableStart() {
+    const bool anything = !record_->FileList.empty() || !SelectedDrives().empty();
+    start_->setEnabled(!inScheduleEditor_ && anything);
+}
+
+void CFileDirPage::ChooseDestination() {
+    if (PickFolderInto(destination_, QString(), services_, this)) UpdateCapacity();
+}
+
+void CFileDirPage::Start() {
+    if (StartConfirmed(CapacityWarning(), services_.prompts))
+        emit startRequested(kStartFileDirCode);
+}
+
+}  // namespace tv

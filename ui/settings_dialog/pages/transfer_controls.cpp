@@ -1,0 +1,107 @@
+#include "ui/settings_dialog/pages/transfer_controls.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimeEdit>
+
+#include "engine/copy_job.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int kMaxBufferSetting = 7;
+
+// A slider over the field, with a label beside it that shows its value through text; it takes
+// three columns from column.
+void AddSlider(QGridLayout* grid, int column, const char* title, const NamedField& named,
+               int maximum, QString (*text)(int), BindingTable* table) {
+    QWidget* parent = grid->parentWidget();
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setObjectName(named.name);
+    slider->setRange(0, maximum);
+    slider->setPageStep(1);
+    slider->setTickPosition(QSlider::TicksBelow);
+    auto* value = new QLabel(text(0), parent);
+    value->setObjectName(QString(named.name) + "Text");
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(text(maximum)) + 2);
+    QObject::connect(slider, &QSlider::valueChanged, value,
+                     [value, text](int position) { value->setText(text(position)); });
+    grid->addWidget(new QLabel(title, parent), 0, column);
+    grid->addWidget(slider, 0, column + 1);
+    grid->addWidget(value, 0, column + 2);
+    table->sliders.push_back({slider, named.field});
+}
+
+void AddCheck(QGridLayout* grid, int row, const char* text, const NamedField& named,
+              BindingTable* table) {
+    auto* box = new QCheckBox(text, grid->parentWidget());
+    box->setObjectName(named.name);
+    grid->addWidget(box, row, 0, 1, 6);
+    table->checks.push_back({box, named.field});
+}
+
+}  // namespace
+
+QString LoadControlText(int value) { return QString::asprintf("%dms", value); }
+
+QString BufferSizeText(int value) {
+    return QString::asprintf("%dKB", BufferSizeForSetting(value) / 1024);
+}
+
+QWidget* MakeTransferControls(const TransferFields& fields, QWidget* page, BindingTable* table) {
+    auto* block = new QWidget(page);
+    auto* grid = new QGridLayout(block);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(2);
+    AddSlider(grid, 0, "負荷制御", fields.loadControl, kMaxLoadControl, &LoadControlText, table);
+    AddSlider(grid, 3, "コピー処理用バッファ", fields.cacheSize, kMaxBufferSetting, &BufferSizeText,
+              table);
+    AddCheck(grid, 1, "マスター側にないファイルは削除する", fields.forceMirror, table);
+    AddCheck(grid, 2, "バックアップファイルの方が新しくても上書き", fields.forceOverWrite, table);
+    AddCheck(grid, 3, "ファイルサイズが同一ならコピーしない", fields.checkSize, table);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+    return block;
+}
+
+DestinationRow MakeDestinationRow(const char* editName, QWidget* page) {
+    auto* row = new QWidget(page);
+    auto* edit = new QLineEdit(row);
+    edit->setObjectName(editName);
+    auto* browse = new QPushButton("参照", row);
+    browse->setObjectName(QString(editName) + "Browse");
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(new QLabel("保存フォルダ", row));
+    line->addWidget(edit, 1);
+    line->addWidget(browse);
+    return {row, edit, browse};
+}
+
+void SetPageMargins(QBoxLayout* layout) {
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+}
+
+QBoxLayout* CapacityAndStart(QWidget* capacity, QPushButton* start) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(capacity, 1);
+    row->addWidget(start, 0, Qt::AlignBottom);
+    return row;
+}
+
+QTimeEdit* MakeIntervalPicker(const char* name, QWidget* page) {
+    auto* picker = new QTimeEdit(page);
+    picker->setObjectName(name);
+    picker->setDisplayFormat("HH時間mm分");
+    return picker;
+}
+
+}  // namespace tv

@@ -1,0 +1,58 @@
+// The controls that all three unit pages share, each bound to its own unit's fields: the load
+// control and copy buffer sliders with their value labels, the delete, overwrite and same-size
+// checks, and the destination edit "保存フォルダ" with its "参照" button.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "settings/settings_record.h"
+#include "ui/settings_dialog/page_binding.h"
+
+class QBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QTimeEdit;
+class QWidget;
+
+namespace tv {
+
+// A bound field and its registry name, which is also the object name of its control.
+struct NamedField {
+    int32_t SettingsRecord::*field;
+    const char* name;
+};
+
+struct TransferFields {
+    NamedField loadControl;
+    NamedField cacheSize;
+    NamedField forceMirror;
+    NamedField forceOverWrite;
+    NamedField checkSize;
+};
+
+// "%dms" of the load control; "%dKB" of the buffer, 32 KB doubled value times.
+QString LoadControlText(int value);
+QString BufferSizeText(int value);
+
+// The two sliders and three checks in one block, bound in table.
+QWidget* MakeTransferControls(const TransferFields& fields, QWidget* page, BindingTable* table);
+
+struct DestinationRow {
+    QWidget* row;
+    QLineEdit* edit;
+    QPushButton* browse;
+};
+// "保存フォルダ", the edit (named editName) and "参照"; the page binds the edit and the button.
+DestinationRow MakeDestinationRow(const char* editName, QWidget* page);
+
+// The unit pages fill the dialog's small page area, so their margins and spacing are tight.
+void SetPageMargins(QBoxLayout* layout);
+
+// The capacity display with the start button at its right, level with the bar.
+QBoxLayout* CapacityAndStart(QWidget* capacity, QPushButton* start);
+
+// The interval picker of the drive unit and file/directory pages, "HH時間mm分".
+QTimeEdit* MakeIntervalPicker(const char* name, QWidget* page);
+
+}  // namespace tv
