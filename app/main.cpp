@@ -16,6 +16,7 @@
 #include "app/qt_tray.h"
 #include "app/session_manager_link.h"
 #include "controller/main_frame.h"
+#include "controller/removable/card_kind.h"
 #include "controller/removable/card_probe_library.h"
 #include "controller/start_up/program_start.h"
 #include "engine/idle_library.h"
@@ -45,14 +46,16 @@ int main(int argc, char** argv) {
     tv::QtTray tray;
     tv::QtTimers timers;
     tv::QtCopyRunner copyRunner(clock, drives, locations.programDir, prompts, idle);
-    const tv::SettingsContext settingsContext{drives, registry, locations, clock};
-    tv::QtSettingsDialog settingsDialog(settingsContext, prompts, copyRunner);
     tv::Mpg123Voice voice;
     tv::LogindSession session;
     tv::MountinfoWatch mediaWatch;
     tv::CardProbeLibrary media(tv::JoinPath(locations.programDir, tv::kCardProbeLibraryName));
     tv::DbusNotifier notifier;
     tv::GioShareMounter shares;
+    const tv::SettingsContext settingsContext{drives, registry, locations, clock};
+    tv::UnitPageServices unitPages{drives, shares, prompts, locations.documentsDir,
+                                   [&media](char letter) { return StoredCardKind(media, letter); }};
+    tv::QtSettingsDialog settingsDialog(settingsContext, prompts, copyRunner, unitPages);
 
     tv::MainFrame frame(tv::FrameServices{clock, drives, registry, locations, prompts, tray, timers,
                                           settingsDialog, copyRunner, voice, session, mediaWatch,

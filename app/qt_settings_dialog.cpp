@@ -1,5 +1,7 @@
 #include "app/qt_settings_dialog.h"
 
+#include <utility>
+
 #include "controller/frame_ids.h"
 #include "ui/settings_dialog/config_dialog.h"
 
@@ -10,12 +12,15 @@ static_assert(kEndApply == kSettingsApply && kEndRunDriveUnit == kSettingsRunDri
               "the dialog ends with the codes the frame acts on");
 
 QtSettingsDialog::QtSettingsDialog(const SettingsContext& context, Prompts& prompts,
-                                   CopyRunner& copyRunner)
-    : context_(context), prompts_(prompts), copyRunner_(copyRunner) {}
+                                   CopyRunner& copyRunner, UnitPageServices unitPages)
+    : context_(context),
+      prompts_(prompts),
+      copyRunner_(copyRunner),
+      unitPages_(std::move(unitPages)) {}
 
 int QtSettingsDialog::Run(SettingsRecord& live, ScheduleList& /*schedules*/) {
-    CConfigDlg dialog(&live,
-                      ConfigDialogServices{context_, prompts_, copyRunner_, &OpenWithDesktop});
+    CConfigDlg dialog(&live, ConfigDialogServices{context_, prompts_, copyRunner_, &OpenWithDesktop,
+                                                  &unitPages_});
     open_ = &dialog;
     const int endCode = dialog.exec();
     open_ = nullptr;

@@ -6,6 +6,7 @@
 #include "engine/copy_runner.h"
 #include "platform/prompts.h"
 #include "settings/settings_context.h"
+#include "ui/settings_dialog/pages/unit_page_services.h"
 
 namespace tv {
 
@@ -13,8 +14,9 @@ class CConfigDlg;
 
 class QtSettingsDialog : public SettingsDialog {
   public:
-    // context, prompts and copyRunner must outlive the dialog.
-    QtSettingsDialog(const SettingsContext& context, Prompts& prompts, CopyRunner& copyRunner);
+    // context, prompts, copyRunner and what unitPages refers to must outlive the dialog.
+    QtSettingsDialog(const SettingsContext& context, Prompts& prompts, CopyRunner& copyRunner,
+                     UnitPageServices unitPages);
 
     // The schedules go to the schedule list page once there is one.
     int Run(SettingsRecord& live, ScheduleList& schedules) override;
@@ -24,6 +26,7 @@ class QtSettingsDialog : public SettingsDialog {
     const SettingsContext& context_;
     Prompts& prompts_;
     CopyRunner& copyRunner_;
+    UnitPageServices unitPages_;
     CConfigDlg* open_ = nullptr;  // the dialog while it runs
 };
 

@@ -1,11 +1,11 @@
 #include "controller/removable/medium_announcement.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "cardprobe/cardprobe.h"
 #include "controller/main_frame.h"
+#include "controller/removable/card_kind.h"
 #include "controller/removable/voice_guide.h"
 #include "log/log_store.h"
 
@@ -16,11 +16,6 @@ namespace {
 constexpr size_t kSerialLabelLength = 11;
 // The serial label is the last eleven of the sixteen digits of a serial number.
 constexpr size_t kSerialLabelStart = 5;
-
-// A card name is the kind's code in hexadecimal; 0 or text that is no number names no kind.
-int KindOfCardName(const std::string& text) {
-    return static_cast<int>(std::strtoul(text.c_str(), nullptr, 16));
-}
 
 bool IsSerialLabel(const std::string& label) {
     if (label.size() != kSerialLabelLength) return false;
@@ -65,10 +60,7 @@ void LogRecognition(MainFrame& frame, const MediaKindText& kind) {
 
 int IdentifyMedium(MainFrame& frame, char letter) {
     MediaIdentity& media = frame.services().media;
-    if (const std::optional<std::string> cardName = media.CardName(letter)) {
-        const int kind = KindOfCardName(*cardName);
-        if (kind != 0) return kind;
-    }
+    if (const std::optional<int> stored = StoredCardKind(media, letter)) return *stored;
     const std::string label = SerialLabelOf(frame, letter);
     if (label.empty()) return kMediaOther;
     const MediaTypeQuestion question{letter, media.ProductText(letter), label};

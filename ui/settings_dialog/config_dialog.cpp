@@ -13,9 +13,12 @@
 #include "ui/dialog_font.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
+#include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/explanation_page.h"
+#include "ui/settings_dialog/pages/file_dir_page.h"
 #include "ui/settings_dialog/pages/network_page.h"
 #include "ui/settings_dialog/pages/option_list_page.h"
+#include "ui/settings_dialog/pages/removable_page.h"
 #include "ui/settings_dialog/settings_page.h"
 #include "ui/widgets/button_list.h"
 
@@ -34,18 +37,43 @@ constexpr const char* kOptionFileInitialName = "*.dat";
 // its category. The explanation page belongs to no category.
 struct PageFactory {
     int itemId;
-    QWidget* (*make)(SettingsRecord* live, QWidget* parent);
+    // Null when the page cannot be made with what the dialog was given.
+    QWidget* (*make)(SettingsRecord* live, const ConfigDialogServices& services,
+                     CConfigDlg* dialog);
 };
 
+template <typename Page>
+QWidget* MakeUnitPage(SettingsRecord* live, const ConfigDialogServices& services,
+                      CConfigDlg* dialog) {
+    if (services.unitPages == nullptr) return nullptr;
+    return new Page(live, *services.unitPages, dialog);
+}
+
+// A unit page whose start button ends the dialog with the run it asks for.
+template <typename Page>
+QWidget* MakeStartingPage(SettingsRecord* live, const ConfigDialogServices& services,
+                          CConfigDlg* dialog) {
+    auto* page = static_cast<Page*>(MakeUnitPage<Page>(live, services, dialog));
+    if (page) QObject::connect(page, &Page::startRequested, dialog, &CConfigDlg::OnStartRun);
+    return page;
+}
+
 const PageFactory kPageFactories[] = {
+    {kItemDriveUnit, &MakeStartingPage<CFullSyncPage>},
+    {kItemFileDir, &MakeStartingPage<CFileDirPage>},
+    {kItemRemovable, &MakeUnitPage<CRemovableDlg>},
     {kItemSettingsList,
-     [](SettingsRecord*, QWidget* parent) -> QWidget* { return new COptListDlg(parent); }},
+     [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
+         return new COptListDlg(dialog);
+     }},
     {kItemNetwork,
-     [](SettingsRecord* live, QWidget* parent) -> QWidget* {
-         return new CNetworkDlg(live, parent);
+     [](SettingsRecord* live, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
+         return new CNetworkDlg(live, dialog);
      }},
     {kItemNone,
-     [](SettingsRecord*, QWidget* parent) -> QWidget* { return new CExplanDlg(parent); }},
+     [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
+         return new CExplanDlg(dialog);
+     }},
 };
 
 struct BottomButton {
@@ -143,7 +171,8 @@ CConfigDlg::~CConfigDlg() = default;
 
 void CConfigDlg::BuildPages() {
     for (const PageFactory& factory : kPageFactories) {
-        QWidget* page = factory.make(live_, this);
+        QWidget* page = factory.make(live_, services_, this);
+        if (page == nullptr) continue;
         page->setGeometry(kPageRect);
         page->hide();
         pages_.push_back({factory.itemId, page});

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/settings_dialog/config_frame.h"
+#include "ui/settings_dialog/pages/unit_page_services.h"
 
 class QPushButton;
 
@@ -37,6 +38,8 @@ struct ConfigDialogServices {
     CopyRunner& copyRunner;
     // Opens the help page at path; OpenWithDesktop unless a test watches.
     std::function<void(const std::string& path)> openHelp;
+    // What the three unit pages reach; without it (tests of the frame alone) they are left out.
+    const UnitPageServices* unitPages = nullptr;
 };
 
 // Hands path to the desktop's default application; a missing file is only reported on the
