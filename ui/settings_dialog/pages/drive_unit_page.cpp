@@ -9,10 +9,8 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include "ui/dialog_font.h"
 #include "ui/settings_dialog/page_binding.h"
 #include "ui/settings_dialog/pages/capacity_display.h"
-#include "ui/settings_dialog/pages/start_confirmation.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 
@@ -57,23 +55,15 @@ QWidget* MakeFullBackupRow(QWidget* page, BindingTable* table) {
 
 CFullSyncPage::CFullSyncPage(SettingsRecord* record, const UnitPageServices& services,
                              QWidget* parent)
-    : QWidget(parent),
-      record_(record),
-      services_(services),
+    : CStartingUnitPage(record, services, kStartDriveUnitCode, OverflowFrom::kAbove100,
+                        "SyncInterval", parent),
       allDrives_(MakeCheck("全てのドライブ", "Synchronize", this)),
-      noCd_(MakeCheck("CD/DVD-ROMは実行しない", "SyncNoCDCopy", this)),
-      drives_(new CDriveListBox(this)),
-      interval_(MakeIntervalPicker("SyncInterval", this)),
-      capacity_(new CCapacityDisplay(OverflowFrom::kAbove100, services.mounter, this)),
-      start_(new QPushButton("開始", this)) {
-    setFont(DialogFont());
+      noCd_(MakeCheck("CD/DVD-ROMは実行しない", "SyncNoCDCopy", this)) {
     setWindowTitle(kDriveUnitPageCaption);
     drives_->setObjectName("connectedDrives");
-    drives_->setSelectionMode(QAbstractItemView::MultiSelection);
     // The list only shows what the check boxes decide; clicks do not change it.
     drives_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
     drives_->setFocusPolicy(Qt::NoFocus);
-    start_->setObjectName("start");
     const DestinationRow destination = MakeDestinationRow("SynchroDirectory", this);
     destination_ = destination.edit;
 
@@ -103,29 +93,11 @@ CFullSyncPage::CFullSyncPage(SettingsRecord* record, const UnitPageServices& ser
     layout->addWidget(noExcExt);
     layout->addLayout(CapacityAndStart(capacity_, start_));
 
-    binding_ = new CPageBinding(std::move(table), this);
-    binding_->CopyEveryChangeInto(record_);
+    Bind(std::move(table));
     connect(allDrives_, &QCheckBox::clicked, this, &CFullSyncPage::ShowDriveSelection);
     connect(noCd_, &QCheckBox::clicked, this, &CFullSyncPage::ShowDriveSelection);
-    connect(destination_, &QLineEdit::editingFinished, this, &CFullSyncPage::UpdateCapacity);
     connect(destination.browse, &QPushButton::clicked, this, &CFullSyncPage::ChooseDestination);
-    connect(start_, &QPushButton::clicked, this, &CFullSyncPage::Start);
     Reload();
-}
-
-void CFullSyncPage::Reload() {
-    binding_->Load(*record_);
-    ShowDrives();
-}
-
-void CFullSyncPage::OnMediaChanged() { ShowDrives(); }
-
-bool CFullSyncPage::CapacityWarning() const { return capacity_->Warning(); }
-
-void CFullSyncPage::SetInScheduleEditor(bool inEditor) {
-    inScheduleEditor_ = inEditor;
-    interval_->setEnabled(!inEditor);
-    EnableStart();
 }
 
 void CFullSyncPage::UpdateCapacity() {
@@ -152,17 +124,6 @@ void CFullSyncPage::ShowDriveSelection() {
     UpdateCapacity();
 }
 
-void CFullSyncPage::EnableStart() {
-    start_->setEnabled(!inScheduleEditor_ && allDrives_->isChecked());
-}
-
-void CFullSyncPage::ChooseDestination() {
-    if (PickFolderInto(destination_, QString(), services_, this)) UpdateCapacity();
-}
-
-void CFullSyncPage::Start() {
-    if (StartConfirmed(CapacityWarning(), services_.prompts))
-        emit startRequested(kStartDriveUnitCode);
-}
+bool CFullSyncPage::HasWork() const { return allDrives_->isChecked(); }
 
 }  // namespace tv

@@ -8,11 +8,9 @@
 #include <QVBoxLayout>
 
 #include "platform/win_constants.h"
-#include "ui/dialog_font.h"
 #include "ui/settings_dialog/dialogs/drop_file_dialog.h"
 #include "ui/settings_dialog/page_binding.h"
 #include "ui/settings_dialog/pages/capacity_display.h"
-#include "ui/settings_dialog/pages/start_confirmation.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 
@@ -36,18 +34,10 @@ DriveEntry& EntryOf(SettingsRecord& record, char letter) { return record.Drives[
 
 CFileDirPage::CFileDirPage(SettingsRecord* record, const UnitPageServices& services,
                            QWidget* parent)
-    : QWidget(parent),
-      record_(record),
-      services_(services),
-      drives_(new CDriveListBox(this)),
-      interval_(MakeIntervalPicker("MirrorInterval", this)),
-      capacity_(new CCapacityDisplay(OverflowFrom::kAt100, services.mounter, this)),
-      start_(new QPushButton("開始", this)) {
-    setFont(DialogFont());
+    : CStartingUnitPage(record, services, kStartFileDirCode, OverflowFrom::kAt100, "MirrorInterval",
+                        parent) {
     setWindowTitle(kFileDirPageCaption);
     drives_->setObjectName("sourceDrives");
-    drives_->setSelectionMode(QAbstractItemView::MultiSelection);
-    start_->setObjectName("start");
     auto* fileList = new QPushButton("フォルダ選択", this);
     fileList->setObjectName("FileList");
     const DestinationRow destination = MakeDestinationRow("Directry2", this);
@@ -71,29 +61,11 @@ CFileDirPage::CFileDirPage(SettingsRecord* record, const UnitPageServices& servi
     layout->addWidget(transfer);
     layout->addLayout(CapacityAndStart(capacity_, start_));
 
-    binding_ = new CPageBinding(std::move(table), this);
-    binding_->CopyEveryChangeInto(record_);
+    Bind(std::move(table));
     connect(drives_, &QListWidget::itemSelectionChanged, this, &CFileDirPage::StoreDriveSelection);
     connect(fileList, &QPushButton::clicked, this, &CFileDirPage::EditFileList);
-    connect(destination_, &QLineEdit::editingFinished, this, &CFileDirPage::UpdateCapacity);
     connect(destination.browse, &QPushButton::clicked, this, &CFileDirPage::ChooseDestination);
-    connect(start_, &QPushButton::clicked, this, &CFileDirPage::Start);
     Reload();
-}
-
-void CFileDirPage::Reload() {
-    binding_->Load(*record_);
-    ShowDrives();
-}
-
-void CFileDirPage::OnMediaChanged() { ShowDrives(); }
-
-bool CFileDirPage::CapacityWarning() const { return capacity_->Warning(); }
-
-void CFileDirPage::SetInScheduleEditor(bool inEditor) {
-    inScheduleEditor_ = inEditor;
-    interval_->setEnabled(!inEditor);
-    EnableStart();
 }
 
 void CFileDirPage::UpdateCapacity() {
@@ -138,18 +110,8 @@ std::vector<char> CFileDirPage::SelectedDrives() const {
     return letters;
 }
 
-void CFileDirPage::EnableStart() {
-    const bool anything = !record_->FileList.empty() || !SelectedDrives().empty();
-    start_->setEnabled(!inScheduleEditor_ && anything);
-}
-
-void CFileDirPage::ChooseDestination() {
-    if (PickFolderInto(destination_, QString(), services_, this)) UpdateCapacity();
-}
-
-void CFileDirPage::Start() {
-    if (StartConfirmed(CapacityWarning(), services_.prompts))
-        emit startRequested(kStartFileDirCode);
+bool CFileDirPage::HasWork() const {
+    return !record_->FileList.empty() || !SelectedDrives().empty();
 }
 
 }  // namespace tv
