@@ -267,9 +267,14 @@ std::string DriveTable::PinnedDrivesFilePath() const {
     return JoinPath(configDir_, kPinnedDrivesFileName);
 }
 
+// The media poll refreshes the table every few seconds: the file is written only when what it
+// says has changed, so an idle machine's disk is left alone.
 void DriveTable::WriteDrivesFile() const {
+    const std::string text = FormatDrivesFile(Drives());
+    std::string written;
+    if (ReadWholeFile(DrivesFilePath(), &written) && written == text) return;
     EnsureFolder(configDir_);
-    WriteFileAtomically(DrivesFilePath(), FormatDrivesFile(Drives()));
+    WriteFileAtomically(DrivesFilePath(), text);
 }
 
 }  // namespace tv

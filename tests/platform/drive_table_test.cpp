@@ -1,6 +1,7 @@
 #include "platform/drive_table.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -186,6 +187,16 @@ TEST_F(DriveTableTest, DrivesFileListsEveryLetterAndFollowsLabelChanges) {
                                                       "/e/\t1A2B3C4D\tバックアップ\t\tpinned\r\n");
     EXPECT_EQ(table.DisplayName(base_ + "/e"), "バックアップ (E:)");
     EXPECT_FALSE(table.SetVolumeLabel(base_ + "/x/", "X"));
+
+    // A refresh that finds nothing new leaves the file as it is (the media poll refreshes often).
+    const auto written = fs::last_write_time(config_ + "/drives.tsv");
+    struct stat before {};
+    ASSERT_EQ(stat((config_ + "/drives.tsv").c_str(), &before), 0);
+    ASSERT_TRUE(table.Refresh());
+    struct stat after {};
+    ASSERT_EQ(stat((config_ + "/drives.tsv").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(fs::last_write_time(config_ + "/drives.tsv"), written);
 }
 
 // Automatic drives from a recorded mount table, over fake sysfs and /dev/disk trees.
