@@ -158,6 +158,11 @@ bool IsExcludedFolder(const CopyJob& job, const std::string& folder) {
     return false;
 }
 
+bool IsSelectedSource(const CopyJob& job, const std::string& source, const FileStatus& status) {
+    return IsTransferTarget(job, source) && !IsExcludedReadOnly(job, status) &&
+           !IsExcludedHidden(job, status) && !IsOlderThanReference(job, status);
+}
+
 bool NeedsCopy(const CopyJob& job, const std::string& source, const std::string& destination) {
     FileStatus destinationStatus;
     if (!GetFileStatus(destination, &destinationStatus)) return true;
@@ -166,8 +171,7 @@ bool NeedsCopy(const CopyJob& job, const std::string& source, const std::string&
     // A source that cannot be read is let through so that its copy fails visibly.
     if (!GetFileStatus(source, &sourceStatus)) return true;
     return (job.FullBackup || !IsPassedOverForTimeOrSize(job, sourceStatus, &destinationStatus)) &&
-           !IsExcludedReadOnly(job, sourceStatus) && !IsExcludedHidden(job, sourceStatus) &&
-           !IsOlderThanReference(job, sourceStatus);
+           IsSelectedSource(job, source, sourceStatus);
 }
 
 }  // namespace tv

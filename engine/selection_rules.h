@@ -49,6 +49,10 @@ bool IsExcludedHidden(const CopyJob& job, const FileStatus& source);
 bool IsOlderThanReference(const CopyJob& job, const std::string& source);
 bool IsOlderThanReference(const CopyJob& job, const FileStatus& source);
 
+// The rules that look at the source file alone: its extension, its read-only and hidden
+// attributes and its date. What they refuse is never copied, whatever the destination holds.
+bool IsSelectedSource(const CopyJob& job, const std::string& source, const FileStatus& status);
+
 // The folder equals an excluded folder, or lies inside one when ExceptSubFolder is set. The
 // comparison is exact and includes a trailing separator, so ".../database" is not ".../data".
 bool IsExcludedFolder(const CopyJob& job, const std::string& folder);

@@ -1,6 +1,6 @@
 #include "ui/settings_dialog/pages/capacity_measure.h"
 
-#include "engine/copy_job.h"
+#include "controller/runners/run_job.h"
 #include "engine/selection_rules.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -12,25 +12,10 @@ namespace tv {
 
 namespace {
 
-// The rules of a file/directory run that decide which source files it takes; those that
-// compare with the destination do not change how much there is to save.
+// The job of a file/directory run, for the rules that decide which source files it takes;
+// those that compare with the destination do not change how much there is to save.
 CopyJob ExclusionRules(const SettingsRecord& settings) {
-    CopyJob rules;
-    rules.Kind = FileDir;
-    rules.ExcludedExtensions = &settings.ExtList;
-    rules.TargetExtensions = &settings.IncExtList;
-    rules.ExcludedFolders = &settings.ExceptList;
-    rules.ExceptSubFolder = settings.ExceptSubFolder != 0 ? 1 : 0;
-    rules.ExceptDateFlag = settings.ExceptDateFlag != 0 ? 1 : 0;
-    rules.ExceptDate = settings.ExceptDate;
-    rules.ExceptReadOnly = settings.ExceptReadOnlyFile != 0 ? 1 : 0;
-    rules.ExceptHidden = settings.ExceptHiddenFile != 0 ? 1 : 0;
-    return rules;
-}
-
-bool IsFileSaved(const CopyJob& rules, const std::string& path, const FileStatus& status) {
-    return IsTransferTarget(rules, path) && !IsExcludedReadOnly(rules, status) &&
-           !IsExcludedHidden(rules, status) && !IsOlderThanReference(rules, status);
+    return MakeCopyJob(settings, RunKind::FileDir, std::string(), std::string(), nullptr);
 }
 
 uint64_t FolderBytes(const CopyJob& rules, const std::string& folder,
@@ -44,7 +29,7 @@ uint64_t FolderBytes(const CopyJob& rules, const std::string& folder,
         const std::string path = JoinPath(folder, entry.name);
         if (entry.IsDirectory()) {
             total += FolderBytes(rules, path, stop);
-        } else if (IsFileSaved(rules, path, entry)) {
+        } else if (IsSelectedSource(rules, path, entry)) {
             total += entry.size;
         }
     }
@@ -55,7 +40,7 @@ uint64_t EntryBytes(const CopyJob& rules, const std::string& entry, const std::a
     FileStatus status;
     if (!GetFileStatus(entry, &status)) return 0;
     if (status.IsDirectory()) return FolderBytes(rules, entry, stop);
-    return IsFileSaved(rules, entry, status) ? status.size : 0;
+    return IsSelectedSource(rules, entry, status) ? status.size : 0;
 }
 
 // Where the free space of destination is asked: the path itself, or, when it does not exist
