@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
@@ -65,6 +66,24 @@ TEST_F(NetworkShareTest, WrongPairOrNoneIsRefusedAndTheShareStaysUnreachable) {
     EXPECT_EQ(ToLocalPath(OnShare("secure", "x")), "");
     EXPECT_FALSE(PathExists(Share("secure")));
     EXPECT_EQ(world_.drives().DriveType(Share("secure")), kDriveNoRootDir);
+}
+
+// The settings pages measure shares on a thread of their own while the program's thread may
+// connect others: each call runs its own loop, so neither waits for or answers the other's.
+TEST_F(NetworkShareTest, TwoThreadsMountAndUnmountAtTheSameTime) {
+    MountResult fromWorker = MountResult::kRefused;
+    bool workerUnmounted = false;
+    std::thread worker([&] {
+        fromWorker = mounter_.Mount(Share("secure"), &right_);
+        workerUnmounted = mounter_.Unmount(Share("secure"));
+    });
+    EXPECT_EQ(mounter_.Mount(Share("guest"), nullptr), MountResult::kMounted);
+    worker.join();
+    EXPECT_EQ(fromWorker, MountResult::kMounted);
+    EXPECT_TRUE(workerUnmounted);
+    EXPECT_TRUE(PathExists(Share("guest")));
+    EXPECT_FALSE(PathExists(Share("secure")));
+    EXPECT_TRUE(mounter_.Unmount(Share("guest")));
 }
 
 TEST_F(NetworkShareTest, DomainWrittenBeforeTheUserIsAccepted) {
