@@ -1,6 +1,8 @@
 #include "ui/settings_dialog/dialogs/drop_file_dialog.h"
 
+#include <QDropEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -40,6 +42,20 @@ QStringList Messages(const CDropFileDlg& dialog) {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// Drags urls onto the dialog and drops them there, as the file manager does; false when the
+// dialog refuses the drag.
+bool Drop(CDropFileDlg& dialog, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPointF at(dialog.width() / 2, dialog.height() / 2);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dialog, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dialog, &drop);
+    return drop.isAccepted();
+}
+
 }  // namespace
 
 class DropFileDialogTest : public QObject {
@@ -52,7 +68,10 @@ class DropFileDialogTest : public QObject {
             std::vector<std::string> list;
             CDropFileDlg dialog(&list, filesAccepted, w.prompts, w.chooser);
             QCOMPARE(dialog.windowTitle(), QString("ファイル/フォルダの選択"));
-            dialog.OfferDropped({w.Path("notes.txt"), w.Path("photos")});
+            QVERIFY(dialog.acceptDrops());
+            QVERIFY(Drop(dialog, {QUrl::fromLocalFile(Q(w.Path("notes.txt"))),
+                                  QUrl("https://example.invalid/page"),
+                                  QUrl::fromLocalFile(Q(w.Path("photos")))}));
             QStringList expected;
             if (filesAccepted) expected << Q(w.Path("notes.txt"));
             expected << Q(w.Path("photos"));
