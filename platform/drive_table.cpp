@@ -4,6 +4,7 @@
 #include <sys/statvfs.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -275,6 +276,12 @@ void DriveTable::WriteDrivesFile() const {
     if (ReadWholeFile(DrivesFilePath(), &written) && written == text) return;
     EnsureFolder(configDir_);
     WriteFileAtomically(DrivesFilePath(), text);
+}
+
+std::string SerialFolderName(uint32_t serial) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(serial));
+    return text;
 }
 
 }  // namespace tv

@@ -116,4 +116,8 @@ class DriveTable {
     std::vector<DriveInfo> automatic_;
 };
 
+// The name of the folder that holds a whole drive's copy: its volume serial number in lower-case
+// hexadecimal ("%x").
+std::string SerialFolderName(uint32_t serial);
+
 }  // namespace tv

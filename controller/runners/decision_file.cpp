@@ -1,8 +1,7 @@
 #include "controller/runners/decision_file.h"
 
-#include <cstdio>
-
 #include "log/line_reader.h"
+#include "platform/drive_table.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -27,12 +26,6 @@ struct FieldSeparators {
 
 constexpr FieldSeparators kTabSeparators = {"\t", "\t", "  "};
 constexpr FieldSeparators kCommaSeparators = {",", ",", ","};
-
-std::string LowerHex(uint32_t value) {
-    char text[9];
-    std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(value));
-    return text;
-}
 
 // folderName is what the medium's backup folder is named after: the serial in hexadecimal, or
 // the serial file's text.
@@ -85,7 +78,7 @@ bool DecisionFile::Append(uint32_t volumeSerial, DecisionLayout layout, bool kno
     const FieldSeparators& separators =
         layout == DecisionLayout::Tabs ? kTabSeparators : kCommaSeparators;
     return AppendLine(DecisionLine(VolumeIdentifier(volumeSerial), known, start,
-                                   LowerHex(volumeSerial), separators));
+                                   SerialFolderName(volumeSerial), separators));
 }
 
 bool DecisionFile::Append(const std::string& serialText, bool known, const DateTime& start) {

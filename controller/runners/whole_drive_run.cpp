@@ -1,25 +1,14 @@
 #include "controller/runners/whole_drive_run.h"
 
-#include <cstdio>
-
 #include "controller/main_frame.h"
 #include "controller/runners/decision_file.h"
 #include "engine/copy_runner.h"
+#include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 
 namespace tv {
-
-namespace {
-
-std::string LowerHex(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%x", value);
-    return text;
-}
-
-}  // namespace
 
 RunStep RunWholeDrive(MainFrame& frame, const SettingsRecord& settings, const WholeDriveRun& run) {
     if (run.destinationFolder.empty()) return RunStep::Stop;
@@ -37,7 +26,7 @@ RunStep RunWholeDrive(MainFrame& frame, const SettingsRecord& settings, const Wh
     CopyLaunch launch;
     launch.title = run.title;
     launch.source = root;
-    launch.destination = JoinPath(run.destinationFolder, LowerHex(serial));
+    launch.destination = JoinPath(run.destinationFolder, SerialFolderName(serial));
     launch.kind = run.kind;
     launch.origin = run.origin;
     launch.fullBackup = run.fullBackups && (run.fullBackupDue || !known);
