@@ -10,11 +10,16 @@
 
 namespace tv {
 
+bool SingleFileItemIsCopied(const SettingsRecord& settings, const std::string& item,
+                            const std::string& destination) {
+    const CopyJob rules = MakeCopyJob(settings, RunKind::FileDir, item, destination, nullptr);
+    return IsTransferTarget(rules, item) && !IsDestinationNewer(rules, item, destination);
+}
+
 void CopySingleFileItem(MainFrame& frame, const SettingsRecord& settings, const std::string& item,
                         const std::string& destination, RunOrigin origin) {
     const FrameServices& services = frame.services();
-    const CopyJob rules = MakeCopyJob(settings, RunKind::FileDir, item, destination, nullptr);
-    if (!IsTransferTarget(rules, item) || IsDestinationNewer(rules, item, destination)) return;
+    if (!SingleFileItemIsCopied(settings, item, destination)) return;
     LogRecord log =
         RunLogFields(services.clock.NowDateTime(), kUnitFileDir, item, IsManual(origin), false);
     FillStep(&log, services.clock, kLogActionFileCreated, item, destination);

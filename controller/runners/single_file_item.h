@@ -11,6 +11,10 @@ namespace tv {
 
 class MainFrame;
 
+// The file's extension is not excluded and its copy is older (or overwriting is forced).
+bool SingleFileItemIsCopied(const SettingsRecord& settings, const std::string& item,
+                            const std::string& destination);
+
 // A file whose extension the lists exclude, or whose copy is not older (unless overwriting is
 // forced), is left alone without a log line. Otherwise it is copied over its copy and logged
 // "ファイル作成" with "ＯＫ" or "エラー".
