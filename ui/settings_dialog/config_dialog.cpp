@@ -11,6 +11,7 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "ui/dialog_font.h"
+#include "ui/schedule_editor/schedule_view_page.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
@@ -58,10 +59,23 @@ QWidget* MakeStartingPage(SettingsRecord* live, const ConfigDialogServices& serv
     return page;
 }
 
+// The pages of the schedule sheet that follow its two unit pages, each on the schedule's record.
+std::vector<ScheduleSheetPage> ScheduleSheetExtraPages() { return {}; }
+
+QWidget* MakeSchedulePage(SettingsRecord*, const ConfigDialogServices& services,
+                          CConfigDlg* dialog) {
+    if (services.unitPages == nullptr || dialog->EditedSchedules() == nullptr) return nullptr;
+    return new CScheduleViewDlg(
+        dialog->EditedSchedules(),
+        ScheduleEditorServices{services.context, *services.unitPages, ScheduleSheetExtraPages()},
+        dialog);
+}
+
 const PageFactory kPageFactories[] = {
     {kItemDriveUnit, &MakeStartingPage<CFullSyncPage>},
     {kItemFileDir, &MakeStartingPage<CFileDirPage>},
     {kItemRemovable, &MakeUnitPage<CRemovableDlg>},
+    {kItemScheduleList, &MakeSchedulePage},
     {kItemSettingsList,
      [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
          return new COptListDlg(dialog);
@@ -151,6 +165,9 @@ CConfigDlg::CConfigDlg(SettingsRecord* live, ConfigDialogServices services, QWid
     setWindowIcon(DialogIcon());
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kDialogClientSize);
+    if (services_.schedules != nullptr) {
+        editedSchedules_ = std::make_unique<ScheduleList>(*services_.schedules);
+    }
     frame_ = std::make_unique<ConfigFrame>(*live_, services_.context, services_.prompts,
                                            services_.copyRunner, static_cast<ConfigPages&>(*this));
     BuildPages();
@@ -264,8 +281,11 @@ void CConfigDlg::OnButton(int id) {
     }
 }
 
+// Every end the frame decides on accepts the dialog, and with it the edited schedules.
 void CConfigDlg::EndIfDecided(std::optional<int> endCode) {
-    if (endCode) done(*endCode);
+    if (!endCode) return;
+    if (editedSchedules_) *services_.schedules = *editedSchedules_;
+    done(*endCode);
 }
 
 void CConfigDlg::OnStartRun(int parameter) { EndIfDecided(frame_->OnStartRun(parameter)); }
