@@ -42,8 +42,8 @@ struct ConfigDialogServices {
     // What the three unit pages reach; without it (tests of the frame alone) they are left out.
     const UnitPageServices* unitPages = nullptr;
     // The controller's schedules. The schedule page edits a copy, which replaces them only when
-    // the dialog ends accepting, so a cancelled dialog leaves them as they were. Without them
-    // (or without unitPages) there is no schedule page.
+    // the dialog ends accepting after the user changed it, so a cancelled dialog leaves them as
+    // they were. Without them (or without unitPages) there is no schedule page.
     ScheduleList* schedules = nullptr;
 };
 
@@ -85,6 +85,7 @@ class CConfigDlg : public QDialog, private ConfigPages {
     void SetButtonsShown(bool shown);
     void OnButton(int id);
     void EndIfDecided(std::optional<int> endCode);
+    void HandBackEditedSchedules();
     void LoadOptions();
     void SaveOptions();
     const PageSlot* SlotOf(int itemId) const;
@@ -97,6 +98,7 @@ class CConfigDlg : public QDialog, private ConfigPages {
     SettingsRecord* live_;
     ConfigDialogServices services_;
     std::unique_ptr<ScheduleList> editedSchedules_;
+    std::string openedSchedules_;  // the stored form of the copy as the dialog opened
     std::unique_ptr<ConfigFrame> frame_;
     std::vector<PageSlot> pages_;
     int shownIndex_ = -1;

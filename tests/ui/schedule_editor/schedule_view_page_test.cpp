@@ -84,6 +84,28 @@ class ScheduleViewPageTest : public QObject {
         QCOMPARE(w.list.Count(), size_t{0});
     }
 
+    // A page added after the unit pages works on the record of the entry being edited.
+    void extraPagesFollowOnTheSchedulesRecord() {
+        ScheduleEditorWorld w;
+        SettingsRecord* given = nullptr;
+        w.services.extraPages.push_back(
+            {"詳細設定", [&given](SettingsRecord* record, QWidget* parent) {
+                 given = record;
+                 return new QWidget(parent);
+             }});
+        CScheduleViewDlg page(&w.list, w.services);
+        WithSheet(Button(page, "new"), [&given](CScheduleSheet& sheet) {
+            auto* tabs = sheet.findChild<QTabWidget*>();
+            QCOMPARE(tabs->count(), 4);
+            QCOMPARE(tabs->tabText(3), QString("詳細設定"));
+            QCOMPARE(given, &sheet.working().Settings);
+            given->Synchronize = 1;
+            Ok(sheet);
+        });
+        QCOMPARE(w.list.Count(), size_t{1});
+        QCOMPARE(w.list.At(0).Settings.Synchronize, 1);
+    }
+
     // Neither an empty name nor a schedule without work is registered.
     void anIncompleteScheduleIsRefused() {
         struct Case {

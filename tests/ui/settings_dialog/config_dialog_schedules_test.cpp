@@ -122,6 +122,17 @@ class ConfigDialogSchedulesTest : public QObject {
         }
     }
 
+    // A schedule fires while the dialog is open: without edits of the schedules, applying
+    // keeps what the run changed in the controller's list.
+    void applyWithoutScheduleEditsKeepsTheRunMarks() {
+        ConfigScheduleWorld w;
+        w.list.At(0).MarkRun(DateTime::FromParts(2005, 7, 1, 9, 31));
+        w.DialogButton(kEndApply)->click();
+        QCOMPARE(w.dialog->result(), kEndApply);
+        QVERIFY(w.list.At(0).HasRun);
+        QCOMPARE(w.list.At(0).LastRunDate, DateTime::FromParts(2005, 7, 1));
+    }
+
     // The controller saves the list after the dialog's apply; the entry made in the editor is
     // written item by item.
     void theAppliedListIsWhatSchDatHolds() {
