@@ -39,6 +39,7 @@ CSchedulePage::CSchedulePage(ScheduleEntry* entry, const DateTime& today, QWidge
     auto* modeLayout = new QVBoxLayout(mode);
     modeLayout->addWidget(MakeKindButtons());
     auto* start = new QFormLayout;
+    start->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     start->addRow("開始時刻", startTime_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
