@@ -26,7 +26,7 @@ CDateDlg::CDateDlg(ScheduleEntry* entry, const DateTime& today, QWidget* parent)
     connect(picker_, &QDateEdit::dateChanged, this, &CDateDlg::StoreDate);
 }
 
-// A date is run once, so its pattern becomes Once whatever the weekday part chose.
+// A date is run once, so its pattern becomes Once whatever the weekday pane chose.
 void CDateDlg::StoreDate() {
     const QDate date = picker_->date();
     entry_->RunDate = DateTime::FromParts(date.year(), date.month(), date.day());

@@ -1,4 +1,4 @@
-// CDateDlg: the part of the schedule page shown for a schedule by date, a date picker
+// CDateDlg: the pane of the schedule page shown for a schedule by date, a date picker
 // "yyyy年MM月dd日". Picking a date makes it the entry's RunDate and the schedule a one-time one.
 #pragma once
 

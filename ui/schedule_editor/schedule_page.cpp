@@ -82,15 +82,15 @@ QWidget* CSchedulePage::MakeKindButtons() {
     return box;
 }
 
-// The two parts lie over the placeholder text, in the same cell of the frame.
+// The two panes lie over the placeholder text, in the same cell of the frame.
 QGroupBox* CSchedulePage::MakeDetailFrame(const DateTime& today) {
     auto* frame = new QGroupBox("実行モードの詳細な設定", this);
     auto* cell = new QGridLayout(frame);
     cell->addWidget(new QLabel("ここに詳細設定を表示します", frame), 0, 0);
     date_ = new CDateDlg(entry_, today, frame);
     week_ = new CWeekDlg(entry_, frame);
-    for (QWidget* part : {static_cast<QWidget*>(date_), static_cast<QWidget*>(week_)}) {
-        part->setAutoFillBackground(true);  // covers the placeholder
+    for (QWidget* pane : {static_cast<QWidget*>(date_), static_cast<QWidget*>(week_)}) {
+        pane->setAutoFillBackground(true);  // covers the placeholder
     }
     cell->addWidget(date_, 0, 0);
     cell->addWidget(week_, 0, 0);

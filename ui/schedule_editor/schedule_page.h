@@ -1,6 +1,6 @@
 // CSchedulePage, "スケジュールの設定": the first page of the schedule sheet. It edits the sheet's
 // working entry at once on every change: the name, the kind (by date or by weekday, each with
-// its own part over the page's detail frame) and the start time.
+// its own pane over the page's detail frame) and the start time.
 #pragma once
 
 #include <QWidget>
@@ -23,14 +23,14 @@ constexpr const char* kSchedulePageCaption = "スケジュールの設定";
 class CSchedulePage : public QWidget {
     Q_OBJECT
   public:
-    // today is what the date part shows for an entry without a date. entry must outlive the
+    // today is what the date pane shows for an entry without a date. entry must outlive the
     // page.
     CSchedulePage(ScheduleEntry* entry, const DateTime& today, QWidget* parent = nullptr);
 
   private:
     QWidget* MakeKindButtons();
     QGroupBox* MakeDetailFrame(const DateTime& today);
-    // Shows the part of kind and hides the other.
+    // Shows the pane of kind and hides the other.
     void ShowKind(ScheduleKind kind);
 
     ScheduleEntry* entry_;

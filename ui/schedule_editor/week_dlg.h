@@ -1,4 +1,4 @@
-// CWeekDlg: the part of the schedule page shown for a schedule by weekday. Seven check boxes
+// CWeekDlg: the pane of the schedule page shown for a schedule by weekday. Seven check boxes
 // "月" to "日" are the bits of the entry's WeekdayMask and four radio buttons its RepeatPattern;
 // every click goes into the entry at once.
 #pragma once
