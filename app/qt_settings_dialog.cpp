@@ -18,9 +18,9 @@ QtSettingsDialog::QtSettingsDialog(const SettingsContext& context, Prompts& prom
       copyRunner_(copyRunner),
       unitPages_(std::move(unitPages)) {}
 
-int QtSettingsDialog::Run(SettingsRecord& live, ScheduleList& /*schedules*/) {
+int QtSettingsDialog::Run(SettingsRecord& live, ScheduleList& schedules) {
     CConfigDlg dialog(&live, ConfigDialogServices{context_, prompts_, copyRunner_, &OpenWithDesktop,
-                                                  &unitPages_});
+                                                  &unitPages_, &schedules});
     open_ = &dialog;
     const int endCode = dialog.exec();
     open_ = nullptr;

@@ -18,7 +18,7 @@ class QtSettingsDialog : public SettingsDialog {
     QtSettingsDialog(const SettingsContext& context, Prompts& prompts, CopyRunner& copyRunner,
                      UnitPageServices unitPages);
 
-    // The schedules go to the schedule list page once there is one.
+    // The schedule page edits a copy of schedules, handed back when the dialog accepts.
     int Run(SettingsRecord& live, ScheduleList& schedules) override;
     void OnMediaChanged() override;
 

@@ -28,6 +28,11 @@ void ScheduleList::Replace(size_t index, const ScheduleEntry& entry) {
     if (index < entries_.size()) entries_[index].CopyFrom(entry);
 }
 
+void ScheduleList::Insert(size_t index, const ScheduleEntry& entry) {
+    if (index <= entries_.size())
+        entries_.insert(entries_.begin() + static_cast<long>(index), entry);
+}
+
 void ScheduleList::RemoveAt(size_t index) {
     if (index < entries_.size()) entries_.erase(entries_.begin() + static_cast<long>(index));
 }

@@ -32,6 +32,9 @@ class ScheduleList {
     void Append(const ScheduleEntry& entry);
     // Takes what the user edits from entry (ScheduleEntry::CopyFrom).
     void Replace(size_t index, const ScheduleEntry& entry);
+    // Puts a copy of entry, run marks and all, before the entry at index (at the end when index
+    // is the count; past it, nothing).
+    void Insert(size_t index, const ScheduleEntry& entry);
     void RemoveAt(size_t index);
     // Removes every Once entry that has run.
     void RemoveSpentOnce();

@@ -10,7 +10,9 @@
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "schedule/schedule_file.h"
 #include "ui/dialog_font.h"
+#include "ui/schedule_editor/schedule_view_page.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
@@ -58,10 +60,25 @@ QWidget* MakeStartingPage(SettingsRecord* live, const ConfigDialogServices& serv
     return page;
 }
 
+// The pages of the schedule sheet that follow its two unit pages, each on the schedule's record.
+std::vector<ScheduleSheetPage> ScheduleSheetExtraPages(const ConfigDialogServices& /*services*/) {
+    return {};
+}
+
+QWidget* MakeSchedulePage(SettingsRecord*, const ConfigDialogServices& services,
+                          CConfigDlg* dialog) {
+    if (services.unitPages == nullptr || dialog->EditedSchedules() == nullptr) return nullptr;
+    return new CScheduleViewDlg(dialog->EditedSchedules(),
+                                ScheduleEditorServices{services.context, *services.unitPages,
+                                                       ScheduleSheetExtraPages(services)},
+                                dialog);
+}
+
 const PageFactory kPageFactories[] = {
     {kItemDriveUnit, &MakeStartingPage<CFullSyncPage>},
     {kItemFileDir, &MakeStartingPage<CFileDirPage>},
     {kItemRemovable, &MakeUnitPage<CRemovableDlg>},
+    {kItemScheduleList, &MakeSchedulePage},
     {kItemSettingsList,
      [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
          return new COptListDlg(dialog);
@@ -108,6 +125,15 @@ std::vector<ButtonListItem> CategoryItems() {
     return items;
 }
 
+// The bytes "sch.dat" would hold for list: equal bytes, no edit worth keeping.
+std::string StoredForm(const ScheduleList& list) {
+    std::vector<ScheduleEntry> entries;
+    for (size_t index = 0; index < list.Count(); ++index) entries.push_back(list.At(index));
+    std::string bytes;
+    WriteScheduleFile(entries, &bytes);
+    return bytes;
+}
+
 SettingsPage* AsSettingsPage(QWidget* widget) { return dynamic_cast<SettingsPage*>(widget); }
 
 // Qt's own file dialog speaks English unless a translation happens to be installed.
@@ -151,6 +177,10 @@ CConfigDlg::CConfigDlg(SettingsRecord* live, ConfigDialogServices services, QWid
     setWindowIcon(DialogIcon());
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kDialogClientSize);
+    if (services_.schedules != nullptr) {
+        editedSchedules_ = std::make_unique<ScheduleList>(*services_.schedules);
+        openedSchedules_ = StoredForm(*editedSchedules_);
+    }
     frame_ = std::make_unique<ConfigFrame>(*live_, services_.context, services_.prompts,
                                            services_.copyRunner, static_cast<ConfigPages&>(*this));
     BuildPages();
@@ -264,8 +294,20 @@ void CConfigDlg::OnButton(int id) {
     }
 }
 
+// Every end the frame decides on accepts the dialog, and with it the edited schedules.
 void CConfigDlg::EndIfDecided(std::optional<int> endCode) {
-    if (endCode) done(*endCode);
+    if (!endCode) return;
+    HandBackEditedSchedules();
+    done(*endCode);
+}
+
+// A schedule that falls due while the dialog is open changes the controller's list (its run
+// marks, the removal of a spent one-time entry); a copy the user left as it was must not
+// undo that, so only an edited copy replaces the list.
+void CConfigDlg::HandBackEditedSchedules() {
+    if (editedSchedules_ && StoredForm(*editedSchedules_) != openedSchedules_) {
+        *services_.schedules = *editedSchedules_;
+    }
 }
 
 void CConfigDlg::OnStartRun(int parameter) { EndIfDecided(frame_->OnStartRun(parameter)); }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "schedule/schedule_list.h"
 #include "ui/settings_dialog/config_frame.h"
 #include "ui/settings_dialog/pages/unit_page_services.h"
 
@@ -40,6 +41,10 @@ struct ConfigDialogServices {
     std::function<void(const std::string& path)> openHelp;
     // What the three unit pages reach; without it (tests of the frame alone) they are left out.
     const UnitPageServices* unitPages = nullptr;
+    // The controller's schedules. The schedule page edits a copy, which replaces them only when
+    // the dialog ends accepting after the user changed it, so a cancelled dialog leaves them as
+    // they were. Without them (or without unitPages) there is no schedule page.
+    ScheduleList* schedules = nullptr;
 };
 
 // Hands path to the desktop's default application; a missing file is only reported on the
@@ -60,6 +65,8 @@ class CConfigDlg : public QDialog, private ConfigPages {
     void OnStartRun(int parameter);
     // The close box and the cancel button: the record is put back as it was at the opening.
     void reject() override;
+    // The copy of the schedules that the schedule page edits; null without schedules.
+    ScheduleList* EditedSchedules() { return editedSchedules_.get(); }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -78,6 +85,7 @@ class CConfigDlg : public QDialog, private ConfigPages {
     void SetButtonsShown(bool shown);
     void OnButton(int id);
     void EndIfDecided(std::optional<int> endCode);
+    void HandBackEditedSchedules();
     void LoadOptions();
     void SaveOptions();
     const PageSlot* SlotOf(int itemId) const;
@@ -89,6 +97,8 @@ class CConfigDlg : public QDialog, private ConfigPages {
 
     SettingsRecord* live_;
     ConfigDialogServices services_;
+    std::unique_ptr<ScheduleList> editedSchedules_;
+    std::string openedSchedules_;  // the stored form of the copy as the dialog opened
     std::unique_ptr<ConfigFrame> frame_;
     std::vector<PageSlot> pages_;
     int shownIndex_ = -1;

@@ -1,12 +1,15 @@
-// The unit pages as the settings dialog shows them: at the size of its page area, with real
-// drives and a real folder. Every text must fit its control and no two controls may overlap.
-// With TV_PAGE_SHOTS set to a folder, each page is also saved there as a PNG to look at.
+// The unit pages and the schedule pages as the settings dialog shows them: at the size of its page
+// area, with real drives and a real folder. Every text must fit its control and no two controls may
+// overlap. With TV_PAGE_SHOTS set to a folder, each page is also saved there as a PNG to look at.
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
 
 #include "platform/win_constants.h"
+#include "tests/ui/schedule_editor/schedule_editor_world.h"
 #include "tests/ui/settings_dialog/pages/page_world.h"
+#include "ui/schedule_editor/schedule_page.h"
+#include "ui/schedule_editor/schedule_view_page.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/file_dir_page.h"
@@ -105,6 +108,23 @@ class PageLookTest : public QObject {
         LookWorld w;
         CRemovableDlg page(&w.record, w.services);
         Look(page, "removable_page");
+    }
+    void scheduleViewPage() {
+        ScheduleEditorWorld w;
+        ScheduleEntry entry = ScheduleEntry::New(w.settings.context());
+        entry.Weekdays = 0x15;
+        w.list.Append(entry);
+        CScheduleViewDlg page(&w.list, w.services);
+        Look(page, "schedule_view_page");
+    }
+    // The first page of the schedule sheet, beside the unit pages of the same size.
+    void schedulePage() {
+        for (ScheduleKind kind : {ScheduleKind::ByWeekday, ScheduleKind::ByDate}) {
+            ScheduleEntry entry;
+            entry.Kind = kind;
+            CSchedulePage page(&entry, DateTime::FromParts(2005, 7, 1));
+            Look(page, kind == ScheduleKind::ByDate ? "schedule_page_date" : "schedule_page_week");
+        }
     }
 };
 

@@ -1,0 +1,51 @@
+#include "ui/schedule_editor/schedule_sheet.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ui/dialog_font.h"
+#include "ui/schedule_editor/schedule_page.h"
+#include "ui/settings_dialog/pages/drive_unit_page.h"
+#include "ui/settings_dialog/pages/file_dir_page.h"
+#include "ui/widgets/accept_cancel_row.h"
+
+namespace tv {
+
+namespace {
+
+// Inside the sheet the unit pages have nothing to start and no interval of their own.
+template <typename Page>
+Page* MakeScheduleUnitPage(SettingsRecord* record, const UnitPageServices& services,
+                           QWidget* parent) {
+    auto* page = new Page(record, services, parent);
+    page->SetInScheduleEditor(true);
+    return page;
+}
+
+}  // namespace
+
+CScheduleSheet::CScheduleSheet(const ScheduleEntry& entry, const ScheduleEditorServices& services,
+                               QWidget* parent)
+    : QDialog(parent), working_(entry), tabs_(new QTabWidget(this)) {
+    setFont(DialogFont());
+    setWindowTitle(kScheduleSheetCaption);
+    SettingsRecord* record = &working_.Settings;
+    AddPage(new CSchedulePage(&working_, services.context.clock.NowDateTime(), tabs_),
+            kSchedulePageCaption);
+    AddPage(MakeScheduleUnitPage<CFullSyncPage>(record, services.unitPages, tabs_),
+            kDriveUnitPageCaption);
+    AddPage(MakeScheduleUnitPage<CFileDirPage>(record, services.unitPages, tabs_),
+            kFileDirPageCaption);
+    for (const ScheduleSheetPage& extra : services.extraPages) {
+        AddPage(extra.make(record, tabs_), extra.caption);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addLayout(MakeAcceptCancelRow(*this, "OK"));
+}
+
+void CScheduleSheet::AddPage(QWidget* page, const char* caption) {
+    tabs_->addTab(page, QString::fromUtf8(caption));
+}
+
+}  // namespace tv
