@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,20 +47,53 @@ QHBoxLayout* RowOf(QWidget* first, QWidget* second = nullptr) {
     return row;
 }
 
-// "title  ○する ○しない", the buttons' ids being the field's values.
-QHBoxLayout* OnOffRow(const char* title, const char* name, int32_t SettingsRecord::*field,
-                      QWidget* page, BindingTable* table) {
-    auto* group = new QButtonGroup(page);
-    QHBoxLayout* row = Row();
-    row->addWidget(new QLabel(title, page), 1);
-    for (const auto& [text, value] : {std::pair{"する", kOn}, std::pair{"しない", kOff}}) {
-        auto* button = new QRadioButton(text, page);
-        button->setObjectName(QString("%1%2").arg(name).arg(value));
-        group->addButton(button, value);
-        row->addWidget(button);
+// Check boxes and radio buttons only as tall as their text, so that the shared settings fit
+// the height of a page.
+template <typename Button>
+Button* FitToText(Button* button) {
+    button->setFixedHeight(button->fontMetrics().height() + 2);
+    return button;
+}
+
+QLabel* Heading(const char* text, QWidget* page) { return new QLabel(text, page); }
+
+// "●ナビゲーション" over its two choices, with "する" and "しない" heading the columns of their
+// radio buttons, so that the group fits half a page. The buttons' ids are the fields' values.
+QGridLayout* MakeNavigationGrid(QWidget* page, BindingTable* table) {
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(0);
+    grid->addWidget(Heading("●ナビゲーション", page), 0, 0);
+    const struct {
+        const char* text;
+        int value;
+    } kColumns[] = {{"する", kOn}, {"しない", kOff}};
+    for (int column = 0; column < 2; ++column) {
+        grid->addWidget(new QLabel(kColumns[column].text, page), 0, column + 1, Qt::AlignHCenter);
     }
-    table->choices.push_back({group, field});
-    return row;
+    const struct {
+        const char* title;
+        const char* name;
+        int32_t SettingsRecord::*field;
+    } kChoices[] = {{"音声案内", "Sound", &SettingsRecord::Sound},
+                    {"プログレスバーの表示", "Navigation", &SettingsRecord::Navigation}};
+    for (int row = 1; row <= 2; ++row) {
+        const auto& choice = kChoices[row - 1];
+        auto* title = new QLabel(choice.title, page);
+        title->setIndent(kIndent);
+        grid->addWidget(title, row, 0);
+        auto* group = new QButtonGroup(page);
+        for (int column = 0; column < 2; ++column) {
+            auto* button = FitToText(new QRadioButton(page));
+            button->setObjectName(QString("%1%2").arg(choice.name).arg(kColumns[column].value));
+            button->setAccessibleName(kColumns[column].text);
+            group->addButton(button, kColumns[column].value);
+            grid->addWidget(button, row, column + 1, Qt::AlignHCenter);
+        }
+        table->choices.push_back({group, choice.field});
+    }
+    grid->setColumnStretch(0, 1);
+    return grid;
 }
 
 // A digits-only edit that keeps its field when the text is no integer, then its text.
@@ -72,16 +106,14 @@ QHBoxLayout* NumberRow(const char* name, const char* after, int32_t SettingsReco
 
 QCheckBox* BoundCheck(const char* text, const char* name, int32_t SettingsRecord::*field,
                       QWidget* page, BindingTable* table) {
-    QCheckBox* box = MakeCheck(text, name, page);
+    QCheckBox* box = FitToText(MakeCheck(text, name, page));
     table->checks.push_back({box, field});
     return box;
 }
 
-QLabel* Heading(const char* text, QWidget* page) { return new QLabel(text, page); }
-
 QVBoxLayout* Column(const char* title, QWidget* page) {
     auto* column = new QVBoxLayout;
-    column->setSpacing(2);
+    column->setSpacing(0);
     auto* heading = new QLabel(title, page);
     heading->setAlignment(Qt::AlignHCenter);
     column->addWidget(heading);
@@ -118,10 +150,7 @@ CWholePage::CWholePage(SettingsRecord* record, Prompts& prompts, FolderChooser c
     BindingTable table;
 
     QVBoxLayout* shared = Column("--詳細(共通)設定--", this);
-    shared->addWidget(Heading("●ナビゲーション", this));
-    shared->addLayout(OnOffRow("音声案内", "Sound", &SettingsRecord::Sound, this, &table));
-    shared->addLayout(
-        OnOffRow("プログレスバーの表示", "Navigation", &SettingsRecord::Navigation, this, &table));
+    shared->addLayout(MakeNavigationGrid(this, &table));
     shared->addWidget(Heading("●タイムスタンプの時差修正", this));
     shared->addLayout(
         NumberRow("IgnorTime", "秒以内を同じとみなす", &SettingsRecord::IgnorTime, this, &table));
@@ -135,8 +164,10 @@ CWholePage::CWholePage(SettingsRecord* record, Prompts& prompts, FolderChooser c
     QDateEdit* referenceDate = MakeReferenceDatePicker(this);
     table.dateTimes.push_back({referenceDate, &SettingsRecord::ExceptDate});
     shared->addLayout(RowOf(BoundCheck("基準日より古いファイル", "ExceptDateFlag",
-                                       &SettingsRecord::ExceptDateFlag, this, &table),
-                            referenceDate));
+                                       &SettingsRecord::ExceptDateFlag, this, &table)));
+    QHBoxLayout* dateRow = RowOf(referenceDate);
+    dateRow->insertSpacing(0, kIndent);
+    shared->addLayout(dateRow);
     shared->addLayout(RowOf(BoundCheck("読取り専用ファイル", "ExceptReadOnlyFile",
                                        &SettingsRecord::ExceptReadOnlyFile, this, &table)));
     shared->addLayout(RowOf(BoundCheck("隠しファイル属性のファイル", "ExceptHiddenFile",
@@ -146,8 +177,7 @@ CWholePage::CWholePage(SettingsRecord* record, Prompts& prompts, FolderChooser c
     auto* incExtList = new CExtensionListRow("転送対象拡張子", "IncExtList", this);
     table.lists = {{extList->list(), &SettingsRecord::ExtList},
                    {incExtList->list(), &SettingsRecord::IncExtList}};
-    shared->addLayout(RowOf(extList));
-    shared->addLayout(RowOf(incExtList));
+    shared->addLayout(RowOf(extList, incExtList));
     shared->addLayout(RowOf(BoundCheck("拡張子ごとにフォルダを作成", "ExtFolder",
                                        &SettingsRecord::ExtFolder, this, &table)));
     shared->addStretch(1);

@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
+#include <QToolButton>
 #include <optional>
 
 #include "ui/settings_dialog/dialogs/extension_dialog.h"
@@ -13,10 +13,12 @@ namespace tv {
 
 namespace {
 
-QPushButton* MakeButton(const char* text, const QString& name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
+// Tool buttons, which are only as wide as their text, so that two lists fit side by side in
+// half a page.
+QToolButton* MakeButton(const char* text, const QString& name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setText(text);
     button->setObjectName(name);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -30,19 +32,18 @@ CExtensionListRow::CExtensionListRow(const char* title, const char* name, QWidge
     list_->setInsertPolicy(QComboBox::NoInsert);
     list_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list_->setMinimumContentsLength(4);
-    QPushButton* add = MakeButton("追加", QString(name) + "Add", this);
+    QToolButton* add = MakeButton("追加", QString(name) + "Add", this);
     delete_ = MakeButton("削除", QString(name) + "Delete", this);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
-    grid->addWidget(new QLabel(title, this), 0, 0, 1, 3);
-    grid->addWidget(list_, 1, 0);
-    grid->addWidget(add, 1, 1);
-    grid->addWidget(delete_, 1, 2);
-    grid->setColumnStretch(0, 1);
+    grid->addWidget(new QLabel(title, this), 0, 0, 1, 2);
+    grid->addWidget(list_, 1, 0, 1, 2);
+    grid->addWidget(add, 2, 0);
+    grid->addWidget(delete_, 2, 1);
 
-    connect(add, &QPushButton::clicked, this, &CExtensionListRow::AskAndAdd);
-    connect(delete_, &QPushButton::clicked, this, &CExtensionListRow::DeleteNamed);
+    connect(add, &QToolButton::clicked, this, &CExtensionListRow::AskAndAdd);
+    connect(delete_, &QToolButton::clicked, this, &CExtensionListRow::DeleteNamed);
     QAbstractItemModel* items = list_->model();
     connect(items, &QAbstractItemModel::rowsInserted, this, &CExtensionListRow::EnableDelete);
     connect(items, &QAbstractItemModel::rowsRemoved, this, &CExtensionListRow::EnableDelete);

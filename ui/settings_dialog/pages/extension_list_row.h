@@ -1,5 +1,5 @@
 // One extension list of the detail page: its title over an editable drop-down of the list's
-// extensions, with "追加" and "削除". The page binds the drop-down to the record's list, so
+// extensions, over "追加" and "削除". The page binds the drop-down to the record's list, so
 // every addition and deletion reaches the record at once. "削除" is usable while the list has
 // an entry.
 #pragma once
@@ -8,7 +8,7 @@
 #include <QWidget>
 
 class QComboBox;
-class QPushButton;
+class QToolButton;
 
 namespace tv {
 
@@ -30,7 +30,7 @@ class CExtensionListRow : public QWidget {
     void EnableDelete();
 
     QComboBox* list_;
-    QPushButton* delete_;
+    QToolButton* delete_;
 };
 
 }  // namespace tv

@@ -59,7 +59,7 @@ void AddTyped(const QWidget& page, const char* name, const char* typed) {
         QTest::keyClicks(edit, typed);
         dialog->findChild<QPushButton*>(QString::number(kIdOk))->click();
     });
-    Find<QPushButton>(page, (std::string(name) + "Add").c_str())->click();
+    Find<QAbstractButton>(page, (std::string(name) + "Add").c_str())->click();
 }
 
 QStringList Items(const QComboBox& list) {
@@ -183,7 +183,7 @@ class DetailsPageTest : public QObject {
             w.record.IncExtList = {"JPG", "JPEG", "TXT", "jpx"};
             CWholePage page(&w.record, w.prompts, w.noFolder);
             Find<QComboBox>(page, "IncExtList")->setEditText(c.text);
-            Find<QPushButton>(page, "IncExtListDelete")->click();
+            Find<QAbstractButton>(page, "IncExtListDelete")->click();
             QVERIFY2(Texts(w.record.IncExtList) == c.left, c.text);
         }
     }
@@ -193,13 +193,13 @@ class DetailsPageTest : public QObject {
         w.record.ExtList = {"BAK"};
         w.record.IncExtList = {"DOC"};
         CWholePage page(&w.record, w.prompts, w.noFolder);
-        auto* remove = Find<QPushButton>(page, "ExtListDelete");
+        auto* remove = Find<QAbstractButton>(page, "ExtListDelete");
         QVERIFY(remove->isEnabled());
         Find<QComboBox>(page, "ExtList")->setEditText("bak");
         remove->click();
         QVERIFY(w.record.ExtList.empty());
         QVERIFY(!remove->isEnabled());
-        QVERIFY(Find<QPushButton>(page, "IncExtListDelete")->isEnabled());
+        QVERIFY(Find<QAbstractButton>(page, "IncExtListDelete")->isEnabled());
         AddTyped(page, "ExtList", "tmp");
         QVERIFY(remove->isEnabled());
     }
