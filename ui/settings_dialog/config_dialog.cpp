@@ -13,6 +13,8 @@
 #include "ui/dialog_font.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
+#include "ui/settings_dialog/pages/destination_browser_page.h"
+#include "ui/settings_dialog/pages/details_page.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/explanation_page.h"
 #include "ui/settings_dialog/pages/file_dir_page.h"
@@ -62,6 +64,9 @@ const PageFactory kPageFactories[] = {
     {kItemDriveUnit, &MakeStartingPage<CFullSyncPage>},
     {kItemFileDir, &MakeStartingPage<CFileDirPage>},
     {kItemRemovable, &MakeUnitPage<CRemovableDlg>},
+    {kItemDetails,
+     [](SettingsRecord* live, const ConfigDialogServices& services, CConfigDlg* dialog)
+         -> QWidget* { return new CWholePage(live, services.prompts, AskForFolder, dialog); }},
     {kItemSettingsList,
      [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
          return new COptListDlg(dialog);
@@ -74,6 +79,7 @@ const PageFactory kPageFactories[] = {
      [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
          return new CExplanDlg(dialog);
      }},
+    {kItemBrowseDestinations, &MakeUnitPage<CSaveListDlg>},
 };
 
 struct BottomButton {

@@ -38,7 +38,8 @@ struct ConfigDialogServices {
     CopyRunner& copyRunner;
     // Opens the help page at path; OpenWithDesktop unless a test watches.
     std::function<void(const std::string& path)> openHelp;
-    // What the three unit pages reach; without it (tests of the frame alone) they are left out.
+    // What the three unit pages and the destination browser reach; without it (tests of the
+    // frame alone) they are left out.
     const UnitPageServices* unitPages = nullptr;
 };
 

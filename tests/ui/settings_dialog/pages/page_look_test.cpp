@@ -1,13 +1,16 @@
-// The unit pages as the settings dialog shows them: at the size of its page area, with real
+// The settings pages as the settings dialog shows them: at the size of its page area, with real
 // drives and a real folder. Every text must fit its control and no two controls may overlap.
 // With TV_PAGE_SHOTS set to a folder, each page is also saved there as a PNG to look at.
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "platform/win_constants.h"
 #include "tests/ui/settings_dialog/pages/page_world.h"
 #include "ui/settings_dialog/dialog_images.h"
+#include "ui/settings_dialog/pages/destination_browser_page.h"
+#include "ui/settings_dialog/pages/details_page.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/file_dir_page.h"
 #include "ui/settings_dialog/pages/removable_page.h"
@@ -34,6 +37,10 @@ struct LookWorld : PageWorld {
                                     ""};
         record.Drives['E' - 'A'] = {"CAMERA (E:)", kDriveRemovable, DriveWork::AutoBackup,
                                     world.root('F') + "RME"};
+        record.ExtList = {"TMP", "BAK"};
+        record.IncExtList = {"JPG"};
+        record.ExceptDate = DateTime::FromParts(2005, 7, 1);
+        record.BeforeLogDate = DateTime::FromParts(2000, 1, 31);
     }
     SettingsRecord record;
 };
@@ -69,7 +76,8 @@ QStringList Overlaps(const QWidget& page) {
 }
 
 void Look(QWidget& page, const char* name) {
-    QVERIFY(page.minimumSizeHint().width() <= kPageRect.width());
+    QVERIFY2(page.minimumSizeHint().width() <= kPageRect.width(),
+             qPrintable(QString::number(page.minimumSizeHint().width())));
     QVERIFY2(page.minimumSizeHint().height() <= kPageRect.height(),
              qPrintable(QString::number(page.minimumSizeHint().height())));
     page.setGeometry(kPageRect);
@@ -105,6 +113,22 @@ class PageLookTest : public QObject {
         LookWorld w;
         CRemovableDlg page(&w.record, w.services);
         Look(page, "removable_page");
+    }
+    void detailsPage() {
+        LookWorld w;
+        CWholePage page(&w.record, w.prompts, w.services.chooseFolder);
+        Look(page, "details_page");
+    }
+    void destinationBrowserPage() {
+        LookWorld w;
+        w.world.Write(w.world.root('F'), {{"backup", {{"C", {}}}}, {"mirror", {}}});
+        CSaveListDlg page(&w.record, w.services);
+        page.show();
+        auto* tree = page.findChild<QTreeWidget*>();
+        tree->setCurrentItem(tree->findItems(QString::fromStdString(w.record.SynchroDirectory),
+                                             Qt::MatchExactly | Qt::MatchRecursive)
+                                 .first());
+        Look(page, "destination_browser_page");
     }
 };
 
