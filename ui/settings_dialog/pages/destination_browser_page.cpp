@@ -3,6 +3,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -52,6 +53,9 @@ CSaveListDlg::CSaveListDlg(SettingsRecord* record, const UnitPageServices& servi
     tree_->setObjectName("destinations");
     tree_->setHeaderHidden(true);
     tree_->setFixedWidth(kTreeWidth);
+    // Long paths are scrolled to rather than cut short.
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->header()->setStretchLastSection(false);
     contents_->setObjectName("folderContents");
     auto* treeColumn = new QVBoxLayout;
     treeColumn->addWidget(new QLabel("●保存先フォルダ", this));

@@ -62,6 +62,7 @@ QLabel* Heading(const char* text, QWidget* page) { return new QLabel(text, page)
 QGridLayout* MakeNavigationGrid(QWidget* page, BindingTable* table) {
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(0);
     grid->addWidget(Heading("●ナビゲーション", page), 0, 0);
     const struct {
