@@ -15,6 +15,8 @@
 #include "ui/schedule_editor/schedule_view_page.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
+#include "ui/settings_dialog/pages/destination_browser_page.h"
+#include "ui/settings_dialog/pages/details_page.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/explanation_page.h"
 #include "ui/settings_dialog/pages/file_dir_page.h"
@@ -61,8 +63,11 @@ QWidget* MakeStartingPage(SettingsRecord* live, const ConfigDialogServices& serv
 }
 
 // The pages of the schedule sheet that follow its two unit pages, each on the schedule's record.
-std::vector<ScheduleSheetPage> ScheduleSheetExtraPages(const ConfigDialogServices& /*services*/) {
-    return {};
+std::vector<ScheduleSheetPage> ScheduleSheetExtraPages(const ConfigDialogServices& services) {
+    Prompts* prompts = &services.prompts;
+    return {{kDetailsPageCaption, [prompts](SettingsRecord* record, QWidget* parent) -> QWidget* {
+                 return new CWholePage(record, *prompts, AskForFolder, parent);
+             }}};
 }
 
 QWidget* MakeSchedulePage(SettingsRecord*, const ConfigDialogServices& services,
@@ -78,6 +83,9 @@ const PageFactory kPageFactories[] = {
     {kItemDriveUnit, &MakeStartingPage<CFullSyncPage>},
     {kItemFileDir, &MakeStartingPage<CFileDirPage>},
     {kItemRemovable, &MakeUnitPage<CRemovableDlg>},
+    {kItemDetails,
+     [](SettingsRecord* live, const ConfigDialogServices& services, CConfigDlg* dialog)
+         -> QWidget* { return new CWholePage(live, services.prompts, AskForFolder, dialog); }},
     {kItemScheduleList, &MakeSchedulePage},
     {kItemSettingsList,
      [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
@@ -91,6 +99,7 @@ const PageFactory kPageFactories[] = {
      [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
          return new CExplanDlg(dialog);
      }},
+    {kItemBrowseDestinations, &MakeUnitPage<CSaveListDlg>},
 };
 
 struct BottomButton {

@@ -39,7 +39,8 @@ struct ConfigDialogServices {
     CopyRunner& copyRunner;
     // Opens the help page at path; OpenWithDesktop unless a test watches.
     std::function<void(const std::string& path)> openHelp;
-    // What the three unit pages reach; without it (tests of the frame alone) they are left out.
+    // What the three unit pages and the destination browser reach; without it (tests of the
+    // frame alone) they are left out.
     const UnitPageServices* unitPages = nullptr;
     // The controller's schedules. The schedule page edits a copy, which replaces them only when
     // the dialog ends accepting after the user changed it, so a cancelled dialog leaves them as

@@ -1,15 +1,20 @@
 #include "ui/settings_dialog/page_binding.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QAbstractSlider>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <cctype>
 #include <limits>
+#include <optional>
 #include <utility>
+
+#include "settings/stored_units.h"
 
 namespace tv {
 
@@ -42,6 +47,29 @@ DateTime ShownDateTime(const QDateTimeEdit& picker) {
                                time.second());
 }
 
+// The day of an unset field is the first.
+void ShowDay(QDateTimeEdit* picker, const DateTime& value) {
+    const DateTime day = DateOfDayCount(value.IsValid() ? DayCountOf(value) : 1);
+    picker->setDate(QDate(day.Year(), day.Month(), day.Day()));
+}
+
+void ShowList(QComboBox* list, const std::vector<std::string>& texts) {
+    QStringList items;
+    for (const std::string& text : texts) items << QString::fromStdString(text);
+    list->clear();
+    list->addItems(items);
+}
+
+QString NumberText(int32_t value) { return QString::asprintf("%d", value); }
+
+// Nothing when the text is no decimal integer within the range of the field.
+std::optional<int32_t> WholeInteger(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 int32_t LeadingNumber(const std::string& text) {
@@ -71,7 +99,7 @@ void CPageBinding::Load(const SettingsRecord& record) {
         binding.slider->setValue(record.*binding.field);
     }
     for (const NumberBinding& binding : table_.numbers) {
-        binding.edit->setText(QString::asprintf("%d", record.*binding.field));
+        binding.edit->setText(NumberText(record.*binding.field));
     }
     for (const DateTimeBinding& binding : table_.dateTimes) {
         ShowDateTime(binding.picker, record.*binding.field);
@@ -83,6 +111,8 @@ void CPageBinding::Load(const SettingsRecord& record) {
     for (const IndexBinding& binding : table_.indexes) {
         binding.list->setCurrentIndex(record.*binding.field);
     }
+    for (const DayBinding& binding : table_.days) ShowDay(binding.picker, record.*binding.field);
+    for (const ListBinding& binding : table_.lists) ShowList(binding.list, record.*binding.field);
     loading_ = false;
 }
 
@@ -94,6 +124,8 @@ void CPageBinding::Store(SettingsRecord& record) const {
     for (const DateTimeBinding& binding : table_.dateTimes) StoreDateTime(binding, record);
     for (const ChoiceBinding& binding : table_.choices) StoreChoice(binding, record);
     for (const IndexBinding& binding : table_.indexes) StoreIndex(binding, record);
+    for (const DayBinding& binding : table_.days) StoreDay(binding, record);
+    for (const ListBinding& binding : table_.lists) StoreList(binding, record);
 }
 
 template <typename Binding, typename Control, typename Signal>
@@ -120,6 +152,29 @@ void CPageBinding::CopyEveryChangeInto(SettingsRecord* record) {
                 record);
     CopyChanges(table_.indexes, &IndexBinding::list, &QComboBox::currentIndexChanged, &StoreIndex,
                 record);
+    CopyChanges(table_.days, &DayBinding::picker, &QDateTimeEdit::dateChanged, &StoreDay, record);
+    CopyListChanges(record);
+    ShowRefusedNumbersOnLeaving(record);
+}
+
+void CPageBinding::CopyListChanges(SettingsRecord* record) {
+    for (const ListBinding& binding : table_.lists) {
+        const auto store = [this, binding, record] {
+            if (!loading_) StoreList(binding, *record);
+        };
+        QAbstractItemModel* items = binding.list->model();
+        connect(items, &QAbstractItemModel::rowsInserted, this, store);
+        connect(items, &QAbstractItemModel::rowsRemoved, this, store);
+        connect(items, &QAbstractItemModel::dataChanged, this, store);
+    }
+}
+
+void CPageBinding::ShowRefusedNumbersOnLeaving(SettingsRecord* record) {
+    for (const NumberBinding& binding : table_.numbers) {
+        if (binding.reading != NumberReading::kWholeInteger) continue;
+        connect(binding.edit, &QLineEdit::editingFinished, this,
+                [binding, record] { ShowRefusedNumber(binding, *record); });
+    }
 }
 
 void CPageBinding::StoreText(const TextBinding& binding, SettingsRecord& record) {
@@ -136,7 +191,17 @@ void CPageBinding::StoreSlider(const SliderBinding& binding, SettingsRecord& rec
 }
 
 void CPageBinding::StoreNumber(const NumberBinding& binding, SettingsRecord& record) {
-    record.*binding.field = LeadingNumber(binding.edit->text().toStdString());
+    const QString text = binding.edit->text();
+    if (binding.reading == NumberReading::kLeadingDigits) {
+        record.*binding.field = LeadingNumber(text.toStdString());
+        return;
+    }
+    if (const std::optional<int32_t> value = WholeInteger(text)) record.*binding.field = *value;
+}
+
+void CPageBinding::ShowRefusedNumber(const NumberBinding& binding, const SettingsRecord& record) {
+    if (WholeInteger(binding.edit->text())) return;
+    binding.edit->setText(NumberText(record.*binding.field));
 }
 
 void CPageBinding::StoreDateTime(const DateTimeBinding& binding, SettingsRecord& record) {
@@ -152,6 +217,18 @@ void CPageBinding::StoreChoice(const ChoiceBinding& binding, SettingsRecord& rec
 void CPageBinding::StoreIndex(const IndexBinding& binding, SettingsRecord& record) {
     const int index = binding.list->currentIndex();
     if (index != -1) record.*binding.field = index;
+}
+
+void CPageBinding::StoreDay(const DayBinding& binding, SettingsRecord& record) {
+    record.*binding.field = DateOfDayCount(binding.picker->date().day());
+}
+
+void CPageBinding::StoreList(const ListBinding& binding, SettingsRecord& record) {
+    std::vector<std::string>& texts = record.*binding.field;
+    texts.clear();
+    for (int index = 0; index < binding.list->count(); ++index) {
+        texts.push_back(binding.list->itemText(index).toStdString());
+    }
 }
 
 }  // namespace tv

@@ -39,15 +39,34 @@ struct SliderBinding {
     int32_t SettingsRecord::*field;
 };
 
-// A digits-only edit over a number: shown with "%d", read back as the leading decimal digits
-// of the text (none reads as 0).
+// How a number edit's text becomes its field's value.
+enum class NumberReading {
+    // The leading decimal digits of the text; none reads as 0.
+    kLeadingDigits,
+    // The whole text as one decimal integer. Text that is no such integer (an empty edit, a
+    // number beyond the field's range) leaves the field as it was, and the edit shows the
+    // field again when the user leaves it, so that what it shows is what the record holds.
+    kWholeInteger,
+};
+
+// A digits-only edit over a number, shown with "%d".
 struct NumberBinding {
     QLineEdit* edit;
     int32_t SettingsRecord::*field;
+    NumberReading reading = NumberReading::kLeadingDigits;
 };
 
 // A date or time picker over a date-time field; an invalid field shows the picker's minimum.
 struct DateTimeBinding {
+    QDateTimeEdit* picker;
+    DateTime SettingsRecord::*field;
+};
+
+// A picker that shows only the day of the month, over a field of which only the day counts
+// (DayCountOf). It shows the day in the month of DateOfDayCount, which has 31 days, and the
+// page keeps the picker within that month so that every count can be picked; an unset field
+// shows the first day.
+struct DayBinding {
     QDateTimeEdit* picker;
     DateTime SettingsRecord::*field;
 };
@@ -64,6 +83,13 @@ struct IndexBinding {
     int32_t SettingsRecord::*field;
 };
 
+// A drop-down list whose items are a string list of the record, in order. The page adds and
+// removes items; every change of the items rebuilds the list from them.
+struct ListBinding {
+    QComboBox* list;
+    std::vector<std::string> SettingsRecord::*field;
+};
+
 struct BindingTable {
     std::vector<TextBinding> texts;
     std::vector<CheckBinding> checks;
@@ -72,6 +98,8 @@ struct BindingTable {
     std::vector<DateTimeBinding> dateTimes;
     std::vector<ChoiceBinding> choices;
     std::vector<IndexBinding> indexes;
+    std::vector<DayBinding> days;
+    std::vector<ListBinding> lists;
 };
 
 // The leading decimal digits of text as a number, as a C decimal conversion reads them: the
@@ -101,12 +129,21 @@ class CPageBinding : public QObject {
     static void StoreDateTime(const DateTimeBinding& binding, SettingsRecord& record);
     static void StoreChoice(const ChoiceBinding& binding, SettingsRecord& record);
     static void StoreIndex(const IndexBinding& binding, SettingsRecord& record);
+    static void StoreDay(const DayBinding& binding, SettingsRecord& record);
+    static void StoreList(const ListBinding& binding, SettingsRecord& record);
+    // A whole-integer edit whose text the record did not take shows the record's value again.
+    static void ShowRefusedNumber(const NumberBinding& binding, const SettingsRecord& record);
 
     // Connects signal of every control in bindings to store, outside of loading.
     template <typename Binding, typename Control, typename Signal>
     void CopyChanges(const std::vector<Binding>& bindings, Control* Binding::*control,
                      Signal signal, void (*store)(const Binding&, SettingsRecord&),
                      SettingsRecord* record);
+
+    // The same for the item changes of every list in bindings, which come from its model.
+    void CopyListChanges(SettingsRecord* record);
+    // Puts back what a whole-integer edit showed before the user left it with a refused text.
+    void ShowRefusedNumbersOnLeaving(SettingsRecord* record);
 
     BindingTable table_;
     bool loading_ = false;

@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include "ui/settings_dialog/page_binding.h"
 #include "ui/settings_dialog/pages/capacity_display.h"
+#include "ui/settings_dialog/pages/named_controls.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 
@@ -26,20 +26,11 @@ const TransferFields kDriveUnitFields = {
     {&SettingsRecord::SyncCheckSize, "SyncCheckSize"},
 };
 
-QCheckBox* MakeCheck(const char* text, const char* name, QWidget* parent) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(name);
-    return box;
-}
-
 // The unlabelled check, the count edit and its text, in one row.
 QWidget* MakeFullBackupRow(QWidget* page, BindingTable* table) {
     auto* row = new QWidget(page);
     QCheckBox* box = MakeCheck("", "SyncFullBackup", row);
-    auto* count = new QLineEdit(row);
-    count->setObjectName("SyncFullBackupCount");
-    count->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), count));
-    count->setMaximumWidth(count->fontMetrics().horizontalAdvance("00000") + 12);
+    QLineEdit* count = MakeDigitsEdit("SyncFullBackupCount", row);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
     line->addWidget(box);

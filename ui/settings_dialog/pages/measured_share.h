@@ -1,6 +1,6 @@
-// A network share held connected while the pages measure a path on it: connected with the
-// record's stored credentials only (the measurement runs off the user-interface thread and asks
-// nobody), and disconnected afterwards when this made the connection.
+// A network share held connected while the pages measure or look at a path on it: connected
+// with the record's stored credentials only (a measurement runs off the user-interface thread,
+// and neither asks anybody), and disconnected afterwards when this made the connection.
 #pragma once
 
 #include <string>

@@ -1,9 +1,11 @@
-// The unit pages and the schedule pages as the settings dialog shows them: at the size of its page
-// area, with real drives and a real folder. Every text must fit its control and no two controls may
-// overlap. With TV_PAGE_SHOTS set to a folder, each page is also saved there as a PNG to look at.
+// The settings pages and the schedule pages as the settings dialog shows them: at the size of
+// its page area, with real drives and a real folder. Every text must fit its control and no two
+// controls may overlap. With TV_PAGE_SHOTS set to a folder, each page is also saved there as a
+// PNG to look at.
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "platform/win_constants.h"
 #include "tests/ui/schedule_editor/schedule_editor_world.h"
@@ -11,6 +13,8 @@
 #include "ui/schedule_editor/schedule_page.h"
 #include "ui/schedule_editor/schedule_view_page.h"
 #include "ui/settings_dialog/dialog_images.h"
+#include "ui/settings_dialog/pages/destination_browser_page.h"
+#include "ui/settings_dialog/pages/details_page.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/file_dir_page.h"
 #include "ui/settings_dialog/pages/removable_page.h"
@@ -37,6 +41,10 @@ struct LookWorld : PageWorld {
                                     ""};
         record.Drives['E' - 'A'] = {"CAMERA (E:)", kDriveRemovable, DriveWork::AutoBackup,
                                     world.root('F') + "RME"};
+        record.ExtList = {"TMP", "BAK"};
+        record.IncExtList = {"JPG"};
+        record.ExceptDate = DateTime::FromParts(2005, 7, 1);
+        record.BeforeLogDate = DateTime::FromParts(2000, 1, 31);
     }
     SettingsRecord record;
 };
@@ -72,7 +80,8 @@ QStringList Overlaps(const QWidget& page) {
 }
 
 void Look(QWidget& page, const char* name) {
-    QVERIFY(page.minimumSizeHint().width() <= kPageRect.width());
+    QVERIFY2(page.minimumSizeHint().width() <= kPageRect.width(),
+             qPrintable(QString::number(page.minimumSizeHint().width())));
     QVERIFY2(page.minimumSizeHint().height() <= kPageRect.height(),
              qPrintable(QString::number(page.minimumSizeHint().height())));
     page.setGeometry(kPageRect);
@@ -125,6 +134,22 @@ class PageLookTest : public QObject {
             CSchedulePage page(&entry, DateTime::FromParts(2005, 7, 1));
             Look(page, kind == ScheduleKind::ByDate ? "schedule_page_date" : "schedule_page_week");
         }
+    }
+    void detailsPage() {
+        LookWorld w;
+        CWholePage page(&w.record, w.prompts, w.services.chooseFolder);
+        Look(page, "details_page");
+    }
+    void destinationBrowserPage() {
+        LookWorld w;
+        w.world.Write(w.world.root('F'), {{"backup", {{"C", {}}}}, {"mirror", {}}});
+        CSaveListDlg page(&w.record, w.services);
+        page.show();
+        auto* tree = page.findChild<QTreeWidget*>();
+        tree->setCurrentItem(tree->findItems(QString::fromStdString(w.record.SynchroDirectory),
+                                             Qt::MatchExactly | Qt::MatchRecursive)
+                                 .first());
+        Look(page, "destination_browser_page");
     }
 };
 
