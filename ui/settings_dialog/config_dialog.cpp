@@ -11,6 +11,7 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "ui/dialog_font.h"
+#include "ui/log_viewer/log_list_dialog.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
@@ -69,6 +70,11 @@ const PageFactory kPageFactories[] = {
     {kItemNetwork,
      [](SettingsRecord* live, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
          return new CNetworkDlg(live, dialog);
+     }},
+    {kItemActivityLog,
+     [](SettingsRecord*, const ConfigDialogServices& services, CConfigDlg* dialog) -> QWidget* {
+         return new CLogListDlg(services.context.locations.programDir, services.context.clock,
+                                dialog);
      }},
     {kItemNone,
      [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
