@@ -11,6 +11,7 @@ LogDayLoader::LogDayLoader(std::string programDir) : reader_(std::move(programDi
 bool LogDayLoader::Start(const std::string& day) {
     day_ = day;
     rows_.clear();
+    order_.clear();
     visibleRows_ = 0;
     counters_ = {};
     record_ = LogRecord();
@@ -41,7 +42,7 @@ size_t LogDayLoader::Step(const LogLoadBudget& budget) {
 
 void LogDayLoader::Finish() {
     visibleRows_ = rows_.size();
-    SortLogRows(&rows_);
+    order_ = LogRowOrder(rows_);
     reader_.Close();
     loading_ = false;
 }

@@ -11,6 +11,7 @@
 
 #include "log/log_counters.h"
 #include "log/log_record.h"
+#include "log/log_rows.h"
 #include "log/log_store.h"
 
 namespace tv {
@@ -40,9 +41,13 @@ class LogDayLoader {
 
     bool Loading() const { return loading_; }
     const std::string& Day() const { return day_; }
-    const std::vector<LogRecord>& Rows() const { return rows_; }
     // While loading, the records of the day itself read so far; at the end every record read.
     size_t VisibleRowCount() const { return visibleRows_; }
+    // Every record read so far.
+    size_t RowCount() const { return rows_.size(); }
+    // The record shown in row (below RowCount()): in file order while loading, in the order
+    // shown once loaded.
+    const LogRecord& Row(size_t row) const { return rows_[order_.empty() ? row : order_[row]]; }
     const LogCounters& Counters() const { return counters_; }
 
   private:
@@ -52,7 +57,9 @@ class LogDayLoader {
     std::string day_;
     // The fields of the line read last: those that a short line does not reach keep them.
     LogRecord record_;
-    std::vector<LogRecord> rows_;
+    LogRows rows_;
+    // Row i shows rows_[order_[i]] once loaded; empty while loading.
+    std::vector<size_t> order_;
     size_t visibleRows_ = 0;
     LogCounters counters_;
     bool loading_ = false;

@@ -52,7 +52,9 @@ class LogDayLoaderTest : public ::testing::Test {
     }
     std::vector<std::string> Times() const {
         std::vector<std::string> times;
-        for (const LogRecord& row : loader_.Rows()) times.push_back(row.time);
+        for (size_t row = 0; row < loader_.RowCount(); ++row) {
+            times.push_back(loader_.Row(row).time);
+        }
         return times;
     }
 
@@ -73,7 +75,7 @@ TEST_F(LogDayLoaderTest, TwentyFiveRecordsLoadInStepsOfTenAndEndNewestFirst) {
 
     ASSERT_TRUE(loader_.Start(kDay));
     EXPECT_EQ(loader_.Step(kTenRecordsPerStep), 10u);
-    EXPECT_EQ(loader_.Rows()[0].time, "10:00:00");  // file order while loading
+    EXPECT_EQ(loader_.Row(0).time, "10:00:00");  // file order while loading
     EXPECT_EQ(loader_.Step(kTenRecordsPerStep), 10u);
     EXPECT_TRUE(loader_.Loading());
     loader_.Step(kTenRecordsPerStep);
@@ -99,6 +101,17 @@ TEST_F(LogDayLoaderTest, RowsWithAResultComeFirstThenTheLaterTime) {
     ASSERT_TRUE(loader_.Start(kDay));
     LoadAll(kTenRecordsPerStep);
     EXPECT_EQ(Times(), (std::vector<std::string>{"10:00:00", "09:00:00", "08:00:00", "11:00:00"}));
+}
+
+// Times compare as whole byte strings, beyond their first eight bytes too; equal records keep
+// their file order.
+TEST_F(LogDayLoaderTest, TheOrderComparesWholeTimesAndKeepsEqualRecordsInFileOrder) {
+    LogRows rows;
+    for (const char* time : {"10:00:00", "10:00:00.5", "10:00:00", "", "10:00:00.50", "9"}) {
+        rows.push_back(Copied(time));
+    }
+    rows.push_back(Copied("23:00:00", "\t "));  // no result once trimmed
+    EXPECT_EQ(LogRowOrder(rows), (std::vector<size_t>{5, 4, 1, 0, 2, 3, 6}));
 }
 
 TEST_F(LogDayLoaderTest, CountersFollowTheWrittenFilesOnly) {
@@ -144,7 +157,7 @@ TEST_F(LogDayLoaderTest, ADayWithoutAFileIsEmptyAndOtherDatesOnlyShowAtTheEnd) {
     EXPECT_FALSE(loader_.Start(kDay));
     EXPECT_FALSE(loader_.Loading());
     EXPECT_EQ(loader_.Step(kTenRecordsPerStep), 0u);
-    EXPECT_TRUE(loader_.Rows().empty());
+    EXPECT_EQ(loader_.RowCount(), 0u);
     EXPECT_EQ(loader_.Counters(), LogCounters{});
 
     // A hand-copied line of another date is read but neither counted nor shown while loading.

@@ -41,8 +41,8 @@ int LogTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant LogTableModel::data(const QModelIndex& index, int role) const {
     const auto row = static_cast<size_t>(index.row());
-    if (!index.isValid() || row >= loader_.Rows().size()) return {};
-    const LogRecord& record = loader_.Rows()[row];
+    if (!index.isValid() || row >= loader_.RowCount()) return {};
+    const LogRecord& record = loader_.Row(row);
     if (role == Qt::DisplayRole) return QString::fromStdString(record.Field(index.column()));
     if (role == Qt::DecorationRole && index.column() == 0) {
         return LogRowPixmap(LogRowIconOf(record));
