@@ -24,7 +24,7 @@ constexpr int kColumnWidth = 100;
 constexpr int kRecognitionColumn = 2;
 constexpr int kEmptyColumnWidth = 50;
 constexpr int kDayListWidth = 96;
-constexpr int kCounterWidth = 64;
+constexpr int kCounterWidth = 56;
 
 const CategoryListColors kDayListColors{
     QColor(0xED, 0xF3, 0xFC),
@@ -59,12 +59,12 @@ CLogListDlg::CLogListDlg(const std::string& programDir, const Clock& clock, QWid
     setWindowTitle(kLogListPageCaption);
     BuildDayList();
     BuildTable();
-    auto* right = new QVBoxLayout;
-    right->addWidget(table_, 1);
-    right->addWidget(BuildCounters());
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(days_);
-    layout->addLayout(right, 1);
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(days_);
+    lists->addWidget(table_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists, 1);
+    layout->addWidget(BuildCounters());
     timer_.setInterval(kStepIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &CLogListDlg::LoadStep);
 }

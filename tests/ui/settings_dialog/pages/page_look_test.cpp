@@ -1,12 +1,15 @@
-// The unit pages as the settings dialog shows them: at the size of its page area, with real
+// The pages as the settings dialog shows them: at the size of its page area, with real
 // drives and a real folder. Every text must fit its control and no two controls may overlap.
 // With TV_PAGE_SHOTS set to a folder, each page is also saved there as a PNG to look at.
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
 
+#include "log/log_store.h"
 #include "platform/win_constants.h"
+#include "tests/support/fake_clock.h"
 #include "tests/ui/settings_dialog/pages/page_world.h"
+#include "ui/log_viewer/log_list_dialog.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/file_dir_page.h"
@@ -105,6 +108,16 @@ class PageLookTest : public QObject {
         LookWorld w;
         CRemovableDlg page(&w.record, w.services);
         Look(page, "removable_page");
+    }
+    void activityLogPage() {
+        LookWorld w;
+        FakeClock clock;
+        LogStore writer(w.world.programDir());
+        QVERIFY(writer.AppendRecognition(clock.NowDateTime().Format("%Y/%m/%d"), "USB HDD",
+                                         "10:00:00"));
+        writer.Close();
+        CLogListDlg page(w.world.programDir(), clock);
+        Look(page, "activity_log_page");
     }
 };
 
