@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the activity log readers: as a day file read line by line with
-// ReadNext, and as the flat log "log.txt" sorted and indexed at start-up.
+// ReadNext and loaded, counted and ordered as the log viewer does, and as the flat log "log.txt"
+// sorted and indexed at start-up.
 #include <unistd.h>
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <system_error>
 
 #include "log/flat_log.h"
+#include "log/log_day_loader.h"
 #include "log/log_store.h"
 
 namespace {
@@ -51,12 +53,25 @@ void ReadEveryRecord(const std::string& programDir) {
     }
 }
 
+// Loads the day in small steps; once loaded every record read is a row, and each row is one
+// of the records (the sanitizers watch the reads).
+void LoadDay(const std::string& programDir) {
+    tv::LogDayLoader loader(programDir);
+    if (!loader.Start(kDay)) return;
+    while (loader.Loading()) loader.Step({3, {}});
+    if (loader.VisibleRowCount() != loader.RowCount()) std::abort();
+    for (size_t row = 0; row < loader.RowCount(); ++row) {
+        if (loader.Row(row).time.size() > tv::LineReader::kMaxLineBytes) std::abort();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const ScratchProgramDir dir;
     dir.Put("Log/20050701.txt", data, size);
     ReadEveryRecord(dir.Path());
+    LoadDay(dir.Path());
 
     dir.Put("log.txt", data, size);
     dir.Remove("log.idx");

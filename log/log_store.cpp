@@ -14,8 +14,10 @@ namespace {
 constexpr const char* kLogFolderName = "Log";
 constexpr const char* kRecognitionUnit = "ドライブの認識";
 
-// Day files are held exclusively while open: another store's open of the same file fails.
-constexpr bool kExclusive = true;
+// A day file open for writing is held exclusively: another writer's open of the same file fails.
+// Reading takes no hold, so a day being read still takes the records a run appends to it.
+constexpr bool kExclusiveWriting = true;
+constexpr bool kExclusiveReading = false;
 
 }  // namespace
 
@@ -29,8 +31,9 @@ bool LogStore::OpenDayFile(const std::string& date, bool forWriting) {
     if (file_.IsOpen() && openName_ == name && openForWriting_ == forWriting) return true;
     Close();
     const std::string path = JoinPath(LogFolder(), name);
-    const bool opened = forWriting ? file_.OpenForAppend(path, kExclusive)
-                                   : file_.OpenForRead(path, kExclusive, /*sequential=*/true);
+    const bool opened = forWriting
+                            ? file_.OpenForAppend(path, kExclusiveWriting)
+                            : file_.OpenForRead(path, kExclusiveReading, /*sequential=*/true);
     if (!opened) return false;
     openName_ = name;
     openForWriting_ = forWriting;
@@ -51,6 +54,11 @@ bool LogStore::AppendRecognition(const std::string& date, const std::string& kin
     record.recognition = kindName;
     record.time = time;
     return Append(record);
+}
+
+bool LogStore::OpenForReading(const std::string& date) {
+    Close();
+    return OpenDayFile(date, /*forWriting=*/false);
 }
 
 bool LogStore::ReadNext(LogRecord* record) {

@@ -1,6 +1,8 @@
 // The activity log: one text file per day in the folder "Log" of the program directory, named
 // yyyymmdd.txt after a record's date (the flat log "log.txt" is in flat_log.h).
-// A store keeps at most one day file open (exclusively) and is used by one thread at a time.
+// A store keeps at most one day file open and is used by one thread at a time. A day file open
+// for writing is held exclusively, so two writers never interleave; one open for reading is
+// shared, so a reader (the log viewer) never makes a run drop the records it appends meanwhile.
 #pragma once
 
 #include <string>
@@ -23,6 +25,9 @@ class LogStore {
     // Appends the short line of a recognised medium.
     bool AppendRecognition(const std::string& date, const std::string& kindName,
                            const std::string& time);
+    // Opens the day file of date for reading from its start (never creating it), closing what was
+    // open; false when there is none.
+    bool OpenForReading(const std::string& date);
     // Reads the next line of the day file into the fields: the file already open for reading,
     // else the day file of record->date. False at the end of the file, on an empty line, or
     // when the file cannot be opened (it is never created here). A line that is not UTF-8 is

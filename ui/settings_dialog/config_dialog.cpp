@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "schedule/schedule_file.h"
 #include "ui/dialog_font.h"
+#include "ui/log_viewer/log_list_dialog.h"
 #include "ui/schedule_editor/schedule_view_page.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
@@ -94,6 +95,11 @@ const PageFactory kPageFactories[] = {
     {kItemNetwork,
      [](SettingsRecord* live, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {
          return new CNetworkDlg(live, dialog);
+     }},
+    {kItemActivityLog,
+     [](SettingsRecord*, const ConfigDialogServices& services, CConfigDlg* dialog) -> QWidget* {
+         return new CLogListDlg(services.context.locations.programDir, services.context.clock,
+                                dialog);
      }},
     {kItemNone,
      [](SettingsRecord*, const ConfigDialogServices&, CConfigDlg* dialog) -> QWidget* {

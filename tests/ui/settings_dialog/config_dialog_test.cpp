@@ -3,6 +3,7 @@
 #include "ui/settings_dialog/config_dialog.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -10,8 +11,10 @@
 #include "platform/win_constants.h"
 #include "settings/settings_summary.h"
 #include "tests/settings/settings_world.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/ui/settings_dialog/record_lines.h"
+#include "ui/log_viewer/log_list_dialog.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/explanation_page.h"
@@ -150,6 +153,18 @@ class ConfigDialogTest : public QObject {
         QCOMPARE(w.ShownPages(), QStringList{"設定一覧"});
         w.Choose(kItemNetwork);
         QCOMPARE(w.ShownPages(), QStringList{"ネットワーク設定"});
+    }
+
+    // The activity log page reads the Log folder of the program directory.
+    void theActivityLogShowsTheDaysOfTheProgramFolder() {
+        DialogWorld w;
+        PutFileBytes(JoinPath(JoinPath(w.settings.world().programDir(), "Log"), "20050630.txt"),
+                     "");
+        w.Choose(kItemActivityLog);
+        QCOMPARE(w.ShownPages(), QStringList{"活動ログ表示"});
+        const auto* days = w.dialog->findChild<QListWidget*>(QString::number(kIdLogDayList));
+        QCOMPARE(days->count(), 2);
+        QCOMPARE(days->item(1)->text(), QString("2005/06/30"));
     }
 
     // A category whose page is not built yet leaves the page shown; from the explanation it

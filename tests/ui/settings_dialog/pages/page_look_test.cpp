@@ -7,9 +7,12 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "log/log_store.h"
 #include "platform/win_constants.h"
+#include "tests/support/fake_clock.h"
 #include "tests/ui/schedule_editor/schedule_editor_world.h"
 #include "tests/ui/settings_dialog/pages/page_world.h"
+#include "ui/log_viewer/log_list_dialog.h"
 #include "ui/schedule_editor/schedule_page.h"
 #include "ui/schedule_editor/schedule_view_page.h"
 #include "ui/settings_dialog/dialog_images.h"
@@ -150,6 +153,16 @@ class PageLookTest : public QObject {
                                              Qt::MatchExactly | Qt::MatchRecursive)
                                  .first());
         Look(page, "destination_browser_page");
+    }
+    void activityLogPage() {
+        LookWorld w;
+        FakeClock clock;
+        LogStore writer(w.world.programDir());
+        QVERIFY(writer.AppendRecognition(clock.NowDateTime().Format("%Y/%m/%d"), "USB HDD",
+                                         "10:00:00"));
+        writer.Close();
+        CLogListDlg page(w.world.programDir(), clock);
+        Look(page, "activity_log_page");
     }
 };
 
