@@ -124,6 +124,9 @@ QVBoxLayout* Column(const char* title, QWidget* page) {
 QDateEdit* MakeReferenceDatePicker(QWidget* page) {
     auto* picker = new QDateEdit(page);
     picker->setObjectName("ExceptDate");
+    // The reset stores 1899/12/30, the first day of the stored dates; below it the picker
+    // would show its own first day instead of what the record holds.
+    picker->setMinimumDate(QDate(1899, 12, 30));
     picker->setDisplayFormat("yyyy/MM/dd");
     picker->setCalendarPopup(true);
     return picker;
