@@ -9,29 +9,19 @@
 #include "log/log_rows.h"
 #include "platform/paths.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/file_step_record.h"
 #include "tests/support/test_world.h"
 
 namespace tv {
 namespace {
 
+using test::FileStepRecord;
+
 constexpr const char* kDay = "2005/07/01";
 
 LogRecord Record(const std::string& time, const std::string& action, const std::string& work,
                  const std::string& result) {
-    LogRecord r;
-    r.date = kDay;
-    r.unit = "File/Directory";
-    r.recognition = " ";
-    r.drive = "E";
-    r.mode = "自動";
-    r.work = work;
-    r.action = action;
-    r.name = "a.txt";
-    r.source = "/src/a.txt";
-    r.destination = "/dst/a.txt";
-    r.time = time;
-    r.result = result;
-    return r;
+    return FileStepRecord(kDay, time, action, work, result);
 }
 
 LogRecord Copied(const std::string& time, const std::string& result = "ＯＫ") {

@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/file_step_record.h"
 #include "tests/support/test_world.h"
 #include "ui/widgets/category_list_box.h"
 
@@ -21,20 +22,7 @@ constexpr const char* kYesterday = "2005/06/30";
 
 LogRecord Copied(const std::string& date, const std::string& time, const std::string& work,
                  const std::string& result) {
-    LogRecord r;
-    r.date = date;
-    r.unit = "FullSynchrnize";
-    r.recognition = " ";
-    r.drive = "C";
-    r.mode = "自動";
-    r.work = work;
-    r.action = "ファイル作成";
-    r.name = "a.txt";
-    r.source = "/src/a.txt";
-    r.destination = "/dst/a.txt";
-    r.time = time;
-    r.result = result;
-    return r;
+    return FileStepRecord(date, time, "ファイル作成", work, result);
 }
 
 struct PageWorld {

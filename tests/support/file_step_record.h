@@ -1,0 +1,30 @@
+// A log record of one file step of a file/directory run, with made-up paths: the shape the log
+// tests and the log page tests fill their day files with.
+#pragma once
+
+#include <string>
+
+#include "log/log_record.h"
+
+namespace tv::test {
+
+inline LogRecord FileStepRecord(const std::string& date, const std::string& time,
+                                const std::string& action, const std::string& work,
+                                const std::string& result) {
+    LogRecord r;
+    r.date = date;
+    r.unit = "File/Directory";
+    r.recognition = " ";
+    r.drive = "E";
+    r.mode = "自動";
+    r.work = work;
+    r.action = action;
+    r.name = "a.txt";
+    r.source = "/src/a.txt";
+    r.destination = "/dst/a.txt";
+    r.time = time;
+    r.result = result;
+    return r;
+}
+
+}  // namespace tv::test
