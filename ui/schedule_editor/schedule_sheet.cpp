@@ -39,6 +39,8 @@ CScheduleSheet::CScheduleSheet(const ScheduleEntry& entry, const ScheduleEditorS
     for (const ScheduleSheetPage& extra : services.extraPages) {
         AddPage(extra.make(record, tabs_), extra.caption);
     }
+    // Every tab in sight: the sheet widens to its tabs rather than hiding one behind arrows.
+    tabs_->setUsesScrollButtons(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addLayout(MakeAcceptCancelRow(*this, "OK"));
