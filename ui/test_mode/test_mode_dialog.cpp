@@ -35,6 +35,8 @@ constexpr const char* kRefusalCaption = "Tessaravine";
 constexpr uint64_t kBytesPerPreviewMb = uint64_t{1} << 20;
 constexpr int kDriveListHeight = 58;
 constexpr int kColumnMargin = 12;
+constexpr int kEditMargin = 12;
+constexpr int kFileListMinimumHeight = 32;
 
 // The three units of a tool, stacked, the button ids being the TestUnit numbers.
 QWidget* MakeUnitChoice(const char* name, const char* removableText, QButtonGroup* group,
@@ -78,12 +80,20 @@ QPushButton* MakeStartButton(const char* name, QWidget* page) {
     return button;
 }
 
-// A heading label and the drive list's caption above the list.
-QVBoxLayout* Captioned(const char* caption, QWidget* control, QWidget* page) {
+// A tool's heading with its drive list's caption at the right, the units beside the list below.
+QVBoxLayout* UnitsAndDrives(const char* heading, QWidget* units, const char* caption,
+                            QWidget* drives, QWidget* page) {
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(heading, page));
+    top->addStretch(1);
+    top->addWidget(new QLabel(caption, page));
+    auto* row = new QHBoxLayout;
+    row->addWidget(units);
+    row->addWidget(drives, 1);
     auto* column = new QVBoxLayout;
     column->setSpacing(0);
-    column->addWidget(new QLabel(caption, page));
-    column->addWidget(control);
+    column->addLayout(top);
+    column->addLayout(row);
     return column;
 }
 
@@ -117,6 +127,10 @@ void CTestModeDlg::BuildControls() {
     totalSize_ = MakeShownEdit("totalSize", this);
     fastest_ = MakeShownEdit("fastestTime", this);
     slowest_ = MakeShownEdit("slowestTime", this);
+    // The speeds leave the rest of their row to the note.
+    for (QLineEdit* edit : {measuredPerMinute_, measuredPerHour_, fullPerMinute_, fullPerHour_}) {
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance("000000MB") + kEditMargin);
+    }
     files_ = new QTreeWidget(this);
     files_->setObjectName("updatedFiles");
     files_->setColumnCount(1);
@@ -124,17 +138,17 @@ void CTestModeDlg::BuildControls() {
     files_->setRootIsDecorated(false);
     files_->setUniformRowHeights(true);
     files_->header()->setStretchLastSection(false);
+    files_->setMinimumHeight(kFileListMinimumHeight);
     auto* note = new QPlainTextEdit(kNote, this);
     note->setObjectName("note");
     note->setReadOnly(true);
     QPushButton* speedStart = MakeStartButton("startSpeedTest", this);
     QPushButton* previewStart = MakeStartButton("startPreview", this);
 
-    auto* speedChoice = new QHBoxLayout;
-    speedChoice->addWidget(
-        MakeUnitChoice("speedUnit", "リムーバブルメディ類を実施する", speedUnit_, this));
-    speedChoice->addLayout(
-        Captioned("－　リムーバブルメディア測定ドライブ一覧　－", speedDrives_, this), 1);
+    QVBoxLayout* speedChoice = UnitsAndDrives(
+        "●転送速度の測定",
+        MakeUnitChoice("speedUnit", "リムーバブルメディ類を実施する", speedUnit_, this),
+        "－　リムーバブルメディア測定ドライブ一覧　－", speedDrives_, this);
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(sizeEdit_);
     sizeRow->addWidget(new QLabel("MBのファイルを", this));
@@ -162,11 +176,10 @@ void CTestModeDlg::BuildControls() {
     speedsAndNote->addWidget(note, 1);
     note->setFixedHeight(speeds->sizeHint().height());
 
-    auto* previewChoice = new QHBoxLayout;
-    previewChoice->addWidget(
-        MakeUnitChoice("previewUnit", "リムーバブルメディア類を実施する", previewUnit_, this));
-    previewChoice->addLayout(
-        Captioned("－　　リムーバブルメディア設定ドライブ一覧　　－", previewDrives_, this), 1);
+    QVBoxLayout* previewChoice = UnitsAndDrives(
+        "●更新ファイルの表示",
+        MakeUnitChoice("previewUnit", "リムーバブルメディア類を実施する", previewUnit_, this),
+        "－　　リムーバブルメディア設定ドライブ一覧　　－", previewDrives_, this);
     auto* listHeading = new QHBoxLayout;
     listHeading->addWidget(new QLabel("更新ファイル一覧", this));
     listHeading->addStretch(1);
@@ -186,11 +199,9 @@ void CTestModeDlg::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     SetPageMargins(layout);
     layout->setSpacing(2);
-    layout->addWidget(new QLabel("●転送速度の測定", this));
     layout->addLayout(speedChoice);
     layout->addLayout(sizeRow);
     layout->addLayout(speedsAndNote);
-    layout->addWidget(new QLabel("●更新ファイルの表示", this));
     layout->addLayout(previewChoice);
     layout->addLayout(listHeading);
     layout->addWidget(files_, 1);
@@ -279,12 +290,14 @@ void CTestModeDlg::StartPreview() {
             if (preview == preview_) ScanNextSource();
         });
     nextSource_ = 0;
+    previewing_ = true;
     ScanNextSource();
 }
 
-bool CTestModeDlg::PreviewRunning() const { return scan_.IsRunning(); }
-
-void CTestModeDlg::StopPreview() { scan_.Stop(); }
+void CTestModeDlg::StopPreview() {
+    scan_.Stop();
+    previewing_ = false;
+}
 
 // One source after another; after the last, the transfer times of what was found.
 void CTestModeDlg::ScanNextSource() {
@@ -292,6 +305,7 @@ void CTestModeDlg::ScanNextSource() {
         const PreviewSource& next = plan_.sources[nextSource_++];
         if (scan_.Start(next.source, next.destination, plan_.rules, *reports_)) return;
     }
+    previewing_ = false;
     ShowTransferTimes();
 }
 

@@ -45,8 +45,8 @@ class CTestModeDlg : public QWidget, public SettingsPage {
     void StartSpeedTest();
     // "開始" of the preview; a preview still running is stopped first.
     void StartPreview();
-    // While the preview's scans run.
-    bool PreviewRunning() const;
+    // From the start of a preview until its last source has ended.
+    bool PreviewRunning() const { return previewing_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +89,7 @@ class CTestModeDlg : public QWidget, public SettingsPage {
     uint64_t totalBytes_ = 0;
     int widestPath_ = 0;
     unsigned preview_ = 0;
+    bool previewing_ = false;
     std::unique_ptr<QueuedScanReports> reports_;
     // Last, so that it is stopped before anything its reports reach goes.
     ComparisonScan scan_;
