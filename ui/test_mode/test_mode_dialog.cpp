@@ -128,7 +128,7 @@ void CTestModeDlg::BuildControls() {
     fastest_ = MakeShownEdit("fastestTime", this);
     slowest_ = MakeShownEdit("slowestTime", this);
     // The speeds leave the rest of their row to the note.
-    for (QLineEdit* edit : {measuredPerMinute_, measuredPerHour_, fullPerMinute_, fullPerHour_}) {
+    for (QLineEdit* edit : SpeedEdits()) {
         edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance("000000MB") + kEditMargin);
     }
     files_ = new QTreeWidget(this);
@@ -225,6 +225,10 @@ char CTestModeDlg::ChosenLetter(const CDriveListBox* list) const {
     return chosen.isEmpty() ? 0 : list->LetterAt(list->row(chosen.first()));
 }
 
+std::array<QLineEdit*, 4> CTestModeDlg::SpeedEdits() const {
+    return {measuredPerMinute_, measuredPerHour_, fullPerMinute_, fullPerHour_};
+}
+
 void CTestModeDlg::ShowSpeeds(const QString& measuredPerMinute, const QString& measuredPerHour,
                               const QString& fullPerMinute, const QString& fullPerHour) {
     measuredPerMinute_->setText(measuredPerMinute);
@@ -248,6 +252,8 @@ void CTestModeDlg::StartSpeedTest() {
     }
     const QString measuring = QString::fromUtf8(kSpeedMeasuring);
     ShowSpeeds(measuring, measuring, measuring, measuring);
+    // Painted now: the test holds this thread until it ends.
+    for (QLineEdit* edit : SpeedEdits()) edit->repaint();
     const SpeedTestServices services{services_.drives, services_.mounter, services_.prompts,
                                      programDir_, services_.documentsDir};
     const uint64_t averageMs = AverageCopyMs(request, *live_, services);

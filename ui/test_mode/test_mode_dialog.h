@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -57,6 +58,7 @@ class CTestModeDlg : public QWidget, public SettingsPage {
     void ScanNextSource();
     void ListFile(const std::string& path, uint64_t size);
     void ShowCounters();
+    std::array<QLineEdit*, 4> SpeedEdits() const;
     void ShowSpeeds(const QString& measuredPerMinute, const QString& measuredPerHour,
                     const QString& fullPerMinute, const QString& fullPerHour);
     void ShowTransferTimes();
