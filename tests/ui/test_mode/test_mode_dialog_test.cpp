@@ -12,6 +12,7 @@
 
 #include "controller/runners/run_job.h"
 #include "controller/test_mode/speed_figures.h"
+#include "controller/test_mode/speed_test_run.h"
 #include "engine/job_run.h"
 #include "engine/run_context.h"
 #include "log/log_record.h"
@@ -217,6 +218,21 @@ class TestModeDialogTest : public QObject {
         page.StartSpeedTest();
         QVERIFY(!page.PreviewRunning());
         QCOMPARE(Edit(page, "measuredPerMinute")->text(), QString());
+    }
+
+    // The test file's folder lies on no drive; when the user gives up, nothing was timed.
+    void speedTestGivenUp() {
+        TestModeWorld w;
+        CTestModeDlg page(&w.record, w.services, w.world.programDir());
+        w.prompts.Expect(kTestFileStartMessage, "情報", kMbOk | kMbIconInformation, kIdOk);
+        w.prompts.Expect(kNoMediumQuestion, "確認", kMbYesNo | kMbIconQuestion, kIdYes);
+        page.StartSpeedTest();
+        for (const char* name :
+             {"measuredPerMinute", "measuredPerHour", "fullPowerPerMinute", "fullPowerPerHour"}) {
+            QCOMPARE(Edit(page, name)->text(), QString("測定不能"));
+        }
+        QCOMPARE(Edit(page, "fastestTime")->text(), QString("転送時間不明"));
+        QCOMPARE(Edit(page, "slowestTime")->text(), QString("転送時間不明"));
     }
 
     // A run count of 0 cannot be typed; an emptied edit counts as one run.
