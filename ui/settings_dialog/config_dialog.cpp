@@ -25,6 +25,7 @@
 #include "ui/settings_dialog/pages/option_list_page.h"
 #include "ui/settings_dialog/pages/removable_page.h"
 #include "ui/settings_dialog/settings_page.h"
+#include "ui/test_mode/test_mode_dialog.h"
 #include "ui/widgets/button_list.h"
 
 namespace tv {
@@ -106,6 +107,13 @@ const PageFactory kPageFactories[] = {
          return new CExplanDlg(dialog);
      }},
     {kItemBrowseDestinations, &MakeUnitPage<CSaveListDlg>},
+    {kItemTestMode,
+     [](SettingsRecord* live, const ConfigDialogServices& services,
+        CConfigDlg* dialog) -> QWidget* {
+         if (services.unitPages == nullptr) return nullptr;
+         return new CTestModeDlg(live, *services.unitPages, services.context.locations.programDir,
+                                 dialog);
+     }},
 };
 
 struct BottomButton {

@@ -21,6 +21,7 @@
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/file_dir_page.h"
 #include "ui/settings_dialog/pages/removable_page.h"
+#include "ui/test_mode/test_mode_dialog.h"
 #include "ui/widgets/folder_list_ctrl.h"
 
 namespace tv::test {
@@ -137,6 +138,11 @@ class PageLookTest : public QObject {
             CSchedulePage page(&entry, DateTime::FromParts(2005, 7, 1));
             Look(page, kind == ScheduleKind::ByDate ? "schedule_page_date" : "schedule_page_week");
         }
+    }
+    void testModePage() {
+        LookWorld w;
+        CTestModeDlg page(&w.record, w.services, w.world.programDir());
+        Look(page, "test_mode_page");
     }
     void detailsPage() {
         LookWorld w;
