@@ -1,6 +1,5 @@
 #include "engine/comparison_scan.h"
 
-#include <algorithm>
 #include <thread>
 
 #include "engine/selection_rules.h"
@@ -11,10 +10,6 @@
 namespace tv {
 
 namespace {
-
-bool Lists(const StringList* list, const std::string& extension) {
-    return list != nullptr && std::find(list->begin(), list->end(), extension) != list->end();
-}
 
 bool IsEmpty(const StringList* list) { return list == nullptr || list->empty(); }
 
@@ -43,9 +38,9 @@ bool IsScanTarget(const ScanRules& rules, const std::string& path) {
     if (IsEmpty(job.TargetExtensions) && IsEmpty(job.ExcludedExtensions)) return true;
     const std::string extension = ExtensionOfPath(path);
     if (job.Kind != DriveUnit && !IsEmpty(job.TargetExtensions)) {
-        return Lists(job.TargetExtensions, extension);
+        return ListContains(job.TargetExtensions, extension);
     }
-    return !Lists(job.ExcludedExtensions, extension);
+    return !ListContains(job.ExcludedExtensions, extension);
 }
 
 ComparisonScan::~ComparisonScan() { Stop(); }

@@ -10,11 +10,11 @@
 
 namespace tv {
 
-namespace {
-
-bool Contains(const StringList* list, const std::string& text) {
+bool ListContains(const StringList* list, const std::string& text) {
     return list != nullptr && std::find(list->begin(), list->end(), text) != list->end();
 }
+
+namespace {
 
 int64_t WholeSeconds(const FileStatus& status) { return status.lastWrite.seconds; }
 
@@ -69,8 +69,8 @@ std::string ExtensionOfPath(const std::string& path) {
 bool IsTransferTarget(const CopyJob& job, const std::string& source) {
     if (job.TargetExtensions == nullptr && job.ExcludedExtensions == nullptr) return true;
     const std::string extension = ExtensionOfPath(source);
-    if (Contains(job.TargetExtensions, extension)) return true;
-    return !Contains(job.ExcludedExtensions, extension);
+    if (ListContains(job.TargetExtensions, extension)) return true;
+    return !ListContains(job.ExcludedExtensions, extension);
 }
 
 bool CarriesMarker(const FileStatus& copy) {

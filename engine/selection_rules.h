@@ -16,6 +16,9 @@ std::string UpperAscii(std::string text);
 // path when it has no '.', and "" when its only '.' is the first character.
 std::string ExtensionOfPath(const std::string& path);
 
+// The list is given and holds text exactly.
+bool ListContains(const StringList* list, const std::string& text);
+
 // The extension rule: the target list only overrides an entry of the excluded list.
 bool IsTransferTarget(const CopyJob& job, const std::string& source);
 

@@ -282,15 +282,12 @@ void CTestModeDlg::StartPreview() {
         services_.prompts.MessageBox(plan_.refusal, kRefusalCaption, kMbOk | kMbIconExclamation);
         return;
     }
-    for (const std::string& file : plan_.filesToCopy) {
-        FileStatus status;
-        if (GetFileStatus(file, &status)) ListFile(file, status.size);
-    }
+    for (const std::string& file : plan_.filesToCopy) ListFile(file);
     const unsigned preview = preview_;
     reports_ = std::make_unique<QueuedScanReports>(
         this, scan_,
-        [this, preview](const std::string& path, uint64_t size) {
-            if (preview == preview_) ListFile(path, size);
+        [this, preview](const std::string& path, uint64_t /*size*/) {
+            if (preview == preview_) ListFile(path);
         },
         [this, preview] {
             if (preview == preview_) ScanNextSource();
@@ -315,10 +312,12 @@ void CTestModeDlg::ScanNextSource() {
     ShowTransferTimes();
 }
 
-// A path that went away or became a folder since the scan saw it is not listed.
-void CTestModeDlg::ListFile(const std::string& path, uint64_t size) {
-    if (!PathExists(path) || IsDirectory(path)) return;
-    totalBytes_ += size;
+// A path that went away or became a folder since the scan saw it is not listed; one reading of
+// its status tells both and gives the size it has now.
+void CTestModeDlg::ListFile(const std::string& path) {
+    FileStatus status;
+    if (!GetFileStatus(path, &status) || status.IsDirectory()) return;
+    totalBytes_ += status.size;
     const QString shown = QString::fromStdString(path);
     new QTreeWidgetItem(files_, QStringList{shown});
     const int width = files_->fontMetrics().horizontalAdvance(shown) + kColumnMargin;

@@ -56,7 +56,7 @@ class CTestModeDlg : public QWidget, public SettingsPage {
     void BuildControls();
     void StopPreview();
     void ScanNextSource();
-    void ListFile(const std::string& path, uint64_t size);
+    void ListFile(const std::string& path);
     void ShowCounters();
     std::array<QLineEdit*, 4> SpeedEdits() const;
     void ShowSpeeds(const QString& measuredPerMinute, const QString& measuredPerHour,
