@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "engine/destination_nesting.h"
 #include "engine/selection_rules.h"
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
@@ -58,7 +59,7 @@ bool ComparisonScan::Start(const std::string& source, const std::string& destina
     const std::string from = WithoutTrailingSeparators(source);
     const std::string to = WithoutTrailingSeparators(destination);
     thread_->Start([this, from, to] {
-        Scan(from, to);
+        ScanUnlessNested(from, to);
         state_ = kIdle;
         reports_->SourceEnded();
     });
@@ -73,6 +74,21 @@ void ComparisonScan::Stop() {
     thread_.reset();
 }
 
+// As a run does: nothing is copied into a destination that is the source or holds it, and a
+// destination inside the source holds copies, not files to copy.
+void ComparisonScan::ScanUnlessNested(const std::string& source, const std::string& destination) {
+    const DestinationPlace place = PlaceOfDestination(source, destination);
+    if (EndsTheRun(place.nesting)) return;
+    passedOver_.reset();
+    if (place.nesting == DestinationNesting::InsideSource) passedOver_ = place.destination;
+    Scan(source, destination);
+}
+
+bool ComparisonScan::IsPassedOver(const std::string& folder) const {
+    NodeIdentity identity;
+    return passedOver_ && GetNodeIdentity(folder, &identity) && identity == *passedOver_;
+}
+
 void ComparisonScan::Scan(const std::string& source, const std::string& destination) {
     const CopyJob& job = rules_.job;
     const bool folderExcluded = IsExcludedFolder(job, source);
@@ -83,7 +99,7 @@ void ComparisonScan::Scan(const std::string& source, const std::string& destinat
         const std::string path = JoinPath(source, entry.name);
         const std::string copy = JoinPath(destination, entry.name);
         if (entry.IsDirectory()) {
-            if (!IsExcludedFolder(job, path)) Scan(path, copy);
+            if (!IsExcludedFolder(job, path) && !IsPassedOver(path)) Scan(path, copy);
         } else if (!folderExcluded && WouldCopy(path, entry, copy)) {
             reports_->FileWouldBeCopied(path, entry.size);
         }

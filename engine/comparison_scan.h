@@ -9,10 +9,12 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/copy_job.h"
 #include "engine/worker_thread.h"
+#include "platform/node_identity.h"
 
 namespace tv {
 
@@ -74,6 +76,8 @@ class ComparisonScan {
   private:
     enum State { kIdle = 0, kScanning = 1, kStopRequested = 2 };
 
+    void ScanUnlessNested(const std::string& source, const std::string& destination);
+    bool IsPassedOver(const std::string& folder) const;
     void Scan(const std::string& source, const std::string& destination);
     bool WouldCopy(const std::string& source, const FileStatus& status,
                    const std::string& destination) const;
@@ -83,6 +87,8 @@ class ComparisonScan {
     // The job the file rules read: the size rule compares sizes when the unit's setting is 0.
     CopyJob compared_;
     ScanReports* reports_ = nullptr;
+    // The destination's folder when it lies inside the source: not scanned.
+    std::optional<NodeIdentity> passedOver_;
     std::atomic<int> state_{kIdle};
     std::unique_ptr<WorkerThread> thread_;
 };

@@ -24,9 +24,13 @@ uint64_t ElapsedMs(std::chrono::steady_clock::time_point start) {
                                      .count());
 }
 
-bool CopyBlocks(File& from, File& to, int32_t blockSize, int32_t pauseMs) {
+bool Stopped(const std::atomic<bool>* stop) { return stop != nullptr && *stop; }
+
+bool CopyBlocks(File& from, File& to, int32_t blockSize, int32_t pauseMs,
+                const std::atomic<bool>* stop) {
     std::vector<char> block(static_cast<size_t>(blockSize));
     for (;;) {
+        if (Stopped(stop)) return false;
         const int64_t read = from.Read(block.data(), block.size());
         if (read < 0) return false;
         Pause(pauseMs);
@@ -40,7 +44,7 @@ bool CopyBlocks(File& from, File& to, int32_t blockSize, int32_t pauseMs) {
 
 uint64_t TestFileBytes(uint32_t megabytes) { return uint64_t{megabytes} * kTestMegabyte; }
 
-bool WriteTestFile(const std::string& path, uint32_t megabytes) {
+bool WriteTestFile(const std::string& path, uint32_t megabytes, const std::atomic<bool>* stop) {
     File file;
     if (!file.CreateForWrite(path, false, true)) return false;
     // One test megabyte of text at a time: 32,000 copies of it.
@@ -48,22 +52,21 @@ bool WriteTestFile(const std::string& path, uint32_t megabytes) {
     chunk.reserve(kTestMegabyte);
     while (chunk.size() < kTestMegabyte) chunk.append(kTestFileText, kTextBytes);
     for (uint32_t written = 0; written < megabytes; ++written) {
-        if (!file.Write(chunk.data(), chunk.size())) return false;
+        if (Stopped(stop) || !file.Write(chunk.data(), chunk.size())) return false;
     }
     return true;
 }
 
-uint64_t TimedCopy(const std::string& source, const std::string& destination, int32_t blockSize,
-                   int32_t pauseMs) {
+uint64_t TimedCopy(const TimedCopyOrder& order, const std::atomic<bool>* stop) {
     File from;
     File to;
-    if (blockSize <= 0 || !from.OpenForRead(source, false, true) ||
-        !to.CreateForWrite(destination, false, true)) {
+    if (order.blockSize <= 0 || !from.OpenForRead(order.source, false, true) ||
+        !to.CreateForWrite(order.destination, false, true)) {
         Pause(1);
         return 0;
     }
     const auto start = std::chrono::steady_clock::now();
-    const bool copied = CopyBlocks(from, to, blockSize, pauseMs);
+    const bool copied = CopyBlocks(from, to, order.blockSize, order.pauseMs, stop);
     from.Close();
     to.Close();
     const uint64_t elapsed = ElapsedMs(start);

@@ -3,6 +3,7 @@
 // write, so that the time it takes tells how fast a run of that unit will be.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -16,13 +17,22 @@ constexpr const char kTestFileText[] = "This is Test Data--Tessaravine--";
 
 uint64_t TestFileBytes(uint32_t megabytes);
 
-// Creates or truncates path and fills it with exactly TestFileBytes(megabytes) bytes.
-bool WriteTestFile(const std::string& path, uint32_t megabytes);
+// Creates or truncates path and fills it with exactly TestFileBytes(megabytes) bytes; false
+// when it could not, or when stop was set before the end.
+bool WriteTestFile(const std::string& path, uint32_t megabytes,
+                   const std::atomic<bool>* stop = nullptr);
 
-// Copies source to destination in blocks of blockSize bytes, sleeping pauseMs after every read
-// and every write; the milliseconds it took, or 0 when either file could not be opened or the
-// copy failed.
-uint64_t TimedCopy(const std::string& source, const std::string& destination, int32_t blockSize,
-                   int32_t pauseMs);
+// What one timed copy needs, as plain values, so that it can run on a thread of its own.
+struct TimedCopyOrder {
+    std::string source;
+    std::string destination;
+    int32_t blockSize = 0;
+    int32_t pauseMs = 0;
+};
+
+// Copies the source to the destination in blocks of blockSize bytes, sleeping pauseMs after
+// every read and every write; the milliseconds it took, or 0 when either file could not be
+// opened, the copy failed or stop was set.
+uint64_t TimedCopy(const TimedCopyOrder& order, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tv

@@ -58,31 +58,6 @@ bool DriveIsReady(const std::string& path, uint64_t bytes, const SpeedTestServic
     }
 }
 
-// A file that could not be written whole is not left behind.
-bool MakeTestFile(const std::string& path, uint32_t megabytes, const SpeedTestServices& services) {
-    Tell(services.prompts, kTestFileStartMessage);
-    if (!DriveIsReady(path, TestFileBytes(megabytes), services)) return false;
-    if (WriteTestFile(path, megabytes)) return true;
-    DeleteFile(path);
-    return false;
-}
-
-uint64_t OneTimedCopy(const std::string& source, const SpeedTestRequest& request,
-                      SettingsRecord& settings, const SpeedTestServices& services) {
-    const CopySettings copy = CopySettingsOf(request, settings);
-    const std::string folder = TimedCopyFolder(request, settings, services.documentsDir);
-    const bool network = IsNetworkPath(folder);
-    const int connection =
-        network ? ConnectDestination(settings, folder, services.mounter, services.prompts) : 1;
-    if (connection < 0) return 0;
-    const std::string destination = JoinPath(folder, kTestFileName);
-    const uint64_t ms =
-        TimedCopy(source, destination, BufferSizeForSetting(copy.cacheSize), copy.loadControl);
-    DeleteFile(destination);
-    if (connection == 0) DisconnectDestination(folder, services.mounter);
-    return ms;
-}
-
 }  // namespace
 
 std::string TestFilePath(const SpeedTestRequest& request, const SpeedTestServices& services) {
@@ -101,18 +76,75 @@ std::string TimedCopyFolder(const SpeedTestRequest& request, const SettingsRecor
     return documentsDir;
 }
 
+SpeedTest::SpeedTest(const SpeedTestRequest& request, SettingsRecord& settings,
+                     const SpeedTestServices& services)
+    : request_(request),
+      settings_(settings),
+      services_(services),
+      testFile_(TestFilePath(request, services)) {}
+
+SpeedTest::~SpeedTest() {
+    if (!copy_.empty()) EndRun(0);
+    DeleteTestFile();
+}
+
+bool SpeedTest::ReadyForFile() {
+    Tell(services_.prompts, kTestFileStartMessage);
+    return DriveIsReady(testFile_, TestFileBytes(request_.megabytes), services_);
+}
+
+bool SpeedTest::WriteFile(const std::atomic<bool>* stop) {
+    fileMade_ = true;
+    if (WriteTestFile(testFile_, request_.megabytes, stop)) return true;
+    DeleteTestFile();
+    return false;
+}
+
+void SpeedTest::TellTimingStart() { Tell(services_.prompts, kTimingStartMessage); }
+
+std::optional<TimedCopyOrder> SpeedTest::BeginRun() {
+    const CopySettings copy = CopySettingsOf(request_, settings_);
+    const std::string folder = TimedCopyFolder(request_, settings_, services_.documentsDir);
+    if (IsNetworkPath(folder)) {
+        const int connection =
+            ConnectDestination(settings_, folder, services_.mounter, services_.prompts);
+        if (connection < 0) return std::nullopt;
+        if (connection == 0) connected_ = folder;
+    }
+    copy_ = JoinPath(folder, kTestFileName);
+    return TimedCopyOrder{testFile_, copy_, BufferSizeForSetting(copy.cacheSize), copy.loadControl};
+}
+
+void SpeedTest::EndRun(uint64_t ms) {
+    if (!copy_.empty()) DeleteFile(copy_);
+    copy_.clear();
+    if (!connected_.empty()) DisconnectDestination(connected_, services_.mounter);
+    connected_.clear();
+    totalMs_ += ms;
+    ++runsDone_;
+}
+
+uint64_t SpeedTest::Finish() {
+    DeleteTestFile();
+    return request_.runs == 0 ? 0 : totalMs_ / request_.runs;
+}
+
+void SpeedTest::DeleteTestFile() {
+    if (fileMade_) DeleteFile(testFile_);
+    fileMade_ = false;
+}
+
 uint64_t AverageCopyMs(const SpeedTestRequest& request, SettingsRecord& settings,
                        const SpeedTestServices& services) {
     if (request.runs == 0) return 0;
-    const std::string source = TestFilePath(request, services);
-    if (!MakeTestFile(source, request.megabytes, services)) return 0;
-    Tell(services.prompts, kTimingStartMessage);
-    uint64_t total = 0;
-    for (uint32_t run = 0; run < request.runs; ++run) {
-        total += OneTimedCopy(source, request, settings, services);
+    SpeedTest test(request, settings, services);
+    if (!test.ReadyForFile() || !test.WriteFile()) return 0;
+    test.TellTimingStart();
+    while (test.RunsLeft()) {
+        const std::optional<TimedCopyOrder> order = test.BeginRun();
+        test.EndRun(order ? TimedCopy(*order) : 0);
     }
-    DeleteFile(source);
-    return total / request.runs;
+    return test.Finish();
 }
 
 }  // namespace tv

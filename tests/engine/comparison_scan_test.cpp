@@ -147,5 +147,21 @@ TEST_F(ComparisonScanTest, StopEndsTheScanAtTheNextEntryAndTheEndIsStillReported
     EXPECT_EQ(Scan(from).size(), 200u);
 }
 
+// A drive-unit destination on a drive the unit mirrors: the backup folder holds copies, so its
+// files are not listed as new; a destination that is the source or holds it gets nothing.
+TEST_F(ComparisonScanTest, TheDestinationIsNotScannedAsPartOfItsSource) {
+    world.Write(source, {{"doc.txt", TreeFile{"doc", kNew}}});
+    destinationRoot = JoinPath(source, "bk");
+    world.Write(JoinPath(destinationRoot, "c3f2"), {{"doc.txt", TreeFile{"old copy", kOld}}});
+    EXPECT_EQ(Scan(source), (std::vector<std::string>{"doc.txt:3"}));
+    const std::string inner = JoinPath(source, "bk");
+    for (const std::string& destination : {inner, source}) {
+        reports.files.clear();
+        reports.ends = 0;
+        ASSERT_TRUE(scan.Start(inner, destination, rules, reports));
+        EXPECT_EQ(reports.WaitForEnd(), std::vector<std::string>{}) << destination;
+    }
+}
+
 }  // namespace
 }  // namespace tv::test

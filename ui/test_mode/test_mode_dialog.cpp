@@ -20,6 +20,7 @@
 #include "platform/win_constants.h"
 #include "ui/dialog_font.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/test_mode/background_speed_test.h"
 #include "ui/test_mode/count_edit.h"
 #include "ui/test_mode/queued_scan_reports.h"
 #include "ui/test_mode/shown_speed.h"
@@ -142,7 +143,7 @@ void CTestModeDlg::BuildControls() {
     auto* note = new QPlainTextEdit(kNote, this);
     note->setObjectName("note");
     note->setReadOnly(true);
-    QPushButton* speedStart = MakeStartButton("startSpeedTest", this);
+    speedStart_ = MakeStartButton("startSpeedTest", this);
     QPushButton* previewStart = MakeStartButton("startPreview", this);
 
     QVBoxLayout* speedChoice = UnitsAndDrives(
@@ -155,7 +156,7 @@ void CTestModeDlg::BuildControls() {
     sizeRow->addWidget(runsEdit_);
     sizeRow->addWidget(new QLabel("個作成する", this));
     sizeRow->addStretch(1);
-    sizeRow->addWidget(speedStart);
+    sizeRow->addWidget(speedStart_);
     auto* speeds = new QGridLayout;
     speeds->setVerticalSpacing(2);
     const struct {
@@ -209,7 +210,7 @@ void CTestModeDlg::BuildControls() {
     layout->addLayout(times);
     ShowCounters();
 
-    connect(speedStart, &QPushButton::clicked, this, &CTestModeDlg::StartSpeedTest);
+    connect(speedStart_, &QPushButton::clicked, this, &CTestModeDlg::StartSpeedTest);
     connect(previewStart, &QPushButton::clicked, this, &CTestModeDlg::StartPreview);
 }
 
@@ -237,8 +238,10 @@ void CTestModeDlg::ShowSpeeds(const QString& measuredPerMinute, const QString& m
     fullPerHour_->setText(fullPerHour);
 }
 
-// The test runs on this thread: it asks its questions through the prompts as it goes.
+// The test asks its questions on this thread and copies on a worker thread; the page keeps
+// answering meanwhile, with its start button disabled.
 void CTestModeDlg::StartSpeedTest() {
+    if (SpeedTestRunning()) return;
     SpeedTestRequest request;
     request.unit = UnitOf(speedUnit_);
     request.removableLetter = ChosenLetter(speedDrives_);
@@ -252,12 +255,21 @@ void CTestModeDlg::StartSpeedTest() {
     }
     const QString measuring = QString::fromUtf8(kSpeedMeasuring);
     ShowSpeeds(measuring, measuring, measuring, measuring);
-    // Painted now: the test holds this thread until it ends.
-    for (QLineEdit* edit : SpeedEdits()) edit->repaint();
+    speedStart_->setEnabled(false);
     const SpeedTestServices services{services_.drives, services_.mounter, services_.prompts,
                                      programDir_, services_.documentsDir};
-    const uint64_t averageMs = AverageCopyMs(request, *live_, services);
     const uint64_t bytes = TestFileBytes(request.megabytes);
+    speedTest_ = std::make_unique<BackgroundSpeedTest>(request, *live_, services,
+                                                       [this, bytes](uint64_t averageMs) {
+                                                           speedStart_->setEnabled(true);
+                                                           ShowMeasuredSpeeds(bytes, averageMs);
+                                                       });
+    speedTest_->Start();
+}
+
+bool CTestModeDlg::SpeedTestRunning() const { return speedTest_ && speedTest_->IsRunning(); }
+
+void CTestModeDlg::ShowMeasuredSpeeds(uint64_t bytes, uint64_t averageMs) {
     const std::optional<Speed> measured = SpeedOf(bytes, averageMs);
     const std::optional<Speed> full = FullPowerSpeedOf(bytes, averageMs, *live_);
     auto text = [](const std::optional<Speed>& speed, uint64_t Speed::*per) {

@@ -21,10 +21,12 @@
 
 class QButtonGroup;
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 
 namespace tv {
 
+class BackgroundSpeedTest;
 class CDriveListBox;
 class QueuedScanReports;
 
@@ -36,14 +38,16 @@ class CTestModeDlg : public QWidget, public SettingsPage {
     // live and services must outlive the page; programDir holds the test file.
     CTestModeDlg(SettingsRecord* live, const UnitPageServices& services, std::string programDir,
                  QWidget* parent = nullptr);
-    // Stops a preview still running and waits for it.
+    // Stops a preview and a speed test still running and waits for them; the speed test's
+    // files go.
     ~CTestModeDlg() override;
 
     // The removable drives came or went: both lists show them again.
     void OnMediaChanged() override;
 
-    // "開始" of the speed test.
+    // "開始" of the speed test; it goes on after this returns, until SpeedTestRunning is false.
     void StartSpeedTest();
+    bool SpeedTestRunning() const;
     // "開始" of the preview; a preview still running is stopped first.
     void StartPreview();
     // From the start of a preview until its last source has ended.
@@ -61,6 +65,7 @@ class CTestModeDlg : public QWidget, public SettingsPage {
     std::array<QLineEdit*, 4> SpeedEdits() const;
     void ShowSpeeds(const QString& measuredPerMinute, const QString& measuredPerHour,
                     const QString& fullPerMinute, const QString& fullPerHour);
+    void ShowMeasuredSpeeds(uint64_t bytes, uint64_t averageMs);
     void ShowTransferTimes();
     char ChosenLetter(const CDriveListBox* list) const;
 
@@ -70,6 +75,7 @@ class CTestModeDlg : public QWidget, public SettingsPage {
 
     QButtonGroup* speedUnit_ = nullptr;
     CDriveListBox* speedDrives_ = nullptr;
+    QPushButton* speedStart_ = nullptr;
     QLineEdit* sizeEdit_ = nullptr;
     QLineEdit* runsEdit_ = nullptr;
     QLineEdit* measuredPerMinute_ = nullptr;
@@ -93,6 +99,7 @@ class CTestModeDlg : public QWidget, public SettingsPage {
     unsigned preview_ = 0;
     bool previewing_ = false;
     std::unique_ptr<QueuedScanReports> reports_;
+    std::unique_ptr<BackgroundSpeedTest> speedTest_;
     // Last, so that it is stopped before anything its reports reach goes.
     ComparisonScan scan_;
 };

@@ -5,7 +5,9 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 #include <set>
@@ -15,6 +17,7 @@
 #include "controller/test_mode/speed_test_run.h"
 #include "engine/job_run.h"
 #include "engine/run_context.h"
+#include "engine/test_file_copy.h"
 #include "log/log_record.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
@@ -42,6 +45,25 @@ struct TestModeWorld : PageWorld {
     std::string Folder(const std::string& name) const { return JoinPath(world.root('C'), name); }
     std::string CopyOf(const std::string& name) const { return JoinPath(record.Directry2, name); }
     SettingsRecord record;
+};
+
+// A drive unit with its destination on D: and the program folder on C:, copying in 32 KB blocks
+// with a 1 ms pause, so that a test of one megabyte takes measurable time.
+struct SpeedTestWorld : TestModeWorld {
+    SpeedTestWorld() {
+        record.SynchroDirectory = world.MakeFolder("backup");
+        record.SyncChacheSize = 0;
+        record.SyncLoadControl = 1;
+        if (!EnsureFolder(programDir)) qFatal("cannot make the program folder");
+    }
+    void ExpectBothMessages() {
+        for (const char* text : {kTestFileStartMessage, kTimingStartMessage}) {
+            prompts.Expect(text, "情報", kMbOk | kMbIconInformation, kIdOk);
+        }
+    }
+    std::string TestFile() const { return JoinPath(programDir, kTestFileName); }
+    std::string Copy() const { return JoinPath(record.SynchroDirectory, kTestFileName); }
+    std::string programDir = JoinPath(world.root('C'), "program");
 };
 
 QLineEdit* Edit(const QWidget& page, const char* name) { return page.findChild<QLineEdit*>(name); }
@@ -233,6 +255,41 @@ class TestModeDialogTest : public QObject {
         }
         QCOMPARE(Edit(page, "fastestTime")->text(), QString("転送時間不明"));
         QCOMPARE(Edit(page, "slowestTime")->text(), QString("転送時間不明"));
+    }
+
+    // The copies are timed on a worker thread: the page answers while they run, its start
+    // button waits, and at the end the speeds stand and the test's files are gone.
+    void speedTestRunsBesideThePage() {
+        SpeedTestWorld w;
+        CTestModeDlg page(&w.record, w.services, w.programDir);
+        w.ExpectBothMessages();
+        auto* start = page.findChild<QPushButton*>("startSpeedTest");
+        page.StartSpeedTest();
+        QVERIFY(page.SpeedTestRunning());
+        QVERIFY(!start->isEnabled());
+        QCOMPARE(Edit(page, "measuredPerMinute")->text(), QString::fromUtf8(kSpeedMeasuring));
+        QVERIFY(QTest::qWaitFor([&page] { return !page.SpeedTestRunning(); }, 60000));
+        QVERIFY(start->isEnabled());
+        const QRegularExpression megabytes("^[0-9]+MB$");
+        QVERIFY(megabytes.match(Edit(page, "measuredPerMinute")->text()).hasMatch());
+        QVERIFY(megabytes.match(Edit(page, "measuredPerHour")->text()).hasMatch());
+        QVERIFY(!PathExists(w.TestFile()));
+        QVERIFY(!PathExists(w.Copy()));
+    }
+
+    // Closing the page mid-copy stops the worker and removes the test file and its copy.
+    void closingThePageEndsTheSpeedTest() {
+        SpeedTestWorld w;
+        w.record.SyncLoadControl = 20;
+        w.ExpectBothMessages();
+        {
+            CTestModeDlg page(&w.record, w.services, w.programDir);
+            Edit(page, "TestRuns")->setText("5");
+            page.StartSpeedTest();
+            QVERIFY(QTest::qWaitFor([&w] { return PathExists(w.Copy()); }, 60000));
+        }
+        QVERIFY(!PathExists(w.TestFile()));
+        QVERIFY(!PathExists(w.Copy()));
     }
 
     // A run count of 0 cannot be typed; an emptied edit counts as one run.
