@@ -18,13 +18,25 @@ QtSettingsDialog::QtSettingsDialog(const SettingsContext& context, Prompts& prom
       copyRunner_(copyRunner),
       unitPages_(std::move(unitPages)) {}
 
-int QtSettingsDialog::Run(SettingsRecord& live, ScheduleList& schedules) {
+int QtSettingsDialog::Run(SettingsRecord& live, ScheduleList& schedules,
+                          const std::string& logDay) {
     CConfigDlg dialog(&live, ConfigDialogServices{context_, prompts_, copyRunner_, &OpenWithDesktop,
                                                   &unitPages_, &schedules});
+    if (!logDay.empty()) dialog.ShowActivityLog(logDay);
     open_ = &dialog;
     const int endCode = dialog.exec();
     open_ = nullptr;
     return endCode;
+}
+
+// The dialog may lie under other windows or be minimised by the time the user chooses a
+// notice's action.
+void QtSettingsDialog::ShowActivityLog(const std::string& day) {
+    if (open_ == nullptr) return;
+    open_->ShowActivityLog(day);
+    open_->setWindowState(open_->windowState() & ~Qt::WindowMinimized);
+    open_->raise();
+    open_->activateWindow();
 }
 
 void QtSettingsDialog::OnMediaChanged() {

@@ -19,7 +19,8 @@ class QtSettingsDialog : public SettingsDialog {
                      UnitPageServices unitPages);
 
     // The schedule page edits a copy of schedules, handed back when the dialog accepts.
-    int Run(SettingsRecord& live, ScheduleList& schedules) override;
+    int Run(SettingsRecord& live, ScheduleList& schedules, const std::string& logDay) override;
+    void ShowActivityLog(const std::string& day) override;
     void OnMediaChanged() override;
 
   private:

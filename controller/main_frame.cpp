@@ -12,6 +12,7 @@
 #include "controller/removable_drives.h"
 #include "controller/runners/drive_unit_run.h"
 #include "controller/runners/file_dir_run.h"
+#include "controller/runners/log_notice.h"
 #include "controller/session_end/end_session_query.h"
 #include "controller/session_end/end_windows.h"
 #include "controller/session_end/exit_run.h"
@@ -164,8 +165,21 @@ void MainFrame::OnCommand(int id) {
 // open modal dialog would pull the live record away from it.
 void MainFrame::OpenSettingsDialog() {
     if (state_.SettingsOpen || state_.CopyRunning || state_.Closing) return;
+    RunSettingsDialog(std::string());
+}
+
+void MainFrame::OpenActivityLog(const std::string& day) {
+    if (state_.SettingsOpen) {
+        services_.settingsDialog.ShowActivityLog(day);
+        return;
+    }
+    if (state_.CopyRunning || state_.Closing) return;
+    RunSettingsDialog(day);
+}
+
+void MainFrame::RunSettingsDialog(const std::string& logDay) {
     state_.SettingsOpen = true;
-    const int endCode = services_.settingsDialog.Run(settings_, schedules_);
+    const int endCode = services_.settingsDialog.Run(settings_, schedules_, logDay);
     if (IsAcceptingEndCode(endCode)) AcceptSettings(endCode);
     UpdateTrayTip();
     state_.SettingsOpen = false;
@@ -268,11 +282,20 @@ void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
     nextFileDirTime_ = NextFileDirTime(services_.clock.NowDateTime(), settings_, postponement);
 }
 
-RunBracket MainFrame::BeginRun(TickDuringRun tick) {
-    return RunBracket(state_, services_.timers, tick, [this] {
+// The notice goes before a shutdown or log-off, which would take the desktop away with it.
+RunBracket MainFrame::BeginRun(TickDuringRun tick, const std::string& unit) {
+    return RunBracket(state_, services_.timers, tick, [this, unit] {
         UpdateTrayTip();
+        TellRunFailures(unit);
         CarryOutEndAction(*this);
     });
+}
+
+void MainFrame::TellRunFailures(const std::string& unit) {
+    const RunFailures failures = std::exchange(runFailures_, RunFailures());
+    if (const std::optional<Notice> notice = failures.NoticeFor(unit)) {
+        NotifyWithLogAction(*this, *notice, failures.day());
+    }
 }
 
 }  // namespace tv

@@ -18,6 +18,7 @@
 #include "controller/ports/voice.h"
 #include "controller/removable/media_presence.h"
 #include "controller/runners/run_bracket.h"
+#include "controller/runners/run_failures.h"
 #include "engine/copy_runner.h"
 #include "engine/run_context.h"
 #include "platform/clock.h"
@@ -86,6 +87,10 @@ class MainFrame {
     void TearDown();
 
     void OpenSettingsDialog();
+    // The action of a notice about a run: the settings dialog on the activity log of day
+    // ("yyyy/mm/dd"), opened, or brought to the front when it is open already. Nothing while
+    // a run or the exit keeps the dialog out.
+    void OpenActivityLog(const std::string& day);
     void WriteSettingsReport();
     void UpdateTrayTip();
     // What is done before the program ends: old day files of the activity log are deleted.
@@ -94,9 +99,12 @@ class MainFrame {
     // Without the idle library the user always counts as busy.
     bool IsIdle() const;
 
-    // The bracket every run is made in; a run starts only when it was entered. At its end the
+    // The bracket every run is made in; a run starts only when it was entered. At its end what
+    // failed in the run is told by one desktop notice naming unit (as the user knows it), and the
     // shutdown or log-off chosen during the run is carried out.
-    RunBracket BeginRun(TickDuringRun tick);
+    RunBracket BeginRun(TickDuringRun tick, const std::string& unit);
+    // What has failed so far in the run in progress.
+    RunFailures& runFailures() { return runFailures_; }
     // The next due times of the interval runs, from now.
     void RecomputeNextDriveUnitTime(Postponement postponement = Postponement::None);
     void RecomputeNextFileDirTime(Postponement postponement = Postponement::None);
@@ -118,6 +126,8 @@ class MainFrame {
     void AcceptSettings(int endCode);
     void RecomputePassedNextTimes();
     void ExitConfirmed();
+    void RunSettingsDialog(const std::string& logDay);
+    void TellRunFailures(const std::string& unit);
 
     FrameServices services_;
     SettingsContext context_;
@@ -127,6 +137,7 @@ class MainFrame {
     FrameState state_;
     DateTime nextDriveUnitTime_;
     DateTime nextFileDirTime_;
+    RunFailures runFailures_;
     bool iconAdded_ = false;
     bool tornDown_ = false;
 };

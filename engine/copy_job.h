@@ -1,5 +1,5 @@
 // The description of one run handed to the copy engine. The caller owns the job and the lists
-// it points at; the engine reads it and writes only the notification target, the error flag
+// it points at; the engine reads it and writes only the notification target, the error outputs
 // and the log record.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "log/log_counters.h"
 #include "log/log_record.h"
 #include "platform/date_time.h"
 
@@ -84,6 +85,9 @@ struct CopyJob {
     uint8_t HadError = 0;
     // Output: how many entries an unattended mirror deletion held back (0 = none).
     uint32_t MassDeletionHeld = 0;
+    // Output: what the run's log lines add to the counters of the activity log, counted as the
+    // log viewer counts a day; its errors are the files the run failed to write.
+    LogCounters Logged;
 
     bool IsWholeVolume() const { return IsWholeVolumeKind(Kind); }
     bool IsDated() const { return IsDatedKind(Kind); }

@@ -21,13 +21,14 @@ void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,
     record->time = LogTimeText(clock);
 }
 
-void FinishStep(const CopyJob& job, const RunContext& context, const char* result) {
+void FinishStep(CopyJob& job, const RunContext& context, const char* result) {
     job.LogRecord->result = result;
+    CountLogRecord(*job.LogRecord, &job.Logged);
     if (context.log()) context.log()->Append(*job.LogRecord);
 }
 
-void LogStep(const CopyJob& job, const RunContext& context, const char* action,
-             const std::string& source, const std::string& destination, const char* result) {
+void LogStep(CopyJob& job, const RunContext& context, const char* action, const std::string& source,
+             const std::string& destination, const char* result) {
     if (!job.LogRecord) return;
     FillStep(job.LogRecord, context.clock(), action, source, destination);
     FinishStep(job, context, result);

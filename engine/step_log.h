@@ -19,12 +19,13 @@ std::string LogTimeText(const Clock& clock);
 void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,
               const std::string& source, const std::string& destination);
 
-// Writes the result and appends the record to the run's log store.
-void FinishStep(const CopyJob& job, const RunContext& context, const char* result);
+// Writes the result, counts the record in the job's Logged and appends it to the run's log
+// store.
+void FinishStep(CopyJob& job, const RunContext& context, const char* result);
 
 // FillStep and FinishStep at once, for a step whose result is known; nothing without a record.
-void LogStep(const CopyJob& job, const RunContext& context, const char* action,
-             const std::string& source, const std::string& destination, const char* result);
+void LogStep(CopyJob& job, const RunContext& context, const char* action, const std::string& source,
+             const std::string& destination, const char* result);
 
 // The action of the line that refuses a destination which is the source or holds it.
 inline constexpr const char* kLogActionDestinationCheck = "転送先確認";

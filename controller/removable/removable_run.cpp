@@ -6,6 +6,7 @@
 #include "controller/runners/copy_launch.h"
 #include "controller/runners/decision_file.h"
 #include "controller/runners/destination_connection.h"
+#include "engine/step_log.h"
 #include "platform/file_system.h"
 #include "platform/node_identity.h"
 #include "platform/paths.h"
@@ -95,7 +96,11 @@ void CopyMedium(MainFrame& frame, char letter, const RemovableStyle& style) {
     launch.mirroring = known;
     const DestinationConnection connection(settings, launch.destination, services.shares,
                                            services.prompts);
-    if (connection.failed()) return;
+    if (connection.failed()) {
+        frame.runFailures().AddUnreachableDestination(DriveOf(frame, letter).BackupDir,
+                                                      LogDateText(services.clock));
+        return;
+    }
     if (IsManual(style.origin)) {
         if (!UserConfirms(frame, letter, known)) return;
     } else {
@@ -110,7 +115,7 @@ void CopyMedium(MainFrame& frame, char letter, const RemovableStyle& style) {
 
 void RunRemovable(MainFrame& frame, char letter, const RemovableStyle& style) {
     if (!HasDestination(frame, letter)) return;
-    const RunBracket bracket = frame.BeginRun(TickDuringRun::GoesOn);
+    const RunBracket bracket = frame.BeginRun(TickDuringRun::GoesOn, DriveOf(frame, letter).Name);
     if (!bracket.entered()) return;
     FrameState& state = frame.state();
     state.UnattendedRun = !IsManual(style.origin);

@@ -3,6 +3,8 @@
 #include "controller/main_frame.h"
 #include "controller/removable/voice_guide.h"
 #include "controller/runners/held_deletion_notice.h"
+#include "controller/runners/log_notice.h"
+#include "engine/step_log.h"
 
 namespace tv {
 
@@ -13,7 +15,11 @@ int LaunchCopyRun(MainFrame& frame, const SettingsRecord& settings, const CopyLa
     job.FullBackup = launch.fullBackup ? 1 : 0;
     if (IsManual(launch.origin)) job.AskUser = &services.prompts;
     const int endCode = services.copyRunner.RunCopyJob(job, launch.title);
-    NotifyHeldDeletion(job, services.notifier);
+    const std::string day = LogDateText(services.clock);
+    if (const std::optional<Notice> held = HeldDeletionNotice(job)) {
+        NotifyWithLogAction(frame, *held, day);
+    }
+    frame.runFailures().AddJob(job, day);
     if (launch.kind == RunKind::Removable && settings.Sound != 0) {
         PlayVoice(frame, EndVoiceFile(launch.mirroring, job.HadError != 0), true);
     }

@@ -35,7 +35,8 @@ enum class RunStep { Continue, Stop };
 // Fills the job from settings and runs it through the frame's copy runner with its modal
 // window. Returns the window's end code: kIdStopAll, kIdStopAndNext, or 0 when the run ended.
 // A manual run asks the user before a mirror deletion of most of the destination; an unattended
-// run holds it back and the user is told by a desktop notification. A removable run ends with
+// run holds it back and the user is told by a desktop notification. What failed is noted for
+// the end of the frame's run, which tells it. A removable run ends with
 // the voice that tells how it went, when the settings ask for sound.
 int LaunchCopyRun(MainFrame& frame, const SettingsRecord& settings, const CopyLaunch& launch,
                   LogRecord& log);

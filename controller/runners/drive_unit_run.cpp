@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "controller/main_frame.h"
+#include "controller/notice_texts.h"
 #include "controller/runners/destination_connection.h"
 #include "controller/runners/whole_drive_run.h"
+#include "engine/step_log.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -57,7 +59,7 @@ void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) 
         recomputeNextTime();
         return;
     }
-    const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped);
+    const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped, kDriveUnitName);
     if (!bracket.entered()) {
         recomputeNextTime();
         return;
@@ -66,6 +68,8 @@ void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) 
         const DestinationConnection connection(settings, settings.SynchroDirectory, services.shares,
                                                services.prompts);
         if (connection.failed()) {
+            frame.runFailures().AddUnreachableDestination(settings.SynchroDirectory,
+                                                          LogDateText(services.clock));
             state.DriveUnitArmed = true;
             recomputeNextTime();
             return;

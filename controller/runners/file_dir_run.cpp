@@ -3,10 +3,12 @@
 #include <cstdio>
 
 #include "controller/main_frame.h"
+#include "controller/notice_texts.h"
 #include "controller/runners/destination_connection.h"
 #include "controller/runners/single_file_item.h"
 #include "controller/runners/whole_drive_run.h"
 #include "engine/copy_runner.h"
+#include "engine/step_log.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
@@ -80,6 +82,10 @@ void RunSourceDrives(MainFrame& frame, const SettingsRecord& choice, const Setti
     }
 }
 
+void NoteUnreachable(MainFrame& frame, const std::string& destination) {
+    frame.runFailures().AddUnreachableDestination(destination, LogDateText(frame.services().clock));
+}
+
 }  // namespace
 
 RunStep RunFileDirItems(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
@@ -95,7 +101,10 @@ RunStep RunFileDirItems(MainFrame& frame, SettingsRecord& settings, RunOrigin or
     }
     const DestinationConnection connection(settings, settings.Directry2, services.shares,
                                            services.prompts);
-    if (connection.failed()) return RunStep::Stop;
+    if (connection.failed()) {
+        NoteUnreachable(frame, settings.Directry2);
+        return RunStep::Stop;
+    }
     return RunEveryItem(frame, settings, origin);
 }
 
@@ -106,7 +115,7 @@ void RunFileDir(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
         services.prompts.MessageBox(kNoDestination, kErrorCaption, kMbOk | kMbIconExclamation);
         return;
     }
-    const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped);
+    const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped, kFileDirUnitName);
     if (!bracket.entered()) {
         if (origin == RunOrigin::Timer) frame.RecomputeNextFileDirTime();
         return;
@@ -119,6 +128,7 @@ void RunFileDir(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
         const DestinationConnection connection(job, job.Directry2, services.shares,
                                                services.prompts);
         if (connection.failed()) {
+            NoteUnreachable(frame, job.Directry2);
             if (origin == RunOrigin::Timer) frame.RecomputeNextFileDirTime();
             return;
         }

@@ -2,12 +2,14 @@
 // question a manual run would have asked, and the backup now holds entries the source has not.
 #pragma once
 
+#include <optional>
+
 #include "controller/ports/notifier.h"
 #include "engine/copy_job.h"
 
 namespace tv {
 
-// Notifies when the finished job held a deletion back; nothing otherwise.
-void NotifyHeldDeletion(const CopyJob& job, Notifier& notifier);
+// The notice of a finished job that held a deletion back; none otherwise.
+std::optional<Notice> HeldDeletionNotice(const CopyJob& job);
 
 }  // namespace tv

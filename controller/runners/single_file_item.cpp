@@ -26,6 +26,7 @@ void CopySingleFileItem(MainFrame& frame, const SettingsRecord& settings, const 
     // The destination folder may not exist yet when no folder item or drive went before.
     const bool copied = EnsureFolder(ContainingFolder(destination)) && CopyFile(item, destination);
     log.result = copied ? kLogResultOk : kLogResultError;
+    if (!copied) frame.runFailures().AddFailedFile(log.date);
     LogStore store(services.locations.programDir);
     store.Append(log);
     store.Close();

@@ -2,6 +2,7 @@
 
 #include "controller/frame_ids.h"
 #include "controller/main_frame.h"
+#include "controller/notice_texts.h"
 #include "controller/session_end/end_action.h"
 #include "platform/win_constants.h"
 
@@ -19,12 +20,15 @@ constexpr int kExitRunThisTimeOnly = 1;
 constexpr int kExitRunEveryTime = 2;
 
 // A run without a progress window cannot be seen ending, so the end is put off until it has:
-// at once for a run nobody started, after asking for one the user started.
+// at once for a run nobody started, after asking for one the user started. Nothing on the
+// screen says why the desktop did not end at once, so a notice tells the user.
 void PutOffUntilRunEnds(MainFrame& frame, bool logOff) {
     const int wanted = logOff ? kEndLogOff : kEndPowerOff;
     FrameState& state = frame.state();
     if (state.UnattendedRun) {
         state.EndAction = wanted;
+        frame.services().notifier.Notify(
+            Notice{kSessionEndSummary, logOff ? kLogOffAfterRun : kPowerOffAfterRun, std::nullopt});
         return;
     }
     const int answer = frame.services().prompts.MessageBox(

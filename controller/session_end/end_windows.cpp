@@ -2,20 +2,18 @@
 
 #include "controller/frame_ids.h"
 #include "controller/main_frame.h"
+#include "controller/notice_texts.h"
 #include "controller/session_end/end_action.h"
 
 namespace tv {
 
 namespace {
 
-constexpr const char* kNoticeSummary = "Tessaravine";
-constexpr const char* kPowerOffRefused = "コンピュータをシャットダウンできませんでした。";
-constexpr const char* kLogOffRefused = "ログオフできませんでした。";
-
 // The user is told at every refused attempt: each one is an end the user waited for that did not
 // come.
 void TellRefused(MainFrame& frame, bool powerOff) {
-    frame.services().notifier.Notify(kNoticeSummary, powerOff ? kPowerOffRefused : kLogOffRefused);
+    frame.services().notifier.Notify(
+        Notice{kSessionEndSummary, powerOff ? kPowerOffRefused : kLogOffRefused, std::nullopt});
 }
 
 bool AskSessionToEnd(Session& session, bool powerOff) {

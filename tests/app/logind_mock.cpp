@@ -1,10 +1,11 @@
 #include "tests/app/logind_mock.h"
 
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <utility>
+
+#include "tests/app/mock_method_calls.h"
 
 namespace tv::test {
 namespace {
@@ -33,25 +34,9 @@ bool LogindMock::AnswerCanPowerOff(const QString& answer) {
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
-// GetMethodCalls answers a(tav): the time of each call and its arguments.
 std::vector<QVariantList> LogindMock::CallsOf(const QString& method) {
-    QDBusInterface mock(kService, kManagerPath, kMockInterface,
-                        QDBusConnection::connectToBus(BusAddress(), kConnectionName));
-    const QDBusMessage reply = mock.call(QStringLiteral("GetMethodCalls"), method);
-    std::vector<QVariantList> calls;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return calls;
-    const QDBusArgument list = reply.arguments().at(0).value<QDBusArgument>();
-    list.beginArray();
-    while (!list.atEnd()) {
-        qulonglong time = 0;
-        QVariantList arguments;
-        list.beginStructure();
-        list >> time >> arguments;
-        list.endStructure();
-        calls.push_back(arguments);
-    }
-    list.endArray();
-    return calls;
+    return MockMethodCalls(QDBusConnection::connectToBus(BusAddress(), kConnectionName), kService,
+                           kManagerPath, method);
 }
 
 }  // namespace tv::test

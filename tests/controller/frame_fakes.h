@@ -2,6 +2,8 @@
 // can act while a run is inside its window, as a user or the desktop would during a modal run.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -58,17 +60,23 @@ class FakeTimers : public Timers {
 class FakeSettingsDialog : public SettingsDialog {
   public:
     explicit FakeSettingsDialog(const FakeTimers& timers) : timers_(timers) {}
-    int Run(SettingsRecord& live, ScheduleList& schedules) override {
+    int Run(SettingsRecord& live, ScheduleList& schedules, const std::string& logDay) override {
         timersAtOpen.push_back(timers_.running);
+        logDaysAtOpen.push_back(logDay);
+        if (whileOpen) whileOpen();
         if (edit) edit(live);
         if (editSchedules) editSchedules(schedules);
         return endCode;
     }
 
     int endCode = kSettingsCancel;
-    std::function<void(SettingsRecord&)> edit;          // what the user changes
-    std::function<void(ScheduleList&)> editSchedules;   // what the user changes in the list
+    std::function<void(SettingsRecord&)> edit;         // what the user changes
+    std::function<void(ScheduleList&)> editSchedules;  // what the user changes in the list
+    void ShowActivityLog(const std::string& day) override { logDaysShown.push_back(day); }
+    std::function<void()> whileOpen;                    // what arrives while the dialog is open
     std::vector<std::map<int, unsigned>> timersAtOpen;  // one entry per opening
+    std::vector<std::string> logDaysAtOpen;             // the log day each opening showed
+    std::vector<std::string> logDaysShown;              // the log days shown on the open dialog
 
   private:
     const FakeTimers& timers_;
@@ -81,9 +89,10 @@ class FakeCopyRunner : public CopyRunner {
     int RunCopyJob(CopyJob& job, const std::string& title) override {
         titles.push_back(title);
         sources.push_back(job.Source);
-        jobs.push_back(job);
         logFields.push_back(job.LogRecord ? *job.LogRecord : LogRecord{});
         if (insideWindow) insideWindow();
+        if (finish) finish(job);
+        jobs.push_back(job);
         if (script.empty()) return result;
         const int scripted = script.front();
         script.pop_front();
@@ -97,6 +106,8 @@ class FakeCopyRunner : public CopyRunner {
     }
 
     std::function<void()> insideWindow;
+    // What the engine leaves in each job it ran (its error outputs).
+    std::function<void(CopyJob&)> finish;
     int result = 0;          // what every run ends with, once the script is used up
     std::deque<int> script;  // what the next copy runs end with, in turn
     std::vector<std::string> titles;
@@ -145,11 +156,19 @@ class FakeMediaWatch : public MediaWatch {
 
 class FakeNotifier : public Notifier {
   public:
-    bool Notify(const std::string& summary, const std::string& body) override {
-        notifications.push_back(summary + "|" + body);
+    bool Notify(const Notice& notice) override {
+        notifications.push_back(notice.summary + "|" + notice.body);
+        notices.push_back(notice);
         return true;
     }
-    std::vector<std::string> notifications;
+    // The user chooses the action of the last notice.
+    void ChooseLastAction() {
+        ASSERT_FALSE(notices.empty());
+        ASSERT_TRUE(notices.back().action.has_value());
+        notices.back().action->chosen();
+    }
+    std::vector<std::string> notifications;  // "summary|body" of each notice
+    std::vector<Notice> notices;
 };
 
 // A server whose shares mount as the test says; every call is recorded.

@@ -53,8 +53,8 @@ class FrameWorld {
         frame_.reset();
         frame_ = std::make_unique<MainFrame>(
             FrameServices{clock, world.drives(), registry, world.locations(), prompts, tray, timers,
-                          dialog, copyRunner, voice, session, mediaWatch, *mediaIdentity, notifier,
-                          shares, idle, [this] { ++closes; }});
+                          *settingsDialog, copyRunner, voice, session, mediaWatch, *mediaIdentity,
+                          *notifierPort, shares, idle, [this] { ++closes; }});
         frame_->Start();
         return *frame_;
     }
@@ -67,6 +67,8 @@ class FrameWorld {
     FakeTray tray;
     FakeTimers timers;
     FakeSettingsDialog dialog{timers};
+    SettingsDialog* settingsDialog =
+        &dialog;  // what the frame is given; a test may use the real one
     FakeCopyRunner copyRunner;
     FakeVoice voice;
     FakeSession session;
@@ -75,6 +77,7 @@ class FrameWorld {
     CardProbeLibrary media{CARDPROBE_LIBRARY_PATH};
     MediaIdentity* mediaIdentity = &media;  // what the frame is given; a test may wrap media
     FakeNotifier notifier;
+    Notifier* notifierPort = &notifier;  // what the frame is given; a test may use the real one
     FakeShareMounter shares;
     IdleGate* idle = nullptr;  // no idle library
     int closes = 0;

@@ -26,9 +26,12 @@ struct FailureCase {
     const char* kind;
     // Arranges the failure; the returned object keeps it in force for the run.
     std::function<std::shared_ptr<void>()> arrange;
+    // The files whose lines say "エラー", as the log viewer counts them.
+    uint64_t failedFiles;
 };
 
-// Every kind of failure sets HadError, whether or not the run writes a log.
+// Every kind of failure sets HadError, whether or not the run writes a log; the files that failed
+// are counted in the job as its log lines count them.
 TEST_F(RunErrorsTest, EveryFailureSetsTheErrorFlagWithOrWithoutALog) {
     const FailureCase cases[] = {
         {"a source that cannot be opened",
@@ -36,12 +39,14 @@ TEST_F(RunErrorsTest, EveryFailureSetsTheErrorFlagWithOrWithoutALog) {
              auto lock = std::make_shared<HeldLock>(JoinPath(job.Source, "a.txt"));
              EXPECT_TRUE(lock->locked());
              return lock;
-         }},
+         },
+         1},
         {"a destination folder that cannot be made",
          [&]() -> std::shared_ptr<void> {
              world.Write(job.Destination, {{"sub", Text("a file in the folder's place")}});
              return nullptr;
-         }},
+         },
+         1},
         {"an extra that no trash can take",
          [&]() -> std::shared_ptr<void> {
              job.ForceMirror = 1;
@@ -50,13 +55,15 @@ TEST_F(RunErrorsTest, EveryFailureSetsTheErrorFlagWithOrWithoutALog) {
              std::filesystem::remove_all(trash);
              world.Write(ContainingFolder(trash), {{"Trash", Text("not a folder")}});
              return nullptr;
-         }},
+         },
+         0},
     };
     for (const FailureCase& c : cases) {
         for (const bool logged : {true, false}) {
             SCOPED_TRACE(std::string(c.kind) + (logged ? ", logged" : ", not logged"));
             std::filesystem::remove_all(job.Destination);
             job.HadError = 0;
+            job.Logged = LogCounters{};
             job.ForceMirror = 0;
             job.LogRecord = logged ? &record : nullptr;
             const std::shared_ptr<void> failure = c.arrange();
@@ -64,6 +71,7 @@ TEST_F(RunErrorsTest, EveryFailureSetsTheErrorFlagWithOrWithoutALog) {
             Run();
 
             EXPECT_EQ(job.HadError, 1);
+            EXPECT_EQ(job.Logged.errors, logged ? c.failedFiles : 0u);
         }
     }
 }

@@ -123,7 +123,16 @@ void CLogListDlg::showEvent(QShowEvent* event) {
     if (shown_) return;
     shown_ = true;
     FillDayList();
-    LoadDay(clock_.NowDateTime().Format("%Y/%m/%d"));
+    LoadDay(firstDay_.empty() ? clock_.NowDateTime().Format("%Y/%m/%d") : firstDay_);
+}
+
+void CLogListDlg::ShowDay(const std::string& day) {
+    if (!shown_) {
+        firstDay_ = day;
+        return;
+    }
+    FillDayList();
+    LoadDay(day);
 }
 
 void CLogListDlg::FillDayList() {

@@ -41,6 +41,9 @@ class CLogListDlg : public QWidget, public SettingsPage {
     ~CLogListDlg() override;
 
     const LogDayLoader& Loader() const { return loader_; }
+    // Shows day ("yyyy/mm/dd") instead of today: from the first showing on when the page has not
+    // been shown yet, else at once, with the day list read again for the days written since.
+    void ShowDay(const std::string& day);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -63,6 +66,7 @@ class CLogListDlg : public QWidget, public SettingsPage {
     LogLoadBudget budget_;
     LogDayLoader loader_;
     bool shown_ = false;
+    std::string firstDay_;  // the day of the first showing; empty for today
     QTimer timer_;
     CCategoryListBox* days_ = nullptr;
     QTreeView* table_ = nullptr;

@@ -333,6 +333,14 @@ void CConfigDlg::HandBackEditedSchedules() {
     }
 }
 
+void CConfigDlg::ShowActivityLog(const std::string& day) {
+    const PageSlot* slot = SlotOf(kItemActivityLog);
+    auto* page = slot ? qobject_cast<CLogListDlg*>(slot->widget) : nullptr;
+    if (page == nullptr || !categories_->SelectId(kItemActivityLog)) return;
+    page->ShowDay(day);
+    OnCategoryClicked();
+}
+
 void CConfigDlg::OnStartRun(int parameter) { EndIfDecided(frame_->OnStartRun(parameter)); }
 
 void CConfigDlg::reject() { done(frame_->Cancel()); }

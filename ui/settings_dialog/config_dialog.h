@@ -64,6 +64,8 @@ class CConfigDlg : public QDialog, private ConfigPages {
     // A unit page's start button (kMessageStartRun): ends the dialog with parameter when the
     // removable destination check lets it close.
     void OnStartRun(int parameter);
+    // Chooses the category of the activity log, as a click would, with day ("yyyy/mm/dd") shown.
+    void ShowActivityLog(const std::string& day);
     // The close box and the cancel button: the record is put back as it was at the opening.
     void reject() override;
     // The copy of the schedules that the schedule page edits; null without schedules.

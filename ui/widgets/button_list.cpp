@@ -46,6 +46,16 @@ void CButtonList::paintEvent(QPaintEvent* /*event*/) {
     painter.drawPixmap(QRectF(face), selected_, source);
 }
 
+bool CButtonList::SelectId(int id) {
+    for (size_t index = 0; index < items_.size(); ++index) {
+        if (items_[index].id != id) continue;
+        selectedIndex_ = static_cast<int>(index);
+        update();
+        return true;
+    }
+    return false;
+}
+
 void CButtonList::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const int index = ItemAt(event->position().toPoint());

@@ -30,6 +30,9 @@ class CButtonList : public QWidget {
 
     int SelectedId() const;  // -1 when none
     QString SelectedLabel() const;
+    // Selects the item of id as a click would, without telling the owner; false when no item has
+    // that id.
+    bool SelectId(int id);
     // The index of the first item holding point, -1 when none does.
     int ItemAt(const QPoint& point) const;
 

@@ -222,6 +222,22 @@ TEST_F(RemovableMediaTest, WithoutSoundNothingIsIdentified) {
     EXPECT_TRUE(w.voice.played.empty());
 }
 
+// The notice of a failed medium run goes by the drive's name, as the tray menu shows it.
+TEST_F(RemovableMediaTest, AMediumRunThatFailedIsToldByItsDrivesName) {
+    StartWithCardDrive(kCardSerial, "", [](SettingsRecord& s) { s.Sound = 0; });
+    w.copyRunner.finish = [](CopyJob& job) {
+        job.Logged.errors = 3;
+        job.HadError = 1;
+    };
+    InsertAndPoll();
+
+    const std::string name = w.frame().settings().Drives[kF].Name;
+    EXPECT_NE(name.find("(F:)"), std::string::npos) << name;
+    EXPECT_EQ(w.notifier.notifications,
+              std::vector<std::string>{"バックアップに失敗しました|「" + name +
+                                       "」で 3 個のファイルをコピーできませんでした。"});
+}
+
 TEST_F(RemovableMediaTest, AMediumInsertedDuringAnotherRunIsNotRunAfterItButWhenInsertedAgain) {
     StartWithCardDrive(kCardSerial, "", [](SettingsRecord& s) { s.Sound = 0; });
     w.frame().state().CopyRunning = true;  // another run holds the frame

@@ -2,25 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/controller/frame_fakes.h"
-
 namespace tv::test {
 namespace {
 
 TEST(HeldDeletionNotice, OnlyAHeldDeletionIsToldWithItsCountAndFolders) {
-    FakeNotifier notifier;
     CopyJob job;
     job.Source = "/media/card";
     job.Destination = "/backup/card";
-    NotifyHeldDeletion(job, notifier);
-    EXPECT_TRUE(notifier.notifications.empty());
+    job.HadError = 1;
+    EXPECT_FALSE(HeldDeletionNotice(job).has_value());
 
     job.MassDeletionHeld = 120;
-    NotifyHeldDeletion(job, notifier);
-    ASSERT_EQ(notifier.notifications.size(), 1u);
-    const std::string& told = notifier.notifications[0];
+    const std::optional<Notice> told = HeldDeletionNotice(job);
+    ASSERT_TRUE(told.has_value());
+    const std::string text = told->summary + "|" + told->body;
     for (const char* part : {"保留", "120", "/media/card", "/backup/card"}) {
-        EXPECT_NE(told.find(part), std::string::npos) << part;
+        EXPECT_NE(text.find(part), std::string::npos) << part;
     }
 }
 

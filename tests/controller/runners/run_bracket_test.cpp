@@ -17,7 +17,7 @@ class RunBracketTest : public ::testing::Test {
     // One run of the given kind through the copy runner, while inside does what arrives then.
     void RunWhile(TickDuringRun tick, const std::function<void()>& inside) {
         w.copyRunner.insideWindow = inside;
-        const RunBracket run = frame.BeginRun(tick);
+        const RunBracket run = frame.BeginRun(tick, "");
         ASSERT_TRUE(run.entered());
         CopyJob job;
         w.copyRunner.RunCopyJob(job, "");
@@ -36,7 +36,7 @@ TEST_F(RunBracketTest, WhatArrivesDuringADriveUnitRunIsKeptOut) {
         tickRanInside = w.timers.running.count(kTimerTick) != 0;
         // An expiry already on its way, and the run it would start.
         frame.OnTimer(kTimerTick);
-        secondRunEntered = frame.BeginRun(TickDuringRun::GoesOn).entered();
+        secondRunEntered = frame.BeginRun(TickDuringRun::GoesOn, "").entered();
         EXPECT_TRUE(frame.state().CopyRunning);  // a refused bracket leaves the run's flag alone
         frame.OnTrayEvent(TrayEvent::RightButtonUp);
         frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
@@ -53,7 +53,7 @@ TEST_F(RunBracketTest, WhatArrivesDuringADriveUnitRunIsKeptOut) {
     EXPECT_EQ(w.timers.running.at(kTimerTick), kTickPeriodMs);
     EXPECT_EQ(w.tray.tips.size(), tipsBefore + 1);
     EXPECT_FALSE(frame.state().CopyRunning);
-    EXPECT_TRUE(frame.BeginRun(TickDuringRun::Stopped).entered());
+    EXPECT_TRUE(frame.BeginRun(TickDuringRun::Stopped, "").entered());
 }
 
 TEST_F(RunBracketTest, ARemovableRunLeavesTheTickRunningAndItFindsTheRunInProgress) {
@@ -62,7 +62,7 @@ TEST_F(RunBracketTest, ARemovableRunLeavesTheTickRunningAndItFindsTheRunInProgre
     RunWhile(TickDuringRun::GoesOn, [&] {
         tickRanInside = w.timers.running.count(kTimerTick) != 0;
         frame.OnTimer(kTimerTick);
-        tickRunEntered = frame.BeginRun(TickDuringRun::Stopped).entered();
+        tickRunEntered = frame.BeginRun(TickDuringRun::Stopped, "").entered();
     });
 
     EXPECT_TRUE(tickRanInside);

@@ -105,6 +105,10 @@ TEST_F(SessionEndTest, AShutdownDuringAnUnattendedRunHappensWhenTheRunHasEnded) 
     EXPECT_FALSE(AnswerDuringRun(false, true));
 
     EXPECT_TRUE(w.prompts.asked().empty());
+    // Nothing else on the screen tells why the desktop did not end at once.
+    EXPECT_EQ(w.notifier.notifications,
+              std::vector<std::string>{
+                  "Tessaravine|実行中のバックアップが終わってからシャットダウンします。"});
     EXPECT_EQ(state().EndAction, kEndPowerOff);
     EXPECT_EQ(w.session.powerOffs, 1);
     EXPECT_EQ(w.session.sessionEnds, 0);

@@ -167,6 +167,32 @@ class ConfigDialogTest : public QObject {
         QCOMPARE(days->item(1)->text(), QString("2005/06/30"));
     }
 
+    // A notice's action on the open dialog: from another page, or from the log page on another
+    // day, to the log of the notice's day, with the day files written since the page was shown.
+    void showingTheActivityLogOfADaySwitchesToIt() {
+        DialogWorld w;
+        const std::string logFolder = JoinPath(w.settings.world().programDir(), "Log");
+        PutFileBytes(JoinPath(logFolder, "20050630.txt"), "");
+        w.Choose(kItemActivityLog);
+        w.Choose(kItemNetwork);
+        PutFileBytes(JoinPath(logFolder, "20050701.txt"), "");
+
+        w.dialog->ShowActivityLog("2005/06/30");
+        QCOMPARE(w.ShownPages(), QStringList{"活動ログ表示"});
+        QVERIFY(w.ButtonsShown());
+        const auto* list = w.dialog->findChild<CButtonList*>(QString::number(kIdCategoryList));
+        QCOMPARE(list->SelectedId(), kItemActivityLog);
+        const auto* page = w.dialog->findChild<CLogListDlg*>();
+        QCOMPARE(page->Loader().Day(), std::string("2005/06/30"));
+        const auto* days = w.dialog->findChild<QListWidget*>(QString::number(kIdLogDayList));
+        QCOMPARE(days->count(), 3);
+        QCOMPARE(days->currentItem()->text(), QString("2005/06/30"));
+
+        w.dialog->ShowActivityLog("2005/07/01");
+        QCOMPARE(days->currentItem()->text(), QString("2005/07/01"));
+        QCOMPARE(page->Loader().Day(), std::string("2005/07/01"));
+    }
+
     // A category whose page is not built yet leaves the page shown; from the explanation it
     // leaves the area empty but the buttons usable.
     void aCategoryWithoutAPageShowsNothingNew() {

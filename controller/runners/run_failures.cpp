@@ -1,0 +1,53 @@
+#include "controller/runners/run_failures.h"
+
+#include "controller/notice_texts.h"
+
+namespace tv {
+
+namespace {
+
+// A held deletion sets HadError too: beside a hold the flag is taken for the hold alone, which
+// its own notice tells.
+bool HadErrorBesideHold(const CopyJob& job) {
+    return job.HadError != 0 && job.MassDeletionHeld == 0;
+}
+
+}  // namespace
+
+void RunFailures::Note(const std::string& day) {
+    if (day_.empty()) day_ = day;
+}
+
+void RunFailures::AddJob(const CopyJob& job, const std::string& day) {
+    if (job.Logged.errors == 0 && !HadErrorBesideHold(job)) return;
+    failedFiles_ += job.Logged.errors;
+    otherError_ = otherError_ || HadErrorBesideHold(job);
+    Note(day);
+}
+
+void RunFailures::AddFailedFile(const std::string& day) {
+    ++failedFiles_;
+    Note(day);
+}
+
+void RunFailures::AddUnreachableDestination(const std::string& destination,
+                                            const std::string& day) {
+    if (unreachable_.empty()) unreachable_ = destination;
+    Note(day);
+}
+
+// One line for each kind of failure, the destination out of reach first: it explains why
+// nothing else may have been copied. A count of failed files says more than an error alone.
+std::optional<Notice> RunFailures::NoticeFor(const std::string& unit) const {
+    if (!Any()) return std::nullopt;
+    std::string body;
+    const auto addLine = [&body](const std::string& line) {
+        body += body.empty() ? line : "\n" + line;
+    };
+    if (!unreachable_.empty()) addLine(UnreachableDestinationText(unit, unreachable_));
+    if (failedFiles_ > 0) addLine(FailedFilesText(unit, failedFiles_));
+    if (otherError_ && failedFiles_ == 0) addLine(RunErrorText(unit));
+    return Notice{kRunFailedSummary, body, std::nullopt};
+}
+
+}  // namespace tv

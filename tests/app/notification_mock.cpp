@@ -1,0 +1,50 @@
+#include "tests/app/notification_mock.h"
+
+#include <QDBusConnection>
+#include <utility>
+
+#include "tests/app/mock_method_calls.h"
+
+namespace tv::test {
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kConnectionName = QStringLiteral("notification-mock-test");
+// The reason the server gives for a notice the user dismissed.
+constexpr uint kDismissedByUser = 2;
+
+std::string EmittedSignal(const char* name, const char* signature, const std::string& values) {
+    return std::string("('org.freedesktop.Notifications', '") + name + "', '" + signature + "', [" +
+           values + "])";
+}
+
+}  // namespace
+
+NotificationMock::NotificationMock(std::string folder)
+    : mock_(std::move(folder), {"--template", "notification_daemon"}, kService.toStdString()) {}
+
+NotificationMock::~NotificationMock() { QDBusConnection::disconnectFromBus(kConnectionName); }
+
+QString NotificationMock::BusAddress() const { return QString::fromStdString(mock_.BusAddress()); }
+
+std::vector<QVariantList> NotificationMock::NotifyCalls() {
+    return MockMethodCalls(QDBusConnection::connectToBus(BusAddress(), kConnectionName), kService,
+                           kPath, QStringLiteral("Notify"));
+}
+
+// The keys are the program's own, never quotes.
+bool NotificationMock::InvokeAction(uint id, const std::string& key) {
+    return mock_.Control(kPath.toStdString(), "EmitSignal",
+                         EmittedSignal("ActionInvoked", "us",
+                                       "<uint32 " + std::to_string(id) + ">, <'" + key + "'>"));
+}
+
+bool NotificationMock::Close(uint id) {
+    return mock_.Control(kPath.toStdString(), "EmitSignal",
+                         EmittedSignal("NotificationClosed", "uu",
+                                       "<uint32 " + std::to_string(id) + ">, <uint32 " +
+                                           std::to_string(kDismissedByUser) + ">"));
+}
+
+}  // namespace tv::test
