@@ -109,6 +109,8 @@ std::string ProgramDirFor(const std::string& executableFolder) {
 
 std::string DefaultProgramDir() { return ProgramDirFor(ExecutableFolder()); }
 
+std::string DefaultInstallDir() { return ExecutableFolder(); }
+
 std::string DefaultConfigDir() {
     return JoinPath(XdgBaseDir("XDG_CONFIG_HOME", ".config"), "OstrelSystem");
 }
@@ -151,8 +153,9 @@ std::string FallbackLockDir() {
 }
 
 Locations DefaultLocations() {
-    return Locations{DefaultProgramDir(), DefaultConfigDir(), DefaultDocumentsDir(),
-                     DefaultLockDir()};
+    const std::string installDir = DefaultInstallDir();
+    return Locations{ProgramDirFor(installDir), installDir, DefaultConfigDir(),
+                     DefaultDocumentsDir(), DefaultLockDir()};
 }
 
 bool EnsureFolder(const std::string& folder) {

@@ -82,6 +82,7 @@ TEST(LocationsTest, ProgramDirIsTheExecutableFolderWhenWritable) {
     ASSERT_EQ(access(folder.c_str(), W_OK), 0);
     EXPECT_EQ(DefaultProgramDir(), folder);
     EXPECT_EQ(DefaultLocations().programDir, folder);
+    EXPECT_EQ(DefaultLocations().installDir, folder);
 
     const std::string data = std::getenv("XDG_DATA_HOME");
     EXPECT_EQ(ProgramDirFor(world.base() + "/missing"), data + "/tessaravine");
