@@ -101,7 +101,8 @@ bool ReadSmallFile(const std::string& path, std::string* text) {
 }  // namespace
 
 std::string ProgramDirFor(const std::string& executableFolder) {
-    if (!executableFolder.empty() && access(executableFolder.c_str(), W_OK) == 0) {
+    if (!executableFolder.empty() && access(executableFolder.c_str(), W_OK) == 0 &&
+        access(JoinPath(executableFolder, kSharedInstallMarker).c_str(), F_OK) != 0) {
         return executableFolder;
     }
     return JoinPath(XdgBaseDir("XDG_DATA_HOME", ".local/share"), "tessaravine");

@@ -14,7 +14,11 @@ struct Locations {
     std::string lockDir;       // where the single-instance lock file lives
 };
 
-// The folder of the running executable when it is writable, else $XDG_DATA_HOME/tessaravine.
+// An install shared by every user of the machine (the Debian package's) holds this file beside
+// the program: its folder then holds nobody's data, not even root's, who can write it.
+inline constexpr const char* kSharedInstallMarker = "shared-install";
+
+// ProgramDirFor the folder of the running executable.
 std::string DefaultProgramDir();
 // The folder of the running executable, symbolic links resolved.
 std::string DefaultInstallDir();
@@ -29,8 +33,8 @@ std::string FallbackLockDir();
 Locations DefaultLocations();
 
 // The program directory for an executable in executableFolder: that folder when it is
-// writable (an install for one user keeps everything together), else
-// $XDG_DATA_HOME/tessaravine (a system-wide install in a folder the user cannot write).
+// writable and not a shared install (an install for one user keeps everything together), else
+// $XDG_DATA_HOME/tessaravine.
 std::string ProgramDirFor(const std::string& executableFolder);
 // The documents folder named by the text of a user-dirs.dirs file (XDG_DOCUMENTS_DIR="…",
 // "$HOME/…" or an absolute path, the last valid line wins); "" when the text names none.
