@@ -41,15 +41,15 @@ int main(int argc, char** argv) {
     if (!start.proceed) return EXIT_FAILURE;
 
     const tv::Clock& clock = tv::RealClock();
-    tv::IdleLibrary idleLibrary(locations.programDir);
+    tv::IdleLibrary idleLibrary(locations.installDir);
     tv::IdleGate* idle = idleLibrary.HasFunction() ? &idleLibrary : nullptr;
     tv::QtTray tray;
     tv::QtTimers timers;
-    tv::QtCopyRunner copyRunner(clock, drives, locations.programDir, prompts, idle);
+    tv::QtCopyRunner copyRunner(clock, drives, locations, prompts, idle);
     tv::Mpg123Voice voice;
     tv::LogindSession session;
     tv::MountinfoWatch mediaWatch;
-    tv::CardProbeLibrary media(tv::JoinPath(locations.programDir, tv::kCardProbeLibraryName));
+    tv::CardProbeLibrary media(tv::JoinPath(locations.installDir, tv::kCardProbeLibraryName));
     tv::DbusNotifier notifier;
     tv::GioShareMounter shares;
     const tv::SettingsContext settingsContext{drives, registry, locations, clock};

@@ -12,11 +12,11 @@ constexpr unsigned kEndPauseMs = 1000;
 }  // namespace
 
 CopyWorker::CopyWorker(CopyJob& job, const Clock& clock, const DriveTable& drives,
-                       const std::string& programDir)
+                       const Locations& locations)
     : job_(job),
       clock_(clock),
-      idle_(programDir),
-      log_(programDir),
+      idle_(locations.installDir),
+      log_(locations.programDir),
       context_(clock, drives, &log_, idle_.HasFunction() ? &idle_ : nullptr) {
     context_.SetState(WorkerState::Idle);
 }

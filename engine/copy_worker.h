@@ -1,5 +1,5 @@
 // The worker of one progress window: runs one copy job on its own thread. It loads the idle
-// library of the program directory when it is created (a missing library or entry means the
+// library of the install folder when it is created (a missing library or entry means the
 // run never waits) and frees it when it goes. When the job has a window, the worker tells it
 // the run's end after a pause of a second, so the last texts stay readable.
 #pragma once
@@ -12,6 +12,7 @@
 #include "engine/run_context.h"
 #include "engine/worker_thread.h"
 #include "log/log_store.h"
+#include "platform/locations.h"
 
 namespace tv {
 
@@ -20,9 +21,10 @@ class DriveTable;
 
 class CopyWorker {
   public:
-    // The job's log lines go to the day files of programDir, where the idle library lies too.
+    // The job's log lines go to the day files of the program directory; the idle library is
+    // the install folder's.
     CopyWorker(CopyJob& job, const Clock& clock, const DriveTable& drives,
-               const std::string& programDir);
+               const Locations& locations);
     // Waits for the thread; then frees the idle library.
     ~CopyWorker() = default;
     CopyWorker(const CopyWorker&) = delete;

@@ -101,13 +101,16 @@ bool ReadSmallFile(const std::string& path, std::string* text) {
 }  // namespace
 
 std::string ProgramDirFor(const std::string& executableFolder) {
-    if (!executableFolder.empty() && access(executableFolder.c_str(), W_OK) == 0) {
+    if (!executableFolder.empty() && access(executableFolder.c_str(), W_OK) == 0 &&
+        access(JoinPath(executableFolder, kSharedInstallMarker).c_str(), F_OK) != 0) {
         return executableFolder;
     }
     return JoinPath(XdgBaseDir("XDG_DATA_HOME", ".local/share"), "tessaravine");
 }
 
 std::string DefaultProgramDir() { return ProgramDirFor(ExecutableFolder()); }
+
+std::string DefaultInstallDir() { return ExecutableFolder(); }
 
 std::string DefaultConfigDir() {
     return JoinPath(XdgBaseDir("XDG_CONFIG_HOME", ".config"), "OstrelSystem");
@@ -151,8 +154,9 @@ std::string FallbackLockDir() {
 }
 
 Locations DefaultLocations() {
-    return Locations{DefaultProgramDir(), DefaultConfigDir(), DefaultDocumentsDir(),
-                     DefaultLockDir()};
+    const std::string installDir = DefaultInstallDir();
+    return Locations{ProgramDirFor(installDir), installDir, DefaultConfigDir(),
+                     DefaultDocumentsDir(), DefaultLockDir()};
 }
 
 bool EnsureFolder(const std::string& folder) {

@@ -7,14 +7,21 @@
 namespace tv {
 
 struct Locations {
-    std::string programDir;    // all the system's own files (Log, sch.dat, voice …)
+    std::string programDir;    // the system's own data files (Log, sch.dat, Decision.txt …)
+    std::string installDir;    // what is installed with the program: libraries, voice, help
     std::string configDir;     // the registry file and drives.tsv
     std::string documentsDir;  // the user's documents folder
     std::string lockDir;       // where the single-instance lock file lives
 };
 
-// The folder of the running executable when it is writable, else $XDG_DATA_HOME/tessaravine.
+// An install shared by every user of the machine (the Debian package's) holds this file beside
+// the program: its folder then holds nobody's data, not even root's, who can write it.
+inline constexpr const char* kSharedInstallMarker = "shared-install";
+
+// ProgramDirFor the folder of the running executable.
 std::string DefaultProgramDir();
+// The folder of the running executable, symbolic links resolved.
+std::string DefaultInstallDir();
 // $XDG_CONFIG_HOME/OstrelSystem (default ~/.config/OstrelSystem).
 std::string DefaultConfigDir();
 // The XDG documents folder (~/.config/user-dirs.dirs), else ~/Documents.
@@ -26,7 +33,8 @@ std::string FallbackLockDir();
 Locations DefaultLocations();
 
 // The program directory for an executable in executableFolder: that folder when it is
-// writable, else $XDG_DATA_HOME/tessaravine.
+// writable and not a shared install (an install for one user keeps everything together), else
+// $XDG_DATA_HOME/tessaravine.
 std::string ProgramDirFor(const std::string& executableFolder);
 // The documents folder named by the text of a user-dirs.dirs file (XDG_DOCUMENTS_DIR="…",
 // "$HOME/…" or an absolute path, the last valid line wins); "" when the text names none.

@@ -17,7 +17,7 @@ inline constexpr const char* kCardProbeLibraryName = "libcardprobe.so";
 
 class CardProbeLibrary : public MediaIdentity {
   public:
-    // fullPath: the library file, usually the program directory's kCardProbeLibraryName.
+    // fullPath: the library file, usually the install folder's kCardProbeLibraryName.
     explicit CardProbeLibrary(const std::string& fullPath);
     CardProbeLibrary(const CardProbeLibrary&) = delete;
     CardProbeLibrary& operator=(const CardProbeLibrary&) = delete;

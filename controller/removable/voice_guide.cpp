@@ -6,7 +6,7 @@
 namespace tv {
 
 void PlayVoice(MainFrame& frame, const char* fileName, bool wait) {
-    const std::string folder = JoinPath(frame.services().locations.programDir, kVoiceFolder);
+    const std::string folder = JoinPath(frame.services().locations.installDir, kVoiceFolder);
     frame.services().voice.Play(JoinPath(folder, fileName), wait);
 }
 

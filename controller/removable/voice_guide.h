@@ -1,4 +1,4 @@
-// The recordings of the voice guidance, in the folder "voice" of the program directory.
+// The recordings of the voice guidance, in the folder "voice" of the install folder.
 #pragma once
 
 namespace tv {

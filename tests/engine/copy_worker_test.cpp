@@ -172,6 +172,29 @@ TEST_F(WorkerTest, ABusyUserHoldsTheWorkerUntilAStop) {
     EXPECT_GE(stub.calls(), 1);
 }
 
+// A system-wide install: the idle library lies beside the program in a folder of its own, the
+// log goes to the user's program directory.
+TEST_F(EngineTest, TheIdleLibraryComesFromTheInstallFolderAndTheLogFromTheProgramDirectory) {
+    Locations locations = world.locations();
+    locations.installDir = JoinPath(world.base(), "installed");
+    ASSERT_TRUE(EnsureFolder(locations.installDir));
+    const IdleStub stub(locations.installDir);
+    stub.Answer(1);
+    job.IdleCheck = 1;
+    job.NotifyWindow = nullptr;
+    world.Write(sourceRoot, {{"a.txt", Text("a")}});
+
+    CopyWorker worker(job, clock, world.drives(), locations);
+    EXPECT_TRUE(worker.HasIdleFunction());
+    worker.Start();
+    worker.WaitUntilFinished();
+
+    EXPECT_EQ(worker.runResult(), 0);
+    EXPECT_GE(stub.calls(), 1);
+    EXPECT_NE(DayFile().find("a.txt"), std::string::npos);
+    EXPECT_FALSE(IsDirectory(JoinPath(locations.installDir, "Log")));
+}
+
 TEST_F(WorkerTest, WithoutAUsableIdleLibraryTheRunDoesNotWait) {
     const std::string garbage = "not a library";
     for (const std::string& build :
@@ -185,7 +208,7 @@ TEST_F(WorkerTest, WithoutAUsableIdleLibraryTheRunDoesNotWait) {
         }
         job.IdleCheck = 1;
         world.Write(sourceRoot, {{"a.txt", Text("a")}});
-        CopyWorker worker(job, clock, world.drives(), world.programDir());
+        CopyWorker worker(job, clock, world.drives(), world.locations());
         EXPECT_FALSE(worker.HasIdleFunction());
         worker.Start();
         worker.WaitUntilFinished();
@@ -197,7 +220,7 @@ TEST_F(WorkerTest, WithoutAUsableIdleLibraryTheRunDoesNotWait) {
 
 TEST_F(EngineTest, AStopAfterTheEndLeavesTheWorkerFinished) {
     job.NotifyWindow = nullptr;
-    CopyWorker worker(job, clock, world.drives(), world.programDir());
+    CopyWorker worker(job, clock, world.drives(), world.locations());
     EXPECT_EQ(worker.state(), WorkerState::Idle);
     worker.Start();
     worker.WaitUntilFinished();

@@ -39,7 +39,7 @@ class RelocationTest : public ::testing::Test {
     TestWorld world;
     FakeClock clock{kNow};
     ScriptedPrompts prompts;
-    HeadlessCopyRunner runner{clock, world.drives(), world.programDir(), prompts, nullptr};
+    HeadlessCopyRunner runner{clock, world.drives(), world.locations(), prompts, nullptr};
     StoppingObserver observer;
     RelocationRequest request;
     std::string oldFolder;
@@ -161,7 +161,7 @@ class PressingClock : public FakeClock {
 TEST_F(RelocationTest, AFileFinishedWhileAStopWasPendingIsRemovedFromTheNewFolder) {
     UseDestinationDrive();
     PressingClock pressing{kNow};
-    HeadlessCopyRunner pressed{pressing, world.drives(), world.programDir(), prompts, nullptr};
+    HeadlessCopyRunner pressed{pressing, world.drives(), world.locations(), prompts, nullptr};
     pressing.runner = &pressed;
     request.RemLoadControl = 0;
     world.Write(oldFolder, {{"only.txt", Text("finished")}});

@@ -79,7 +79,7 @@ class WorkerTest : public EngineTest {
     int RunWindowed() { return runner.RunCopyJob(job, "ドライブ単位"); }
 
     ScriptedPrompts prompts;
-    HeadlessCopyRunner runner{clock, world.drives(), world.programDir(), prompts, nullptr};
+    HeadlessCopyRunner runner{clock, world.drives(), world.locations(), prompts, nullptr};
     StoppingObserver observer;
 };
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/paths.h"
 #include "tests/support/test_world.h"
 
 namespace tv {
@@ -82,10 +83,30 @@ TEST(LocationsTest, ProgramDirIsTheExecutableFolderWhenWritable) {
     ASSERT_EQ(access(folder.c_str(), W_OK), 0);
     EXPECT_EQ(DefaultProgramDir(), folder);
     EXPECT_EQ(DefaultLocations().programDir, folder);
+    EXPECT_EQ(DefaultLocations().installDir, folder);
+}
 
-    const std::string data = std::getenv("XDG_DATA_HOME");
-    EXPECT_EQ(ProgramDirFor(world.base() + "/missing"), data + "/tessaravine");
-    EXPECT_EQ(ProgramDirFor(""), data + "/tessaravine");
+TEST(LocationsTest, ProgramDirIsTheUsersDataFolderUnlessTheFolderIsAWritableOwnInstall) {
+    test::TestWorld world;
+    const std::string own = world.base() + "/own";
+    const std::string shared = world.base() + "/shared";
+    ASSERT_TRUE(EnsureFolder(own));
+    ASSERT_TRUE(EnsureFolder(shared));
+    std::ofstream(JoinPath(shared, kSharedInstallMarker)) << "";
+    const std::string data = std::string(std::getenv("XDG_DATA_HOME")) + "/tessaravine";
+    const struct {
+        std::string folder;
+        std::string expected;
+    } cases[] = {
+        {own, own},
+        {shared, data},  // writable, yet shared by every user
+        {world.base() + "/missing", data},
+        {"", data},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        EXPECT_EQ(ProgramDirFor(c.folder), c.expected);
+    }
 }
 
 TEST(LocationsTest, EnsureFolderMakesParentsAndRefusesFiles) {

@@ -37,6 +37,8 @@ std::string RuntimeDirOf(const std::string& base) { return JoinPath(base, "runti
 Locations WorldLocations(const std::string& base) {
     Locations locations;
     locations.programDir = JoinPath(base, "program");
+    // As in an install for one user: the installed files lie among the data files.
+    locations.installDir = locations.programDir;
     locations.configDir = JoinPath(ConfigHomeOf(base), "OstrelSystem");
     locations.documentsDir = JoinPath(HomeOf(base), "Documents");
     locations.lockDir = RuntimeDirOf(base);

@@ -272,7 +272,7 @@ class CopyDialogTest : public QObject {
         TestWorld world;
         FakeClock clock;
         RecordingPrompts prompts;
-        QtCopyRunner runner{clock, world.drives(), world.programDir(), prompts, nullptr};
+        QtCopyRunner runner{clock, world.drives(), world.locations(), prompts, nullptr};
         CopyJob job;
         std::string destination;
     };

@@ -31,11 +31,11 @@ void StopAndLetFinish(const CNewCopyDlg& dialog, Worker& worker) {
 
 }  // namespace
 
-QtCopyRunner::QtCopyRunner(const Clock& clock, const DriveTable& drives, std::string programDir,
+QtCopyRunner::QtCopyRunner(const Clock& clock, const DriveTable& drives, const Locations& locations,
                            Prompts& prompts, IdleGate* controllerIdle, QWidget* parent)
     : clock_(clock),
       drives_(drives),
-      programDir_(std::move(programDir)),
+      locations_(locations),
       prompts_(prompts),
       controllerIdle_(controllerIdle),
       parent_(parent) {}
@@ -52,7 +52,7 @@ int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
     const DriveTable drives = drives_;  // the worker's own copy
     {
         // Ends (and waits for its thread) before the bridge and the window go.
-        CopyWorker worker(job, clock_, drives, programDir_);
+        CopyWorker worker(job, clock_, drives, locations_);
         dialog.SetStopHandler([&worker] { worker.RequestStop(); });
         worker.Start();
         result = dialog.RunModal();
@@ -70,7 +70,7 @@ int QtCopyRunner::RunRelocation(const RelocationRequest& request, const std::str
     DialogPrompts prompts(prompts_, dialog);
     const DriveTable drives = drives_;  // the worker's own copy
     RelocationWorker worker(request, clock_, drives, controllerIdle_, prompts, &bridge,
-                            programDir_);
+                            locations_.programDir);
     dialog.SetStopHandler([&worker] { worker.RequestStop(); });
     worker.Start();
     const int result = dialog.RunModal();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/copy_runner.h"
+#include "platform/locations.h"
 
 class QWidget;
 
@@ -19,8 +20,8 @@ class Prompts;
 class QtCopyRunner : public CopyRunner {
   public:
     // controllerIdle: the gate a relocation waits on (null: none). A copy job's worker loads
-    // its own idle library from programDir.
-    QtCopyRunner(const Clock& clock, const DriveTable& drives, std::string programDir,
+    // its own idle library from the install folder.
+    QtCopyRunner(const Clock& clock, const DriveTable& drives, const Locations& locations,
                  Prompts& prompts, IdleGate* controllerIdle, QWidget* parent = nullptr);
 
     int RunCopyJob(CopyJob& job, const std::string& title) override;
@@ -29,7 +30,7 @@ class QtCopyRunner : public CopyRunner {
   private:
     const Clock& clock_;
     const DriveTable& drives_;
-    std::string programDir_;
+    Locations locations_;
     Prompts& prompts_;
     IdleGate* controllerIdle_;
     QWidget* parent_;

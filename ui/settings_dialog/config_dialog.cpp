@@ -262,7 +262,7 @@ void CConfigDlg::OnCategoryClicked() {
     explanation_->hide();
     SetButtonsShown(true);
     if (categories_->SelectedId() == kItemHelp) {
-        services_.openHelp(JoinPath(services_.context.locations.programDir, kHelpFileName));
+        services_.openHelp(JoinPath(services_.context.locations.installDir, kHelpFileName));
         if (explaining) {
             SetButtonsShown(false);
             explanation_->show();

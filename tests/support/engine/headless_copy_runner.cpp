@@ -41,11 +41,11 @@ class ForwardingSink : public ProgressSink {
 }  // namespace
 
 HeadlessCopyRunner::HeadlessCopyRunner(const Clock& clock, const DriveTable& drives,
-                                       std::string programDir, Prompts& prompts,
+                                       const Locations& locations, Prompts& prompts,
                                        IdleGate* controllerIdle)
     : clock_(clock),
       drives_(drives),
-      programDir_(std::move(programDir)),
+      locations_(locations),
       prompts_(prompts),
       controllerIdle_(controllerIdle) {}
 
@@ -73,7 +73,7 @@ int HeadlessCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
     job.NotifyWindow = &window;
     int result = 0;
     {
-        CopyWorker worker(job, clock_, drives_, programDir_);
+        CopyWorker worker(job, clock_, drives_, locations_);
         BeginRun(title, [&worker] { worker.RequestStop(); });
         worker.Start();
         worker.WaitUntilFinished();
@@ -87,7 +87,7 @@ int HeadlessCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
 int HeadlessCopyRunner::RunRelocation(const RelocationRequest& request, const std::string& title) {
     ForwardingSink window(observer_);
     RelocationWorker worker(request, clock_, drives_, controllerIdle_, prompts_, &window,
-                            programDir_);
+                            locations_.programDir);
     BeginRun(title, [&worker] { worker.RequestStop(); });
     worker.Start();
     worker.WaitUntilFinished();

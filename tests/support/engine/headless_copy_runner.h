@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/copy_runner.h"
+#include "platform/locations.h"
 
 namespace tv {
 
@@ -20,8 +21,8 @@ class ProgressSink;
 class HeadlessCopyRunner : public CopyRunner {
   public:
     // controllerIdle: the gate a relocation waits on (null: none). A copy job's worker loads
-    // its own idle library from programDir.
-    HeadlessCopyRunner(const Clock& clock, const DriveTable& drives, std::string programDir,
+    // its own idle library from the install folder.
+    HeadlessCopyRunner(const Clock& clock, const DriveTable& drives, const Locations& locations,
                        Prompts& prompts, IdleGate* controllerIdle);
 
     void SetObserver(ProgressSink* observer) { observer_ = observer; }
@@ -40,7 +41,7 @@ class HeadlessCopyRunner : public CopyRunner {
 
     const Clock& clock_;
     const DriveTable& drives_;
-    std::string programDir_;
+    Locations locations_;
     Prompts& prompts_;
     IdleGate* controllerIdle_;
     ProgressSink* observer_ = nullptr;
