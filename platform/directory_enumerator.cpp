@@ -56,7 +56,7 @@ bool DirectoryEnumerator::Open(const std::string& folder, Entries entries) {
     }
     dir_ = dir;
     device_ = st.st_dev;
-    onFat_ = detail::IsFatFileSystem(dirfd(dir));
+    onFat_ = detail::IsFatVolume(dirfd(dir), st.st_dev);
     return true;
 }
 
