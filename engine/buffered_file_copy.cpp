@@ -221,7 +221,8 @@ enum class Finish {
 // network share) still takes the data, as it always did.
 bool GiveLook(File& copy, const OpenedSource& source, Finish finish) {
     const FileIdentity& from = source.identity;
-    if (geteuid() == 0) copy.SetOwner(from.owner, from.group);
+    static const bool runsAsRoot = geteuid() == 0;
+    if (runsAsRoot) copy.SetOwner(from.owner, from.group);
     copy.SetPermissions(from.mode | S_IWUSR);
     const bool marked = finish != Finish::Durable;
     copy.SetTimes(marked ? kMarkerTime : from.lastAccess, marked ? kMarkerTime : from.lastWrite);

@@ -129,8 +129,9 @@ class DirectoryEnumerator {
     DirectoryEnumerator& operator=(const DirectoryEnumerator&) = delete;
 
     // Which entries Next reports: the folders and regular files of the folder's own file system,
-    // or every entry with its kind.
-    enum class Entries { Walkable, Every };
+    // every entry with its kind, or every entry by its name alone (no status is read: the
+    // entry's other fields are left empty).
+    enum class Entries { Walkable, Every, Names };
 
     // False when the folder cannot be enumerated (missing, not a folder, no permission).
     bool Open(const std::string& folder, Entries entries = Entries::Walkable);
