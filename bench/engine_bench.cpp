@@ -5,8 +5,12 @@
 //
 //   engine_bench mirror SOURCE DESTINATION
 //   engine_bench full SOURCE DESTINATION    (the same run as a full backup: every copy is read)
+//   engine_bench logged SOURCE DESTINATION  (the mirror with the activity log written)
+//   engine_bench unpaced SOURCE DESTINATION (the mirror without sleeping in its pauses, for
+//                                            measures that the pauses do not change: memory)
 //   engine_bench small FOLDER     (20,000 files of 1-64 KB in 400 folders)
 //   engine_bench large FOLDER     (4 files of 64 MB)
+//   engine_bench many FOLDER COUNT   (COUNT files of one byte, 100 to a folder)
 //   engine_bench change FOLDER PERCENT ROUND   (rewrites that share of the files, newer)
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -30,19 +34,21 @@
 #include "log/log_store.h"
 #include "platform/clock.h"
 #include "platform/drive_table.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 
 namespace {
 
 using Seconds = std::chrono::duration<double>;
 
-// The real clock, counting the pauses and the time they take.
+// The real clock, counting the pauses and the time they take; an unpaced one counts them only.
 class CountingClock : public tv::Clock {
   public:
+    explicit CountingClock(bool sleeps) : sleeps_(sleeps) {}
     std::time_t Now() const override { return tv::RealClock().Now(); }
     void SleepMs(unsigned milliseconds) const override {
         const auto start = std::chrono::steady_clock::now();
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        if (sleeps_) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
         paused_ += Seconds(std::chrono::steady_clock::now() - start).count();
         ++pauses_;
     }
@@ -50,6 +56,7 @@ class CountingClock : public tv::Clock {
     double paused() const { return paused_; }
 
   private:
+    bool sleeps_;
     mutable long pauses_ = 0;
     mutable double paused_ = 0;
 };
@@ -61,14 +68,14 @@ std::string DriveTableFolderPattern() {
     return std::string(temporary && *temporary ? temporary : "/tmp") + "/engine-bench-XXXXXX";
 }
 
-enum class Mode { Mirror, FullBackup, Logged };
+enum class Mode { Mirror, FullBackup, Logged, Unpaced };
 
 int Mirror(const std::string& source, const std::string& destination, Mode mode) {
     std::string configDir = DriveTableFolderPattern();
     if (!mkdtemp(configDir.data())) return 1;
     tv::DriveTable drives(configDir);
     drives.SetPinnedOnly(true);
-    CountingClock clock;
+    CountingClock clock(mode != Mode::Unpaced);
     tv::CopyJob job;
     job.Kind = tv::FileDir;
     job.Source = source;
@@ -78,8 +85,10 @@ int Mirror(const std::string& source, const std::string& destination, Mode mode)
     job.ForceMirror = 1;
     job.FullBackup = mode == Mode::FullBackup ? 1 : 0;
     // A logged run writes the activity log's line for every file, as every run of the
-    // program does; its day file goes into the scratch folder.
+    // program does; its day file goes into the scratch folder's log folder, which the program
+    // makes at its start.
     tv::LogStore log(configDir);
+    if (mode == Mode::Logged) tv::CreateFolder(tv::JoinPath(configDir, "Log"));
     tv::LogRecord record;
     record.unit = "File/Directory";
     record.recognition = " ";
@@ -126,6 +135,15 @@ int MakeLarge(const std::string& folder) {
     return 0;
 }
 
+int MakeMany(const std::string& folder, long count) {
+    for (long n = 0; n < count; ++n) {
+        const std::string sub = tv::JoinPath(folder, "dir" + std::to_string(n / 100));
+        if (n % 100 == 0) mkdir(sub.c_str(), 0755);
+        std::ofstream(tv::JoinPath(sub, "file" + std::to_string(n % 100))) << 'x';
+    }
+    return 0;
+}
+
 // Rewrites every (100 / percent)-th file of the small tree with a time ROUND minutes ahead.
 int Change(const std::string& folder, int percent, int round) {
     std::mt19937 random(100 + round);
@@ -153,15 +171,18 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "full") return Mirror(args[1], args[2], Mode::FullBackup);
     if (args.size() == 3 && args[0] == "logged") return Mirror(args[1], args[2], Mode::Logged);
     if (args.size() == 2 && args[0] == "small") return MakeSmall(args[1]);
+    if (args.size() == 3 && args[0] == "unpaced") return Mirror(args[1], args[2], Mode::Unpaced);
     if (args.size() == 2 && args[0] == "large") return MakeLarge(args[1]);
+    const long count = args.size() == 3 ? std::atol(args[2].c_str()) : 0;
+    if (args.size() == 3 && args[0] == "many" && count > 0) return MakeMany(args[1], count);
     // A share outside 1..100 would make the step between changed files zero.
     const int percent = args.size() == 4 ? std::atoi(args[2].c_str()) : 0;
     if (args.size() == 4 && args[0] == "change" && percent >= 1 && percent <= 100) {
         return Change(args[1], percent, std::atoi(args[3].c_str()));
     }
     std::fprintf(stderr,
-                 "usage: engine_bench mirror SRC DST | full SRC DST | logged SRC DST | small DIR | "
-                 "large DIR | "
+                 "usage: engine_bench mirror SRC DST | full SRC DST | logged SRC DST | "
+                 "unpaced SRC DST | small DIR | large DIR | many DIR COUNT | "
                  "change DIR PERCENT ROUND\n");
     return 2;
 }

@@ -63,43 +63,100 @@ class TemporaryFile {
 
 enum class LoopEnd { Complete, Stopped, ReadFailed, WriteFailed };
 
-// The copy's size once the source's data is all read: a hole at the end of the source is
-// a hole at the end of the copy.
-LoopEnd FinishedLoop(File& source, File& target) {
-    const int64_t size = source.Size();
-    if (size < 0) return LoopEnd::ReadFailed;
-    if (target.Size() == size) return LoopEnd::Complete;
+// The copy's size once the source's data is all copied: a hole at the end of the source is a
+// hole at the end of the copy.
+LoopEnd FinishedLoop(File& target, int64_t written, int64_t size) {
+    if (written >= size) return LoopEnd::Complete;
     return target.SetSize(size) ? LoopEnd::Complete : LoopEnd::WriteFailed;
 }
 
-// Reads the source's data until its end (a short read is not the end), buffer by buffer,
-// and passes over its holes, which the copy keeps as holes where its file system can.
-LoopEnd CopyLoop(const CopyJob& job, RunContext& context, File& source, File& target) {
-    std::vector<char>& buffer = context.buffer();
+// A file that holds as many bytes on disk as it is long has no holes: it is copied without
+// asking where its data lies.
+bool MayHaveHoles(const FileIdentity& source) { return source.allocated < source.size; }
+
+// One buffer of the source at position into the copy at the same place: inside the kernel
+// where the two file systems allow it, else read into the run's buffer and written out. The
+// bytes moved (0 at the source's end) or -1 with the failure in end.
+class BufferMover {
+  public:
+    BufferMover(std::vector<char>& buffer, File& source, File& target)
+        : buffer_(buffer), source_(source), target_(target) {}
+
+    size_t size() const { return buffer_.size(); }
+
+    int64_t Move(int64_t position, size_t wanted, LoopEnd* end) {
+        if (inKernel_) {
+            RangeCopyError error = RangeCopyError::None;
+            const int64_t moved =
+                target_.CopyRangeFrom(source_, position, position, wanted, &error);
+            if (error == RangeCopyError::None) return moved;
+            if (error != RangeCopyError::Unsupported) {
+                *end = error == RangeCopyError::Write ? LoopEnd::WriteFailed : LoopEnd::ReadFailed;
+                return -1;
+            }
+            // What was copied so far stays; the rest goes through the buffer.
+            inKernel_ = false;
+            if (moved > 0) return moved;
+        }
+        return ReadAndWrite(position, wanted, end);
+    }
+
+  private:
+    int64_t ReadAndWrite(int64_t position, size_t wanted, LoopEnd* end) {
+        if (!source_.SeekTo(position)) return Failed(LoopEnd::ReadFailed, end);
+        const int64_t got = source_.Read(buffer_.data(), wanted);
+        if (got < 0) return Failed(LoopEnd::ReadFailed, end);
+        if (!target_.SeekTo(position) || !target_.Write(buffer_.data(), static_cast<size_t>(got))) {
+            return Failed(LoopEnd::WriteFailed, end);
+        }
+        return got;
+    }
+
+    static int64_t Failed(LoopEnd failure, LoopEnd* end) {
+        *end = failure;
+        return -1;
+    }
+
+    std::vector<char>& buffer_;
+    File& source_;
+    File& target_;
+    bool inKernel_ = true;
+};
+
+// Copies the source's data up to the size it had when it was opened, buffer by buffer (a
+// short copy is not the end), and passes over its holes, which the copy keeps as holes where
+// its file system can. A source that grows or shrinks meanwhile is caught afterwards, as any
+// change is. Each buffer takes the two pauses of its read and its write.
+LoopEnd CopyLoop(const CopyJob& job, RunContext& context, File& source, const FileIdentity& opened,
+                 File& target) {
+    BufferMover mover(context.buffer(), source, target);
     const LoadPacer pacer(context.clock(), job.LoadControl);
+    const int64_t size = static_cast<int64_t>(opened.size);
     int64_t position = 0;
-    int64_t dataEnd = 0;  // where the stretch of data being read ends
+    int64_t written = 0;                                // where the copy's data ends
+    int64_t dataEnd = MayHaveHoles(opened) ? 0 : size;  // where the stretch being copied ends
     while (context.IsActive()) {
         context.WaitForIdle(job);
         if (!context.IsActive()) break;
+        if (position >= size) return FinishedLoop(target, written, size);
         if (position >= dataEnd) {
             int64_t dataStart = 0;
             if (!source.NextData(position, &dataStart, &dataEnd)) {
-                return FinishedLoop(source, target);
+                return FinishedLoop(target, written, size);
             }
-            if (dataStart != position && !target.SeekTo(dataStart)) return LoopEnd::WriteFailed;
             position = dataStart;
+            if (position >= size) return FinishedLoop(target, written, size);
         }
-        const size_t wanted = static_cast<size_t>(
-            std::min<int64_t>(static_cast<int64_t>(buffer.size()), dataEnd - position));
-        const int64_t got = source.Read(buffer.data(), wanted);
+        const size_t wanted = static_cast<size_t>(std::min<int64_t>(
+            static_cast<int64_t>(mover.size()), std::min(dataEnd, size) - position));
+        LoopEnd failure = LoopEnd::Complete;
+        const int64_t moved = mover.Move(position, wanted, &failure);
         pacer.Pause();
-        if (got < 0) return LoopEnd::ReadFailed;
-        if (got == 0) return FinishedLoop(source, target);
-        if (!target.Write(buffer.data(), static_cast<size_t>(got))) return LoopEnd::WriteFailed;
-        position += got;
-        // A short read is the end of the file: the next stretch is asked for anew.
-        if (static_cast<size_t>(got) < wanted) dataEnd = position;
+        if (moved < 0) return failure;
+        // The source ended early: it shrank, which the check after the copy tells.
+        if (moved == 0) return LoopEnd::Complete;
+        position += moved;
+        written = position;
         pacer.Pause();
     }
     return LoopEnd::Stopped;
@@ -164,7 +221,8 @@ enum class Finish {
 // network share) still takes the data, as it always did.
 bool GiveLook(File& copy, const OpenedSource& source, Finish finish) {
     const FileIdentity& from = source.identity;
-    if (geteuid() == 0) copy.SetOwner(from.owner, from.group);
+    static const bool runsAsRoot = geteuid() == 0;
+    if (runsAsRoot) copy.SetOwner(from.owner, from.group);
     copy.SetPermissions(from.mode | S_IWUSR);
     const bool marked = finish != Finish::Durable;
     copy.SetTimes(marked ? kMarkerTime : from.lastAccess, marked ? kMarkerTime : from.lastWrite);
@@ -238,7 +296,7 @@ class OneFileCopy {
         context_.SetCurrentFile(destination_);
 
         const CopyBufferLease lease(context_, job_.BufferSize);
-        const LoopEnd end = CopyLoop(job_, context_, opened.file, temporary.file);
+        const LoopEnd end = CopyLoop(job_, context_, opened.file, opened.identity, temporary.file);
         if (end != LoopEnd::Complete) return AfterPause(context_, ResultOfUnfinishedLoop(end));
         const bool heldStill = HeldStill(source_, opened.identity);
         if (!heldStill && !lastTry) {

@@ -32,10 +32,10 @@ FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const std::stri
 }
 
 FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string& source,
-                            const std::string& destination) {
+                            const std::string& destination, const KnownStatuses& known) {
     CreateDestinationFolder(job, context, BeforeLastSeparator(destination),
                             BeforeLastSeparator(source), FolderLevels::MirrorSource);
-    return CopyAndLog(job, context, source, destination);
+    return CopyAndLog(job, context, source, destination, known);
 }
 
 // A file that could not be read or written is an error of the run, logged or not.
@@ -44,20 +44,25 @@ bool IsFailure(FileResult result) {
 }
 
 FileResult CopyListedFiles(CopyJob& job, RunContext& context) {
-    const bool placesEveryFile = job.ExtFolder || job.IsDated();
     FileResult result = FileResult::Copied;
-    for (const std::string& source : context.files()) {
+    for (const ListedFile& listed : context.files()) {
         if (!context.IsActive()) return FileResult::Cancelled;
+        const std::string& source = listed.path;
         const std::string destination = PlainDestination(job, context.drives(), source);
         // A file listed twice meets its own copy of this run, which must show its real times.
         context.pendingCopies().FlushIfPending(destination);
-        if (!placesEveryFile && !NeedsCopy(job, source, destination)) continue;
         if (job.ExtFolder) {
             result = PlaceInExtensionFolders(job, context, source);
         } else if (job.IsDated()) {
             result = PlaceInDatedFolder(job, context, source);
         } else {
-            result = PlaceInPlainTree(job, context, source, destination);
+            const FileStatus sourceStatus = listed.Status();
+            FileStatus copyStatus;
+            const FileStatus* copy =
+                GetFileStatus(destination, &copyStatus) ? &copyStatus : nullptr;
+            if (!NeedsCopy(job, source, sourceStatus, copy)) continue;
+            result =
+                PlaceInPlainTree(job, context, source, destination, {&sourceStatus, true, copy});
         }
         if (IsFailure(result)) job.HadError = 1;
         if (result == FileResult::DiskFull || result == FileResult::Cancelled) break;

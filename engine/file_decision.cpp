@@ -86,18 +86,23 @@ FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* wind
 }  // namespace
 
 FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
-                       const std::string& destination, bool notify) {
+                       const std::string& destination, bool notify, const KnownStatuses& known) {
     if (!context.IsActive()) return FileResult::Cancelled;
     context.WaitForIdle(job);
     ProgressSink* window = notify ? job.NotifyWindow : nullptr;
     // The rules compare real times: a copy made earlier in this run (a dated folder that two
     // files of one name and day share, a generation that moves up) must not show the marker.
-    context.pendingCopies().FlushIfPending(source);
-    context.pendingCopies().FlushIfPending(destination);
+    const bool flushedSource = context.pendingCopies().FlushIfPending(source);
+    const bool flushedCopy = context.pendingCopies().FlushIfPending(destination);
+    const bool sourceKnown = known.source && !flushedSource && !flushedCopy;
+    const bool copyKnown = known.copyLooked && !flushedSource && !flushedCopy;
     FileStatus sourceStatus, copyStatus;
     // A source that cannot be looked at meets no rule: its copy fails visibly.
-    const bool sourceSeen = GetFileStatus(source, &sourceStatus);
-    const FileStatus* copy = GetFileStatus(destination, &copyStatus) ? &copyStatus : nullptr;
+    const bool sourceSeen =
+        sourceKnown ? (sourceStatus = *known.source, true) : GetFileStatus(source, &sourceStatus);
+    const FileStatus* copy = copyKnown                                 ? known.copy
+                             : GetFileStatus(destination, &copyStatus) ? &copyStatus
+                                                                       : nullptr;
     const Skip skip = sourceSeen ? SkipOf(job, source, sourceStatus, copy) : Skip{};
     if (skip.applies()) return Skipped(context, window, source, skip);
     if (window) window->SetLines(source, destination);
@@ -108,11 +113,11 @@ FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& sou
 }
 
 FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& source,
-                      const std::string& destination) {
+                      const std::string& destination, const KnownStatuses& known) {
     if (job.LogRecord) {
         FillStep(job.LogRecord, context.clock(), kLogActionFileCreated, source, destination);
     }
-    const FileResult result = CopyOneFile(job, context, source, destination, true);
+    const FileResult result = CopyOneFile(job, context, source, destination, true, known);
     if (job.LogRecord) {
         if (result == FileResult::OpenError) context.CountOpenError();
         if (result == FileResult::OpenError || result == FileResult::DiskFull) job.HadError = 1;

@@ -9,18 +9,29 @@
 namespace tv {
 
 class RunContext;
+struct FileStatus;
+
+// What the copy pass has read already, so that the decision does not read it again: the source
+// as the listing read it and, when it was looked at, its copy.
+struct KnownStatuses {
+    const FileStatus* source = nullptr;  // null: read now
+    bool copyLooked = false;             // copy below is the reading (null: there is none)
+    const FileStatus* copy = nullptr;
+};
 
 // Stops at once when the worker is stopped; waits for an idle machine; in file/directory runs
 // tests the extension, time-stamp, size, read-only and hidden rules, in every run the
 // reference date, each with its message; otherwise copies. A full backup compares a file that
 // the time-stamp or size rule would pass over with its copy, and copies it again only when
-// their bytes differ. notify: show the file and step the progress.
+// their bytes differ. notify: show the file and step the progress. What known holds is not
+// read again, unless a copy of this run that it concerns has taken its times since.
 FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
-                       const std::string& destination, bool notify);
+                       const std::string& destination, bool notify,
+                       const KnownStatuses& known = {});
 
 // CopyOneFile with the file's log line ("ファイル作成" and the result word); an open error is
 // counted and, like a full disk, sets HadError.
 FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& source,
-                      const std::string& destination);
+                      const std::string& destination, const KnownStatuses& known = {});
 
 }  // namespace tv

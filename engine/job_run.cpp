@@ -10,6 +10,7 @@
 #include "engine/run_context.h"
 #include "engine/step_log.h"
 #include "log/log_store.h"
+#include "platform/file_system.h"
 
 namespace tv {
 
@@ -54,6 +55,8 @@ bool PrepareRun(CopyJob& job, RunContext& context) {
 }  // namespace
 
 int RunJob(CopyJob& job, RunContext& context) {
+    // Every file call of the run asks whether its volume is vfat: once per volume is enough.
+    const VolumeKindScope volumeKinds;
     context.files().clear();
     context.links().clear();
     context.EnterPhase(job, Phase::Counting);

@@ -42,7 +42,8 @@ bool RemoveLeftoverCopy(const std::string& path) {
 void RemoveLeftoverCopies(const RunContext& context) {
     for (const std::string& folder : context.visitedFolders()) {
         DirectoryEnumerator entries;
-        if (!entries.Open(folder, DirectoryEnumerator::Entries::Every)) continue;
+        // The name tells a temporary copy; RemoveLeftoverCopy looks at what it finds.
+        if (!entries.Open(folder, DirectoryEnumerator::Entries::Names)) continue;
         FileStatus entry;
         while (context.IsActive() && entries.Next(&entry)) {
             if (IsTemporaryCopyName(entry.name)) {

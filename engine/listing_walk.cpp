@@ -90,7 +90,7 @@ class ListingWalk {
         if (IsTemporaryCopyName(entry.name)) {
             PassOver(path, kLogActionFileCreated, kLogResultSkipped);
         } else {
-            context_.files().push_back(path);
+            context_.files().push_back(ListedFileOf(path, entry));
         }
         return true;
     }

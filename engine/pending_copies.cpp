@@ -30,8 +30,10 @@ bool PendingCopies::IsDue() const {
     return looks_.size() >= kBatchCopies || clock_.Now() - batchStart_ >= kBatchSeconds;
 }
 
-void PendingCopies::FlushIfPending(const std::string& path) {
-    if (paths_.count(path) != 0) Flush();
+bool PendingCopies::FlushIfPending(const std::string& path) {
+    if (paths_.count(path) == 0) return false;
+    Flush();
+    return true;
 }
 
 void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {

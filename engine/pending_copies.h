@@ -54,8 +54,9 @@ class PendingCopies {
     void Add(SourceLook look);
     // Flushes when path is a pending copy, so that whoever reads its times next sees its own,
     // or the source of one, so that a copy is durable before what it was made from is replaced
-    // (a generation that moves up is copied, then overwritten by the next younger one).
-    void FlushIfPending(const std::string& path);
+    // (a generation that moves up is copied, then overwritten by the next younger one). True
+    // when it flushed: times read before are stale.
+    bool FlushIfPending(const std::string& path);
     // Flushes when a pending copy has this file name (a search of the tree by name follows).
     void FlushIfAnyNamed(const std::string& fileName);
     // Syncs the file systems of the batch (once each), then gives every copy its source's look. A

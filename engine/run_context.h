@@ -5,11 +5,13 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "engine/listed_file.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "platform/node_identity.h"
@@ -67,9 +69,10 @@ class RunContext {
     // The short pause after each file step (the system's own load control).
     void PauseAfterFile() const;
 
-    // The listed source files of the run.
-    std::vector<std::string>& files() { return files_; }
-    const std::vector<std::string>& files() const { return files_; }
+    // The listed source files of the run, with what the walk read of each. A deque: it grows
+    // without ever holding two copies of a long listing.
+    std::deque<ListedFile>& files() { return files_; }
+    const std::deque<ListedFile>& files() const { return files_; }
     // The listed symbolic links of the run, copied as links after the files.
     std::vector<std::string>& links() { return links_; }
     // The copy buffer: allocated for one copy pass, empty otherwise.
@@ -105,7 +108,7 @@ class RunContext {
     std::atomic<WorkerState> state_{WorkerState::Running};
     Phase phase_ = Phase::Counting;
     std::string currentFile_;
-    std::vector<std::string> files_;
+    std::deque<ListedFile> files_;
     std::vector<std::string> links_;
     std::vector<char> buffer_;
     PendingCopies pendingCopies_;

@@ -170,7 +170,13 @@ bool NeedsCopy(const CopyJob& job, const std::string& source, const std::string&
     FileStatus sourceStatus;
     // A source that cannot be read is let through so that its copy fails visibly.
     if (!GetFileStatus(source, &sourceStatus)) return true;
-    return (job.FullBackup || !IsPassedOverForTimeOrSize(job, sourceStatus, &destinationStatus)) &&
+    return NeedsCopy(job, source, sourceStatus, &destinationStatus);
+}
+
+bool NeedsCopy(const CopyJob& job, const std::string& source, const FileStatus& sourceStatus,
+               const FileStatus* copy) {
+    if (copy == nullptr) return true;
+    return (job.FullBackup || !IsPassedOverForTimeOrSize(job, sourceStatus, copy)) &&
            IsSelectedSource(job, source, sourceStatus);
 }
 

@@ -64,5 +64,8 @@ bool IsExcludedFolder(const CopyJob& job, const std::string& folder);
 // always passes; an existing one passes only when every rule lets it. In a full backup the
 // time-stamp and size rules hold no copy back: the copy step compares it by content instead.
 bool NeedsCopy(const CopyJob& job, const std::string& source, const std::string& destination);
+// The same for statuses read before (copy: null when there is none).
+bool NeedsCopy(const CopyJob& job, const std::string& source, const FileStatus& sourceStatus,
+               const FileStatus* copy);
 
 }  // namespace tv

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -128,6 +129,20 @@ void FillZone(std::tm* tm) {
     tm->tm_zone = normalized.tm_zone;
 }
 
+// Whether the pattern shows the zone (%Z, %z, with flags or a width between). Only then are
+// the zone fields asked of the time zone's rules, which makes the C library look at the zone
+// file again each time: a log line per copied file must not cost that.
+bool ShowsZone(const char* pattern) {
+    for (const char* p = pattern; *p != '\0'; ++p) {
+        if (*p != '%') continue;
+        ++p;
+        while (*p != '\0' && std::strchr("_-0^#EO123456789", *p) != nullptr) ++p;
+        if (*p == 'Z' || *p == 'z') return true;
+        if (*p == '\0') break;
+    }
+    return false;
+}
+
 std::string StrFTime(const char* pattern, const std::tm& tm) {
     if (pattern == nullptr || *pattern == '\0') return std::string();
     for (size_t size = 256; size <= 65536; size *= 4) {
@@ -187,7 +202,7 @@ std::time_t DateTime::ToTimeT() const {
 std::string DateTime::Format(const char* pattern) const {
     if (!valid_) return std::string();
     std::tm tm = LocalTmOf(PartsOf(*this));
-    FillZone(&tm);
+    if (pattern != nullptr && ShowsZone(pattern)) FillZone(&tm);
     return StrFTime(pattern, tm);
 }
 

@@ -56,7 +56,7 @@ bool DirectoryEnumerator::Open(const std::string& folder, Entries entries) {
     }
     dir_ = dir;
     device_ = st.st_dev;
-    onFat_ = detail::IsFatFileSystem(dirfd(dir));
+    onFat_ = detail::IsFatVolume(dirfd(dir), st.st_dev);
     return true;
 }
 
@@ -65,8 +65,13 @@ bool DirectoryEnumerator::Next(FileStatus* entry) {
     const int fd = dirfd(AsDir(dir_));
     while (const struct dirent* item = readdir(AsDir(dir_))) {
         if (IsDotEntry(item->d_name)) continue;
-        detail::NodeStatus node;
         const std::string name = item->d_name;
+        if (entries_ == Entries::Names) {
+            *entry = FileStatus{};
+            entry->name = name;
+            return true;
+        }
+        detail::NodeStatus node;
         if (!detail::ReadNodeStatus(fd, item->d_name, false, &node)) {
             // An entry that vanished since readdir saw it is simply not reported.
             if (entries_ == Entries::Walkable || errno == ENOENT) continue;

@@ -27,13 +27,16 @@ detail::UniqueFd OpenForReading(const std::string& path, bool sequential, int ex
     return detail::UniqueFd(open(path.c_str(), flags));
 }
 
-bool IsRegularFile(int fd) {
-    struct stat st {};
-    if (fstat(fd, &st) != 0) return false;
-    if (S_ISREG(st.st_mode)) return true;
-    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+bool IsRegularFile(int fd, struct stat* st) {
+    if (fstat(fd, st) != 0) return false;
+    if (S_ISREG(st->st_mode)) return true;
+    errno = S_ISDIR(st->st_mode) ? EISDIR : EINVAL;
     return false;
 }
+
+// The kernel reads this much ahead of any reader anyway: a shorter file (a new one among them)
+// gains nothing from the hint that it is read front to back.
+constexpr off_t kReadAheadBytes = 128 * 1024;
 
 bool RefuseReadOnly(const std::string& path) {
     if (!detail::HasReadOnlyAttribute(path, true)) return false;
@@ -42,33 +45,52 @@ bool RefuseReadOnly(const std::string& path) {
 }
 
 // Takes over an opened descriptor once it is known to be a regular file and, for exclusive
-// opens, once this holder has the lock.
-bool Adopt(detail::UniqueFd fd, bool exclusive, bool sequential, int* out) {
-    if (!fd.valid() || !IsRegularFile(fd.get())) return false;
+// opens, once this holder has the lock; device is the file's.
+bool Adopt(detail::UniqueFd fd, bool exclusive, bool sequential, int* out, uint64_t* device) {
+    struct stat st {};
+    if (!fd.valid() || !IsRegularFile(fd.get(), &st)) return false;
     if (exclusive && flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;
-    if (sequential) posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (sequential && st.st_size > kReadAheadBytes) {
+        posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
     *out = fd.Release();
+    *device = static_cast<uint64_t>(st.st_dev);
     return true;
 }
 
 // Opens for appending (access O_WRONLY or O_RDWR), creating the file when missing.
-bool OpenAppending(const std::string& path, int access, bool exclusive, int* out) {
+bool OpenAppending(const std::string& path, int access, bool exclusive, int* out,
+                   uint64_t* device) {
     const std::string local = ToLocalPath(path);
     if (RefuseReadOnly(local)) return false;
     detail::UniqueFd fd(open(local.c_str(), access | O_CREAT | O_APPEND | kOpenFlags, 0666));
-    return Adopt(std::move(fd), exclusive, false, out);
+    return Adopt(std::move(fd), exclusive, false, out, device);
+}
+
+// Writes until every byte is out or a write fails; the count of bytes that went out.
+size_t WriteAll(int fd, const void* buffer, size_t size) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = write(fd, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
 }
 
 }  // namespace
 
 File::~File() { Close(); }
 
-File::File(File&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+File::File(File&& other) noexcept : fd_(other.fd_), device_(other.device_) { other.fd_ = -1; }
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         Close();
         fd_ = other.fd_;
+        device_ = other.device_;
         other.fd_ = -1;
     }
     return *this;
@@ -76,20 +98,21 @@ File& File::operator=(File&& other) noexcept {
 
 bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
     Close();
-    return Adopt(OpenForReading(ToLocalPath(path), sequential), exclusive, sequential, &fd_);
+    return Adopt(OpenForReading(ToLocalPath(path), sequential), exclusive, sequential, &fd_,
+                 &device_);
 }
 
 bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential) {
     Close();
     return Adopt(OpenForReading(ToLocalPath(path), sequential, O_NOFOLLOW), exclusive, sequential,
-                 &fd_);
+                 &fd_, &device_);
 }
 
 bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential) {
     Close();
     detail::UniqueFd fd(open(ToLocalPath(path).c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, 0600));
-    return Adopt(std::move(fd), exclusive, sequential, &fd_);
+    return Adopt(std::move(fd), exclusive, sequential, &fd_, &device_);
 }
 
 bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {
@@ -98,7 +121,7 @@ bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequenti
     if (RefuseReadOnly(local)) return false;
     // Truncated only once the lock is held, so a refused open leaves the holder's data alone.
     detail::UniqueFd fd(open(local.c_str(), O_WRONLY | O_CREAT | kOpenFlags, 0666));
-    if (!Adopt(std::move(fd), exclusive, sequential, &fd_)) return false;
+    if (!Adopt(std::move(fd), exclusive, sequential, &fd_, &device_)) return false;
     if (ftruncate(fd_, 0) == 0) return true;
     Close();
     return false;
@@ -106,12 +129,12 @@ bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequenti
 
 bool File::OpenForAppend(const std::string& path, bool exclusive) {
     Close();
-    return OpenAppending(path, O_WRONLY, exclusive, &fd_);
+    return OpenAppending(path, O_WRONLY, exclusive, &fd_, &device_);
 }
 
 bool File::OpenForReadAppend(const std::string& path, bool exclusive) {
     Close();
-    return OpenAppending(path, O_RDWR, exclusive, &fd_);
+    return OpenAppending(path, O_RDWR, exclusive, &fd_, &device_);
 }
 
 int64_t File::Read(void* buffer, size_t size) {
@@ -127,24 +150,17 @@ int64_t File::Read(void* buffer, size_t size) {
     return static_cast<int64_t>(done);
 }
 
-bool File::Write(const void* buffer, size_t size) {
-    const auto* bytes = static_cast<const char*>(buffer);
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = write(fd_, bytes + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
+bool File::Write(const void* buffer, size_t size) { return WriteAll(fd_, buffer, size) == size; }
 
 bool File::AppendWhole(const void* buffer, size_t size) {
-    const int64_t before = Size();
-    if (before < 0) return false;
-    if (Write(buffer, size)) return true;
-    // Nothing more can be done when even the cut fails.
-    [[maybe_unused]] const int cut = ftruncate(fd_, static_cast<off_t>(before));
+    const size_t done = WriteAll(fd_, buffer, size);
+    if (done == size) return true;
+    // The part of the record that went out is cut off again, from the end where it went;
+    // nothing more can be done when even the cut fails.
+    const int64_t after = Size();
+    if (after >= static_cast<int64_t>(done)) {
+        [[maybe_unused]] const int cut = ftruncate(fd_, static_cast<off_t>(after) - done);
+    }
     return false;
 }
 
@@ -159,6 +175,7 @@ int64_t File::Size() const {
 void File::Close() {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
+    device_ = 0;
 }
 
 }  // namespace tv

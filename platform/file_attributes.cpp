@@ -63,7 +63,7 @@ bool HasReadOnlyAttribute(const std::string& path, bool followLinks) {
     NodeStatus status;
     if (!ReadNodeStatus(AT_FDCWD, path.c_str(), followLinks, &status)) return false;
     if (S_ISLNK(status.mode)) return false;
-    const bool onFat = IsFatFileSystemAt(path);
+    const bool onFat = IsFatVolumeAt(path, status.device);
     const uint32_t attributes =
         NodeAttributes(AT_FDCWD, path.c_str(), NameOfPath(path), status, onFat);
     return (attributes & kAttrReadOnly) != 0;
@@ -76,14 +76,16 @@ uint32_t GetFileAttributes(const std::string& path) {
     detail::NodeStatus status;
     if (!detail::ReadNodeStatus(AT_FDCWD, local.c_str(), true, &status)) return kInvalidAttributes;
     return detail::NodeAttributes(AT_FDCWD, local.c_str(), detail::NameOfPath(path), status,
-                                  detail::IsFatFileSystemAt(local));
+                                  detail::IsFatVolumeAt(local, status.device));
 }
 
 bool SetFileAttributes(const std::string& path, uint32_t attributes) {
     const std::string local = ToLocalPath(path);
     detail::NodeStatus status;
     if (!detail::ReadNodeStatus(AT_FDCWD, local.c_str(), true, &status)) return false;
-    if (detail::IsFatFileSystemAt(local)) return detail::ApplyFatAttributes(local, attributes);
+    if (detail::IsFatVolumeAt(local, status.device)) {
+        return detail::ApplyFatAttributes(local, attributes);
+    }
     return detail::ApplyReadOnlyToMode(local, status.mode, (attributes & kAttrReadOnly) != 0);
 }
 

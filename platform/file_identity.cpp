@@ -21,6 +21,7 @@ FileIdentity IdentityOf(const struct stat& st) {
     identity.owner = st.st_uid;
     identity.group = st.st_gid;
     identity.size = static_cast<uint64_t>(st.st_size);
+    identity.allocated = static_cast<uint64_t>(st.st_blocks) * 512;
     identity.lastAccess = FromTimespec(st.st_atim);
     identity.lastWrite = FromTimespec(st.st_mtim);
     identity.change = FromTimespec(st.st_ctim);

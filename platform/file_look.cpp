@@ -14,13 +14,17 @@ constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
 }  // namespace
 
+bool File::IsOnFat() const {
+    return device_ != 0 ? detail::IsFatVolume(fd_, device_) : detail::IsFatFileSystem(fd_);
+}
+
 bool File::SetOwner(uint32_t owner, uint32_t group) {
     return fd_ >= 0 && fchown(fd_, owner, group) == 0;
 }
 
 bool File::SetPermissions(uint32_t mode) {
     if (fd_ < 0) return false;
-    return detail::IsFatFileSystem(fd_) || fchmod(fd_, mode & 0777) == 0;
+    return IsOnFat() || fchmod(fd_, mode & 0777) == 0;
 }
 
 bool File::SetTimes(const FileTime& lastAccess, const FileTime& lastWrite) {
@@ -34,7 +38,7 @@ bool File::SetTimes(const FileTime& lastAccess, const FileTime& lastWrite) {
 
 bool File::SetAttributes(uint32_t attributes) {
     if (fd_ < 0) return false;
-    if (detail::IsFatFileSystem(fd_)) return detail::WriteFatAttributes(fd_, attributes);
+    if (IsOnFat()) return detail::WriteFatAttributes(fd_, attributes);
     struct stat st {};
     if (fstat(fd_, &st) != 0) return false;
     // As SetFileAttributes: read-only clears every write bit, clearing it gives write back to

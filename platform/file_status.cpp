@@ -44,7 +44,7 @@ bool GetFileStatus(const std::string& path, FileStatus* status) {
     if (!detail::ReadNodeStatus(AT_FDCWD, local.c_str(), true, &node)) return false;
     const std::string name = detail::NameOfPath(path);
     const uint32_t attributes = detail::NodeAttributes(AT_FDCWD, local.c_str(), name, node,
-                                                       detail::IsFatFileSystemAt(local));
+                                                       detail::IsFatVolumeAt(local, node.device));
     *status = detail::MakeFileStatus(name, node, attributes);
     return true;
 }

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tv {
 
@@ -52,6 +54,7 @@ struct FileIdentity {
     uint32_t owner = 0;
     uint32_t group = 0;
     uint64_t size = 0;
+    uint64_t allocated = 0;  // bytes the file system holds for it: fewer than size means holes
     FileTime lastAccess;
     FileTime lastWrite;
     FileTime change;  // the status change time, which every write and every rename moves on
@@ -126,8 +129,9 @@ class DirectoryEnumerator {
     DirectoryEnumerator& operator=(const DirectoryEnumerator&) = delete;
 
     // Which entries Next reports: the folders and regular files of the folder's own file system,
-    // or every entry with its kind.
-    enum class Entries { Walkable, Every };
+    // every entry with its kind, or every entry by its name alone (no status is read: the
+    // entry's other fields are left empty).
+    enum class Entries { Walkable, Every, Names };
 
     // False when the folder cannot be enumerated (missing, not a folder, no permission).
     bool Open(const std::string& folder, Entries entries = Entries::Walkable);
@@ -140,6 +144,14 @@ class DirectoryEnumerator {
     uint64_t device_ = 0;  // the folder's device: entries elsewhere are mounts
     bool onFat_ = false;   // entries carry real FAT attributes
     Entries entries_ = Entries::Walkable;
+};
+
+// Why a copy between two open files stopped short.
+enum class RangeCopyError {
+    None,         // the source ended
+    Unsupported,  // these two files cannot be copied between inside the kernel: read and write
+    Read,         // the source could not be read
+    Write,        // the copy could not be written (a full disk among others)
 };
 
 // An open file. Exclusive opens take an advisory flock (other programs are not kept out);
@@ -195,6 +207,13 @@ class File {
     bool SeekTo(int64_t offset);
     // Cuts or extends the file (an extension is a hole).
     bool SetSize(int64_t size);
+    // Copies up to size bytes of source from sourceOffset into this file at targetOffset inside
+    // the kernel, without passing them through the caller and without moving either file's
+    // position; a short copy is continued. The bytes copied: fewer than size only when the
+    // source ended (error None) or the copy failed (error says why; bytes copied until then
+    // are in place).
+    int64_t CopyRangeFrom(const File& source, int64_t sourceOffset, int64_t targetOffset,
+                          size_t size, RangeCopyError* error);
 
     // A copy's look, given through the open file so that no link in its place is followed.
     // Owner and group; only root may give a file away.
@@ -208,7 +227,34 @@ class File {
     void Close();
 
   private:
+    // Whether the file lies on vfat, asked once per volume within a VolumeKindScope.
+    bool IsOnFat() const;
+
     int fd_ = -1;
+    uint64_t device_ = 0;  // the file's device when known (an open that looked), else 0
+};
+
+// While one lives, the file calls of its thread ask each volume once whether it is vfat (whose
+// attributes come from the FAT ioctls), instead of at every call, and remember the answer by
+// device number. A run holds one from its start to its end: a medium put in after it ends, even
+// under the same device number, shows its own kind to the next run. Scopes nest; the innermost
+// one is asked.
+class VolumeKindScope {
+  public:
+    VolumeKindScope();
+    ~VolumeKindScope();
+    VolumeKindScope(const VolumeKindScope&) = delete;
+    VolumeKindScope& operator=(const VolumeKindScope&) = delete;
+
+    // The scope of this thread, or none.
+    static VolumeKindScope* Current();
+    // False when the device has not been asked about in this scope.
+    bool Find(uint64_t device, bool* fat) const;
+    void Remember(uint64_t device, bool fat);
+
+  private:
+    VolumeKindScope* outer_;
+    std::vector<std::pair<uint64_t, bool>> kinds_;  // a run meets a handful of volumes
 };
 
 // Reads a whole file into bytes; false when it cannot be read.

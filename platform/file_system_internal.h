@@ -64,6 +64,10 @@ FileStatus MakeFileStatus(const std::string& name, const NodeStatus& status, uin
 // The FAT ioctls, kept apart because they can only run on a real vfat mount.
 bool IsFatFileSystem(int fd);
 bool IsFatFileSystemAt(const std::string& path);
+// The same questions of a node whose device is known: answered once per volume while a
+// VolumeKindScope lives.
+bool IsFatVolume(int fd, uint64_t device);
+bool IsFatVolumeAt(const std::string& path, uint64_t device);
 bool ReadFatAttributes(int dirFd, const char* path, uint32_t* attributes);
 bool WriteFatAttributes(int fd, uint32_t attributes);
 

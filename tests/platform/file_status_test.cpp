@@ -205,6 +205,24 @@ TEST(DirectoryEnumerator, AskedForEveryEntryReportsEachWithItsKind) {
     }
 }
 
+TEST(DirectoryEnumerator, AskedForNamesReportsEveryEntryWithoutLookingAtIt) {
+    test::TestWorld world;
+    const std::string folder = world.MakeFolder("names");
+    world.Write(folder, {{"file.txt", TreeFile{"x"}}, {"sub", Tree{}}});
+    ASSERT_EQ(symlink("/nowhere", JoinPath(folder, "dangling").c_str()), 0);
+    ASSERT_EQ(mkfifo(JoinPath(folder, "pipe").c_str(), 0644), 0);
+
+    std::vector<std::string> names;
+    DirectoryEnumerator enumerator;
+    ASSERT_TRUE(enumerator.Open(folder, DirectoryEnumerator::Entries::Names));
+    for (FileStatus entry; enumerator.Next(&entry);) {
+        names.push_back(entry.name);
+        EXPECT_EQ(entry.size, 0u) << entry.name;
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"dangling", "file.txt", "pipe", "sub"}));
+}
+
 TEST(DirectoryEnumerator, DoesNotEnterAnotherMount) {
     struct stat root {};
     struct stat proc {};

@@ -1,0 +1,33 @@
+// One file of the listing with what the walk read of it. The rules decide on this reading, as
+// a run that lists with FindFirstFile decides on what the listing found: the file's status is
+// not read again for every rule.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace tv {
+
+struct ListedFile {
+    std::string path;
+    FileTime lastWrite;
+    uint64_t size = 0;
+    uint32_t attributes = 0;
+
+    // The reading as the rules take it (no name, no creation or access time: no rule asks).
+    FileStatus Status() const {
+        FileStatus status;
+        status.lastWrite = lastWrite;
+        status.size = size;
+        status.attributes = attributes;
+        return status;
+    }
+};
+
+inline ListedFile ListedFileOf(std::string path, const FileStatus& status) {
+    return ListedFile{std::move(path), status.lastWrite, status.size, status.attributes};
+}
+
+}  // namespace tv
