@@ -104,6 +104,11 @@ bool DbusMock::Start() {
     return true;
 }
 
+void DbusMock::StopMock() {
+    mock_.Stop();
+    WaitUntil(kStartPatience, [this] { return !MockOwnsItsName(); });
+}
+
 bool DbusMock::Control(const std::string& path, const std::string& method,
                        const std::string& parameters) {
     const GObjectPtr<GDBusConnection> bus = Connect(BusAddress());

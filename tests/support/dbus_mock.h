@@ -27,8 +27,9 @@ class DbusMock {
     std::string BusAddress() const;
     const std::string& service() const { return service_; }
 
-    // Only the mock goes; the bus stays.
-    void StopMock() { mock_.Stop(); }
+    // Only the mock goes; the bus stays. Returns once the bus has seen it go, so that a call
+    // made next finds no owner of the name rather than racing the mock's disconnection.
+    void StopMock();
 
     // Calls a method of the mock's control interface (org.freedesktop.DBus.Mock) on the object
     // at path with the parameters written in GVariant text ("('s', 'x')"); false, with error(),
