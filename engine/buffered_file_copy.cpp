@@ -29,15 +29,6 @@ size_t UsableBufferSize(int32_t requested) {
     return static_cast<size_t>(requested > kMaxBufferSize ? kMaxBufferSize : requested);
 }
 
-bool FitsOnDestination(const RunContext& context, const std::string& destination, uint64_t size) {
-    uint64_t available = 0;
-    // When the volume cannot be asked, the open or the writes tell.
-    if (!context.drives().FreeBytesAvailable(ContainingFolder(destination), &available)) {
-        return true;
-    }
-    return available >= size;
-}
-
 // Removes the unfinished temporary file when the copy does not complete. It may be read-only
 // by then (it is given its attributes before the rename), and a read-only file is never
 // deleted: the attribute is cleared first, through the file that is still open.
@@ -198,11 +189,11 @@ struct OpenedSource {
     uint32_t attributes = kAttrNormal;
 };
 
-// Opens the source without following a link, and only when what is opened is the file its
-// name showed a moment before: a link or another file put in its place is not copied.
+// Opens the source without following a link: a link put in its place is not copied.
 bool OpenSource(const std::string& source, OpenedSource* opened) {
     if (!OpenRegularFileNoFollow(source, &opened->file, &opened->identity)) return false;
-    const uint32_t attributes = GetFileAttributes(source) & kCopiedAttributes;
+    const uint32_t attributes =
+        opened->file.Attributes(opened->identity, AfterLastSeparator(source)) & kCopiedAttributes;
     opened->attributes = attributes ? attributes : kAttrNormal;
     return true;
 }
@@ -233,8 +224,7 @@ bool GiveLook(File& copy, const OpenedSource& source, Finish finish) {
 
 SourceLook LookOf(const std::string& destination, const std::string& source,
                   const OpenedSource& opened) {
-    return {destination, source, opened.identity.lastAccess, opened.identity.lastWrite,
-            opened.attributes};
+    return {destination, source, opened.identity.lastAccess, opened.identity.lastWrite};
 }
 
 // Puts the finished temporary file in the destination's place. An earlier read-only copy is
@@ -282,7 +272,7 @@ class OneFileCopy {
     FileResult Try(bool lastTry, bool* changed) {
         OpenedSource opened;
         if (!OpenSource(source_, &opened)) return Failed(job_, context_, FileResult::OpenError);
-        if (!FitsOnDestination(context_, destination_, opened.identity.size)) {
+        if (!context_.freeSpace().Fits(ContainingFolder(destination_), opened.identity.size)) {
             return AfterPause(context_, FileResult::DiskFull);
         }
         // Nothing is written through a link in the destination: its target lies elsewhere.
@@ -290,7 +280,10 @@ class OneFileCopy {
             return Failed(job_, context_, FileResult::OpenError);
         }
         TemporaryFile temporary(TemporaryCopyPathBeside(destination_));
-        if (!temporary.file.CreateNewForWrite(temporary.path(), true, true)) {
+        // Made with the copy's permission bits where the process's mask allows them, which
+        // spares setting them afterwards.
+        if (!temporary.file.CreateNewForWrite(temporary.path(), true, true,
+                                              opened.identity.mode | S_IWUSR)) {
             return AfterPause(context_, FileResult::OpenError);
         }
         context_.SetCurrentFile(destination_);
@@ -313,6 +306,7 @@ class OneFileCopy {
             return Failed(job_, context_, FileResult::OpenError);
         }
         if (finish == Finish::SourceChanged) return Failed(job_, context_, FileResult::OpenError);
+        context_.freeSpace().Took(ContainingFolder(destination_), opened.identity.size);
         if (finish == Finish::BehindMarker) {
             context_.pendingCopies().Add(LookOf(destination_, source_, opened));
         }

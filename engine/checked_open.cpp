@@ -3,11 +3,7 @@
 namespace tv {
 
 bool OpenRegularFileNoFollow(const std::string& path, File* file, FileIdentity* identity) {
-    FileIdentity named;
-    if (!GetEntryIdentity(path, &named) || !named.IsRegularFile()) return false;
-    if (!file->OpenForReadNoFollow(path, true, true)) return false;
-    if (!file->GetIdentity(identity)) return false;
-    return identity->IsSameFile(named);
+    return file->OpenForReadNoFollow(path, true, true, identity);
 }
 
 bool HeldStill(const std::string& path, const FileIdentity& opened) {

@@ -1,5 +1,5 @@
-// Opening a file of the run for reading without being led elsewhere: a symbolic link, or
-// another file put in its place between looking at its name and opening it, is refused.
+// Opening a file of the run for reading without being led elsewhere: a symbolic link, a
+// folder or a device in its place is refused.
 #pragma once
 
 #include <string>
@@ -8,8 +8,8 @@
 
 namespace tv {
 
-// Opens a regular file exclusively for sequential reading, without following a link, and only
-// when what is opened is the file its name showed a moment before. identity: the opened file.
+// Opens a regular file exclusively for sequential reading, without following a link.
+// identity: the opened file.
 bool OpenRegularFileNoFollow(const std::string& path, File* file, FileIdentity* identity);
 
 // Whether the name still shows the opened file, with nothing of it changed.

@@ -85,6 +85,7 @@ bool CopyListedLinks(CopyJob& job, RunContext& context) {
 
 FileResult RunCopyPass(CopyJob& job, RunContext& context) {
     const CopyBufferLease buffer(context, job.BufferSize);
+    context.NoteFolderMadeSure({});
     PendingCopies& pending = context.pendingCopies();
     const size_t markedBefore = pending.CopiesLeftMarked();
     FileResult result = CopyListedFiles(job, context);

@@ -63,9 +63,13 @@ bool CreateLevel(const CopyJob& job, const std::string& level, const std::string
 
 bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::string& folder,
                              const std::string& sourceFolder, FolderLevels levels) {
+    // Most files go to the folder the file before went to, or one that exists already.
+    if (context.IsFolderMadeSure(folder)) return true;
     context.NoteVisitedFolder(folder);
-    // Most files go to a folder that exists already: one look settles it.
-    if (IsDirectory(folder)) return true;
+    if (IsDirectory(folder)) {
+        context.NoteFolderMadeSure(folder);
+        return true;
+    }
     for (const std::string& level : LevelsOf(folder)) {
         if (level.empty() || IsDirectory(level)) continue;
         if (job.LogRecord) {
@@ -78,6 +82,7 @@ bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::strin
             return false;
         }
     }
+    context.NoteFolderMadeSure(folder);
     return true;
 }
 

@@ -9,11 +9,8 @@
 namespace tv {
 
 void ApplySourceLook(const SourceLook& look) {
-    // A link put in the copy's place since is left alone, and so is what it points at.
-    FileIdentity entry;
-    if (!GetEntryIdentity(look.path, &entry) || !entry.IsRegularFile()) return;
-    SetFileTimes(look.path, look.lastAccess, look.lastWrite);
-    SetFileAttributes(look.path, look.attributes);
+    // What a link put in the copy's place since points at is left alone.
+    SetEntryTimes(look.path, look.lastAccess, look.lastWrite);
 }
 
 PendingCopies::PendingCopies(const Clock& clock) : clock_(clock), sync_(SyncFileSystemOf) {}
@@ -75,7 +72,6 @@ void PendingCopies::Flush() {
         if (durable[ContainingFolder(look.path)]) {
             ApplySourceLook(look);
         } else {
-            SetFileAttributes(look.path, look.attributes);
             ++copiesLeftMarked_;
         }
     }

@@ -3,7 +3,8 @@
 // name and times survive in the journal, the data not yet written) leaves a copy the next run
 // replaces, never one the time-stamp rule trusts. The run keeps these copies in a batch; one
 // sync of the file system makes the whole batch durable, and only then does each copy take its
-// source's times and attributes. A sync per new file would cost more than the copy itself.
+// source's times (its attributes it has from the start). A sync per new file would cost more
+// than the copy itself.
 #pragma once
 
 #include <cstdint>
@@ -23,16 +24,14 @@ class Clock;
 // Last write and last access of a copy whose data is not yet known to be durable.
 inline constexpr FileTime kMarkerTime{0, 0};
 
-// What a finished copy takes from its source once it is in place.
+// What a finished copy takes from its source once it is durable.
 struct SourceLook {
     std::string path;    // the copy
     std::string source;  // what it was copied from
     FileTime lastAccess;
     FileTime lastWrite;
-    uint32_t attributes = 0;  // kAttr* bits to set, never 0
 };
 
-// The times, then the attributes, so that a read-only copy is made read-only last.
 void ApplySourceLook(const SourceLook& look);
 
 class PendingCopies {
@@ -61,7 +60,7 @@ class PendingCopies {
     void FlushIfAnyNamed(const std::string& fileName);
     // Syncs the file systems of the batch (once each), then gives every copy its source's look. A
     // copy whose file system could not be synced keeps the marker (the next run copies it again)
-    // and takes only its attributes; the caller counts it as not backed up.
+    // and the caller counts it as not backed up.
     void Flush();
     // How many copies have kept the marker so far because their file system could not be
     // synced; a caller compares it before and after its copies.

@@ -13,7 +13,12 @@ constexpr unsigned kPauseAfterFileMs = 1;
 }  // namespace
 
 RunContext::RunContext(const Clock& clock, const DriveTable& drives, LogStore* log, IdleGate* idle)
-    : clock_(clock), drives_(drives), log_(log), idle_(idle), pendingCopies_(clock) {}
+    : clock_(clock),
+      drives_(drives),
+      log_(log),
+      idle_(idle),
+      pendingCopies_(clock),
+      freeSpace_(drives) {}
 
 void RunContext::RequestStop() {
     // A worker that has not started or has already finished stays as it is, so a late press

@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/free_space_estimate.h"
 #include "engine/listed_file.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
@@ -79,6 +80,7 @@ class RunContext {
     std::vector<char>& buffer() { return buffer_; }
     // New copies still carrying the marker time; a pass flushes them before it returns.
     PendingCopies& pendingCopies() { return pendingCopies_; }
+    FreeSpaceEstimate& freeSpace() { return freeSpace_; }
 
     // The source root as it was when the run started: a root that is no longer this object
     // (unmounted, replaced) is a source that vanished.
@@ -92,6 +94,10 @@ class RunContext {
     // leftover temporary copies.
     const std::unordered_set<std::string>& visitedFolders() const { return visitedFolders_; }
     void NoteVisitedFolder(const std::string& folder) { visitedFolders_.insert(folder); }
+    // The destination folder the run last made sure exists: the files that follow it there
+    // need not look again. A copy pass forgets it when it starts.
+    bool IsFolderMadeSure(const std::string& folder) const { return folderMadeSure_ == folder; }
+    void NoteFolderMadeSure(const std::string& folder) { folderMadeSure_ = folder; }
 
     int openErrors() const { return openErrors_; }
     void CountOpenError() { ++openErrors_; }
@@ -112,9 +118,11 @@ class RunContext {
     std::vector<std::string> links_;
     std::vector<char> buffer_;
     PendingCopies pendingCopies_;
+    FreeSpaceEstimate freeSpace_;
     std::optional<NodeIdentity> sourceRoot_;
     std::optional<NodeIdentity> destinationInSource_;
     std::unordered_set<std::string> visitedFolders_;
+    std::string folderMadeSure_;
     int openErrors_ = 0;
     int duplicates_ = 0;
 };

@@ -45,9 +45,11 @@ bool RefuseReadOnly(const std::string& path) {
 }
 
 // Takes over an opened descriptor once it is known to be a regular file and, for exclusive
-// opens, once this holder has the lock; device is the file's.
-bool Adopt(detail::UniqueFd fd, bool exclusive, bool sequential, int* out, uint64_t* device) {
-    struct stat st {};
+// opens, once this holder has the lock; device is the file's, st its status, when asked for.
+bool Adopt(detail::UniqueFd fd, bool exclusive, bool sequential, int* out, uint64_t* device,
+           struct stat* status = nullptr) {
+    struct stat own {};
+    struct stat& st = status != nullptr ? *status : own;
     if (!fd.valid() || !IsRegularFile(fd.get(), &st)) return false;
     if (exclusive && flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;
     if (sequential && st.st_size > kReadAheadBytes) {
@@ -84,16 +86,23 @@ size_t WriteAll(int fd, const void* buffer, size_t size) {
 
 File::~File() { Close(); }
 
-File::File(File&& other) noexcept : fd_(other.fd_), device_(other.device_) { other.fd_ = -1; }
+File::File(File&& other) noexcept : fd_(other.fd_), device_(other.device_), status_(other.status_) {
+    other.fd_ = -1;
+}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         Close();
         fd_ = other.fd_;
         device_ = other.device_;
+        status_ = other.status_;
         other.fd_ = -1;
     }
     return *this;
+}
+
+void File::Know(uint32_t mode, uint32_t owner, uint32_t group) {
+    status_ = KnownStatus{true, mode, owner, group};
 }
 
 bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
@@ -102,17 +111,28 @@ bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential)
                  &device_);
 }
 
-bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential) {
+bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential,
+                               FileIdentity* opened) {
     Close();
-    return Adopt(OpenForReading(ToLocalPath(path), sequential, O_NOFOLLOW), exclusive, sequential,
-                 &fd_, &device_);
+    struct stat st {};
+    if (!Adopt(OpenForReading(ToLocalPath(path), sequential, O_NOFOLLOW), exclusive, sequential,
+               &fd_, &device_, &st)) {
+        return false;
+    }
+    Know(st.st_mode, st.st_uid, st.st_gid);
+    if (opened != nullptr) *opened = detail::IdentityOf(st);
+    return true;
 }
 
-bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential) {
+bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential,
+                             uint32_t mode) {
     Close();
     detail::UniqueFd fd(open(ToLocalPath(path).c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, 0600));
-    return Adopt(std::move(fd), exclusive, sequential, &fd_, &device_);
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, mode & 0777));
+    struct stat st {};
+    if (!Adopt(std::move(fd), exclusive, sequential, &fd_, &device_, &st)) return false;
+    Know(st.st_mode, st.st_uid, st.st_gid);
+    return true;
 }
 
 bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {
@@ -176,6 +196,7 @@ void File::Close() {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
     device_ = 0;
+    status_ = KnownStatus{};
 }
 
 }  // namespace tv

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/file_system.h"
+#include "platform/file_system_internal.h"
 #include "platform/linux/network_paths.h"
 #include "platform/paths.h"
 
@@ -13,7 +14,14 @@ FileTime FromTimespec(const struct timespec& t) {
     return FileTime{t.tv_sec, static_cast<int32_t>(t.tv_nsec)};
 }
 
-FileIdentity IdentityOf(const struct stat& st) {
+bool IsLink(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+}  // namespace
+
+FileIdentity detail::IdentityOf(const struct stat& st) {
     FileIdentity identity;
     identity.device = static_cast<uint64_t>(st.st_dev);
     identity.inode = static_cast<uint64_t>(st.st_ino);
@@ -27,13 +35,6 @@ FileIdentity IdentityOf(const struct stat& st) {
     identity.change = FromTimespec(st.st_ctim);
     return identity;
 }
-
-bool IsLink(const std::string& path) {
-    struct stat st {};
-    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-}
-
-}  // namespace
 
 bool FileIdentity::IsRegularFile() const { return S_ISREG(mode); }
 
@@ -50,7 +51,7 @@ bool FileIdentity::IsUnchanged(const FileIdentity& later) const {
 bool GetEntryIdentity(const std::string& path, FileIdentity* identity) {
     struct stat st {};
     if (path.empty() || lstat(ToLocalPath(path).c_str(), &st) != 0) return false;
-    *identity = IdentityOf(st);
+    *identity = detail::IdentityOf(st);
     return true;
 }
 
@@ -70,7 +71,7 @@ bool HasLinkBelow(const std::string& rootPath, const std::string& entryPath) {
 bool File::GetIdentity(FileIdentity* identity) const {
     struct stat st {};
     if (fd_ < 0 || fstat(fd_, &st) != 0) return false;
-    *identity = IdentityOf(st);
+    *identity = detail::IdentityOf(st);
     return true;
 }
 

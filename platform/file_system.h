@@ -89,6 +89,9 @@ bool PathExists(const std::string& path);
 bool IsDirectory(const std::string& path);
 // Sets access and modification times (nanoseconds kept); creation time cannot be set here.
 bool SetFileTimes(const std::string& path, const FileTime& lastAccess, const FileTime& lastWrite);
+// SetFileTimes of the entry itself: a symbolic link in its place takes them, not what it
+// points at.
+bool SetEntryTimes(const std::string& path, const FileTime& lastAccess, const FileTime& lastWrite);
 
 // Creates one folder level (the parent must exist). False when it fails or already exists.
 bool CreateFolder(const std::string& path);
@@ -167,13 +170,17 @@ class File {
 
     // Opens an existing file for reading. Exclusive fails when another holder has the lock.
     bool OpenForRead(const std::string& path, bool exclusive, bool sequential);
-    // OpenForRead that refuses a symbolic link in place of the file.
-    bool OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential);
+    // OpenForRead that refuses a symbolic link in place of the file; opened, when given, gets
+    // the identity of what was opened.
+    bool OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential,
+                             FileIdentity* opened = nullptr);
     // Creates or truncates a file for writing; fails on a read-only file.
     bool CreateForWrite(const std::string& path, bool exclusive, bool sequential);
-    // Creates a file that does not exist yet for writing, mode 0600; fails when anything has
-    // the name already, a symbolic link included.
-    bool CreateNewForWrite(const std::string& path, bool exclusive, bool sequential);
+    // Creates a file that does not exist yet for writing, with the permission bits of mode
+    // that the process's mask lets through; fails when anything has the name already, a
+    // symbolic link included.
+    bool CreateNewForWrite(const std::string& path, bool exclusive, bool sequential,
+                           uint32_t mode = 0600);
     // Opens for appending, creating the file when missing; fails on a read-only file.
     bool OpenForAppend(const std::string& path, bool exclusive);
     // Opens for reading and appending, creating the file when missing and never cutting it:
@@ -215,8 +222,13 @@ class File {
     int64_t CopyRangeFrom(const File& source, int64_t sourceOffset, int64_t targetOffset,
                           size_t size, RangeCopyError* error);
 
+    // The kAttr* bits that GetFileAttributes reports for the path this file was opened from
+    // (whose name is given), from its identity as read when it was opened.
+    uint32_t Attributes(const FileIdentity& identity, const std::string& name) const;
+
     // A copy's look, given through the open file so that no link in its place is followed.
-    // Owner and group; only root may give a file away.
+    // What the file already has, as far as this file knows it from its opening and its own
+    // changes, is not set again. Owner and group; only root may give a file away.
     bool SetOwner(uint32_t owner, uint32_t group);
     // The permission bits (set-id bits never); vfat keeps none, and there this does nothing.
     bool SetPermissions(uint32_t mode);
@@ -229,9 +241,21 @@ class File {
   private:
     // Whether the file lies on vfat, asked once per volume within a VolumeKindScope.
     bool IsOnFat() const;
+    void Know(uint32_t mode, uint32_t owner, uint32_t group);
+    // fchmod to bits (07777), unless the file is known to have them.
+    bool ChangeMode(uint32_t bits);
+
+    // The file's status as its opening read it and this file's own changes kept it.
+    struct KnownStatus {
+        bool known = false;
+        uint32_t mode = 0;
+        uint32_t owner = 0;
+        uint32_t group = 0;
+    };
 
     int fd_ = -1;
     uint64_t device_ = 0;  // the file's device when known (an open that looked), else 0
+    KnownStatus status_;
 };
 
 // While one lives, the file calls of its thread ask each volume once whether it is vfat (whose

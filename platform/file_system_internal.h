@@ -2,6 +2,7 @@
 // its translation into Windows attributes. Not for use outside platform/.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -59,6 +60,8 @@ uint32_t NodeAttributes(int dirFd, const char* path, const std::string& name,
 // deleting or replacing a link concerns the link itself.
 bool HasReadOnlyAttribute(const std::string& path, bool followLinks);
 
+FileIdentity IdentityOf(const struct stat& st);
+
 FileStatus MakeFileStatus(const std::string& name, const NodeStatus& status, uint32_t attributes);
 
 // The FAT ioctls, kept apart because they can only run on a real vfat mount.
@@ -69,6 +72,7 @@ bool IsFatFileSystemAt(const std::string& path);
 bool IsFatVolume(int fd, uint64_t device);
 bool IsFatVolumeAt(const std::string& path, uint64_t device);
 bool ReadFatAttributes(int dirFd, const char* path, uint32_t* attributes);
+bool ReadFatAttributesOf(int fd, uint32_t* attributes);
 bool WriteFatAttributes(int fd, uint32_t attributes);
 
 }  // namespace tv::detail

@@ -32,8 +32,12 @@ bool IsFatFileSystemAt(const std::string& path) {
 
 bool ReadFatAttributes(int dirFd, const char* path, uint32_t* attributes) {
     const UniqueFd fd(openat(dirFd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    return fd.valid() && ReadFatAttributesOf(fd.get(), attributes);
+}
+
+bool ReadFatAttributesOf(int fd, uint32_t* attributes) {
     __u32 fat = 0;
-    if (!fd.valid() || ioctl(fd.get(), FAT_IOCTL_GET_ATTRIBUTES, &fat) != 0) return false;
+    if (ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &fat) != 0) return false;
     *attributes = fat & kFatReported;
     return true;
 }
