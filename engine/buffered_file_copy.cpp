@@ -227,14 +227,30 @@ SourceLook LookOf(const std::string& destination, const std::string& source,
     return {destination, source, opened.identity.lastAccess, opened.identity.lastWrite};
 }
 
+// What has the destination's name in its folder: nothing, an earlier copy, or something that
+// must not be replaced or written through (a link, a folder).
+struct Earlier {
+    bool exists = false;
+    FileIdentity identity;
+    bool BlocksTheCopy() const { return exists && !identity.IsRegularFile(); }
+};
+
+Earlier EarlierEntry(const OpenFolder& folder, const std::string& name) {
+    Earlier earlier;
+    earlier.exists = folder.EntryIdentity(name, &earlier.identity);
+    return earlier;
+}
+
 // Puts the finished temporary file in the destination's place. An earlier read-only copy is
 // made writable first, as Windows wants it before it can be replaced.
-bool TakeDestinationsPlace(TemporaryFile& temporary, const std::string& destination) {
-    FileIdentity earlier;
-    if (GetEntryIdentity(destination, &earlier) && earlier.IsRegularFile()) {
+bool TakeDestinationsPlace(TemporaryFile& temporary, const OpenFolder& folder,
+                           const std::string& destination, const Earlier& earlier) {
+    if (earlier.exists && (earlier.identity.mode & S_IWUSR) == 0) {
         SetFileAttributes(destination, kAttrNormal);
     }
-    if (!MoveFile(temporary.path(), destination)) return false;
+    if (!folder.Rename(AfterLastSeparator(temporary.path()), AfterLastSeparator(destination))) {
+        return false;
+    }
     temporary.Keep();
     return true;
 }
@@ -276,14 +292,17 @@ class OneFileCopy {
             return AfterPause(context_, FileResult::DiskFull);
         }
         // Nothing is written through a link in the destination: its target lies elsewhere.
-        if (HasLinkBelow(job_.Destination, destination_)) {
-            return Failed(job_, context_, FileResult::OpenError);
-        }
+        // The copy is made and renamed relative to its folder, held open from here on, so no
+        // link put on the way later leads it elsewhere either; a link in the copy's own place
+        // is found before the rename.
+        const OpenFolder* folder =
+            context_.HeldFolder(job_.Destination, ContainingFolder(destination_));
+        if (folder == nullptr) return Failed(job_, context_, FileResult::OpenError);
         TemporaryFile temporary(TemporaryCopyPathBeside(destination_));
         // Made with the copy's permission bits where the process's mask allows them, which
         // spares setting them afterwards.
-        if (!temporary.file.CreateNewForWrite(temporary.path(), true, true,
-                                              opened.identity.mode | S_IWUSR)) {
+        if (!temporary.file.CreateNewIn(*folder, AfterLastSeparator(temporary.path()), true, true,
+                                        opened.identity.mode | S_IWUSR)) {
             return AfterPause(context_, FileResult::OpenError);
         }
         context_.SetCurrentFile(destination_);
@@ -296,15 +315,17 @@ class OneFileCopy {
             *changed = true;
             return FileResult::OpenError;
         }
-        const Finish finish = FinishOf(heldStill, opened);
+        const Earlier earlier = EarlierEntry(*folder, AfterLastSeparator(destination_));
+        if (earlier.BlocksTheCopy()) return Failed(job_, context_, FileResult::OpenError);
+        const Finish finish = FinishOf(heldStill, opened, earlier);
         if (!GiveLook(temporary.file, opened, finish)) {
             return Failed(job_, context_, FileResult::DiskFull);
         }
         opened.file.Close();
-        if (HasLinkBelow(job_.Destination, destination_) ||
-            !TakeDestinationsPlace(temporary, destination_)) {
+        if (!TakeDestinationsPlace(temporary, *folder, destination_, earlier)) {
             return Failed(job_, context_, FileResult::OpenError);
         }
+        context_.NoteCopyPut(destination_);
         if (finish == Finish::SourceChanged) return Failed(job_, context_, FileResult::OpenError);
         context_.freeSpace().Took(ContainingFolder(destination_), opened.identity.size);
         if (finish == Finish::BehindMarker) {
@@ -317,11 +338,11 @@ class OneFileCopy {
     // A new copy waits for the run's next sync behind the marker time; a copy that replaces an
     // earlier one (or one that cannot wait) is made durable before it takes that one's place,
     // so the earlier copy is never lost.
-    Finish FinishOf(bool heldStill, const OpenedSource& opened) const {
+    Finish FinishOf(bool heldStill, const OpenedSource& opened, const Earlier& earlier) const {
         if (!heldStill) return Finish::SourceChanged;
-        FileIdentity earlier;
-        const bool replaces = GetEntryIdentity(destination_, &earlier);
-        if (replaces || !MarkerLeavesSourceNewer(job_, opened.identity)) return Finish::Durable;
+        if (earlier.exists || !MarkerLeavesSourceNewer(job_, opened.identity)) {
+            return Finish::Durable;
+        }
         return Finish::BehindMarker;
     }
 

@@ -59,7 +59,9 @@ FileResult CopyListedFiles(CopyJob& job, RunContext& context) {
             const FileStatus sourceStatus = listed.Status();
             FileStatus copyStatus;
             const FileStatus* copy =
-                GetFileStatus(destination, &copyStatus) ? &copyStatus : nullptr;
+                !context.IsSurelyAbsent(destination) && GetFileStatus(destination, &copyStatus)
+                    ? &copyStatus
+                    : nullptr;
             if (!NeedsCopy(job, source, sourceStatus, copy)) continue;
             result =
                 PlaceInPlainTree(job, context, source, destination, {&sourceStatus, true, copy});
@@ -95,6 +97,7 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context) {
     // behind, except on copies whose file system could not be made durable: those are copied
     // again next run, and this run did not back them up.
     pending.Flush();
+    context.NoteFolderMadeSure({});
     if (pending.CopiesLeftMarked() != markedBefore) job.HadError = 1;
     return result;
 }

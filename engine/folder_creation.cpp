@@ -70,6 +70,8 @@ bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::strin
         context.NoteFolderMadeSure(folder);
         return true;
     }
+    // A folder made anew is no folder held open before.
+    context.NoteFolderMadeSure({});
     for (const std::string& level : LevelsOf(folder)) {
         if (level.empty() || IsDirectory(level)) continue;
         if (job.LogRecord) {
@@ -82,7 +84,7 @@ bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::strin
             return false;
         }
     }
-    context.NoteFolderMadeSure(folder);
+    context.NoteFolderMadeSure(folder, true);
     return true;
 }
 

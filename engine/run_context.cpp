@@ -4,6 +4,7 @@
 
 #include "engine/copy_job.h"
 #include "platform/clock.h"
+#include "platform/paths.h"
 
 namespace tv {
 
@@ -70,5 +71,28 @@ void RunContext::WaitForIdle(const CopyJob& job) {
 void RunContext::Yield() const { std::this_thread::yield(); }
 
 void RunContext::PauseAfterFile() const { clock_.SleepMs(kPauseAfterFileMs); }
+
+void RunContext::NoteFolderMadeSure(const std::string& folder, bool made) {
+    folderMadeSure_ = folder;
+    folderMadeNow_ = made;
+    namesPutInNewFolder_.clear();
+    if (heldFolder_.path() != folder) heldFolder_.Close();
+}
+
+bool RunContext::IsSurelyAbsent(const std::string& path) const {
+    return folderMadeNow_ && folderMadeSure_ == BeforeLastSeparator(path) &&
+           namesPutInNewFolder_.count(AfterLastSeparator(path)) == 0;
+}
+
+void RunContext::NoteCopyPut(const std::string& path) {
+    if (folderMadeNow_ && folderMadeSure_ == BeforeLastSeparator(path)) {
+        namesPutInNewFolder_.insert(AfterLastSeparator(path));
+    }
+}
+
+const OpenFolder* RunContext::HeldFolder(const std::string& root, const std::string& folder) {
+    if (heldFolder_.IsOpen() && heldFolder_.path() == folder) return &heldFolder_;
+    return heldFolder_.OpenBelow(root, folder) ? &heldFolder_ : nullptr;
+}
 
 }  // namespace tv

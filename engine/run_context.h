@@ -15,6 +15,7 @@
 #include "engine/listed_file.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
+#include "platform/file_system.h"
 #include "platform/node_identity.h"
 
 namespace tv {
@@ -95,9 +96,19 @@ class RunContext {
     const std::unordered_set<std::string>& visitedFolders() const { return visitedFolders_; }
     void NoteVisitedFolder(const std::string& folder) { visitedFolders_.insert(folder); }
     // The destination folder the run last made sure exists: the files that follow it there
-    // need not look again. A copy pass forgets it when it starts.
+    // need not look again. A copy pass forgets it when it starts and when it ends.
     bool IsFolderMadeSure(const std::string& folder) const { return folderMadeSure_ == folder; }
-    void NoteFolderMadeSure(const std::string& folder) { folderMadeSure_ = folder; }
+    // made: the run made the folder just now, so that only its own copies are in it.
+    void NoteFolderMadeSure(const std::string& folder, bool made = false);
+    // Whether nothing can be at the destination path: the run made its folder just now and has
+    // put nothing by its name into it since. Spares looking for copies in a new folder.
+    bool IsSurelyAbsent(const std::string& path) const;
+    // A copy went to the destination path.
+    void NoteCopyPut(const std::string& path);
+    // The destination folder copies are written into, held open for the files that follow it
+    // there; null when it cannot be opened or a link lies on the way to it below root. It is
+    // let go with the folder made sure of.
+    const OpenFolder* HeldFolder(const std::string& root, const std::string& folder);
 
     int openErrors() const { return openErrors_; }
     void CountOpenError() { ++openErrors_; }
@@ -123,6 +134,9 @@ class RunContext {
     std::optional<NodeIdentity> destinationInSource_;
     std::unordered_set<std::string> visitedFolders_;
     std::string folderMadeSure_;
+    bool folderMadeNow_ = false;
+    std::unordered_set<std::string> namesPutInNewFolder_;
+    OpenFolder heldFolder_;
     int openErrors_ = 0;
     int duplicates_ = 0;
 };

@@ -126,9 +126,23 @@ bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool seq
 
 bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential,
                              uint32_t mode) {
+    return CreateNewAt(AT_FDCWD, ToLocalPath(path), exclusive, sequential, mode);
+}
+
+bool File::CreateNewIn(const OpenFolder& folder, const std::string& name, bool exclusive,
+                       bool sequential, uint32_t mode) {
+    if (!folder.IsOpen()) {
+        Close();
+        return false;
+    }
+    return CreateNewAt(folder.fd_, name, exclusive, sequential, mode);
+}
+
+bool File::CreateNewAt(int dirFd, const std::string& path, bool exclusive, bool sequential,
+                       uint32_t mode) {
     Close();
-    detail::UniqueFd fd(open(ToLocalPath(path).c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, mode & 0777));
+    detail::UniqueFd fd(openat(dirFd, path.c_str(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, mode & 0777));
     struct stat st {};
     if (!Adopt(std::move(fd), exclusive, sequential, &fd_, &device_, &st)) return false;
     Know(st.st_mode, st.st_uid, st.st_gid);

@@ -159,6 +159,35 @@ enum class RangeCopyError {
 
 // An open file. Exclusive opens take an advisory flock (other programs are not kept out);
 // sequential opens tell the kernel the file is read front to back.
+class File;
+
+// A folder held open while files are written into it: they are created, looked at and renamed
+// relative to it, so that a link put on the way to it afterwards leads nowhere.
+class OpenFolder {
+  public:
+    OpenFolder() = default;
+    ~OpenFolder();
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    // Opens folder, as HasLinkBelow sees it: false when a symbolic link lies at a level below
+    // root (root itself may be one), or at folder's last level when it lies outside root.
+    bool OpenBelow(const std::string& root, const std::string& folder);
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::string& path() const { return path_; }
+    void Close();
+
+    // The entry of that name in the folder itself; a symbolic link is reported as a link.
+    bool EntryIdentity(const std::string& name, FileIdentity* identity) const;
+    // Gives the entry from the name to, which a file of that name gives up.
+    bool Rename(const std::string& from, const std::string& to) const;
+
+  private:
+    friend class File;
+    int fd_ = -1;
+    std::string path_;
+};
+
 class File {
   public:
     File() = default;
@@ -181,6 +210,9 @@ class File {
     // symbolic link included.
     bool CreateNewForWrite(const std::string& path, bool exclusive, bool sequential,
                            uint32_t mode = 0600);
+    // CreateNewForWrite of the entry name in an open folder.
+    bool CreateNewIn(const OpenFolder& folder, const std::string& name, bool exclusive,
+                     bool sequential, uint32_t mode);
     // Opens for appending, creating the file when missing; fails on a read-only file.
     bool OpenForAppend(const std::string& path, bool exclusive);
     // Opens for reading and appending, creating the file when missing and never cutting it:
@@ -242,6 +274,8 @@ class File {
     // Whether the file lies on vfat, asked once per volume within a VolumeKindScope.
     bool IsOnFat() const;
     void Know(uint32_t mode, uint32_t owner, uint32_t group);
+    bool CreateNewAt(int dirFd, const std::string& path, bool exclusive, bool sequential,
+                     uint32_t mode);
     // fchmod to bits (07777), unless the file is known to have them.
     bool ChangeMode(uint32_t bits);
 
