@@ -8,6 +8,7 @@
 #include "log/flat_log.h"
 #include "platform/paths.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/file_step_record.h"
 #include "tests/support/full_disk.h"
 #include "tests/support/test_world.h"
 
@@ -15,21 +16,14 @@ namespace tv {
 namespace {
 
 using test::FileBytes;
+using test::FileStepRecord;
 using test::PutFileBytes;
 
 LogRecord CopiedFile(const std::string& date, const std::string& time) {
-    LogRecord r;
-    r.date = date;
-    r.unit = "File/Directory";
-    r.drive = "E";
-    r.mode = "自動";
-    r.work = "バックアップ";
-    r.action = "ファイル作成";
-    r.name = "a.txt";
-    r.source = "/src/a.txt";
-    r.time = time;
-    r.result = "ＯＫ";
-    return r;  // recognition and destination stay empty
+    LogRecord r = FileStepRecord(date, time, "ファイル作成", "バックアップ", "ＯＫ");
+    r.recognition.clear();  // written as the blank an empty field becomes
+    r.destination.clear();
+    return r;
 }
 
 class LogStoreTest : public ::testing::Test {
