@@ -202,6 +202,7 @@ bool OpenSource(const std::string& source, OpenedSource* opened) {
 enum class Finish {
     Durable,        // synced, with its source's times, before it takes the destination's place
     BehindMarker,   // a new copy: the marker until the run's next sync (see pending_copies.h)
+    WaitsForBatch,  // a replacing copy: its source's times, renamed in after the next sync
     SourceChanged,  // the source kept changing: the marker, so that the next run copies it again
 };
 
@@ -215,7 +216,7 @@ bool GiveLook(File& copy, const OpenedSource& source, Finish finish) {
     static const bool runsAsRoot = geteuid() == 0;
     if (runsAsRoot) copy.SetOwner(from.owner, from.group);
     copy.SetPermissions(from.mode | S_IWUSR);
-    const bool marked = finish != Finish::Durable;
+    const bool marked = finish == Finish::BehindMarker || finish == Finish::SourceChanged;
     copy.SetTimes(marked ? kMarkerTime : from.lastAccess, marked ? kMarkerTime : from.lastWrite);
     if (finish == Finish::Durable && !copy.Flush()) return false;
     copy.SetAttributes(source.attributes);
@@ -322,6 +323,7 @@ class OneFileCopy {
             return Failed(job_, context_, FileResult::DiskFull);
         }
         opened.file.Close();
+        if (finish == Finish::WaitsForBatch) return WaitForBatch(temporary, opened);
         if (!TakeDestinationsPlace(temporary, *folder, destination_, earlier)) {
             return Failed(job_, context_, FileResult::OpenError);
         }
@@ -336,14 +338,26 @@ class OneFileCopy {
     }
 
     // A new copy waits for the run's next sync behind the marker time; a copy that replaces an
-    // earlier one (or one that cannot wait) is made durable before it takes that one's place,
+    // earlier one waits for it under its temporary name, or (where it cannot wait, and for a
+    // new copy that cannot carry the marker) is made durable before it takes that one's place,
     // so the earlier copy is never lost.
     Finish FinishOf(bool heldStill, const OpenedSource& opened, const Earlier& earlier) const {
         if (!heldStill) return Finish::SourceChanged;
-        if (earlier.exists || !MarkerLeavesSourceNewer(job_, opened.identity)) {
-            return Finish::Durable;
+        if (earlier.exists) {
+            return context_.pendingCopies().ReplacementsMayWait() ? Finish::WaitsForBatch
+                                                                  : Finish::Durable;
         }
+        if (!MarkerLeavesSourceNewer(job_, opened.identity)) return Finish::Durable;
         return Finish::BehindMarker;
+    }
+
+    FileResult WaitForBatch(TemporaryFile& temporary, const OpenedSource& opened) {
+        temporary.Keep();
+        temporary.file.Close();
+        context_.freeSpace().Took(ContainingFolder(destination_), opened.identity.size);
+        context_.pendingCopies().AddReplacement({temporary.path(), destination_, source_});
+        context_.PauseAfterFile();
+        return FileResult::Copied;
     }
 
     CopyJob& job_;

@@ -89,7 +89,8 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context) {
     const CopyBufferLease buffer(context, job.BufferSize);
     context.NoteFolderMadeSure({});
     PendingCopies& pending = context.pendingCopies();
-    const size_t markedBefore = pending.CopiesLeftMarked();
+    pending.LetReplacementsWait(true);
+    const size_t markedBefore = pending.CopiesNotDurable();
     FileResult result = CopyListedFiles(job, context);
     const bool filesWentThrough = result != FileResult::DiskFull && result != FileResult::Cancelled;
     if (filesWentThrough && !CopyListedLinks(job, context)) result = FileResult::Cancelled;
@@ -97,8 +98,9 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context) {
     // behind, except on copies whose file system could not be made durable: those are copied
     // again next run, and this run did not back them up.
     pending.Flush();
+    pending.LetReplacementsWait(false);
     context.NoteFolderMadeSure({});
-    if (pending.CopiesLeftMarked() != markedBefore) job.HadError = 1;
+    if (pending.CopiesNotDurable() != markedBefore) job.HadError = 1;
     return result;
 }
 

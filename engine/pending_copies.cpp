@@ -1,10 +1,13 @@
 #include "engine/pending_copies.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <map>
 
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "platform/win_constants.h"
 
 namespace tv {
 
@@ -15,16 +18,27 @@ void ApplySourceLook(const SourceLook& look) {
 
 PendingCopies::PendingCopies(const Clock& clock) : clock_(clock), sync_(SyncFileSystemOf) {}
 
+void PendingCopies::NotePaths(const std::string& copy, const std::string& source) {
+    if (looks_.empty() && replacements_.empty()) batchStart_ = clock_.Now();
+    paths_.insert(copy);
+    paths_.insert(source);
+}
+
 void PendingCopies::Add(SourceLook look) {
-    if (looks_.empty()) batchStart_ = clock_.Now();
-    paths_.insert(look.path);
-    paths_.insert(look.source);
+    NotePaths(look.path, look.source);
     looks_.push_back(std::move(look));
     if (IsDue()) Flush();
 }
 
+void PendingCopies::AddReplacement(WaitingReplacement replacement) {
+    NotePaths(replacement.path, replacement.source);
+    replacements_.push_back(std::move(replacement));
+    if (IsDue()) Flush();
+}
+
 bool PendingCopies::IsDue() const {
-    return looks_.size() >= kBatchCopies || clock_.Now() - batchStart_ >= kBatchSeconds;
+    return looks_.size() + replacements_.size() >= kBatchCopies ||
+           clock_.Now() - batchStart_ >= kBatchSeconds;
 }
 
 bool PendingCopies::FlushIfPending(const std::string& path) {
@@ -34,10 +48,13 @@ bool PendingCopies::FlushIfPending(const std::string& path) {
 }
 
 void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {
-    const bool named = std::any_of(looks_.begin(), looks_.end(), [&](const SourceLook& look) {
-        return AfterLastSeparator(look.path) == fileName;
-    });
-    if (named) Flush();
+    const auto hasTheName = [&fileName](const auto& copy) {
+        return AfterLastSeparator(copy.path) == fileName;
+    };
+    if (std::any_of(looks_.begin(), looks_.end(), hasTheName) ||
+        std::any_of(replacements_.begin(), replacements_.end(), hasTheName)) {
+        Flush();
+    }
 }
 
 std::map<std::string, bool> PendingCopies::SyncFoldersOfBatch() const {
@@ -46,8 +63,12 @@ std::map<std::string, bool> PendingCopies::SyncFoldersOfBatch() const {
     // folder whose file system cannot be told is synced on its own.
     std::map<std::string, bool> durableFolders;
     std::map<uint64_t, bool> durableFileSystems;
-    for (const SourceLook& look : looks_) {
-        const std::string folder = ContainingFolder(look.path);
+    std::vector<std::string> folders;
+    for (const SourceLook& look : looks_) folders.push_back(ContainingFolder(look.path));
+    for (const WaitingReplacement& waiting : replacements_) {
+        folders.push_back(ContainingFolder(waiting.path));
+    }
+    for (const std::string& folder : folders) {
         if (durableFolders.count(folder) != 0) continue;
         uint64_t fileSystem = 0;
         if (!FileSystemOf(folder, &fileSystem)) {
@@ -63,8 +84,33 @@ std::map<std::string, bool> PendingCopies::SyncFoldersOfBatch() const {
     return durableFolders;
 }
 
+namespace {
+
+// Where the file system cannot be synced as a whole (some network shares), a replacing copy
+// is made durable on its own, as every replacing copy once was.
+bool IsSyncedAlone(const std::string& path) {
+    File copy;
+    return copy.OpenForRead(path, false, false) && copy.Flush();
+}
+
+}  // namespace
+
+bool PendingCopies::PutInPlace(const WaitingReplacement& replacement) {
+    // An earlier read-only copy is made writable first, as Windows wants it before it can be
+    // replaced.
+    FileIdentity earlier;
+    if (GetEntryIdentity(replacement.path, &earlier) && earlier.IsRegularFile() &&
+        (earlier.mode & S_IWUSR) == 0) {
+        SetFileAttributes(replacement.path, kAttrNormal);
+    }
+    if (MoveFile(replacement.temporary, replacement.path)) return true;
+    SetFileAttributes(replacement.temporary, kAttrNormal);
+    DeleteFile(replacement.temporary);
+    return false;
+}
+
 void PendingCopies::Flush() {
-    if (looks_.empty()) return;
+    if (looks_.empty() && replacements_.empty()) return;
     // Every file system is synced before any copy takes its times: a folder may lie on another
     // file system than the rest (a mount inside the destination).
     std::map<std::string, bool> durable = SyncFoldersOfBatch();
@@ -72,10 +118,20 @@ void PendingCopies::Flush() {
         if (durable[ContainingFolder(look.path)]) {
             ApplySourceLook(look);
         } else {
-            ++copiesLeftMarked_;
+            ++copiesNotDurable_;
         }
     }
+    for (const WaitingReplacement& waiting : replacements_) {
+        const bool madeDurable =
+            durable[ContainingFolder(waiting.path)] || IsSyncedAlone(waiting.temporary);
+        if (!madeDurable) {
+            SetFileAttributes(waiting.temporary, kAttrNormal);
+            DeleteFile(waiting.temporary);
+        }
+        if (!madeDurable || !PutInPlace(waiting)) ++copiesNotDurable_;
+    }
     looks_.clear();
+    replacements_.clear();
     paths_.clear();
 }
 

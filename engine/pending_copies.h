@@ -5,6 +5,11 @@
 // sync of the file system makes the whole batch durable, and only then does each copy take its
 // source's times (its attributes it has from the start). A sync per new file would cost more
 // than the copy itself.
+//
+// A copy that replaces an earlier one waits under its temporary name instead, with its
+// source's look already: the earlier copy keeps the name until the same sync has made the new
+// one durable, and only then is the new one renamed over it. A power loss before leaves the
+// earlier copy whole and the new one as a leftover, which the next run removes.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +39,13 @@ struct SourceLook {
 
 void ApplySourceLook(const SourceLook& look);
 
+// A finished copy that is to replace an earlier one once it is durable.
+struct WaitingReplacement {
+    std::string temporary;  // the finished copy
+    std::string path;       // the earlier copy, whose place it takes
+    std::string source;     // what it was copied from
+};
+
 class PendingCopies {
   public:
     // Makes the file system holding a folder durable; true when it is.
@@ -51,6 +63,12 @@ class PendingCopies {
 
     // Takes a copy that carries the marker; flushes when the batch is full or old enough.
     void Add(SourceLook look);
+    // Whether replacing copies may wait for the batch (see AddReplacement); only while a copy
+    // pass says so, since whoever else copies may read or remove the copy right afterwards.
+    bool ReplacementsMayWait() const { return replacementsMayWait_; }
+    void LetReplacementsWait(bool may) { replacementsMayWait_ = may; }
+    // Takes a replacing copy that waits for the batch's sync under its temporary name.
+    void AddReplacement(WaitingReplacement replacement);
     // Flushes when path is a pending copy, so that whoever reads its times next sees its own,
     // or the source of one, so that a copy is durable before what it was made from is replaced
     // (a generation that moves up is copied, then overwritten by the next younger one). True
@@ -58,25 +76,32 @@ class PendingCopies {
     bool FlushIfPending(const std::string& path);
     // Flushes when a pending copy has this file name (a search of the tree by name follows).
     void FlushIfAnyNamed(const std::string& fileName);
-    // Syncs the file systems of the batch (once each), then gives every copy its source's look. A
-    // copy whose file system could not be synced keeps the marker (the next run copies it again)
-    // and the caller counts it as not backed up.
+    // Syncs the file systems of the batch (once each), then gives every copy its source's look
+    // and puts every waiting replacement in its place. A new copy whose file system could not
+    // be synced keeps the marker (the next run copies it again); a replacement there is synced
+    // on its own, and one that cannot be made durable or put in place is removed, and the
+    // earlier copy stays. The caller counts either as not backed up.
     void Flush();
-    // How many copies have kept the marker so far because their file system could not be
-    // synced; a caller compares it before and after its copies.
-    size_t CopiesLeftMarked() const { return copiesLeftMarked_; }
+    // How many copies this run could not make durable so far; a caller compares it before and
+    // after its copies.
+    size_t CopiesNotDurable() const { return copiesNotDurable_; }
 
   private:
     bool IsDue() const;
+    void NotePaths(const std::string& copy, const std::string& source);
     // Syncs each file system of the batch once; whether each folder of the batch is durable.
     std::map<std::string, bool> SyncFoldersOfBatch() const;
+    // Renames a durable replacement over the earlier copy; false when it could not be.
+    static bool PutInPlace(const WaitingReplacement& replacement);
 
     const Clock& clock_;
     FileSystemSync sync_;
     std::vector<SourceLook> looks_;
+    std::vector<WaitingReplacement> replacements_;
     std::unordered_set<std::string> paths_;  // the copies and their sources
     std::time_t batchStart_ = 0;
-    size_t copiesLeftMarked_ = 0;
+    size_t copiesNotDurable_ = 0;
+    bool replacementsMayWait_ = false;
 };
 
 }  // namespace tv

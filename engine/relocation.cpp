@@ -146,10 +146,10 @@ class Relocation {
         const CopyBufferLease buffer(context_, job_.BufferSize);
         // The files take their times after the folder times are set; that changes no folder's
         // time, and the run returns only once every copy has its own.
-        const size_t markedBefore = context_.pendingCopies().CopiesLeftMarked();
+        const size_t markedBefore = context_.pendingCopies().CopiesNotDurable();
         const bool copiedAll = CopyFolder(request_.OldFolder, request_.NewFolder);
         context_.pendingCopies().Flush();
-        everyCopyDurable_ = context_.pendingCopies().CopiesLeftMarked() == markedBefore;
+        everyCopyDurable_ = context_.pendingCopies().CopiesNotDurable() == markedBefore;
         return copiedAll;
     }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -245,6 +247,33 @@ TEST_F(DurableCopyTest, ACopyWhoseSyncFailedKeepsTheMarkerAndIsCopiedAgainNextRu
 
     EXPECT_EQ(world.Read(destination),
               (Tree{{"a.txt", Text("a")}, {"ro.txt", Text("r", kNow, kAttrReadOnly)}}));
+}
+
+// Where the file system cannot be synced as a whole, the copy is synced on its own.
+TEST_F(DurableCopyTest, AReplacingCopyTakesTheEarlierOnesPlaceOnlyOnceItIsDurable) {
+    for (const bool syncs : {true, false}) {
+        SCOPED_TRACE(syncs ? "synced" : "not synced");
+        UseFoldersOfCase(syncs ? "synced" : "not synced");
+        world.Write(job.Source, {{"a.txt", Text("new bytes")}});
+        world.Write(job.Destination, {{"a.txt", Text("old bytes", kNow - kDay)}});
+        job.HadError = 0;
+        syncWorks = syncs;
+        std::vector<std::string> atSync;  // what the copy's folder holds when the sync comes
+        onSync = [&](const std::string& folder) {
+            atSync.clear();
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                atSync.push_back(entry.path().filename().string());
+            }
+        };
+
+        RunCountingSyncs();
+
+        // The earlier copy kept its name until then, the new one waited beside it.
+        ASSERT_EQ(atSync.size(), 2u);
+        EXPECT_EQ(std::count(atSync.begin(), atSync.end(), "a.txt"), 1);
+        EXPECT_EQ(world.Read(job.Destination), (Tree{{"a.txt", Text("new bytes")}}));
+        EXPECT_EQ(job.HadError, 0);
+    }
 }
 
 TEST_F(DurableCopyTest, TwoFilesOfOneNameInOneRunRotateByTheirRealTimes) {
