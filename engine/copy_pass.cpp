@@ -38,6 +38,18 @@ FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string
     return CopyAndLog(job, context, source, destination, known);
 }
 
+// The status of the file's copy, or null when there is none: looked up in its folder held open
+// where it can be, which spares walking the whole path for every file.
+const FileStatus* CopyStatusOf(const CopyJob& job, RunContext& context,
+                               const std::string& destination, FileStatus* status) {
+    if (context.IsSurelyAbsent(destination)) return nullptr;
+    const OpenFolder* folder = context.HeldFolder(job.Destination, ContainingFolder(destination));
+    const bool found = folder != nullptr
+                           ? folder->EntryStatus(AfterLastSeparator(destination), status)
+                           : GetFileStatus(destination, status);
+    return found ? status : nullptr;
+}
+
 // A file that could not be read or written is an error of the run, logged or not.
 bool IsFailure(FileResult result) {
     return result == FileResult::OpenError || result == FileResult::DiskFull;
@@ -58,10 +70,7 @@ FileResult CopyListedFiles(CopyJob& job, RunContext& context) {
         } else {
             const FileStatus sourceStatus = listed.Status();
             FileStatus copyStatus;
-            const FileStatus* copy =
-                !context.IsSurelyAbsent(destination) && GetFileStatus(destination, &copyStatus)
-                    ? &copyStatus
-                    : nullptr;
+            const FileStatus* copy = CopyStatusOf(job, context, destination, &copyStatus);
             if (!NeedsCopy(job, source, sourceStatus, copy)) continue;
             result =
                 PlaceInPlainTree(job, context, source, destination, {&sourceStatus, true, copy});

@@ -179,6 +179,8 @@ class OpenFolder {
 
     // The entry of that name in the folder itself; a symbolic link is reported as a link.
     bool EntryIdentity(const std::string& name, FileIdentity* identity) const;
+    // GetFileStatus of the entry of that name: a symbolic link is looked through.
+    bool EntryStatus(const std::string& name, FileStatus* status) const;
     // Gives the entry from the name to, which a file of that name gives up.
     bool Rename(const std::string& from, const std::string& to) const;
 

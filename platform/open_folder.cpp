@@ -70,6 +70,15 @@ bool OpenFolder::EntryIdentity(const std::string& name, FileIdentity* identity) 
     return true;
 }
 
+bool OpenFolder::EntryStatus(const std::string& name, FileStatus* status) const {
+    detail::NodeStatus node;
+    if (fd_ < 0 || !detail::ReadNodeStatus(fd_, name.c_str(), true, &node)) return false;
+    const uint32_t attributes = detail::NodeAttributes(fd_, name.c_str(), name, node,
+                                                       detail::IsFatVolume(fd_, node.device));
+    *status = detail::MakeFileStatus(name, node, attributes);
+    return true;
+}
+
 bool OpenFolder::Rename(const std::string& from, const std::string& to) const {
     return fd_ >= 0 && renameat(fd_, from.c_str(), fd_, to.c_str()) == 0;
 }
