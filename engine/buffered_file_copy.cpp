@@ -202,7 +202,7 @@ bool OpenSource(const std::string& source, OpenedSource* opened) {
 enum class Finish {
     Durable,        // synced, with its source's times, before it takes the destination's place
     BehindMarker,   // a new copy: the marker until the run's next sync (see pending_copies.h)
-    WaitsForBatch,  // a replacing copy: its source's times, renamed in after the next sync
+    WaitsForBatch,  // its source's times, renamed into place after the next sync
     SourceChanged,  // the source kept changing: the marker, so that the next run copies it again
 };
 
@@ -316,6 +316,11 @@ class OneFileCopy {
             *changed = true;
             return FileResult::OpenError;
         }
+        if (heldStill && context_.pendingCopies().CopiesMayWait()) {
+            GiveLook(temporary.file, opened, Finish::WaitsForBatch);
+            opened.file.Close();
+            return WaitForBatch(temporary, opened);
+        }
         const Earlier earlier = EarlierEntry(*folder, AfterLastSeparator(destination_));
         if (earlier.BlocksTheCopy()) return Failed(job_, context_, FileResult::OpenError);
         const Finish finish = FinishOf(heldStill, opened, earlier);
@@ -323,7 +328,6 @@ class OneFileCopy {
             return Failed(job_, context_, FileResult::DiskFull);
         }
         opened.file.Close();
-        if (finish == Finish::WaitsForBatch) return WaitForBatch(temporary, opened);
         if (!TakeDestinationsPlace(temporary, *folder, destination_, earlier)) {
             return Failed(job_, context_, FileResult::OpenError);
         }
@@ -337,25 +341,25 @@ class OneFileCopy {
         return FileResult::Copied;
     }
 
-    // A new copy waits for the run's next sync behind the marker time; a copy that replaces an
-    // earlier one waits for it under its temporary name, or (where it cannot wait, and for a
-    // new copy that cannot carry the marker) is made durable before it takes that one's place,
-    // so the earlier copy is never lost.
+    // Outside a copy pass (where copies wait for the batch), a new copy waits for the run's
+    // next sync behind the marker time; a copy that replaces an earlier one (or one that cannot
+    // carry the marker) is made durable before it takes that one's place, so the earlier copy
+    // is never lost.
     Finish FinishOf(bool heldStill, const OpenedSource& opened, const Earlier& earlier) const {
         if (!heldStill) return Finish::SourceChanged;
-        if (earlier.exists) {
-            return context_.pendingCopies().ReplacementsMayWait() ? Finish::WaitsForBatch
-                                                                  : Finish::Durable;
+        if (earlier.exists || !MarkerLeavesSourceNewer(job_, opened.identity)) {
+            return Finish::Durable;
         }
-        if (!MarkerLeavesSourceNewer(job_, opened.identity)) return Finish::Durable;
         return Finish::BehindMarker;
     }
 
     FileResult WaitForBatch(TemporaryFile& temporary, const OpenedSource& opened) {
         temporary.Keep();
-        temporary.file.Close();
         context_.freeSpace().Took(ContainingFolder(destination_), opened.identity.size);
-        context_.pendingCopies().AddReplacement({temporary.path(), destination_, source_});
+        context_.NoteCopyPut(destination_);
+        context_.pendingCopies().AddWaiting({std::move(temporary.file), temporary.path(),
+                                             destination_, source_,
+                                             MarkerLeavesSourceNewer(job_, opened.identity)});
         context_.PauseAfterFile();
         return FileResult::Copied;
     }

@@ -98,7 +98,7 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context) {
     const CopyBufferLease buffer(context, job.BufferSize);
     context.NoteFolderMadeSure({});
     PendingCopies& pending = context.pendingCopies();
-    pending.LetReplacementsWait(true);
+    pending.LetCopiesWait(true);
     const size_t markedBefore = pending.CopiesNotDurable();
     FileResult result = CopyListedFiles(job, context);
     const bool filesWentThrough = result != FileResult::DiskFull && result != FileResult::Cancelled;
@@ -107,7 +107,7 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context) {
     // behind, except on copies whose file system could not be made durable: those are copied
     // again next run, and this run did not back them up.
     pending.Flush();
-    pending.LetReplacementsWait(false);
+    pending.LetCopiesWait(false);
     context.NoteFolderMadeSure({});
     if (pending.CopiesNotDurable() != markedBefore) job.HadError = 1;
     return result;

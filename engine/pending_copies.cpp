@@ -1,13 +1,10 @@
 #include "engine/pending_copies.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <map>
 
 #include "platform/clock.h"
 #include "platform/paths.h"
-#include "platform/win_constants.h"
 
 namespace tv {
 
@@ -16,10 +13,11 @@ void ApplySourceLook(const SourceLook& look) {
     SetEntryTimes(look.path, look.lastAccess, look.lastWrite);
 }
 
-PendingCopies::PendingCopies(const Clock& clock) : clock_(clock), sync_(SyncFileSystemOf) {}
+PendingCopies::PendingCopies(const Clock& clock)
+    : clock_(clock), sync_(SyncFileSystemOf), syncAlone_([](File& file) { return file.Flush(); }) {}
 
 void PendingCopies::NotePaths(const std::string& copy, const std::string& source) {
-    if (looks_.empty() && replacements_.empty()) batchStart_ = clock_.Now();
+    if (looks_.empty() && waiting_.empty()) batchStart_ = clock_.Now();
     paths_.insert(copy);
     paths_.insert(source);
 }
@@ -30,14 +28,14 @@ void PendingCopies::Add(SourceLook look) {
     if (IsDue()) Flush();
 }
 
-void PendingCopies::AddReplacement(WaitingReplacement replacement) {
-    NotePaths(replacement.path, replacement.source);
-    replacements_.push_back(std::move(replacement));
+void PendingCopies::AddWaiting(WaitingCopy copy) {
+    NotePaths(copy.path, copy.source);
+    waiting_.push_back(std::move(copy));
     if (IsDue()) Flush();
 }
 
 bool PendingCopies::IsDue() const {
-    return looks_.size() + replacements_.size() >= kBatchCopies ||
+    return looks_.size() + waiting_.size() >= kBatchCopies || waiting_.size() >= kWaitingCopies ||
            clock_.Now() - batchStart_ >= kBatchSeconds;
 }
 
@@ -52,7 +50,7 @@ void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {
         return AfterLastSeparator(copy.path) == fileName;
     };
     if (std::any_of(looks_.begin(), looks_.end(), hasTheName) ||
-        std::any_of(replacements_.begin(), replacements_.end(), hasTheName)) {
+        std::any_of(waiting_.begin(), waiting_.end(), hasTheName)) {
         Flush();
     }
 }
@@ -65,9 +63,7 @@ std::map<std::string, bool> PendingCopies::SyncFoldersOfBatch() const {
     std::map<uint64_t, bool> durableFileSystems;
     std::vector<std::string> folders;
     for (const SourceLook& look : looks_) folders.push_back(ContainingFolder(look.path));
-    for (const WaitingReplacement& waiting : replacements_) {
-        folders.push_back(ContainingFolder(waiting.path));
-    }
+    for (const WaitingCopy& waiting : waiting_) folders.push_back(ContainingFolder(waiting.path));
     for (const std::string& folder : folders) {
         if (durableFolders.count(folder) != 0) continue;
         uint64_t fileSystem = 0;
@@ -84,33 +80,8 @@ std::map<std::string, bool> PendingCopies::SyncFoldersOfBatch() const {
     return durableFolders;
 }
 
-namespace {
-
-// Where the file system cannot be synced as a whole (some network shares), a replacing copy
-// is made durable on its own, as every replacing copy once was.
-bool IsSyncedAlone(const std::string& path) {
-    File copy;
-    return copy.OpenForRead(path, false, false) && copy.Flush();
-}
-
-}  // namespace
-
-bool PendingCopies::PutInPlace(const WaitingReplacement& replacement) {
-    // An earlier read-only copy is made writable first, as Windows wants it before it can be
-    // replaced.
-    FileIdentity earlier;
-    if (GetEntryIdentity(replacement.path, &earlier) && earlier.IsRegularFile() &&
-        (earlier.mode & S_IWUSR) == 0) {
-        SetFileAttributes(replacement.path, kAttrNormal);
-    }
-    if (MoveFile(replacement.temporary, replacement.path)) return true;
-    SetFileAttributes(replacement.temporary, kAttrNormal);
-    DeleteFile(replacement.temporary);
-    return false;
-}
-
 void PendingCopies::Flush() {
-    if (looks_.empty() && replacements_.empty()) return;
+    if (looks_.empty() && waiting_.empty()) return;
     // Every file system is synced before any copy takes its times: a folder may lie on another
     // file system than the rest (a mount inside the destination).
     std::map<std::string, bool> durable = SyncFoldersOfBatch();
@@ -121,17 +92,13 @@ void PendingCopies::Flush() {
             ++copiesNotDurable_;
         }
     }
-    for (const WaitingReplacement& waiting : replacements_) {
-        const bool madeDurable =
-            durable[ContainingFolder(waiting.path)] || IsSyncedAlone(waiting.temporary);
-        if (!madeDurable) {
-            SetFileAttributes(waiting.temporary, kAttrNormal);
-            DeleteFile(waiting.temporary);
+    for (WaitingCopy& waiting : waiting_) {
+        if (!PutWaitingCopyInPlace(waiting, durable[ContainingFolder(waiting.path)], syncAlone_)) {
+            ++copiesNotDurable_;
         }
-        if (!madeDurable || !PutInPlace(waiting)) ++copiesNotDurable_;
     }
     looks_.clear();
-    replacements_.clear();
+    waiting_.clear();
     paths_.clear();
 }
 

@@ -6,10 +6,11 @@
 // source's times (its attributes it has from the start). A sync per new file would cost more
 // than the copy itself.
 //
-// A copy that replaces an earlier one waits under its temporary name instead, with its
-// source's look already: the earlier copy keeps the name until the same sync has made the new
-// one durable, and only then is the new one renamed over it. A power loss before leaves the
-// earlier copy whole and the new one as a leftover, which the next run removes.
+// Within a copy pass a copy waits under its temporary name instead, with its source's look
+// already (see waiting_copy.h): an earlier copy keeps the name until the same sync has made the
+// new one durable, and only then is the new one renamed into its place. A power loss before
+// leaves the earlier copy whole, or no copy, and the new one as a leftover, which the next run
+// removes.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/waiting_copy.h"
 #include "platform/file_system.h"
 
 namespace tv {
@@ -39,20 +41,15 @@ struct SourceLook {
 
 void ApplySourceLook(const SourceLook& look);
 
-// A finished copy that is to replace an earlier one once it is durable.
-struct WaitingReplacement {
-    std::string temporary;  // the finished copy
-    std::string path;       // the earlier copy, whose place it takes
-    std::string source;     // what it was copied from
-};
-
 class PendingCopies {
   public:
     // Makes the file system holding a folder durable; true when it is.
     using FileSystemSync = std::function<bool(const std::string& folder)>;
 
-    // A batch is made durable once it holds this many copies, or is this many seconds old.
+    // A batch is made durable once it holds this many copies, this many waiting copies (each
+    // holds an open file), or is this many seconds old.
     static constexpr size_t kBatchCopies = 512;
+    static constexpr size_t kWaitingCopies = 256;
     static constexpr std::time_t kBatchSeconds = 5;
 
     explicit PendingCopies(const Clock& clock);
@@ -60,15 +57,18 @@ class PendingCopies {
     PendingCopies& operator=(const PendingCopies&) = delete;
 
     void SetFileSystemSync(FileSystemSync sync) { sync_ = std::move(sync); }
+    // Makes one waiting copy durable where its file system could not be synced as a whole.
+    void SetFileSync(std::function<bool(File&)> sync) { syncAlone_ = std::move(sync); }
 
     // Takes a copy that carries the marker; flushes when the batch is full or old enough.
     void Add(SourceLook look);
-    // Whether replacing copies may wait for the batch (see AddReplacement); only while a copy
-    // pass says so, since whoever else copies may read or remove the copy right afterwards.
-    bool ReplacementsMayWait() const { return replacementsMayWait_; }
-    void LetReplacementsWait(bool may) { replacementsMayWait_ = may; }
-    // Takes a replacing copy that waits for the batch's sync under its temporary name.
-    void AddReplacement(WaitingReplacement replacement);
+    // Whether finished copies may wait for the batch (see AddWaiting); only while a copy pass
+    // says so, since whoever else copies may read or remove the copy right afterwards.
+    bool CopiesMayWait() const { return copiesMayWait_; }
+    void LetCopiesWait(bool may) { copiesMayWait_ = may; }
+    // Takes a copy that waits for the batch's sync under its temporary name; flushes when the
+    // batch is full or old enough, or holds as many open copies as a batch may.
+    void AddWaiting(WaitingCopy copy);
     // Flushes when path is a pending copy, so that whoever reads its times next sees its own,
     // or the source of one, so that a copy is durable before what it was made from is replaced
     // (a generation that moves up is copied, then overwritten by the next younger one). True
@@ -77,10 +77,10 @@ class PendingCopies {
     // Flushes when a pending copy has this file name (a search of the tree by name follows).
     void FlushIfAnyNamed(const std::string& fileName);
     // Syncs the file systems of the batch (once each), then gives every copy its source's look
-    // and puts every waiting replacement in its place. A new copy whose file system could not
-    // be synced keeps the marker (the next run copies it again); a replacement there is synced
-    // on its own, and one that cannot be made durable or put in place is removed, and the
-    // earlier copy stays. The caller counts either as not backed up.
+    // and puts every waiting copy in its place, synced alone where its file system could not
+    // be synced. A copy that is not durable then keeps the marker (the next run copies it
+    // again), or is removed where an earlier copy stays in its place; the caller counts it as
+    // not backed up.
     void Flush();
     // How many copies this run could not make durable so far; a caller compares it before and
     // after its copies.
@@ -91,17 +91,16 @@ class PendingCopies {
     void NotePaths(const std::string& copy, const std::string& source);
     // Syncs each file system of the batch once; whether each folder of the batch is durable.
     std::map<std::string, bool> SyncFoldersOfBatch() const;
-    // Renames a durable replacement over the earlier copy; false when it could not be.
-    static bool PutInPlace(const WaitingReplacement& replacement);
 
     const Clock& clock_;
     FileSystemSync sync_;
+    std::function<bool(File&)> syncAlone_;
     std::vector<SourceLook> looks_;
-    std::vector<WaitingReplacement> replacements_;
+    std::vector<WaitingCopy> waiting_;
     std::unordered_set<std::string> paths_;  // the copies and their sources
     std::time_t batchStart_ = 0;
     size_t copiesNotDurable_ = 0;
-    bool replacementsMayWait_ = false;
+    bool copiesMayWait_ = false;
 };
 
 }  // namespace tv

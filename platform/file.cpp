@@ -131,11 +131,23 @@ bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool seque
 
 bool File::CreateNewIn(const OpenFolder& folder, const std::string& name, bool exclusive,
                        bool sequential, uint32_t mode) {
-    if (!folder.IsOpen()) {
-        Close();
-        return false;
+    Close();
+    if (!folder.IsOpen()) return false;
+    OpenFolder::Made& made = folder.made_;
+    const uint32_t requested = mode & 0777;
+    if (!made.known || made.requested != requested) {
+        if (!CreateNewAt(folder.fd_, name, exclusive, sequential, requested)) return false;
+        made = {true, requested, status_.mode, status_.owner, status_.group, device_};
+        return true;
     }
-    return CreateNewAt(folder.fd_, name, exclusive, sequential, mode);
+    // A file made new is a regular one, and empty: nothing to read ahead.
+    detail::UniqueFd fd(openat(folder.fd_, name.c_str(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, requested));
+    if (!fd.valid() || (exclusive && flock(fd.get(), LOCK_EX | LOCK_NB) != 0)) return false;
+    fd_ = fd.Release();
+    device_ = made.device;
+    Know(made.mode, made.owner, made.group);
+    return true;
 }
 
 bool File::CreateNewAt(int dirFd, const std::string& path, bool exclusive, bool sequential,

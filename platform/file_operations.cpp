@@ -104,4 +104,18 @@ bool MoveFile(const std::string& source, const std::string& destination) {
     return rename(from.c_str(), to.c_str()) == 0;
 }
 
+bool MoveFileIfFree(const std::string& source, const std::string& destination) {
+    const std::string from = ToLocalPath(source);
+    const std::string to = ToLocalPath(destination);
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    // A file system that cannot rename without replacing (some network shares) is asked first.
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    detail::NodeStatus status;
+    if (ReadLinkStatus(to, &status)) {
+        errno = EEXIST;
+        return false;
+    }
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
 }  // namespace tv

@@ -110,6 +110,9 @@ bool RemoveFolder(const std::string& path);
 bool CopyFile(const std::string& source, const std::string& destination);
 // Renames within one file system, replacing an existing destination file.
 bool MoveFile(const std::string& source, const std::string& destination);
+// MoveFile that never replaces: false, with errno EEXIST, when anything has the destination's
+// name.
+bool MoveFileIfFree(const std::string& source, const std::string& destination);
 // Writes out everything the file system holding path still keeps in memory (data and
 // metadata of every file), and waits for it. False when it cannot be opened or a write failed.
 bool SyncFileSystemOf(const std::string& path);
@@ -186,8 +189,21 @@ class OpenFolder {
 
   private:
     friend class File;
+    // What a file created here with the requested permission bits turned out to be (the
+    // process's mask, the folder's default entries and its group decide it): the same for
+    // every file created alike, so the files after the first need not be looked at.
+    struct Made {
+        bool known = false;
+        uint32_t requested = 0;
+        uint32_t mode = 0;
+        uint32_t owner = 0;
+        uint32_t group = 0;
+        uint64_t device = 0;
+    };
+
     int fd_ = -1;
     std::string path_;
+    mutable Made made_;
 };
 
 class File {
@@ -212,7 +228,8 @@ class File {
     // symbolic link included.
     bool CreateNewForWrite(const std::string& path, bool exclusive, bool sequential,
                            uint32_t mode = 0600);
-    // CreateNewForWrite of the entry name in an open folder.
+    // CreateNewForWrite of the entry name in an open folder; only the first file made alike
+    // there is looked at.
     bool CreateNewIn(const OpenFolder& folder, const std::string& name, bool exclusive,
                      bool sequential, uint32_t mode);
     // Opens for appending, creating the file when missing; fails on a read-only file.

@@ -39,6 +39,7 @@ void OpenFolder::Close() {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
     path_.clear();
+    made_ = Made{};
 }
 
 bool OpenFolder::OpenBelow(const std::string& root, const std::string& folder) {

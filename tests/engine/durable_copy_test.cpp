@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/leftover_copies.h"
 #include "engine/pending_copies.h"
 #include "engine/relocation.h"
 #include "platform/file_system.h"
@@ -80,6 +81,8 @@ class DurableCopyTest : public EngineTest {
             if (onSync) onSync(folder);
             return syncWorks;
         });
+        context.pendingCopies().SetFileSync(
+            [this](File& file) { return syncAloneWorks && file.Flush(); });
         stopper = &context;
         const int result = RunJob(job, context);
         stopper = nullptr;
@@ -112,6 +115,7 @@ class DurableCopyTest : public EngineTest {
     CopyWatch watch;
     int syncs = 0;
     bool syncWorks = true;
+    bool syncAloneWorks = true;  // a copy synced on its own where the file system was not
     std::function<void(const std::string& folder)> onSync;
 };
 
@@ -138,15 +142,15 @@ TEST_F(DurableCopyTest, AfterARunEveryCopyHasItsSourcesTimesAndAttributes) {
     EXPECT_EQ(syncs, 1);
 }
 
-TEST_F(DurableCopyTest, NewCopiesCarryTheMarkerUntilTheirBatchIsMadeDurable) {
+TEST_F(DurableCopyTest, CopiesWaitUnderTemporaryNamesUntilTheirBatchIsMadeDurable) {
     struct Case {
         const char* name;
         int files;
         int advanceAtStep;             // the clock moves on by a batch's age at this step
-        std::set<int> durableAtSteps;  // the copy done at these steps shows no marker
+        std::set<int> durableAtSteps;  // the copy done at these steps is in place already
         int syncs;
     };
-    const int full = static_cast<int>(PendingCopies::kBatchCopies);
+    const int full = static_cast<int>(PendingCopies::kWaitingCopies);
     const Case cases[] = {
         {"end of the pass", 3, 0, {}, 1},
         {"full batch", full + 2, 0, {full}, 2},
@@ -158,36 +162,54 @@ TEST_F(DurableCopyTest, NewCopiesCarryTheMarkerUntilTheirBatchIsMadeDurable) {
         WriteSources(Numbered(c.files));
         syncs = 0;
         watch.steps = 0;
-        std::vector<bool> marked;  // by step
+        std::vector<bool> inPlace;  // by step
         watch.onStep = [&](const std::string& copy) {
-            marked.push_back(HasMarker(copy));
+            inPlace.push_back(PathExists(copy));
             if (watch.steps == c.advanceAtStep) clock.Advance(PendingCopies::kBatchSeconds);
         };
 
         RunCountingSyncs();
 
-        ASSERT_EQ(marked.size(), static_cast<size_t>(c.files));
+        ASSERT_EQ(inPlace.size(), static_cast<size_t>(c.files));
         for (int step = 1; step <= c.files; ++step) {
-            EXPECT_EQ(marked[step - 1], c.durableAtSteps.count(step) == 0) << "step " << step;
+            EXPECT_EQ(inPlace[step - 1], c.durableAtSteps.count(step) == 1) << "step " << step;
         }
         EXPECT_EQ(syncs, c.syncs);
         for (const std::string& name : Numbered(c.files)) ExpectLooksLikeSource(name);
     }
 }
 
-TEST_F(DurableCopyTest, ASourceOlderThanTheMarkerCanShowIsSyncedAndFinishedAtOnce) {
+TEST_F(DurableCopyTest, ASourceOlderThanTheMarkerCanShowNeverWaitsBehindIt) {
     // FAT reads the marker back as 1980-01-01: a source of 1975 would look no newer.
     world.Write(Path("data"), {{"old.txt", Text("old", 157766400)}, {"new.txt", Text("new")}});
+    // Outside a copy pass (a move), a new copy is finished behind the marker at once, unless
+    // its source is that old.
+    RelocationRequest request;
+    request.OldFolder = Path("data");
+    request.NewFolder = JoinPath(destination, "moved");
+    ScriptedPrompts prompts;
+    RunContext context(clock, world.drives());
+    context.SetState(WorkerState::Running);
     std::map<std::string, bool> marked;
-    watch.onStep = [&](const std::string& copy) {
-        marked[AfterLastSeparator(copy)] = HasMarker(copy);
-    };
+    context.pendingCopies().SetFileSystemSync([&](const std::string& folder) {
+        for (const char* name : {"old.txt", "new.txt"}) {
+            marked[name] = HasMarker(JoinPath(folder, name));
+        }
+        return true;
+    });
+    ASSERT_EQ(Relocate(request, context, prompts, nullptr, world.programDir()),
+              RelocationEnd::Finished);
+    EXPECT_EQ(marked, (std::map<std::string, bool>{{"new.txt", true}, {"old.txt", false}}));
 
+    // In a copy pass whose copies cannot be made durable, the new one takes its place behind
+    // the marker; the old one would look up to date behind it and is not kept.
+    syncWorks = false;
+    syncAloneWorks = false;
     RunCountingSyncs();
 
-    EXPECT_EQ(marked, (std::map<std::string, bool>{{"new.txt", true}, {"old.txt", false}}));
-    ExpectLooksLikeSource("old.txt");
-    ExpectLooksLikeSource("new.txt");
+    EXPECT_EQ(job.HadError, 1);
+    EXPECT_TRUE(HasMarker(CopyOf("new.txt")));
+    EXPECT_FALSE(PathExists(CopyOf("old.txt")));
 }
 
 TEST_F(DurableCopyTest, APassEndedEarlyLeavesNoMarkerOnTheCopiesItCompleted) {
@@ -228,6 +250,7 @@ TEST_F(DurableCopyTest, APassEndedEarlyLeavesNoMarkerOnTheCopiesItCompleted) {
 TEST_F(DurableCopyTest, ACopyWhoseSyncFailedKeepsTheMarkerAndIsCopiedAgainNextRun) {
     world.Write(Path("data"), {{"a.txt", Text("a")}, {"ro.txt", Text("r", kNow, kAttrReadOnly)}});
     syncWorks = false;
+    syncAloneWorks = false;
 
     EXPECT_EQ(RunCountingSyncs(), static_cast<int>(FileResult::Copied));
 
@@ -243,6 +266,7 @@ TEST_F(DurableCopyTest, ACopyWhoseSyncFailedKeepsTheMarkerAndIsCopiedAgainNextRu
         SetFileTimes(CopyOf(name), kMarkerTime, kMarkerTime);
     }
     syncWorks = true;
+    syncAloneWorks = true;
     RunCountingSyncs();
 
     EXPECT_EQ(world.Read(destination),
@@ -307,11 +331,16 @@ TEST_F(DurableCopyTest, AGenerationMovedUpIsDurableBeforeItsOldPlaceIsOverwritte
 
     RunCountingSyncs();
 
-    // v1 went up to the second generation, still marked, while its old place kept it.
-    Tree moved = before;
-    moved["2世代前JPGフォルダ"] = Tree{{"p.jpg", Text("v1", 0)}};
+    // v1 went up to the second generation, waiting there under a temporary name, while its
+    // old place kept it.
     ASSERT_FALSE(atSyncs.empty());
-    EXPECT_EQ(atSyncs.front(), moved);
+    Tree atFirstSync = atSyncs.front();
+    const Tree movedUp = atFirstSync["2世代前JPGフォルダ"].children;
+    ASSERT_EQ(movedUp.size(), 1u);
+    EXPECT_EQ(movedUp.begin()->first.rfind(kTemporaryCopyPrefix, 0), 0u);
+    EXPECT_EQ(movedUp.begin()->second.file, Text("v1", kNow - 2 * kDay));
+    atFirstSync.erase("2世代前JPGフォルダ");
+    EXPECT_EQ(atFirstSync, before);
     const Tree after = {{"JPGフォルダ", {{"p.jpg", Text("v3")}}},
                         {"1世代前JPGフォルダ", {{"p.jpg", Text("v2", kNow - kDay)}}},
                         {"2世代前JPGフォルダ", {{"p.jpg", Text("v1", kNow - 2 * kDay)}}}};

@@ -9,6 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/win_constants.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/test_world.h"
 
@@ -81,6 +82,30 @@ TEST_F(OpenFolderTest, WhatIsMadeThroughItStaysInTheFolderItOpened) {
     // A new file never takes a name that is there already.
     File again;
     EXPECT_FALSE(again.CreateNewIn(folder, "copy", true, false, 0644));
+}
+
+// The files after the first are not looked at: what each turns out to be must still be known
+// right, as setting its attributes from it shows.
+TEST_F(OpenFolderTest, FilesMadeAlikeAreKnownWithoutLookingAtEach) {
+    const std::string place = world.MakeFolder("place/made");
+    OpenFolder folder;
+    ASSERT_TRUE(folder.OpenBelow(base, place));
+    const mode_t mask = umask(0);
+    umask(mask);
+    const struct {
+        const char* name;
+        uint32_t requested;
+    } files[] = {{"first", 0640}, {"second", 0640}, {"other bits", 0604}, {"again", 0640}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        File file;
+        ASSERT_TRUE(file.CreateNewIn(folder, f.name, true, false, f.requested));
+        ASSERT_TRUE(file.SetAttributes(kAttrReadOnly));
+        file.Close();
+        FileIdentity made;
+        ASSERT_TRUE(folder.EntryIdentity(f.name, &made));
+        EXPECT_EQ(made.mode & 0777, f.requested & ~mask & ~0222u);
+    }
 }
 
 }  // namespace
