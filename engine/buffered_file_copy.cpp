@@ -316,13 +316,17 @@ class OneFileCopy {
             *changed = true;
             return FileResult::OpenError;
         }
+        // A link or a folder in the copy's place fails the copy now, where its log line can
+        // tell; in a folder the run has just made there is none.
+        const Earlier earlier = context_.IsSurelyAbsent(destination_)
+                                    ? Earlier{}
+                                    : EarlierEntry(*folder, AfterLastSeparator(destination_));
+        if (earlier.BlocksTheCopy()) return Failed(job_, context_, FileResult::OpenError);
         if (heldStill && context_.pendingCopies().CopiesMayWait()) {
             GiveLook(temporary.file, opened, Finish::WaitsForBatch);
             opened.file.Close();
             return WaitForBatch(temporary, opened);
         }
-        const Earlier earlier = EarlierEntry(*folder, AfterLastSeparator(destination_));
-        if (earlier.BlocksTheCopy()) return Failed(job_, context_, FileResult::OpenError);
         const Finish finish = FinishOf(heldStill, opened, earlier);
         if (!GiveLook(temporary.file, opened, finish)) {
             return Failed(job_, context_, FileResult::DiskFull);

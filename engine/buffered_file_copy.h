@@ -3,10 +3,11 @@
 // attributes applied to the copy.
 //
 // The data goes into a temporary file beside the destination, which replaces the destination
-// only once it is complete, so a stop, a read or write error or a crash never leaves a
-// truncated file where the previous copy was. A copy that replaces an earlier one is synced
-// first; a new copy is not, and takes the marker time instead of its source's until the run
-// has made it durable (see pending_copies.h).
+// only once it is complete and durable, so a stop, a read or write error or a crash never
+// leaves a truncated file where the previous copy was. Within a copy pass the finished copy
+// waits under its temporary name for the batch's sync; elsewhere a copy that replaces an
+// earlier one is synced first, and a new copy takes the marker time instead of its source's
+// until the run has made it durable (see pending_copies.h).
 #pragma once
 
 #include <cstdint>
