@@ -242,13 +242,10 @@ Earlier EarlierEntry(const OpenFolder& folder, const std::string& name) {
     return earlier;
 }
 
-// Puts the finished temporary file in the destination's place. An earlier read-only copy is
-// made writable first, as Windows wants it before it can be replaced.
+// Puts the finished temporary file in the destination's place.
 bool TakeDestinationsPlace(TemporaryFile& temporary, const OpenFolder& folder,
                            const std::string& destination, const Earlier& earlier) {
-    if (earlier.exists && (earlier.identity.mode & S_IWUSR) == 0) {
-        SetFileAttributes(destination, kAttrNormal);
-    }
+    if (earlier.exists) LetEarlierCopyGiveWay(destination, earlier.identity);
     if (!folder.Rename(AfterLastSeparator(temporary.path()), AfterLastSeparator(destination))) {
         return false;
     }

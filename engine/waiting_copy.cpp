@@ -16,16 +16,21 @@ void Discard(WaitingCopy& copy) {
     DeleteFile(copy.temporary);
 }
 
-// The place holds an earlier regular file: it gives way, made writable first as Windows wants
-// it before it can be replaced.
+// The place holds an earlier regular file: it gives way.
 bool ReplaceEarlier(WaitingCopy& copy) {
     FileIdentity earlier;
     if (!GetEntryIdentity(copy.path, &earlier) || !earlier.IsRegularFile()) return false;
-    if ((earlier.mode & S_IWUSR) == 0) SetFileAttributes(copy.path, kAttrNormal);
+    LetEarlierCopyGiveWay(copy.path, earlier);
     return MoveFile(copy.temporary, copy.path);
 }
 
 }  // namespace
+
+void LetEarlierCopyGiveWay(const std::string& path, const FileIdentity& earlier) {
+    if (earlier.IsRegularFile() && (earlier.mode & S_IWUSR) == 0) {
+        SetFileAttributes(path, kAttrNormal);
+    }
+}
 
 bool PutWaitingCopyInPlace(WaitingCopy& copy, bool durable,
                            const std::function<bool(File&)>& syncAlone) {

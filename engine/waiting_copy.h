@@ -20,6 +20,10 @@ struct WaitingCopy {
     bool markerLeavesSourceNewer = true;
 };
 
+// An earlier regular copy at path, read-only, is made writable before a copy replaces it, as
+// Windows wants it.
+void LetEarlierCopyGiveWay(const std::string& path, const FileIdentity& earlier);
+
 // Puts a copy in its place once its file system is durable (durable), or else once it is
 // synced alone: a new copy by a rename that replaces nothing; a copy whose place has an earlier
 // file in it (a regular one: a link or a folder there is never replaced) over that file. Where

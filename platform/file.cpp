@@ -69,6 +69,12 @@ bool OpenAppending(const std::string& path, int access, bool exclusive, int* out
     return Adopt(std::move(fd), exclusive, false, out, device);
 }
 
+// Creates a file that nothing has the name of yet, not even a link.
+detail::UniqueFd OpenNewAt(int dirFd, const std::string& path, uint32_t mode) {
+    return detail::UniqueFd(openat(
+        dirFd, path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, mode & 0777));
+}
+
 // Writes until every byte is out or a write fails; the count of bytes that went out.
 size_t WriteAll(int fd, const void* buffer, size_t size) {
     const auto* bytes = static_cast<const char*>(buffer);
@@ -115,12 +121,17 @@ bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool seq
                                FileIdentity* opened) {
     Close();
     struct stat st {};
-    if (!Adopt(OpenForReading(ToLocalPath(path), sequential, O_NOFOLLOW), exclusive, sequential,
-               &fd_, &device_, &st)) {
+    if (!AdoptKnowing(OpenForReading(ToLocalPath(path), sequential, O_NOFOLLOW), exclusive,
+                      sequential, &st)) {
         return false;
     }
-    Know(st.st_mode, st.st_uid, st.st_gid);
     if (opened != nullptr) *opened = detail::IdentityOf(st);
+    return true;
+}
+
+bool File::AdoptKnowing(detail::UniqueFd fd, bool exclusive, bool sequential, struct stat* st) {
+    if (!Adopt(std::move(fd), exclusive, sequential, &fd_, &device_, st)) return false;
+    Know(st->st_mode, st->st_uid, st->st_gid);
     return true;
 }
 
@@ -141,8 +152,7 @@ bool File::CreateNewIn(const OpenFolder& folder, const std::string& name, bool e
         return true;
     }
     // A file made new is a regular one, and empty: nothing to read ahead.
-    detail::UniqueFd fd(openat(folder.fd_, name.c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, requested));
+    detail::UniqueFd fd = OpenNewAt(folder.fd_, name, requested);
     if (!fd.valid() || (exclusive && flock(fd.get(), LOCK_EX | LOCK_NB) != 0)) return false;
     fd_ = fd.Release();
     device_ = made.device;
@@ -153,12 +163,8 @@ bool File::CreateNewIn(const OpenFolder& folder, const std::string& name, bool e
 bool File::CreateNewAt(int dirFd, const std::string& path, bool exclusive, bool sequential,
                        uint32_t mode) {
     Close();
-    detail::UniqueFd fd(openat(dirFd, path.c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, mode & 0777));
     struct stat st {};
-    if (!Adopt(std::move(fd), exclusive, sequential, &fd_, &device_, &st)) return false;
-    Know(st.st_mode, st.st_uid, st.st_gid);
-    return true;
+    return AdoptKnowing(OpenNewAt(dirFd, path, mode), exclusive, sequential, &st);
 }
 
 bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {

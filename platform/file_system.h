@@ -12,7 +12,13 @@
 #include <utility>
 #include <vector>
 
+struct stat;
+
 namespace tv {
+
+namespace detail {
+class UniqueFd;
+}  // namespace detail
 
 struct FileTime {
     int64_t seconds = 0;      // since 1970-01-01 UTC
@@ -295,6 +301,8 @@ class File {
     void Know(uint32_t mode, uint32_t owner, uint32_t group);
     bool CreateNewAt(int dirFd, const std::string& path, bool exclusive, bool sequential,
                      uint32_t mode);
+    // Takes over an opened descriptor (as the open calls do) and knows its status st.
+    bool AdoptKnowing(detail::UniqueFd fd, bool exclusive, bool sequential, struct stat* st);
     // fchmod to bits (07777), unless the file is known to have them.
     bool ChangeMode(uint32_t bits);
 
