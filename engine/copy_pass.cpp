@@ -1,8 +1,10 @@
 #include "engine/copy_pass.h"
 
+#include <deque>
 #include <string>
 
 #include "engine/buffered_file_copy.h"
+#include "engine/copy_lookahead.h"
 #include "engine/destination_layout.h"
 #include "engine/extension_generations.h"
 #include "engine/file_decision.h"
@@ -57,8 +59,12 @@ bool IsFailure(FileResult result) {
 
 FileResult CopyListedFiles(CopyJob& job, RunContext& context) {
     FileResult result = FileResult::Copied;
-    for (const ListedFile& listed : context.files()) {
+    const std::deque<ListedFile>& files = context.files();
+    CopyLookahead lookahead(job, context.drives(), files);
+    for (size_t index = 0; index < files.size(); ++index) {
         if (!context.IsActive()) return FileResult::Cancelled;
+        if (lookahead.SawCurrent(index)) continue;
+        const ListedFile& listed = files[index];
         const std::string& source = listed.path;
         const std::string destination = PlainDestination(job, context.drives(), source);
         // A file listed twice meets its own copy of this run, which must show its real times.
