@@ -13,10 +13,10 @@ namespace {
 
 // Below this many files a second thread costs more than it saves.
 constexpr size_t kLookaheadFiles = 512;
+// Files handed over at a time: the look ahead is woken once per batch, not once per file.
+constexpr size_t kHandedAtOnce = 64;
 
-bool LooksAhead(const CopyJob& job, size_t files) {
-    return files >= kLookaheadFiles && !job.ExtFolder && !job.IsDated() && !job.FullBackup;
-}
+}  // namespace
 
 // The destination folder of the file last looked at, held open, or known to be missing.
 class FolderOfCopies {
@@ -38,52 +38,90 @@ class FolderOfCopies {
     bool opened_ = false;
 };
 
-}  // namespace
-
-CopyLookahead::CopyLookahead(const CopyJob& job, const DriveTable& drives,
-                             const std::deque<ListedFile>& files)
-    : job_(job), drives_(drives), files_(files), lookedFrom_(files.size()) {
-    if (!LooksAhead(job, files.size())) return;
-    current_.assign(files.size(), 0);
-    thread_ = std::thread([this] { LookBackwards(); });
-}
+CopyLookahead::CopyLookahead(const CopyJob& job, const DriveTable& drives)
+    : job_(job), drives_(drives), looks_(!job.ExtFolder && !job.IsDated() && !job.FullBackup) {}
 
 CopyLookahead::~CopyLookahead() {
-    stop_.store(true, std::memory_order_relaxed);
-    Finish();
-}
-
-void CopyLookahead::Finish() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    handedOver_.notify_one();
     if (thread_.joinable()) thread_.join();
 }
 
-bool CopyLookahead::SawCurrent(size_t index) {
-    if (current_.empty()) return false;
-    if (index >= lookedFrom_.load(std::memory_order_acquire)) return current_[index] != 0;
+void CopyLookahead::Listed(ListedFile& file) {
+    if (!looks_) return;
+    held_.push_back(&file);
+    ++listed_;
+    if (!thread_.joinable() && listed_ == kLookaheadFiles) {
+        thread_ = std::thread([this] { LookAtHandedFiles(); });
+    }
+    Hand(false);
+}
+
+void CopyLookahead::ListingEnded() {
+    Hand(true);
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        ended_ = true;
+    }
+    handedOver_.notify_one();
+}
+
+void CopyLookahead::Hand(bool always) {
+    if (!thread_.joinable() || held_.empty() || (!always && held_.size() < kHandedAtOnce)) return;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        handed_.insert(handed_.end(), held_.begin(), held_.end());
+    }
+    held_.clear();
+    handedOver_.notify_one();
+}
+
+bool CopyLookahead::SawCurrent(size_t index, const ListedFile& file) {
+    if (index < lookedUpTo_.load(std::memory_order_acquire)) return file.copySeenCurrent;
     passAt_.store(index + 1, std::memory_order_relaxed);
     return false;
 }
 
-void CopyLookahead::LookBackwards() {
+void CopyLookahead::Finish() {
+    ListingEnded();
+    if (thread_.joinable()) thread_.join();
+}
+
+bool CopyLookahead::TakeHanded(std::vector<ListedFile*>* files) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    handedOver_.wait(lock, [this] { return stop_ || ended_ || !handed_.empty(); });
+    if (stop_) return false;
+    files->swap(handed_);
+    handed_.clear();
+    return !files->empty();
+}
+
+bool CopyLookahead::IsCopyCurrent(const ListedFile& file, FolderOfCopies& folder) const {
+    const std::string destination = PlainDestination(job_, drives_, file.path);
+    const OpenFolder* copies = folder.Open(ContainingFolder(destination));
+    FileStatus copy;
+    return copies != nullptr && copies->EntryStatus(AfterLastSeparator(destination), &copy) &&
+           !NeedsCopy(job_, file.path, file.Status(), &copy);
+}
+
+void CopyLookahead::LookAtHandedFiles() {
     // The attribute readers ask this thread's scope whether a volume is FAT.
     const VolumeKindScope volumeKinds;
     FolderOfCopies folder(job_.Destination);
+    std::vector<ListedFile*> files;
+    size_t index = 0;
     try {
-        for (size_t index = files_.size(); index-- > 0;) {
-            // Where the pass has come to, it looks for itself; a file both look at is harmless.
-            if (stop_.load(std::memory_order_relaxed) ||
-                index < passAt_.load(std::memory_order_relaxed)) {
-                return;
+        while (TakeHanded(&files)) {
+            for (ListedFile* file : files) {
+                // What the pass has passed, it has looked at itself.
+                if (index >= passAt_.load(std::memory_order_relaxed)) {
+                    file->copySeenCurrent = IsCopyCurrent(*file, folder);
+                }
+                lookedUpTo_.store(++index, std::memory_order_release);
             }
-            const ListedFile& listed = files_[index];
-            const std::string destination = PlainDestination(job_, drives_, listed.path);
-            const OpenFolder* copies = folder.Open(ContainingFolder(destination));
-            FileStatus copy;
-            const bool current = copies != nullptr &&
-                                 copies->EntryStatus(AfterLastSeparator(destination), &copy) &&
-                                 !NeedsCopy(job_, listed.path, listed.Status(), &copy);
-            current_[index] = current ? 1 : 0;
-            lookedFrom_.store(index, std::memory_order_release);
         }
     } catch (...) {
         // Out of memory: the pass looks at the files the look ahead did not decide.

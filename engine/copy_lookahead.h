@@ -1,14 +1,14 @@
-// Looks ahead, on a second thread, at the copies of the files the copy pass has not reached
-// yet, from the last file backwards, and marks those whose copy needs nothing: the pass then
-// passes over them without a look of its own, and the two threads read the destination side
-// by side. Only "needs nothing" is taken from the look ahead; every other file is looked at
-// again by the pass just before it is copied, so nothing is written on an earlier reading.
+// Looks ahead, on a second thread, at the copies of the files the listing has found, and
+// marks those whose copy needs nothing: the copy pass then passes over them without a look of
+// its own. The destination is read while the source is still being listed, on the second
+// core. Only "needs nothing" is taken from the look ahead; every other file is looked at again
+// by the pass just before it is copied, so nothing is written on an earlier reading.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
-#include <cstdint>
-#include <deque>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -21,30 +21,47 @@ class DriveTable;
 
 class CopyLookahead {
   public:
-    // Looks ahead only where it pays and where a copy's place is its source's path below the
-    // destination: a plain tree of many files, not compared byte for byte.
-    CopyLookahead(const CopyJob& job, const DriveTable& drives,
-                  const std::deque<ListedFile>& files);
+    // Looks ahead only where a copy's place is its source's path below the destination and
+    // the copy is not compared byte for byte: a plain tree, not a full backup.
+    CopyLookahead(const CopyJob& job, const DriveTable& drives);
     ~CopyLookahead();  // stops the look ahead and waits for it
     CopyLookahead(const CopyLookahead&) = delete;
     CopyLookahead& operator=(const CopyLookahead&) = delete;
 
-    // True when the copy of the file at index was seen needing nothing. Called with rising
-    // indices by the pass: the look ahead stops where the pass is.
-    bool SawCurrent(size_t index);
-    // Waits until the look ahead has decided every file the pass has not reached.
+    // The listing hands over each file it has listed, in its order; the file stays where it
+    // is until the look ahead has ended. The look ahead starts once there are enough files
+    // for a second thread to pay.
+    void Listed(ListedFile& file);
+    // The listing has ended: the look ahead takes the files it still holds back.
+    void ListingEnded();
+
+    // True when the copy of the listed file at index was seen needing nothing. The pass
+    // asks with rising indices; where it is ahead of the look ahead, it looks for itself and
+    // the look ahead skips what the pass has passed.
+    bool SawCurrent(size_t index, const ListedFile& file);
+    // Waits until the look ahead has decided every file handed over.
     void Finish();
 
   private:
-    void LookBackwards();
+    void Hand(bool always);
+    void LookAtHandedFiles();
+    bool TakeHanded(std::vector<ListedFile*>* files);
+    bool IsCopyCurrent(const ListedFile& file, class FolderOfCopies& folder) const;
 
     const CopyJob& job_;
     const DriveTable& drives_;
-    const std::deque<ListedFile>& files_;
-    std::vector<uint8_t> current_;
-    std::atomic<size_t> passAt_{0};   // the index the pass looks at itself, and all below
-    std::atomic<size_t> lookedFrom_;  // the look ahead has decided every index from here on
-    std::atomic<bool> stop_{false};
+    const bool looks_;
+    std::vector<ListedFile*> held_;  // listed, not yet handed over (the listing's thread)
+    size_t listed_ = 0;
+
+    std::mutex mutex_;
+    std::condition_variable handedOver_;
+    std::vector<ListedFile*> handed_;  // handed over, not yet taken by the look ahead
+    bool ended_ = false;
+    bool stop_ = false;
+
+    std::atomic<size_t> passAt_{0};      // the pass looks for itself below this index
+    std::atomic<size_t> lookedUpTo_{0};  // every index below it is decided
     std::thread thread_;
 };
 

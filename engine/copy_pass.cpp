@@ -57,14 +57,13 @@ bool IsFailure(FileResult result) {
     return result == FileResult::OpenError || result == FileResult::DiskFull;
 }
 
-FileResult CopyListedFiles(CopyJob& job, RunContext& context) {
+FileResult CopyListedFiles(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
     FileResult result = FileResult::Copied;
     const std::deque<ListedFile>& files = context.files();
-    CopyLookahead lookahead(job, context.drives(), files);
     for (size_t index = 0; index < files.size(); ++index) {
         if (!context.IsActive()) return FileResult::Cancelled;
-        if (lookahead.SawCurrent(index)) continue;
         const ListedFile& listed = files[index];
+        if (lookahead.SawCurrent(index, listed)) continue;
         const std::string& source = listed.path;
         const std::string destination = PlainDestination(job, context.drives(), source);
         // A file listed twice meets its own copy of this run, which must show its real times.
@@ -100,13 +99,13 @@ bool CopyListedLinks(CopyJob& job, RunContext& context) {
 
 }  // namespace
 
-FileResult RunCopyPass(CopyJob& job, RunContext& context) {
+FileResult RunCopyPass(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
     const CopyBufferLease buffer(context, job.BufferSize);
     context.NoteFolderMadeSure({});
     PendingCopies& pending = context.pendingCopies();
     pending.LetCopiesWait(true);
     const size_t markedBefore = pending.CopiesNotDurable();
-    FileResult result = CopyListedFiles(job, context);
+    FileResult result = CopyListedFiles(job, context, lookahead);
     const bool filesWentThrough = result != FileResult::DiskFull && result != FileResult::Cancelled;
     if (filesWentThrough && !CopyListedLinks(job, context)) result = FileResult::Cancelled;
     // However the pass ended (the last file, a stop, a full disk), it leaves no marker times

@@ -1,5 +1,6 @@
 #include "engine/job_run.h"
 
+#include "engine/copy_lookahead.h"
 #include "engine/copy_pass.h"
 #include "engine/destination_nesting.h"
 #include "engine/file_result.h"
@@ -22,10 +23,10 @@ bool DeletesExtrasAfter(const CopyJob& job, const RunContext& context, FileResul
            !job.ExtFolder;
 }
 
-int CopyAndDelete(CopyJob& job, RunContext& context) {
+int CopyAndDelete(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
     if (job.NotifyWindow) job.NotifyWindow->SetTotal(context.files().size());
     context.EnterPhase(job, Phase::Copying);
-    const FileResult result = RunCopyPass(job, context);
+    const FileResult result = RunCopyPass(job, context, lookahead);
     if (job.NotifyWindow) job.NotifyWindow->CopyDone(result);
     if (DeletesExtrasAfter(job, context, result)) {
         context.EnterPhase(job, Phase::Deleting);
@@ -61,9 +62,12 @@ int RunJob(CopyJob& job, RunContext& context) {
     context.links().clear();
     context.EnterPhase(job, Phase::Counting);
     int runResult = 0;
-    if (PrepareRun(job, context) && ListSourceFiles(job, context) && context.IsActive()) {
+    // Reads the copies of the files listed while the listing goes on, until the copy pass ends.
+    CopyLookahead lookahead(job, context.drives());
+    if (PrepareRun(job, context) && ListSourceFiles(job, context, lookahead) &&
+        context.IsActive()) {
         const bool listedAny = !context.files().empty() || !context.links().empty();
-        if (listedAny) runResult = CopyAndDelete(job, context);
+        if (listedAny) runResult = CopyAndDelete(job, context, lookahead);
         if (context.IsActive()) RemoveLeftoverCopies(context);
     }
     if (context.log()) context.log()->Close();

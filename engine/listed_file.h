@@ -15,6 +15,7 @@ struct ListedFile {
     FileTime lastWrite;
     uint64_t size = 0;
     uint32_t attributes = 0;
+    bool copySeenCurrent = false;  // the look ahead saw its copy needing nothing
 
     // The reading as the rules take it (no name, no creation or access time: no rule asks).
     FileStatus Status() const {

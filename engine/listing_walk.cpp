@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/copy_lookahead.h"
 #include "engine/destination_layout.h"
 #include "engine/leftover_copies.h"
 #include "engine/run_context.h"
@@ -16,9 +17,14 @@ namespace {
 
 class ListingWalk {
   public:
-    ListingWalk(CopyJob& job, RunContext& context) : job_(job), context_(context) {}
+    ListingWalk(CopyJob& job, RunContext& context, CopyLookahead& lookahead)
+        : job_(job), context_(context), lookahead_(lookahead) {}
 
-    bool Run() { return Walk(job_.Source, true); }
+    bool Run() {
+        const bool listed = Walk(job_.Source, true);
+        lookahead_.ListingEnded();
+        return listed;
+    }
 
   private:
     bool Walk(const std::string& folder, bool isTop) {
@@ -91,6 +97,7 @@ class ListingWalk {
             PassOver(path, kLogActionFileCreated, kLogResultSkipped);
         } else {
             context_.files().push_back(ListedFileOf(path, entry));
+            lookahead_.Listed(context_.files().back());
         }
         return true;
     }
@@ -132,10 +139,13 @@ class ListingWalk {
 
     CopyJob& job_;
     RunContext& context_;
+    CopyLookahead& lookahead_;
 };
 
 }  // namespace
 
-bool ListSourceFiles(CopyJob& job, RunContext& context) { return ListingWalk(job, context).Run(); }
+bool ListSourceFiles(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
+    return ListingWalk(job, context, lookahead).Run();
+}
 
 }  // namespace tv

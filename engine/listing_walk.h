@@ -6,6 +6,7 @@
 
 namespace tv {
 
+class CopyLookahead;
 class RunContext;
 
 // False when the source cannot be enumerated or the worker is stopped; then the run copies
@@ -16,6 +17,7 @@ class RunContext;
 // files of unfinished copies); what could not be read with an "エラー" line and HadError (a
 // folder that cannot be listed, an entry whose status cannot be read, a path too long for the
 // system). A drive's walk stays on its volume; a folder's walk enters what is mounted below it.
-bool ListSourceFiles(CopyJob& job, RunContext& context);
+// Each listed file is handed to lookahead as it is listed.
+bool ListSourceFiles(CopyJob& job, RunContext& context, CopyLookahead& lookahead);
 
 }  // namespace tv

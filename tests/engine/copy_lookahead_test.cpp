@@ -1,11 +1,12 @@
-// The look ahead marks only copies that need nothing, and the pass copies exactly what it
-// would copy without it.
+// The look ahead marks only copies that need nothing, and a run copies exactly what it would
+// copy without it.
 #include "engine/copy_lookahead.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -51,11 +52,14 @@ class CopyLookaheadTest : public EngineTest {
     }
 
     // What the look ahead saw of every file, given all the time it needs.
-    std::vector<bool> Verdicts(const std::deque<ListedFile>& files) {
-        CopyLookahead lookahead(job, world.drives(), files);
+    std::vector<bool> Verdicts(std::deque<ListedFile> files) {
+        CopyLookahead lookahead(job, world.drives());
+        for (ListedFile& file : files) lookahead.Listed(file);
         lookahead.Finish();
         std::vector<bool> verdicts;
-        for (size_t i = 0; i < files.size(); ++i) verdicts.push_back(lookahead.SawCurrent(i));
+        for (size_t i = 0; i < files.size(); ++i) {
+            verdicts.push_back(lookahead.SawCurrent(i, files[i]));
+        }
         return verdicts;
     }
 
@@ -131,6 +135,29 @@ TEST_F(CopyLookaheadTest, ARunCopiesWhatChangedAndLeavesEveryCurrentCopyAlone) {
     int copied = 0;
     for (const std::string& event : window.events) copied += event.rfind("lines ", 0) == 0;
     EXPECT_EQ(copied, 3);
+}
+
+// A run stopped while the look ahead still has files to look at ends at once, and the copies
+// made until then are whole.
+TEST_F(CopyLookaheadTest, ARunStoppedWhileListingOrCopyingEnds) {
+    for (const Phase stopIn : {Phase::Counting, Phase::Copying}) {
+        SCOPED_TRACE(static_cast<int>(stopIn));
+        std::filesystem::remove_all(destination);
+        job.IdleCheck = 1;
+        int waits = 0;
+        idle.answer = [&] {
+            if (stopper->phase() == stopIn && ++waits == 300) stopper->RequestStop();
+            return true;
+        };
+
+        EXPECT_EQ(Run(), stopIn == Phase::Counting ? 0 : static_cast<int>(FileResult::Cancelled));
+
+        for (const auto& [name, folder] : ReadTree(destination)) {
+            for (const auto& [file, node] : folder.children) {
+                EXPECT_EQ(node.file, (TreeFile{"abc", kNow})) << name << "/" << file;
+            }
+        }
+    }
 }
 
 }  // namespace
