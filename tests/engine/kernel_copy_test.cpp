@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 #include <string>
 
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/spawned_process.h"
+#include "tests/support/tree.h"
 
 namespace tv::test {
 namespace {
@@ -79,6 +82,41 @@ TEST_F(KernelCopyTest, ASourceOnAnotherFileSystemArrivesWholeAsWell) {
     }
     CopyAndCompare(folder);
     std::filesystem::remove_all(folder);
+}
+
+// Byte i of the short-read file system's file.
+std::string ShortReadBytes(size_t size) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) % 256);
+    return bytes;
+}
+
+// A source whose every read returns a few hundred bytes, whatever was asked for: the copy goes
+// on reading until the size it was opened with, and every byte lands where it belongs.
+TEST_F(KernelCopyTest, ASourceThatReadsShortArrivesWhole) {
+    const std::string mount = world.MakeFolder("short");
+    const size_t size = 40 * kBuffer + 5;
+    SpawnedProcess fs;
+    std::string error;
+    ASSERT_TRUE(fs.Start({TV_SHORT_READ_FS_PATH, std::to_string(size), mount},
+                         JoinPath(world.base(), "short_read_fs.out"), &error))
+        << error;
+    const std::string file = JoinPath(mount, "data.bin");
+    if (!WaitUntil(std::chrono::seconds(10), [&] { return access(file.c_str(), F_OK) == 0; })) {
+        fs.Stop();
+        GTEST_SKIP() << "the short-read file system could not be mounted (no /dev/fuse or no "
+                        "right to mount here): "
+                     << FileBytes(JoinPath(world.base(), "short_read_fs.out"));
+    }
+    job.Source = mount;
+
+    Run();
+    fs.Stop();
+    umount2(mount.c_str(), MNT_DETACH);
+
+    EXPECT_TRUE(FileBytes(JoinPath(destination, "data.bin")) == ShortReadBytes(size))
+        << "the bytes differ";
+    EXPECT_EQ(ReadTree(destination)["data.bin"].file.mtime, kNow);
 }
 
 }  // namespace
