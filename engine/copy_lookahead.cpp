@@ -1,6 +1,7 @@
 #include "engine/copy_lookahead.h"
 
 #include <string>
+#include <system_error>
 
 #include "engine/destination_layout.h"
 #include "engine/selection_rules.h"
@@ -54,10 +55,18 @@ void CopyLookahead::Listed(ListedFile& file) {
     if (!looks_) return;
     held_.push_back(&file);
     ++listed_;
-    if (!thread_.joinable() && listed_ == kLookaheadFiles) {
-        thread_ = std::thread([this] { LookAtHandedFiles(); });
-    }
+    if (!thread_.joinable() && listed_ == kLookaheadFiles) Start();
     Hand(false);
+}
+
+void CopyLookahead::Start() {
+    try {
+        thread_ = std::thread([this] { LookAtHandedFiles(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the pass looks at every file itself.
+        looks_ = false;
+        held_.clear();
+    }
 }
 
 void CopyLookahead::ListingEnded() {

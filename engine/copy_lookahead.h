@@ -43,6 +43,7 @@ class CopyLookahead {
     void Finish();
 
   private:
+    void Start();
     void Hand(bool always);
     void LookAtHandedFiles();
     bool TakeHanded(std::vector<ListedFile*>* files);
@@ -50,7 +51,7 @@ class CopyLookahead {
 
     const CopyJob& job_;
     const DriveTable& drives_;
-    const bool looks_;
+    bool looks_;
     std::vector<ListedFile*> held_;  // listed, not yet handed over (the listing's thread)
     size_t listed_ = 0;
 
