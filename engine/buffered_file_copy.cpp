@@ -358,9 +358,10 @@ class OneFileCopy {
         temporary.Keep();
         context_.freeSpace().Took(ContainingFolder(destination_), opened.identity.size);
         context_.NoteCopyPut(destination_);
-        context_.pendingCopies().AddWaiting({std::move(temporary.file), temporary.path(),
-                                             destination_, source_,
-                                             MarkerLeavesSourceNewer(job_, opened.identity)});
+        context_.pendingCopies().AddWaiting(
+            {std::move(temporary.file), temporary.path(), destination_, source_,
+             MarkerLeavesSourceNewer(job_, opened.identity)},
+            opened.identity.size);
         context_.PauseAfterFile();
         return FileResult::Copied;
     }

@@ -1,105 +1,104 @@
 #include "engine/pending_copies.h"
 
 #include <algorithm>
-#include <map>
 
 #include "platform/clock.h"
 #include "platform/paths.h"
 
 namespace tv {
 
-void ApplySourceLook(const SourceLook& look) {
-    // What a link put in the copy's place since points at is left alone.
-    SetEntryTimes(look.path, look.lastAccess, look.lastWrite);
+bool PendingCopies::BatchPaths::HasCopyNamed(const std::string& fileName) const {
+    return std::any_of(copies.begin(), copies.end(), [&fileName](const std::string& copy) {
+        return AfterLastSeparator(copy) == fileName;
+    });
 }
 
 PendingCopies::PendingCopies(const Clock& clock)
     : clock_(clock), sync_(SyncFileSystemOf), syncAlone_([](File& file) { return file.Flush(); }) {}
 
 void PendingCopies::NotePaths(const std::string& copy, const std::string& source) {
-    if (looks_.empty() && waiting_.empty()) batchStart_ = clock_.Now();
-    paths_.insert(copy);
-    paths_.insert(source);
+    if (batch_.empty()) batchStart_ = clock_.Now();
+    paths_.paths.insert(copy);
+    paths_.paths.insert(source);
+    paths_.copies.push_back(copy);
 }
 
 void PendingCopies::Add(SourceLook look) {
     NotePaths(look.path, look.source);
-    looks_.push_back(std::move(look));
-    if (IsDue()) Flush();
+    batch_.looks.push_back(std::move(look));
+    AfterAdding();
 }
 
-void PendingCopies::AddWaiting(WaitingCopy copy) {
+void PendingCopies::AddWaiting(WaitingCopy copy, uint64_t bytes) {
     NotePaths(copy.path, copy.source);
-    waiting_.push_back(std::move(copy));
-    if (IsDue()) Flush();
+    batch_.waiting.push_back(std::move(copy));
+    batch_.bytes += bytes;
+    AfterAdding();
+}
+
+void PendingCopies::AfterAdding() {
+    if (!copiesMayWait_) {
+        if (IsDue()) Flush();
+        return;
+    }
+    if (!IsDue() && !IsWorthSendingOff()) return;
+    WaitForBatchInFlight();
+    SendOff();
 }
 
 bool PendingCopies::IsDue() const {
-    return looks_.size() + waiting_.size() >= kBatchCopies || waiting_.size() >= kWaitingCopies ||
+    return batch_.size() >= kBatchCopies ||
+           batch_.waiting.size() + inFlightWaiting_ >= kWaitingCopies ||
            clock_.Now() - batchStart_ >= kBatchSeconds;
 }
 
+bool PendingCopies::IsWorthSendingOff() const {
+    const bool largeEnough = batch_.size() >= kInFlightCopies || batch_.bytes >= kInFlightBytes;
+    return largeEnough && !inFlight_.IsBusy();
+}
+
+void PendingCopies::SendOff() {
+    if (!inFlight_.Start(batch_, sync_, syncAlone_)) {
+        copiesNotDurable_ += MakeBatchDurable(batch_, sync_, syncAlone_);
+        paths_ = BatchPaths{};
+        return;
+    }
+    inFlightWaiting_ = batch_.waiting.size();
+    inFlightPaths_ = std::move(paths_);
+    paths_ = BatchPaths{};
+    batch_ = PendingBatch{};
+}
+
+void PendingCopies::WaitForBatchInFlight() {
+    if (!inFlight_.IsInFlight()) return;
+    copiesNotDurable_ += inFlight_.Wait();
+    inFlightPaths_ = BatchPaths{};
+    inFlightWaiting_ = 0;
+}
+
 bool PendingCopies::FlushIfPending(const std::string& path) {
-    if (paths_.count(path) == 0) return false;
-    Flush();
+    if (paths_.Has(path)) {
+        Flush();
+        return true;
+    }
+    if (!inFlightPaths_.Has(path)) return false;
+    WaitForBatchInFlight();
     return true;
 }
 
 void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {
-    const auto hasTheName = [&fileName](const auto& copy) {
-        return AfterLastSeparator(copy.path) == fileName;
-    };
-    if (std::any_of(looks_.begin(), looks_.end(), hasTheName) ||
-        std::any_of(waiting_.begin(), waiting_.end(), hasTheName)) {
+    if (paths_.HasCopyNamed(fileName)) {
         Flush();
+    } else if (inFlightPaths_.HasCopyNamed(fileName)) {
+        WaitForBatchInFlight();
     }
-}
-
-std::map<std::string, bool> PendingCopies::SyncFoldersOfBatch() const {
-    // A sync writes out a whole file system, so folders on one file system share one sync:
-    // thousands of copies in hundreds of folders of one drive cost one sync, not hundreds. A
-    // folder whose file system cannot be told is synced on its own.
-    std::map<std::string, bool> durableFolders;
-    std::map<uint64_t, bool> durableFileSystems;
-    std::vector<std::string> folders;
-    for (const SourceLook& look : looks_) folders.push_back(ContainingFolder(look.path));
-    for (const WaitingCopy& waiting : waiting_) folders.push_back(ContainingFolder(waiting.path));
-    for (const std::string& folder : folders) {
-        if (durableFolders.count(folder) != 0) continue;
-        uint64_t fileSystem = 0;
-        if (!FileSystemOf(folder, &fileSystem)) {
-            durableFolders[folder] = sync_(folder);
-            continue;
-        }
-        auto synced = durableFileSystems.find(fileSystem);
-        if (synced == durableFileSystems.end()) {
-            synced = durableFileSystems.emplace(fileSystem, sync_(folder)).first;
-        }
-        durableFolders[folder] = synced->second;
-    }
-    return durableFolders;
 }
 
 void PendingCopies::Flush() {
-    if (looks_.empty() && waiting_.empty()) return;
-    // Every file system is synced before any copy takes its times: a folder may lie on another
-    // file system than the rest (a mount inside the destination).
-    std::map<std::string, bool> durable = SyncFoldersOfBatch();
-    for (const SourceLook& look : looks_) {
-        if (durable[ContainingFolder(look.path)]) {
-            ApplySourceLook(look);
-        } else {
-            ++copiesNotDurable_;
-        }
-    }
-    for (WaitingCopy& waiting : waiting_) {
-        if (!PutWaitingCopyInPlace(waiting, durable[ContainingFolder(waiting.path)], syncAlone_)) {
-            ++copiesNotDurable_;
-        }
-    }
-    looks_.clear();
-    waiting_.clear();
-    paths_.clear();
+    WaitForBatchInFlight();
+    if (batch_.empty()) return;
+    copiesNotDurable_ += MakeBatchDurable(batch_, sync_, syncAlone_);
+    paths_ = BatchPaths{};
 }
 
 }  // namespace tv

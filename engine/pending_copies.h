@@ -11,16 +11,20 @@
 // new one durable, and only then is the new one renamed into its place. A power loss before
 // leaves the earlier copy whole, or no copy, and the new one as a leftover, which the next run
 // removes.
+//
+// Within a copy pass a batch is made durable on a thread of its own once it holds enough
+// copies, while the pass goes on (see batch_in_flight.h); one batch at a time is in flight,
+// and whoever must see a copy of it in its place waits for it.
 #pragma once
 
 #include <cstdint>
 #include <ctime>
-#include <functional>
-#include <map>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "engine/batch_in_flight.h"
+#include "engine/pending_batch.h"
 #include "engine/waiting_copy.h"
 #include "platform/file_system.h"
 
@@ -28,29 +32,17 @@ namespace tv {
 
 class Clock;
 
-// Last write and last access of a copy whose data is not yet known to be durable.
-inline constexpr FileTime kMarkerTime{0, 0};
-
-// What a finished copy takes from its source once it is durable.
-struct SourceLook {
-    std::string path;    // the copy
-    std::string source;  // what it was copied from
-    FileTime lastAccess;
-    FileTime lastWrite;
-};
-
-void ApplySourceLook(const SourceLook& look);
-
 class PendingCopies {
   public:
-    // Makes the file system holding a folder durable; true when it is.
-    using FileSystemSync = std::function<bool(const std::string& folder)>;
-
     // A batch is made durable once it holds this many copies, this many waiting copies (each
-    // holds an open file), or is this many seconds old.
+    // holds an open file, the batch in flight's counted in), or is this many seconds old.
     static constexpr size_t kBatchCopies = 512;
     static constexpr size_t kWaitingCopies = 256;
     static constexpr std::time_t kBatchSeconds = 5;
+    // Within a copy pass a batch goes in flight earlier, once it holds this many copies or
+    // bytes and the batch before is durable: the pass need not wait for either.
+    static constexpr size_t kInFlightCopies = 64;
+    static constexpr uint64_t kInFlightBytes = 64ull << 20;
 
     explicit PendingCopies(const Clock& clock);
     PendingCopies(const PendingCopies&) = delete;
@@ -58,7 +50,7 @@ class PendingCopies {
 
     void SetFileSystemSync(FileSystemSync sync) { sync_ = std::move(sync); }
     // Makes one waiting copy durable where its file system could not be synced as a whole.
-    void SetFileSync(std::function<bool(File&)> sync) { syncAlone_ = std::move(sync); }
+    void SetFileSync(FileSync sync) { syncAlone_ = std::move(sync); }
 
     // Takes a copy that carries the marker; flushes when the batch is full or old enough.
     void Add(SourceLook look);
@@ -66,9 +58,9 @@ class PendingCopies {
     // says so, since whoever else copies may read or remove the copy right afterwards.
     bool CopiesMayWait() const { return copiesMayWait_; }
     void LetCopiesWait(bool may) { copiesMayWait_ = may; }
-    // Takes a copy that waits for the batch's sync under its temporary name; flushes when the
-    // batch is full or old enough, or holds as many open copies as a batch may.
-    void AddWaiting(WaitingCopy copy);
+    // Takes a copy that waits for the batch's sync under its temporary name; the batch goes in
+    // flight when it is large enough, or is flushed when it is full or old enough.
+    void AddWaiting(WaitingCopy copy, uint64_t bytes);
     // Flushes when path is a pending copy, so that whoever reads its times next sees its own,
     // or the source of one, so that a copy is durable before what it was made from is replaced
     // (a generation that moves up is copied, then overwritten by the next younger one). True
@@ -76,28 +68,38 @@ class PendingCopies {
     bool FlushIfPending(const std::string& path);
     // Flushes when a pending copy has this file name (a search of the tree by name follows).
     void FlushIfAnyNamed(const std::string& fileName);
-    // Syncs the file systems of the batch (once each), then gives every copy its source's look
-    // and puts every waiting copy in its place, synced alone where its file system could not
-    // be synced. A copy that is not durable then keeps the marker (the next run copies it
-    // again), or is removed where an earlier copy stays in its place; the caller counts it as
-    // not backed up.
+    // Waits for the batch in flight, then makes the rest durable (see MakeBatchDurable); the
+    // caller counts a copy that is not as not backed up.
     void Flush();
     // How many copies this run could not make durable so far; a caller compares it before and
-    // after its copies.
+    // after its copies, and flushes before it does.
     size_t CopiesNotDurable() const { return copiesNotDurable_; }
 
   private:
-    bool IsDue() const;
+    // The copies of a batch and their sources, to tell whom a batch concerns.
+    struct BatchPaths {
+        std::unordered_set<std::string> paths;  // the copies and their sources
+        std::vector<std::string> copies;
+        bool Has(const std::string& path) const { return paths.count(path) != 0; }
+        bool HasCopyNamed(const std::string& fileName) const;
+    };
+
     void NotePaths(const std::string& copy, const std::string& source);
-    // Syncs each file system of the batch once; whether each folder of the batch is durable.
-    std::map<std::string, bool> SyncFoldersOfBatch() const;
+    void AfterAdding();
+    bool IsDue() const;
+    bool IsWorthSendingOff() const;
+    // Sends the batch in flight, or flushes it here where no thread can take it.
+    void SendOff();
+    void WaitForBatchInFlight();
 
     const Clock& clock_;
     FileSystemSync sync_;
-    std::function<bool(File&)> syncAlone_;
-    std::vector<SourceLook> looks_;
-    std::vector<WaitingCopy> waiting_;
-    std::unordered_set<std::string> paths_;  // the copies and their sources
+    FileSync syncAlone_;
+    PendingBatch batch_;
+    BatchPaths paths_;
+    BatchInFlight inFlight_;
+    BatchPaths inFlightPaths_;
+    size_t inFlightWaiting_ = 0;
     std::time_t batchStart_ = 0;
     size_t copiesNotDurable_ = 0;
     bool copiesMayWait_ = false;

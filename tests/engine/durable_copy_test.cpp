@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "engine/leftover_copies.h"
@@ -142,41 +145,79 @@ TEST_F(DurableCopyTest, AfterARunEveryCopyHasItsSourcesTimesAndAttributes) {
     EXPECT_EQ(syncs, 1);
 }
 
-TEST_F(DurableCopyTest, CopiesWaitUnderTemporaryNamesUntilTheirBatchIsMadeDurable) {
+TEST_F(DurableCopyTest, EachBatchIsSyncedBeforeItsCopiesTakeTheirPlaces) {
     struct Case {
         const char* name;
         int files;
-        int advanceAtStep;             // the clock moves on by a batch's age at this step
-        std::set<int> durableAtSteps;  // the copy done at these steps is in place already
-        int syncs;
+        int advanceAtStep;         // the clock moves on by a batch's age at this step
+        std::vector<int> batches;  // how many copies each sync made durable, in order
     };
-    const int full = static_cast<int>(PendingCopies::kWaitingCopies);
+    const int inFlight = static_cast<int>(PendingCopies::kInFlightCopies);
     const Case cases[] = {
-        {"end of the pass", 3, 0, {}, 1},
-        {"full batch", full + 2, 0, {full}, 2},
-        {"old batch", 4, 1, {2}, 2},
+        {"end of the pass", 3, 0, {3}},
+        {"a batch large enough goes in flight", inFlight + 2, 0, {inFlight, 2}},
+        {"old batch", 4, 1, {2, 2}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UseFoldersOfCase(c.name);
-        WriteSources(Numbered(c.files));
+        const std::vector<std::string> names = Numbered(c.files);
+        WriteSources(names);
         syncs = 0;
         watch.steps = 0;
-        std::vector<bool> inPlace;  // by step
+        std::vector<std::string> made;  // the copies, in the order the pass made them
         watch.onStep = [&](const std::string& copy) {
-            inPlace.push_back(PathExists(copy));
+            made.push_back(copy);
             if (watch.steps == c.advanceAtStep) clock.Advance(PendingCopies::kBatchSeconds);
+        };
+        std::vector<std::set<std::string>> inPlaceAtSyncs;
+        onSync = [&](const std::string&) {
+            std::set<std::string> inPlace;
+            for (const std::string& name : names) {
+                if (PathExists(CopyOf(name))) inPlace.insert(CopyOf(name));
+            }
+            inPlaceAtSyncs.push_back(inPlace);
         };
 
         RunCountingSyncs();
 
-        ASSERT_EQ(inPlace.size(), static_cast<size_t>(c.files));
-        for (int step = 1; step <= c.files; ++step) {
-            EXPECT_EQ(inPlace[step - 1], c.durableAtSteps.count(step) == 1) << "step " << step;
+        ASSERT_EQ(made.size(), names.size());
+        ASSERT_EQ(inPlaceAtSyncs.size(), c.batches.size());
+        // At each sync every copy of the batches before is in place, and none of its own.
+        size_t before = 0;
+        for (size_t sync = 0; sync < c.batches.size(); ++sync) {
+            EXPECT_EQ(inPlaceAtSyncs[sync],
+                      std::set<std::string>(made.begin(), made.begin() + before))
+                << "sync " << sync + 1;
+            before += c.batches[sync];
         }
-        EXPECT_EQ(syncs, c.syncs);
-        for (const std::string& name : Numbered(c.files)) ExpectLooksLikeSource(name);
+        for (const std::string& name : names) ExpectLooksLikeSource(name);
     }
+}
+
+TEST_F(DurableCopyTest, ThePassCopiesOnWhileABatchInFlightIsSynced) {
+    const int inFlight = static_cast<int>(PendingCopies::kInFlightCopies);
+    UseFoldersOfCase("in flight");
+    const std::vector<std::string> names = Numbered(inFlight + 4);
+    WriteSources(names);
+    std::atomic<int> copiesMade{0};
+    watch.onStep = [&](const std::string&) { ++copiesMade; };
+    bool copiedDuringFirstSync = false;
+    onSync = [&](const std::string&) {
+        if (syncs != 1) return;
+        // The first batch's sync holds until the pass has made two more copies, or gives up.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (copiesMade < inFlight + 2 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        copiedDuringFirstSync = copiesMade >= inFlight + 2;
+    };
+
+    RunCountingSyncs();
+
+    EXPECT_TRUE(copiedDuringFirstSync);
+    EXPECT_EQ(syncs, 2);
+    for (const std::string& name : names) ExpectLooksLikeSource(name);
 }
 
 TEST_F(DurableCopyTest, ASourceOlderThanTheMarkerCanShowNeverWaitsBehindIt) {

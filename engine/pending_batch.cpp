@@ -1,0 +1,68 @@
+#include "engine/pending_batch.h"
+
+#include <map>
+
+#include "platform/paths.h"
+
+namespace tv {
+namespace {
+
+// A sync writes out a whole file system, so folders on one file system share one sync:
+// thousands of copies in hundreds of folders of one drive cost one sync, not hundreds. A folder
+// whose file system cannot be told is synced on its own. Whether each folder of the batch is
+// durable.
+std::map<std::string, bool> SyncFoldersOf(const PendingBatch& batch, const FileSystemSync& sync) {
+    std::map<std::string, bool> durableFolders;
+    std::map<uint64_t, bool> durableFileSystems;
+    std::vector<std::string> folders;
+    for (const SourceLook& look : batch.looks) folders.push_back(ContainingFolder(look.path));
+    for (const WaitingCopy& waiting : batch.waiting) {
+        folders.push_back(ContainingFolder(waiting.path));
+    }
+    for (const std::string& folder : folders) {
+        if (durableFolders.count(folder) != 0) continue;
+        uint64_t fileSystem = 0;
+        if (!FileSystemOf(folder, &fileSystem)) {
+            durableFolders[folder] = sync(folder);
+            continue;
+        }
+        auto synced = durableFileSystems.find(fileSystem);
+        if (synced == durableFileSystems.end()) {
+            synced = durableFileSystems.emplace(fileSystem, sync(folder)).first;
+        }
+        durableFolders[folder] = synced->second;
+    }
+    return durableFolders;
+}
+
+}  // namespace
+
+void ApplySourceLook(const SourceLook& look) {
+    // What a link put in the copy's place since points at is left alone.
+    SetEntryTimes(look.path, look.lastAccess, look.lastWrite);
+}
+
+size_t MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync,
+                        const FileSync& syncAlone) {
+    if (batch.empty()) return 0;
+    // Every file system is synced before any copy takes its times: a folder may lie on another
+    // file system than the rest (a mount inside the destination).
+    std::map<std::string, bool> durable = SyncFoldersOf(batch, sync);
+    size_t notDurable = 0;
+    for (const SourceLook& look : batch.looks) {
+        if (durable[ContainingFolder(look.path)]) {
+            ApplySourceLook(look);
+        } else {
+            ++notDurable;
+        }
+    }
+    for (WaitingCopy& waiting : batch.waiting) {
+        if (!PutWaitingCopyInPlace(waiting, durable[ContainingFolder(waiting.path)], syncAlone)) {
+            ++notDurable;
+        }
+    }
+    batch = PendingBatch{};
+    return notDurable;
+}
+
+}  // namespace tv

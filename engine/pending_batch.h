@@ -1,0 +1,51 @@
+// A batch of finished copies whose data may not be on disk yet (see pending_copies.h), and
+// what making it durable does: one sync of each file system the batch lies on, then every
+// copy takes its source's look or its place.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/waiting_copy.h"
+#include "platform/file_system.h"
+
+namespace tv {
+
+// Last write and last access of a copy whose data is not yet known to be durable.
+inline constexpr FileTime kMarkerTime{0, 0};
+
+// What a finished copy takes from its source once it is durable.
+struct SourceLook {
+    std::string path;    // the copy
+    std::string source;  // what it was copied from
+    FileTime lastAccess;
+    FileTime lastWrite;
+};
+
+void ApplySourceLook(const SourceLook& look);
+
+// Makes the file system holding a folder durable; true when it is.
+using FileSystemSync = std::function<bool(const std::string& folder)>;
+// Makes one waiting copy durable where its file system could not be synced as a whole.
+using FileSync = std::function<bool(File&)>;
+
+struct PendingBatch {
+    std::vector<SourceLook> looks;  // copies in place behind the marker
+    std::vector<WaitingCopy> waiting;
+    uint64_t bytes = 0;  // of the waiting copies: what their sync writes out
+
+    size_t size() const { return looks.size() + waiting.size(); }
+    bool empty() const { return size() == 0; }
+};
+
+// Syncs the file systems of the batch (once each), then gives every copy its source's look and
+// puts every waiting copy in its place, synced alone where its file system could not be
+// synced. A copy that is not durable then keeps the marker (the next run copies it again), or
+// is removed where an earlier copy stays in its place. Empties the batch; how many of its
+// copies could not be made durable, which the run did not back up.
+size_t MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync, const FileSync& syncAlone);
+
+}  // namespace tv
