@@ -3,34 +3,68 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/file_system.h"
+
 namespace tv {
 
-bool BatchInFlight::Start(PendingBatch& batch, FileSystemSync sync, FileSync syncAlone) {
-    batch_ = std::move(batch);
-    sync_ = std::move(sync);
-    syncAlone_ = std::move(syncAlone);
-    finished_ = false;
-    try {
-        thread_ = std::thread([this] {
-            // Its own: the question which volumes are vfat is asked per thread.
-            const VolumeKindScope volumeKinds;
-            notDurable_ = MakeBatchDurable(batch_, sync_, syncAlone_);
-            finished_ = true;
-        });
-    } catch (const std::system_error&) {
-        batch = std::move(batch_);
-        batch_ = PendingBatch{};
-        return false;
+BatchInFlight::~BatchInFlight() {
+    if (!thread_.joinable()) return;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        ending_ = true;
     }
+    changed_.notify_all();
+    thread_.join();
+}
+
+bool BatchInFlight::Start(PendingBatch& batch, FileSystemSync sync, FileSync syncAlone) {
+    if (!thread_.joinable()) {
+        try {
+            thread_ = std::thread([this] { Serve(); });
+        } catch (const std::system_error&) {
+            return false;
+        }
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        batch_ = std::move(batch);
+        batch = PendingBatch{};
+        sync_ = std::move(sync);
+        syncAlone_ = std::move(syncAlone);
+        hasBatch_ = true;
+        busy_ = true;
+    }
+    inFlight_ = true;
+    changed_.notify_all();
     return true;
 }
 
 size_t BatchInFlight::Wait() {
-    if (!thread_.joinable()) return 0;
-    thread_.join();
-    const size_t notDurable = notDurable_;
-    notDurable_ = 0;
-    return notDurable;
+    if (!inFlight_) return 0;
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !hasBatch_; });
+    inFlight_ = false;
+    return notDurable_;
+}
+
+void BatchInFlight::Serve() {
+    // Its own: the question which volumes are vfat is asked per thread.
+    const VolumeKindScope volumeKinds;
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return hasBatch_ || ending_; });
+        if (!hasBatch_) return;
+        PendingBatch batch = std::move(batch_);
+        const FileSystemSync sync = sync_;
+        const FileSync syncAlone = syncAlone_;
+        lock.unlock();
+        const size_t notDurable = MakeBatchDurable(batch, sync, syncAlone);
+        lock.lock();
+        notDurable_ = notDurable;
+        hasBatch_ = false;
+        busy_ = false;
+        changed_.notify_all();
+    }
 }
 
 }  // namespace tv

@@ -1,10 +1,13 @@
 // One batch of copies made durable on a thread of its own, while the copy pass that made it
 // goes on copying: the sync waits for the disk, and putting hundreds of copies in their places
-// takes a while, neither of which needs the pass to stand still.
+// takes a while, neither of which needs the pass to stand still. The thread is started with the
+// first batch and serves every later one of the run.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
 #include <thread>
 
 #include "engine/pending_batch.h"
@@ -14,7 +17,8 @@ namespace tv {
 class BatchInFlight {
   public:
     BatchInFlight() = default;
-    ~BatchInFlight() { Wait(); }
+    // Ends the thread once the batch in flight, if any, is durable.
+    ~BatchInFlight();
     BatchInFlight(const BatchInFlight&) = delete;
     BatchInFlight& operator=(const BatchInFlight&) = delete;
 
@@ -22,18 +26,28 @@ class BatchInFlight {
     // when no thread could be started. Only when nothing is in flight.
     bool Start(PendingBatch& batch, FileSystemSync sync, FileSync syncAlone);
     // A batch is still being made durable.
-    bool IsBusy() const { return thread_.joinable() && !finished_.load(); }
-    bool IsInFlight() const { return thread_.joinable(); }
+    bool IsBusy() const { return busy_.load(); }
+    // A batch was started and not yet waited for.
+    bool IsInFlight() const { return inFlight_; }
     // Waits until the batch in flight, if any, is durable; how many of its copies could not be
     // made so.
     size_t Wait();
 
   private:
-    PendingBatch batch_;  // the thread's alone until it is joined
+    void Serve();
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    // Under the mutex: the thread's alone from Start until it is done with it.
+    PendingBatch batch_;
     FileSystemSync sync_;
     FileSync syncAlone_;
+    bool hasBatch_ = false;
+    bool ending_ = false;
     size_t notDurable_ = 0;
-    std::atomic<bool> finished_{false};
+
+    std::atomic<bool> busy_{false};
+    bool inFlight_ = false;  // the caller's alone
     std::thread thread_;
 };
 
