@@ -83,6 +83,7 @@ bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::strin
             job.HadError = 1;
             return false;
         }
+        context.NoteFolderMade(level);
     }
     context.NoteFolderMadeSure(folder, true);
     return true;

@@ -41,6 +41,7 @@ bool RemoveLeftoverCopy(const std::string& path) {
 
 void RemoveLeftoverCopies(const RunContext& context) {
     for (const std::string& folder : context.visitedFolders()) {
+        if (context.MadeFolder(folder)) continue;
         DirectoryEnumerator entries;
         // The name tells a temporary copy; RemoveLeftoverCopy looks at what it finds.
         if (!entries.Open(folder, DirectoryEnumerator::Entries::Names)) continue;

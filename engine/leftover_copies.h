@@ -22,7 +22,7 @@ std::string TemporaryCopyPathBeside(const std::string& destination);
 // the temporary link of a link copy; true when it was removed.
 bool RemoveLeftoverCopy(const std::string& path);
 
-// Every leftover temporary file of the folders the run has visited.
+// Every leftover temporary file of the folders the run has visited and not made itself.
 void RemoveLeftoverCopies(const RunContext& context);
 
 }  // namespace tv

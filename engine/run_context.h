@@ -92,9 +92,11 @@ class RunContext {
     void SetDestinationInSource(const NodeIdentity& identity) { destinationInSource_ = identity; }
 
     // Destination folders the run has looked at or written into; a completed run clears them of
-    // leftover temporary copies.
+    // leftover temporary copies, except those it made itself: only its own copies were in them.
     const std::unordered_set<std::string>& visitedFolders() const { return visitedFolders_; }
     void NoteVisitedFolder(const std::string& folder) { visitedFolders_.insert(folder); }
+    bool MadeFolder(const std::string& folder) const { return madeFolders_.count(folder) != 0; }
+    void NoteFolderMade(const std::string& folder) { madeFolders_.insert(folder); }
     // The destination folder the run last made sure exists: the files that follow it there
     // need not look again. A copy pass forgets it when it starts and when it ends.
     bool IsFolderMadeSure(const std::string& folder) const { return folderMadeSure_ == folder; }
@@ -133,6 +135,7 @@ class RunContext {
     std::optional<NodeIdentity> sourceRoot_;
     std::optional<NodeIdentity> destinationInSource_;
     std::unordered_set<std::string> visitedFolders_;
+    std::unordered_set<std::string> madeFolders_;
     std::string folderMadeSure_;
     bool folderMadeNow_ = false;
     std::unordered_set<std::string> namesPutInNewFolder_;

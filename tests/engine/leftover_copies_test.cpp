@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
+
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/held_lock.h"
@@ -76,6 +78,38 @@ TEST_F(LeftoverCopiesTest, AStoppedRunLeavesTheSweepForTheNextOne) {
     Run();
 
     EXPECT_TRUE(PathExists(Copy(".tvpart-00000000000000a1")));
+}
+
+// Steps the test along with the run's copies.
+class SteppingSink : public RecordingSink {
+  public:
+    void Step() override {
+        RecordingSink::Step();
+        if (onStep) onStep();
+    }
+    std::function<void()> onStep;
+};
+
+TEST_F(LeftoverCopiesTest, AFolderTheRunMadeIsSweptOnlyByTheNextRun) {
+    world.Write(job.Source, {{"new", {{"n.txt", Text("n")}}}});
+    const std::string leftover = Copy("new/.tvpart-00000000000000d4");
+    SteppingSink sink;
+    job.NotifyWindow = &sink;
+    // Whatever else writes into a folder while the run fills it, the run itself leaves only
+    // its own copies there and need not look for leftovers of others.
+    sink.onStep = [&] {
+        if (IsDirectory(Copy("new")) && !PathExists(leftover)) PutFileBytes(leftover, "other");
+    };
+
+    Run();
+
+    EXPECT_TRUE(PathExists(leftover));
+    EXPECT_FALSE(PathExists(Copy(".tvpart-00000000000000a1")));
+
+    sink.onStep = nullptr;
+    Run();
+
+    EXPECT_FALSE(PathExists(leftover));
 }
 
 TEST(LeftoverCopy, OnlyUnlockedTemporaryCopyFilesAreRemoved) {
