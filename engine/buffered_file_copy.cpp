@@ -12,6 +12,7 @@
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "engine/run_context.h"
+#include "engine/waiting_copy.h"
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -29,16 +30,16 @@ size_t UsableBufferSize(int32_t requested) {
     return static_cast<size_t>(requested > kMaxBufferSize ? kMaxBufferSize : requested);
 }
 
-// Removes the unfinished temporary file when the copy does not complete. It may be read-only
-// by then (it is given its attributes before the rename), and a read-only file is never
-// deleted: the attribute is cleared first, through the file that is still open.
+// Removes the unfinished temporary file when the copy does not complete.
 class TemporaryFile {
   public:
     explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
     ~TemporaryFile() {
-        if (!kept_ && file.IsOpen()) file.SetAttributes(kAttrNormal);
-        file.Close();
-        if (!kept_) DeleteFile(path_);
+        if (kept_) {
+            file.Close();
+        } else {
+            DiscardTemporaryCopy(file, path_);
+        }
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;

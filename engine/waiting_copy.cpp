@@ -10,11 +10,7 @@
 namespace tv {
 namespace {
 
-void Discard(WaitingCopy& copy) {
-    copy.file.SetAttributes(kAttrNormal);
-    copy.file.Close();
-    DeleteFile(copy.temporary);
-}
+void Discard(WaitingCopy& copy) { DiscardTemporaryCopy(copy.file, copy.temporary); }
 
 // The place holds an earlier regular file: it gives way.
 bool ReplaceEarlier(WaitingCopy& copy) {
@@ -25,6 +21,12 @@ bool ReplaceEarlier(WaitingCopy& copy) {
 }
 
 }  // namespace
+
+void DiscardTemporaryCopy(File& file, const std::string& temporary) {
+    if (file.IsOpen()) file.SetAttributes(kAttrNormal);
+    file.Close();
+    DeleteFile(temporary);
+}
 
 void LetEarlierCopyGiveWay(const std::string& path, const FileIdentity& earlier) {
     if (earlier.IsRegularFile() && (earlier.mode & S_IWUSR) == 0) {

@@ -20,6 +20,11 @@ struct WaitingCopy {
     bool markerLeavesSourceNewer = true;
 };
 
+// Removes a temporary copy that will not take its place. It may be read-only by then (it is
+// given its attributes before the rename), and a read-only file is never deleted: the
+// attribute is cleared first, through the file while it is still open.
+void DiscardTemporaryCopy(File& file, const std::string& temporary);
+
 // An earlier regular copy at path, read-only, is made writable before a copy replaces it, as
 // Windows wants it.
 void LetEarlierCopyGiveWay(const std::string& path, const FileIdentity& earlier);
