@@ -52,21 +52,20 @@ bool PendingCopies::IsDue() const {
            clock_.Now() - batchStart_ >= kBatchSeconds;
 }
 
-bool PendingCopies::IsWorthSendingOff() const {
+bool PendingCopies::IsWorthSendingOff() {
     const bool largeEnough = batch_.size() >= kInFlightCopies || batch_.bytes >= kInFlightBytes;
     return largeEnough && !inFlight_.IsBusy();
 }
 
 void PendingCopies::SendOff() {
+    const size_t waiting = batch_.waiting.size();
     if (!inFlight_.Start(batch_, sync_, syncAlone_)) {
-        copiesNotDurable_ += MakeBatchDurable(batch_, sync_, syncAlone_);
-        paths_ = BatchPaths{};
+        Flush();
         return;
     }
-    inFlightWaiting_ = batch_.waiting.size();
+    inFlightWaiting_ = waiting;
     inFlightPaths_ = std::move(paths_);
     paths_ = BatchPaths{};
-    batch_ = PendingBatch{};
 }
 
 void PendingCopies::WaitForBatchInFlight() {

@@ -87,7 +87,7 @@ class PendingCopies {
     void NotePaths(const std::string& copy, const std::string& source);
     void AfterAdding();
     bool IsDue() const;
-    bool IsWorthSendingOff() const;
+    bool IsWorthSendingOff();
     // Sends the batch in flight, or flushes it here where no thread can take it.
     void SendOff();
     void WaitForBatchInFlight();

@@ -220,6 +220,33 @@ TEST_F(DurableCopyTest, ThePassCopiesOnWhileABatchInFlightIsSynced) {
     for (const std::string& name : names) ExpectLooksLikeSource(name);
 }
 
+TEST_F(DurableCopyTest, WaitingCopiesInFlightAndNotStayWithinTheOpenFilesABatchMayHold) {
+    const int inFlight = static_cast<int>(PendingCopies::kInFlightCopies);
+    const int bound = static_cast<int>(PendingCopies::kWaitingCopies);
+    UseFoldersOfCase("bound");
+    const std::vector<std::string> names = Numbered(inFlight + bound + 8);
+    WriteSources(names);
+    std::atomic<int> copiesMade{0};
+    watch.onStep = [&](const std::string&) { ++copiesMade; };
+    int madeWhileHeld = 0;
+    onSync = [&](const std::string&) {
+        if (syncs != 1) return;
+        // While the first batch's sync holds, the pass makes copies until the two batches hold
+        // as many open copies as one may: the last of them waits for this sync.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (copiesMade < bound - 1 && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        madeWhileHeld = copiesMade;
+    };
+
+    RunCountingSyncs();
+
+    EXPECT_EQ(madeWhileHeld, bound - 1);
+    for (const std::string& name : names) ExpectLooksLikeSource(name);
+}
+
 TEST_F(DurableCopyTest, ASourceOlderThanTheMarkerCanShowNeverWaitsBehindIt) {
     // FAT reads the marker back as 1980-01-01: a source of 1975 would look no newer.
     world.Write(Path("data"), {{"old.txt", Text("old", 157766400)}, {"new.txt", Text("new")}});
