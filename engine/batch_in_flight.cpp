@@ -32,11 +32,15 @@ bool BatchInFlight::Start(PendingBatch& batch, FileSystemSync sync, FileSync syn
         sync_ = std::move(sync);
         syncAlone_ = std::move(syncAlone);
         hasBatch_ = true;
-        busy_ = true;
     }
     inFlight_ = true;
     changed_.notify_all();
     return true;
+}
+
+bool BatchInFlight::IsBusy() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return hasBatch_;
 }
 
 size_t BatchInFlight::Wait() {
@@ -54,15 +58,12 @@ void BatchInFlight::Serve() {
     for (;;) {
         changed_.wait(lock, [this] { return hasBatch_ || ending_; });
         if (!hasBatch_) return;
-        PendingBatch batch = std::move(batch_);
-        const FileSystemSync sync = sync_;
-        const FileSync syncAlone = syncAlone_;
+        // The batch and its syncs are this thread's until it says it is done with them.
         lock.unlock();
-        const size_t notDurable = MakeBatchDurable(batch, sync, syncAlone);
+        const size_t notDurable = MakeBatchDurable(batch_, sync_, syncAlone_);
         lock.lock();
         notDurable_ = notDurable;
         hasBatch_ = false;
-        busy_ = false;
         changed_.notify_all();
     }
 }

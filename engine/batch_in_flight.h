@@ -4,7 +4,6 @@
 // first batch and serves every later one of the run.
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
@@ -26,7 +25,7 @@ class BatchInFlight {
     // when no thread could be started. Only when nothing is in flight.
     bool Start(PendingBatch& batch, FileSystemSync sync, FileSync syncAlone);
     // A batch is still being made durable.
-    bool IsBusy() const { return busy_.load(); }
+    bool IsBusy();
     // A batch was started and not yet waited for.
     bool IsInFlight() const { return inFlight_; }
     // Waits until the batch in flight, if any, is durable; how many of its copies could not be
@@ -38,15 +37,15 @@ class BatchInFlight {
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    // Under the mutex: the thread's alone from Start until it is done with it.
+    // Handed over under the mutex, then the thread's alone while hasBatch_ says so.
     PendingBatch batch_;
     FileSystemSync sync_;
     FileSync syncAlone_;
+    // Under the mutex.
     bool hasBatch_ = false;
     bool ending_ = false;
     size_t notDurable_ = 0;
 
-    std::atomic<bool> busy_{false};
     bool inFlight_ = false;  // the caller's alone
     std::thread thread_;
 };
