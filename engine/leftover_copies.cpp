@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -13,15 +14,28 @@
 
 namespace tv {
 
+namespace {
+
+constexpr std::size_t kRandomDigits = 16;
+
+bool IsLowerHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+}  // namespace
+
+// Only the exact form this engine makes: a user's file that merely begins like one (a
+// ".tvpart-notes") is the user's, copied and trashed like any other.
 bool IsTemporaryCopyName(const std::string& name) {
-    return name.compare(0, std::strlen(kTemporaryCopyPrefix), kTemporaryCopyPrefix) == 0;
+    const std::size_t prefix = std::strlen(kTemporaryCopyPrefix);
+    return name.size() == prefix + kRandomDigits &&
+           name.compare(0, prefix, kTemporaryCopyPrefix) == 0 &&
+           std::all_of(name.begin() + prefix, name.end(), IsLowerHexDigit);
 }
 
 std::string TemporaryCopyPathBeside(const std::string& destination) {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     char name[32];
-    std::snprintf(name, sizeof name, "%s%016llx", kTemporaryCopyPrefix,
-                  static_cast<unsigned long long>(generator()));
+    std::snprintf(name, sizeof name, "%s%0*llx", kTemporaryCopyPrefix,
+                  static_cast<int>(kRandomDigits), static_cast<unsigned long long>(generator()));
     return JoinPath(ContainingFolder(destination), name);
 }
 

@@ -112,15 +112,53 @@ TEST_F(LeftoverCopiesTest, AFolderTheRunMadeIsSweptOnlyByTheNextRun) {
     EXPECT_FALSE(PathExists(leftover));
 }
 
+TEST(LeftoverCopy, OnlyTheExactFormOfATemporaryCopyIsOurs) {
+    const struct {
+        const char* name;
+        bool ours;
+    } cases[] = {
+        {".tvpart-0123456789abcdef", true},
+        {".tvpart-0123456789abcde", false},    // one digit short
+        {".tvpart-0123456789abcdef0", false},  // one digit more
+        {".tvpart-0123456789ABCDEF", false},   // never made in upper case
+        {".tvpart-0123456789abcdeg", false},
+        {".tvpart-notes", false},
+        {".tvpart-keep.txt", false},
+        {".tvpart-", false},
+        {"tvpart-0123456789abcdef", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsTemporaryCopyName(c.name), c.ours) << c.name;
+    const std::string made = AfterLastSeparator(TemporaryCopyPathBeside("/d/a.txt"));
+    EXPECT_TRUE(IsTemporaryCopyName(made)) << made;
+}
+
 TEST(LeftoverCopy, OnlyUnlockedTemporaryCopyFilesAreRemoved) {
     TestWorld world;
     const std::string folder = JoinPath(world.programDir(), "parts");
-    world.Write(folder,
-                {{".tvpart-1", Text("x")}, {"tvpart-2", Text("y")}, {"user.txt", Text("z")}});
-    EXPECT_TRUE(RemoveLeftoverCopy(JoinPath(folder, ".tvpart-1")));
-    EXPECT_FALSE(RemoveLeftoverCopy(JoinPath(folder, "tvpart-2")));
+    world.Write(folder, {{".tvpart-00000000000000e5", Text("x")},
+                         {".tvpart-notes", Text("y")},
+                         {"user.txt", Text("z")}});
+    EXPECT_TRUE(RemoveLeftoverCopy(JoinPath(folder, ".tvpart-00000000000000e5")));
+    EXPECT_FALSE(RemoveLeftoverCopy(JoinPath(folder, ".tvpart-notes")));
     EXPECT_FALSE(RemoveLeftoverCopy(JoinPath(folder, "user.txt")));
-    EXPECT_EQ(world.Read(folder), (Tree{{"tvpart-2", Text("y")}, {"user.txt", Text("z")}}));
+    EXPECT_EQ(world.Read(folder), (Tree{{".tvpart-notes", Text("y")}, {"user.txt", Text("z")}}));
+}
+
+// Files of the user's own that begin like a temporary copy are backed up, and trashed as
+// extras, like any other file.
+TEST_F(LeftoverCopiesTest, AUsersFileThatOnlyBeginsLikeATemporaryCopyIsTheUsers) {
+    job.ForceMirror = 1;
+    world.Write(job.Source, {{".tvpart-notes", Text("my notes")}});
+    world.Write(destination, {{".tvpart-keep.txt", Text("kept by the user")}});
+
+    Run();
+
+    Tree expected = copied;
+    expected[".tvpart-notes"] = Text("my notes");
+    EXPECT_EQ(world.Read(destination), expected);
+    EXPECT_EQ(world.Read(world.TrashFiles()),
+              (Tree{{".tvpart-keep.txt", Text("kept by the user")}}));
+    EXPECT_EQ(job.HadError, 0);
 }
 
 }  // namespace
