@@ -1,16 +1,74 @@
 #include "log/log_line.h"
 
+#include <cstdint>
+
+#include "platform/text_file.h"
+
 namespace tv {
 
 namespace {
 
 constexpr char kFieldSeparator = '\t';
 
+bool IsLineBreakOrTab(uint8_t byte) { return byte == '\t' || byte == '\r' || byte == '\n'; }
+
+bool IsC0OrDelete(uint8_t byte) { return byte < 0x20 || byte == 0x7F; }
+
+// U+0080..U+009F, which UTF-8 writes as C2 80..C2 9F.
+bool IsC1Control(const std::string& text, size_t pos, size_t length) {
+    return length == 2 && static_cast<uint8_t>(text[pos]) == 0xC2 &&
+           static_cast<uint8_t>(text[pos + 1]) <= 0x9F;
+}
+
+// A literal backslash that a reader could take for the start of an escape.
+bool IsBackslashBeforeX(const std::string& text, size_t pos) {
+    return text[pos] == '\\' && pos + 1 < text.size() && text[pos + 1] == 'x';
+}
+
+void AppendEscapedByte(uint8_t byte, std::string* out) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    *out += "\\x";
+    *out += kHexDigits[byte >> 4];
+    *out += kHexDigits[byte & 0x0F];
+}
+
+enum class Written { kAsItIs, kAsBlank, kEscaped };
+
+// How the character of length bytes at text[pos] goes into a line; length 0 means a byte that
+// starts no valid UTF-8 sequence.
+Written HowWritten(const std::string& text, size_t pos, size_t length) {
+    const uint8_t byte = static_cast<uint8_t>(text[pos]);
+    if (length == 1 && IsLineBreakOrTab(byte)) return Written::kAsBlank;
+    if (length == 0 || (length == 1 && IsC0OrDelete(byte)) || IsC1Control(text, pos, length) ||
+        IsBackslashBeforeX(text, pos)) {
+        return Written::kEscaped;
+    }
+    return Written::kAsItIs;
+}
+
+// Escaping keeps the byte values visible in the viewer (a CP932 name stays recognisable) and
+// keeps terminal control sequences inert for anyone who prints a day file.
 std::string FieldOnDisk(const std::string& field) {
     if (field.empty()) return " ";
-    std::string text = field;
-    for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    std::string text;
+    text.reserve(field.size());
+    for (size_t pos = 0; pos < field.size();) {
+        const size_t length = Utf8SequenceLength(field, pos);
+        const size_t end = pos + (length == 0 ? 1 : length);
+        switch (HowWritten(field, pos, length)) {
+            case Written::kAsBlank:
+                text += ' ';
+                break;
+            case Written::kEscaped:
+                for (size_t i = pos; i < end; ++i) {
+                    AppendEscapedByte(static_cast<uint8_t>(field[i]), &text);
+                }
+                break;
+            case Written::kAsItIs:
+                text.append(field, pos, end - pos);
+                break;
+        }
+        pos = end;
     }
     return text;
 }

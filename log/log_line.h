@@ -7,9 +7,13 @@
 
 namespace tv {
 
-// The twelve fields joined by tabs and ended by CR LF. A field never reaches the disk empty
-// (it is written as one space), and tabs and line ends inside a field become spaces, so a file
-// name that holds them cannot split or shift the line.
+// The twelve fields joined by tabs and ended by CR LF; the line is always valid UTF-8 and free
+// of control characters, whatever bytes a file name brought. A field never reaches the disk
+// empty (it is written as one space), and tabs and line ends inside a field become spaces, so a
+// file name that holds them cannot split or shift the line. Any other byte that is a control
+// character (C0, DEL, the two bytes of a C1 control) or not part of valid UTF-8 is written as
+// "\xNN" with its value in upper-case hex, and a backslash that is followed by 'x' as "\x5C":
+// "\x" followed by two hex digits then always stands for one byte of the original text.
 std::string FormatLogLine(const LogRecord& record);
 
 // Splits a line (without its line end) at the tabs into the fields, in order. Splitting stops
