@@ -1,6 +1,7 @@
 #include "log/log_line.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/text_file.h"
 
@@ -9,6 +10,10 @@ namespace tv {
 namespace {
 
 constexpr char kFieldSeparator = '\t';
+
+// The fields the program fills with its own words. Lines written by this program hold them in
+// UTF-8 even where a name beside them is not; the Windows original wrote them in CP932.
+constexpr int kOwnWordFields[] = {1, 4, 5, 6, 11};
 
 bool IsLineBreakOrTab(uint8_t byte) { return byte == '\t' || byte == '\r' || byte == '\n'; }
 
@@ -73,6 +78,24 @@ std::string FieldOnDisk(const std::string& field) {
     return text;
 }
 
+std::vector<std::string> SplitAtTabs(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = line.find(kFieldSeparator, start);
+        fields.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
+        if (tab == std::string::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+bool WrittenWholeInCp932(const std::vector<std::string>& fields) {
+    for (const int k : kOwnWordFields) {
+        if (static_cast<size_t>(k) < fields.size() && !IsValidUtf8(fields[k])) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string FormatLogLine(const LogRecord& record) {
@@ -82,6 +105,20 @@ std::string FormatLogLine(const LogRecord& record) {
         line += FieldOnDisk(record.Field(k));
     }
     line += "\r\n";
+    return line;
+}
+
+// A tab is never part of a CP932 character, so splitting the raw bytes at tabs cuts no
+// character in two.
+std::string DecodeLogLine(const std::string& bytes) {
+    if (IsValidUtf8(bytes)) return bytes;
+    const std::vector<std::string> fields = SplitAtTabs(bytes);
+    if (WrittenWholeInCp932(fields)) return DecodeLine(bytes);
+    std::string line;
+    for (size_t k = 0; k < fields.size(); ++k) {
+        if (k > 0) line += kFieldSeparator;
+        line += DecodeLine(fields[k]);
+    }
     return line;
 }
 

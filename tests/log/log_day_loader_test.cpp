@@ -207,6 +207,23 @@ TEST_F(LogDayLoaderTest, ACp932NameWithAnEscapeLeavesTheOtherFieldsAndTheErrorCo
     EXPECT_EQ(test::LogFields(loader_.Row(0)), test::LogFields(shown));
 }
 
+// Older versions wrote the name's bytes as they were, beside UTF-8 words.
+TEST_F(LogDayLoaderTest, AnOlderDayFileWithARawCp932NameKeepsItsErrorCounted) {
+    test::PutFileBytes(DayFile(),
+                       "2005/07/01\tFile/Directory\t \tE\t自動\tミラーリング\tファイル作成\t"
+                       "\x83\x65\x83\x58\x83\x67\x1b[2J.txt\t/src/\x83\x65\x83\x58\x83\x67\t"
+                       "/dst/\xff\t10:00:00\tエラー\r\n");
+    ASSERT_TRUE(loader_.Start(kDay));
+    LoadAll(kTenRecordsPerStep);
+    EXPECT_EQ(loader_.Counters(), (LogCounters{0, 1, 0, 1}));
+    LogRecord shown = Record("10:00:00", "ファイル作成", "ミラーリング", "エラー");
+    shown.name = "テスト\x1b[2J.txt";
+    shown.source = "/src/テスト";
+    shown.destination = "/dst/\xef\xbf\xbd";  // U+FFFD for a byte CP932 cannot read
+    ASSERT_EQ(loader_.RowCount(), 1u);
+    EXPECT_EQ(test::LogFields(loader_.Row(0)), test::LogFields(shown));
+}
+
 TEST_F(LogDayLoaderTest, TheDayListHasTheHeadingThenTheDaysOldestFirst) {
     const std::string folder = JoinPath(world_.programDir(), "Log");
     for (const char* name : {"20050702.txt", "20041231.txt", "20050701.txt", "notes.txt"}) {

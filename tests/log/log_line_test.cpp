@@ -12,7 +12,7 @@ namespace {
 
 LogRecord Read(const std::string& bytes) {
     LogRecord record;
-    ParseLogLine(bytes, &record);
+    ParseLogLine(DecodeLogLine(bytes), &record);
     return record;
 }
 
@@ -61,6 +61,41 @@ TEST(LogLine, NamesAreWrittenAsValidUtf8WithControlsAndStrayBytesEscaped) {
         EXPECT_EQ(test::LogFields(Read(line.substr(0, line.size() - 2))), test::LogFields(record))
             << c.what;
     }
+}
+
+// Lines already on disk: UTF-8 lines of this program, lines of older versions that wrote a name
+// in its own encoding, and whole CP932 lines of the Windows original.
+TEST(LogLine, LinesOnDiskAreDecodedFieldByField) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        {"UTF-8 line", "2005/07/01\tFile/Directory\t \tE\t自動\tバックアップ\tファイル作成\t写真",
+         "2005/07/01\tFile/Directory\t \tE\t自動\tバックアップ\tファイル作成\t写真"},
+        {"CP932 name beside UTF-8 words",
+         "2005/07/01\tFile/Directory\t \tE\t自動\tバックアップ\tファイル作成\t"
+         "\x83\x65\x83\x58\x83\x67\x1b[2J\t/s/\x83\x65\x83\x58\x83\x67\t \t09:30:00\tエラー",
+         "2005/07/01\tFile/Directory\t \tE\t自動\tバックアップ\tファイル作成\t"
+         "テスト\x1b[2J\t/s/テスト\t \t09:30:00\tエラー"},
+        {"undecodable name beside UTF-8 words",
+         "2005/07/01\tFile/Directory\t \tE\t自動\tミラーリング\tファイル作成\t\xff\t写真",
+         "2005/07/01\tFile/Directory\t \tE\t自動\tミラーリング\tファイル作成\t\xef\xbf\xbd\t"
+         "写真"},
+        {"whole CP932 line with a half-width name that is also valid UTF-8",
+         "2005/07/01\tFile/Directory\t \tE\t\x8e\xa9\x93\xae\t"
+         "\x83\x6f\x83\x62\x83\x4e\x83\x41\x83\x62\x83\x76\t"
+         "\x83\x74\x83\x40\x83\x43\x83\x8b\x8d\xec\x90\xac\t\xc3\xb1.txt\t"
+         "C:\\\x95\x5c\\\xc3\xb1.txt\t \t09:30:00\t\x83\x47\x83\x89\x81\x5b",
+         "2005/07/01\tFile/Directory\t \tE\t自動\tバックアップ\tファイル作成\tﾃｱ.txt\t"
+         "C:\\表\\ﾃｱ.txt\t \t09:30:00\tエラー"},
+        {"whole CP932 recognition line",
+         "2005/07/01\t\x83\x68\x83\x89\x83\x43\x83\x75\x82\xcc\x94\x46\x8e\xaf\t\xc3\xb1",
+         "2005/07/01\tドライブの認識\tﾃｱ"},
+        {"extra fields and an empty one are kept", "a\t\tb\t\xff\t\t\t\t\t\t\t\t\t\t\xff",
+         "a\t\tb\t\xef\xbf\xbd\t\t\t\t\t\t\t\t\t\t\xef\xbf\xbd"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DecodeLogLine(c.bytes), c.text) << c.what;
 }
 
 }  // namespace
