@@ -27,8 +27,10 @@ struct MediumIdentifier {
 enum class SerialStorage { BestEffort, Required };
 
 // The identifier of the medium in letter. A medium without a volume serial and without a stored
-// serial number gets a new one; when it cannot be stored (no medium, write-protected) the run
-// goes on with it under BestEffort, and nothing is returned under Required.
+// serial number of 16 digits gets a new one; when it cannot be stored (no medium,
+// write-protected, a read-only file of other text in its place) the run goes on with it under
+// BestEffort, and nothing is returned under Required. Nothing is returned either when no
+// serial number of 16 digits can be made.
 std::optional<MediumIdentifier> IdentifyMediumForRun(const DriveTable& drives, MediaIdentity& media,
                                                      char letter, SerialStorage storage);
 
