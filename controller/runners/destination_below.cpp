@@ -11,4 +11,8 @@ std::optional<std::string> DestinationBelow(const std::string& folder, const std
     return destination;
 }
 
+std::string ItemName(const std::string& item) {
+    return AfterLastSeparator(WithoutTrailingSeparators(item));
+}
+
 }  // namespace tv

@@ -12,4 +12,8 @@ namespace tv {
 // does not lie strictly below folder once "." and ".." are resolved.
 std::optional<std::string> DestinationBelow(const std::string& folder, const std::string& name);
 
+// The name an item of the file list takes in the destination folder: the last part of its
+// path. An item such as "..", "." or "/" has no plain name, and DestinationBelow refuses it.
+std::string ItemName(const std::string& item);
+
 }  // namespace tv

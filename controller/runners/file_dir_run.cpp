@@ -64,7 +64,7 @@ RunStep RunItem(MainFrame& frame, const SettingsRecord& settings, size_t index, 
     if (attributes == kInvalidAttributes || item.back() == ':') return RunStep::Continue;
     // An item named "..", "." or "/" would make the destination the folder itself or one above
     // it, where a mirroring would trash what the other items left there.
-    const std::string name = AfterLastSeparator(WithoutTrailingSeparators(item));
+    const std::string name = ItemName(item);
     const std::optional<std::string> destination = DestinationBelow(settings.Directry2, name);
     if (!destination) {
         NoteRefused(frame, JoinPath(settings.Directry2, name));
