@@ -12,14 +12,18 @@ namespace {
 // 16 digits are taken as a serial number, since the medium's folder is named after it.
 bool IsSerialNumberText(const std::string& text) {
     constexpr size_t kSerialDigits = 16;
-    if (text.size() != kSerialDigits) return false;
+    return IsDigitText(text, kSerialDigits);
+}
+
+}  // namespace
+
+bool IsDigitText(const std::string& text, size_t length) {
+    if (text.size() != length) return false;
     for (const char c : text) {
         if (c < '0' || c > '9') return false;
     }
     return true;
 }
-
-}  // namespace
 
 std::string MediumIdentifier::DecisionText() const {
     return byVolumeSerial ? DecisionFile::VolumeIdentifier(volumeSerial) : serialText;

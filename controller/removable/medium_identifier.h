@@ -23,6 +23,9 @@ struct MediumIdentifier {
     std::string FolderName() const;
 };
 
+// Whether text is exactly length digits '0'..'9' (serial numbers and serial labels are).
+bool IsDigitText(const std::string& text, size_t length);
+
 // Whether a serial number made for the medium must be stored on it for the run to go on.
 enum class SerialStorage { BestEffort, Required };
 
