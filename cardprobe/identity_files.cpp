@@ -15,6 +15,16 @@ bool ReadIdentityFile(const std::string& path, std::size_t limit, std::string* b
     return ReadFilePrefix(path, limit, bytes, Links::kRefuse);
 }
 
+// Only 16 digits are a serial number: the program names the medium's backup folder after it,
+// so any other text on a medium, however it got there, is no identity.
+bool IsSerialText(std::string_view text) {
+    if (text.size() != kSerialLength) return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
 void CopyTerminated(const std::string& bytes, char* buffer) {
     std::memcpy(buffer, bytes.data(), bytes.size());
     buffer[bytes.size()] = '\0';
@@ -24,8 +34,7 @@ void CopyTerminated(const std::string& bytes, char* buffer) {
 
 int ReadSerialNumber(const std::string& root, char* buffer) {
     std::string bytes;
-    if (!ReadIdentityFile(root + kSerialFileName, kSerialLength, &bytes) ||
-        bytes.size() != kSerialLength) {
+    if (!ReadIdentityFile(root + kSerialFileName, kSerialLength, &bytes) || !IsSerialText(bytes)) {
         return 0;
     }
     CopyTerminated(bytes, buffer);
@@ -33,10 +42,9 @@ int ReadSerialNumber(const std::string& root, char* buffer) {
 }
 
 int WriteSerialNumber(const std::string& root, const char* serial) {
-    if (::strnlen(serial, kSerialLength) != kSerialLength) return 0;
-    return WriteHiddenReadOnlyFile(root + kSerialFileName, std::string_view(serial, kSerialLength))
-               ? 1
-               : 0;
+    const std::string_view text(serial, ::strnlen(serial, kSerialLength));
+    if (!IsSerialText(text)) return 0;
+    return WriteHiddenReadOnlyFile(root + kSerialFileName, text) ? 1 : 0;
 }
 
 int ReadCardName(const std::string& root, char* buffer) {

@@ -20,6 +20,11 @@ std::string UnreachableDestinationText(const std::string& unit, const std::strin
     return Quoted(unit) + "の転送先 " + destination + " に接続できませんでした。";
 }
 
+std::string RefusedDestinationText(const std::string& unit, const std::string& destination) {
+    return Quoted(unit) + "の転送先 " + destination +
+           " は転送先フォルダの外を指すため、コピーしませんでした。";
+}
+
 std::string HeldDeletionText(const std::string& source, uint32_t count,
                              const std::string& destination) {
     return source + " にない " + std::to_string(count) + " 個のファイルとフォルダを " +

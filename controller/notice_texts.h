@@ -16,6 +16,7 @@ inline constexpr const char* kRunFailedSummary = "バックアップに失敗し
 std::string FailedFilesText(const std::string& unit, uint64_t count);
 std::string RunErrorText(const std::string& unit);
 std::string UnreachableDestinationText(const std::string& unit, const std::string& destination);
+std::string RefusedDestinationText(const std::string& unit, const std::string& destination);
 
 // An unattended mirror deletion held back.
 inline constexpr const char* kHeldDeletionSummary = "Tessaravine ミラーリングの削除を保留しました";

@@ -19,6 +19,19 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// Destination + rest, unless a ".." in rest would climb out of the destination: the file then
+// goes straight into the destination under its own name, and a name that is no plain name
+// either leaves only the destination itself, where no file can be made.
+std::string InsideDestination(const CopyJob& job, const std::string& rest,
+                              const std::string& source) {
+    const std::string destination = BelowDestination(job, rest);
+    if (rest.find("..") == std::string::npos || IsSameOrBelow(destination, job.Destination)) {
+        return destination;
+    }
+    const std::string name = AfterLastSeparator(source);
+    return IsPlainComponent(name) ? JoinPath(job.Destination, name) : job.Destination;
+}
+
 std::string RootOfSource(const CopyJob& job, const DriveTable& drives, const std::string& source) {
     const char letter = drives.DriveOfPath(source);
     const std::string root = letter ? drives.RootOf(letter) : std::string();
@@ -32,8 +45,10 @@ std::string PlainDestination(const CopyJob& job, const DriveTable& drives,
                              const std::string& source) {
     const std::string root =
         job.IsWholeVolume() ? RootOfSource(job, drives, source) : WithTrailingSeparator(job.Source);
-    if (!StartsWith(source, root)) return BelowDestination(job, AfterLastSeparator(source));
-    return BelowDestination(job, source.substr(root.size()));
+    if (!StartsWith(source, root)) {
+        return InsideDestination(job, AfterLastSeparator(source), source);
+    }
+    return InsideDestination(job, source.substr(root.size()), source);
 }
 
 std::string DatedFolder(const CopyJob& job, std::time_t lastWrite) {

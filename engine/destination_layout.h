@@ -13,7 +13,8 @@ class DriveTable;
 
 // FileDir: Destination + the part of the path after Source. Whole volumes: Destination + the
 // path with its drive root removed (one leading separator kept); Destination alone for the
-// root itself. A path on no known drive is taken relative to Source.
+// root itself. A path on no known drive is taken relative to Source. Never above Destination:
+// a path whose ".." would lead there goes into Destination under its own name.
 std::string PlainDestination(const CopyJob& job, const DriveTable& drives,
                              const std::string& source);
 

@@ -25,11 +25,6 @@ namespace {
 constexpr const char* kBoxCaption = "";
 constexpr unsigned kBoxFlags = kMbOk;
 
-bool IsSameOrInside(const std::string& path, const std::string& folder) {
-    const std::string prefix = WithTrailingSeparator(folder);
-    return WithTrailingSeparator(path).compare(0, prefix.size(), prefix) == 0;
-}
-
 CopyJob JobOf(const RelocationRequest& request, ProgressSink* window) {
     CopyJob job;
     job.Kind = Removable;
@@ -68,7 +63,7 @@ class Relocation {
         if (request_.OldFolder.empty() || request_.NewFolder.empty()) {
             return RelocationEnd::Finished;
         }
-        if (IsSameOrInside(request_.NewFolder, request_.OldFolder)) return RelocationEnd::Finished;
+        if (IsSameOrBelow(request_.NewFolder, request_.OldFolder)) return RelocationEnd::Finished;
         if (!IsDirectory(request_.NewFolder) && !EnsureFolder(request_.NewFolder)) {
             LogNewFolderFailure();
             return RelocationEnd::Finished;

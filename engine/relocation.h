@@ -45,9 +45,9 @@ inline constexpr const char* kBoxOpenError = "オープンエラー";
 inline constexpr const char* kBoxDestinationFull = "容量不足";
 
 // Runs on the calling thread with the context's stop state and idle gate.
-//  - An empty old or new folder, or a new folder that is the old one or lies inside it (the
-//    copy would walk into its own output, and a move would then throw away the only copy),
-//    does nothing.
+//  - An empty old or new folder, or a new folder that is the old one or lies inside it once
+//    "." and ".." are resolved (the copy would walk into its own output, and a move would
+//    then throw away the only copy), does nothing.
 //  - A new folder that cannot be made is logged in the flat log and ends the run.
 //  - A file that cannot be opened (or a folder that cannot be made) is reported and passed
 //    over; a file that does not fit is reported and stops the run.

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the activity log readers: as a day file read line by line with
 // ReadNext and loaded, counted and ordered as the log viewer does, and as the flat log "log.txt"
-// sorted and indexed at start-up.
+// sorted and indexed at start-up. Whatever the bytes, every field read is valid UTF-8.
 #include <unistd.h>
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include "log/flat_log.h"
 #include "log/log_day_loader.h"
 #include "log/log_store.h"
+#include "platform/text_file.h"
 
 namespace {
 
@@ -50,6 +51,9 @@ void ReadEveryRecord(const std::string& programDir) {
     tv::LogRecord record;
     record.date = kDay;
     while (store.ReadNext(&record)) {
+        for (int k = 0; k < tv::LogRecord::kFieldCount; ++k) {
+            if (!tv::IsValidUtf8(record.Field(k))) std::abort();
+        }
     }
 }
 

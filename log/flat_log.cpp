@@ -75,7 +75,7 @@ std::vector<std::string> SortedLines(const std::string& bytes) {
     std::vector<SortableLine> lines;
     ForEachLine(bytes, [&lines](uint64_t, const std::string& raw) {
         SortableLine line;
-        line.text = DecodeLine(raw);
+        line.text = DecodeLogLine(raw);
         LogRecord fields;
         ParseLogLine(line.text, &fields);
         line.hasResult = !Trimmed(fields.result).empty();
@@ -95,7 +95,7 @@ std::string IndexText(const std::string& bytes) {
     std::string previousDate;
     bool first = true;
     ForEachLine(bytes, [&](uint64_t offset, const std::string& raw) {
-        const std::string line = DecodeLine(raw);
+        const std::string line = DecodeLogLine(raw);
         const std::string date = line.substr(0, line.find('\t'));
         if (first || date != previousDate) {
             index += date + " " + std::to_string(offset) + "\r\n";

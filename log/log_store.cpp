@@ -5,7 +5,6 @@
 #include "log/day_file_name.h"
 #include "log/log_line.h"
 #include "platform/paths.h"
-#include "platform/text_file.h"
 
 namespace tv {
 
@@ -66,7 +65,7 @@ bool LogStore::ReadNext(LogRecord* record) {
     if (!readingOpenFile && !OpenDayFile(record->date, /*forWriting=*/false)) return false;
     std::string bytes;
     if (!reader_.Next(&file_, &bytes) || bytes.empty()) return false;
-    ParseLogLine(DecodeLine(bytes), record);
+    ParseLogLine(DecodeLogLine(bytes), record);
     return true;
 }
 

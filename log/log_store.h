@@ -30,8 +30,8 @@ class LogStore {
     bool OpenForReading(const std::string& date);
     // Reads the next line of the day file into the fields: the file already open for reading,
     // else the day file of record->date. False at the end of the file, on an empty line, or
-    // when the file cannot be opened (it is never created here). A line that is not UTF-8 is
-    // read as CP932.
+    // when the file cannot be opened (it is never created here). Fields that are not UTF-8 are
+    // read as CP932 (DecodeLogLine).
     bool ReadNext(LogRecord* record);
     // One "yyyy/mm/dd" entry per day file, in file-system order.
     void ListDays(std::vector<std::string>* days) const;

@@ -27,4 +27,14 @@ std::string BeforeLastSeparator(const std::string& path);
 std::string ContainingFolder(const std::string& path);
 bool IsNetworkPath(const std::string& path);
 
+// Whether name can stand as one entry of a folder when it is joined to that folder's path: not
+// empty, not "." or "..", and free of separators and control characters. Every name that comes
+// from outside the program's own making (a medium's files, a volume label, a stored file) must
+// pass before it becomes part of a path, or it could lead the path out of its folder.
+bool IsPlainComponent(const std::string& name);
+// Whether path lies below folder once "." and ".." are resolved lexically (the folders are not
+// looked at): strictly below, or below or the folder itself.
+bool IsStrictlyBelow(const std::string& path, const std::string& folder);
+bool IsSameOrBelow(const std::string& path, const std::string& folder);
+
 }  // namespace tv

@@ -3,6 +3,7 @@
 // machine still load.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 // Appends one line with CR LF, creating the file when missing.
 bool AppendTextLine(const std::string& path, const std::string& line);
 
+// Length of the well-formed UTF-8 sequence that starts at bytes[pos] (pos < bytes.size()), or 0
+// when none does: no overlong forms, no surrogates (U+D800..U+DFFF), nothing above U+10FFFF.
+size_t Utf8SequenceLength(const std::string& bytes, size_t pos);
 bool IsValidUtf8(const std::string& bytes);
 // A line as UTF-8: itself when valid, else decoded from CP932 (undecodable bytes become U+FFFD).
 std::string DecodeLine(const std::string& bytes);

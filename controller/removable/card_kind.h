@@ -8,7 +8,8 @@
 
 namespace tv {
 
-// 0 for a text that is no number or names no kind.
+// The card name read as a hexadecimal number; 0 for a text that is not only hexadecimal digits
+// or whose value does not fit a kind code (an int).
 int KindOfCardName(const std::string& text);
 
 // The kind stored on the medium in letter; nothing when it has no card name or names no kind.

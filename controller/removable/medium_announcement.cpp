@@ -6,6 +6,7 @@
 #include "cardprobe/cardprobe.h"
 #include "controller/main_frame.h"
 #include "controller/removable/card_kind.h"
+#include "controller/removable/medium_identifier.h"
 #include "controller/removable/voice_guide.h"
 #include "log/log_store.h"
 
@@ -17,13 +18,7 @@ constexpr size_t kSerialLabelLength = 11;
 // The serial label is the last eleven of the sixteen digits of a serial number.
 constexpr size_t kSerialLabelStart = 5;
 
-bool IsSerialLabel(const std::string& label) {
-    if (label.size() != kSerialLabelLength) return false;
-    for (const char c : label) {
-        if (c < '0' || c > '9') return false;
-    }
-    return true;
-}
+bool IsSerialLabel(const std::string& label) { return IsDigitText(label, kSerialLabelLength); }
 
 // The medium's serial label: the one it has, or a new one made from a new serial number. ""
 // when no label could be set.

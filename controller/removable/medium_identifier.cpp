@@ -6,6 +6,25 @@
 
 namespace tv {
 
+namespace {
+
+// The library is a deliverable of its own, and another build of it may answer anything: only
+// 16 digits are taken as a serial number, since the medium's folder is named after it.
+bool IsSerialNumberText(const std::string& text) {
+    constexpr size_t kSerialDigits = 16;
+    return IsDigitText(text, kSerialDigits);
+}
+
+}  // namespace
+
+bool IsDigitText(const std::string& text, size_t length) {
+    if (text.size() != length) return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
 std::string MediumIdentifier::DecisionText() const {
     return byVolumeSerial ? DecisionFile::VolumeIdentifier(volumeSerial) : serialText;
 }
@@ -27,11 +46,13 @@ std::optional<MediumIdentifier> IdentifyMediumForRun(const DriveTable& drives, M
         identifier.byVolumeSerial = true;
         return identifier;
     }
-    if (const std::optional<std::string> stored = media.SerialNumber(letter)) {
+    const std::optional<std::string> stored = media.SerialNumber(letter);
+    if (stored && IsSerialNumberText(*stored)) {
         identifier.serialText = *stored;
         return identifier;
     }
     identifier.serialText = media.MakeSerialNumber();
+    if (!IsSerialNumberText(identifier.serialText)) return std::nullopt;
     const bool storedNow = media.WriteSerialNumber(letter, identifier.serialText);
     if (!storedNow && storage == SerialStorage::Required) return std::nullopt;
     return identifier;

@@ -23,12 +23,17 @@ struct MediumIdentifier {
     std::string FolderName() const;
 };
 
+// Whether text is exactly length digits '0'..'9' (serial numbers and serial labels are).
+bool IsDigitText(const std::string& text, size_t length);
+
 // Whether a serial number made for the medium must be stored on it for the run to go on.
 enum class SerialStorage { BestEffort, Required };
 
 // The identifier of the medium in letter. A medium without a volume serial and without a stored
-// serial number gets a new one; when it cannot be stored (no medium, write-protected) the run
-// goes on with it under BestEffort, and nothing is returned under Required.
+// serial number of 16 digits gets a new one; when it cannot be stored (no medium,
+// write-protected, a read-only file of other text in its place) the run goes on with it under
+// BestEffort, and nothing is returned under Required. Nothing is returned either when no
+// serial number of 16 digits can be made.
 std::optional<MediumIdentifier> IdentifyMediumForRun(const DriveTable& drives, MediaIdentity& media,
                                                      char letter, SerialStorage storage);
 

@@ -5,6 +5,7 @@
 #include "controller/removable/medium_identifier.h"
 #include "controller/runners/copy_launch.h"
 #include "controller/runners/decision_file.h"
+#include "controller/runners/destination_below.h"
 #include "controller/runners/destination_connection.h"
 #include "engine/step_log.h"
 #include "platform/file_system.h"
@@ -86,19 +87,26 @@ void CopyMedium(MainFrame& frame, char letter, const RemovableStyle& style) {
     NodeIdentity rootAtStart;
     if (root.empty() || !GetNodeIdentity(root, &rootAtStart)) return;
 
+    const std::string& backupDir = DriveOf(frame, letter).BackupDir;
+    const std::optional<std::string> destination =
+        DestinationBelow(backupDir, medium->FolderName());
+    if (!destination) {
+        frame.runFailures().AddRefusedDestination(JoinPath(backupDir, medium->FolderName()),
+                                                  LogDateText(services.clock));
+        return;
+    }
     SettingsRecord& settings = frame.settings();
     CopyLaunch launch;
     launch.title = style.title;
     launch.source = root;
-    launch.destination = JoinPath(DriveOf(frame, letter).BackupDir, medium->FolderName());
+    launch.destination = *destination;
     launch.kind = RunKind::Removable;
     launch.origin = style.origin;
     launch.mirroring = known;
     const DestinationConnection connection(settings, launch.destination, services.shares,
                                            services.prompts);
     if (connection.failed()) {
-        frame.runFailures().AddUnreachableDestination(DriveOf(frame, letter).BackupDir,
-                                                      LogDateText(services.clock));
+        frame.runFailures().AddUnreachableDestination(backupDir, LogDateText(services.clock));
         return;
     }
     if (IsManual(style.origin)) {

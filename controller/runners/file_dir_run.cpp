@@ -4,6 +4,7 @@
 
 #include "controller/main_frame.h"
 #include "controller/notice_texts.h"
+#include "controller/runners/destination_below.h"
 #include "controller/runners/destination_connection.h"
 #include "controller/runners/single_file_item.h"
 #include "controller/runners/whole_drive_run.h"
@@ -46,6 +47,14 @@ RunStep RunFolderItem(MainFrame& frame, const SettingsRecord& settings, const st
     return endCode == kIdStopAll ? RunStep::Stop : RunStep::Continue;
 }
 
+void NoteUnreachable(MainFrame& frame, const std::string& destination) {
+    frame.runFailures().AddUnreachableDestination(destination, LogDateText(frame.services().clock));
+}
+
+void NoteRefused(MainFrame& frame, const std::string& destination) {
+    frame.runFailures().AddRefusedDestination(destination, LogDateText(frame.services().clock));
+}
+
 RunStep RunItem(MainFrame& frame, const SettingsRecord& settings, size_t index, size_t count,
                 RunOrigin origin) {
     if (settings.Directry2.empty()) return RunStep::Stop;
@@ -53,13 +62,19 @@ RunStep RunItem(MainFrame& frame, const SettingsRecord& settings, size_t index, 
     const uint32_t attributes = GetFileAttributes(item);
     // A bare drive ("D:") is no item of this list: whole drives are chosen by their role.
     if (attributes == kInvalidAttributes || item.back() == ':') return RunStep::Continue;
-    const std::string destination =
-        JoinPath(settings.Directry2, AfterLastSeparator(WithoutTrailingSeparators(item)));
+    // An item named "..", "." or "/" would make the destination the folder itself or one above
+    // it, where a mirroring would trash what the other items left there.
+    const std::string name = ItemName(item);
+    const std::optional<std::string> destination = DestinationBelow(settings.Directry2, name);
+    if (!destination) {
+        NoteRefused(frame, JoinPath(settings.Directry2, name));
+        return RunStep::Continue;
+    }
     if ((attributes & kAttrDirectory) != 0) {
-        return RunFolderItem(frame, settings, item, destination, ItemTitle(index + 1, count),
+        return RunFolderItem(frame, settings, item, *destination, ItemTitle(index + 1, count),
                              origin);
     }
-    CopySingleFileItem(frame, settings, item, destination, origin);
+    CopySingleFileItem(frame, settings, item, *destination, origin);
     return RunStep::Continue;
 }
 
@@ -80,10 +95,6 @@ void RunSourceDrives(MainFrame& frame, const SettingsRecord& choice, const Setti
                                 kUnitFileDir,         RunKind::FileDir, origin};
         if (RunWholeDrive(frame, job, run) == RunStep::Stop) return;
     }
-}
-
-void NoteUnreachable(MainFrame& frame, const std::string& destination) {
-    frame.runFailures().AddUnreachableDestination(destination, LogDateText(frame.services().clock));
 }
 
 }  // namespace

@@ -36,7 +36,12 @@ void RunFailures::AddUnreachableDestination(const std::string& destination,
     Note(day);
 }
 
-// One line for each kind of failure, the destination out of reach first: it explains why
+void RunFailures::AddRefusedDestination(const std::string& destination, const std::string& day) {
+    if (refused_.empty()) refused_ = destination;
+    Note(day);
+}
+
+// One line for each kind of failure, the destinations not copied to first: they explain why
 // nothing else may have been copied. A count of failed files says more than an error alone.
 std::optional<Notice> RunFailures::NoticeFor(const std::string& unit) const {
     if (!Any()) return std::nullopt;
@@ -45,6 +50,7 @@ std::optional<Notice> RunFailures::NoticeFor(const std::string& unit) const {
         body += body.empty() ? line : "\n" + line;
     };
     if (!unreachable_.empty()) addLine(UnreachableDestinationText(unit, unreachable_));
+    if (!refused_.empty()) addLine(RefusedDestinationText(unit, refused_));
     if (failedFiles_ > 0) addLine(FailedFilesText(unit, failedFiles_));
     if (otherError_ && failedFiles_ == 0) addLine(RunErrorText(unit));
     return Notice{kRunFailedSummary, body, std::nullopt};

@@ -23,6 +23,8 @@ class RunFailures {
     void AddFailedFile(const std::string& day);
     // A network destination whose share could not be connected: nothing was copied there.
     void AddUnreachableDestination(const std::string& destination, const std::string& day);
+    // A destination made from a name that would lead out of its folder: nothing was copied.
+    void AddRefusedDestination(const std::string& destination, const std::string& day);
 
     bool Any() const { return !day_.empty(); }
     const std::string& day() const { return day_; }
@@ -36,6 +38,7 @@ class RunFailures {
     uint64_t failedFiles_ = 0;
     bool otherError_ = false;
     std::string unreachable_;  // the first destination out of reach
+    std::string refused_;      // the first destination refused
 };
 
 }  // namespace tv

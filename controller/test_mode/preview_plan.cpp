@@ -1,5 +1,6 @@
 #include "controller/test_mode/preview_plan.h"
 
+#include "controller/runners/destination_below.h"
 #include "controller/runners/run_job.h"
 #include "controller/runners/single_file_item.h"
 #include "platform/file_system.h"
@@ -54,7 +55,11 @@ void PlanDriveUnit(PreviewPlan& plan, const SettingsRecord& settings, const Driv
 void PlanFileDir(PreviewPlan& plan, const SettingsRecord& settings, const DriveTable& drives) {
     for (const std::string& item : settings.FileList) {
         const uint32_t attributes = GetFileAttributes(item);
-        if (attributes == kInvalidAttributes) continue;
+        // The run leaves out an item whose name would lead out of the destination.
+        if (attributes == kInvalidAttributes ||
+            !DestinationBelow(settings.Directry2, ItemName(item))) {
+            continue;
+        }
         const std::string destination = ScanDestination(item, settings.Directry2, drives);
         if ((attributes & kAttrDirectory) != 0) {
             plan.sources.push_back({item, destination});

@@ -61,7 +61,8 @@ bool IsOpticalDeviceName(const std::string& name) { return StartsWithNameAndDigi
 SysfsBlockDevices::SysfsBlockDevices(std::string sysfsRoot) : sysfsRoot_(std::move(sysfsRoot)) {}
 
 std::string SysfsBlockDevices::DevicePath(const std::string& name) const {
-    if (name.empty() || name == "." || name == "..") return std::string();
+    // The name comes from the mount table's source; it must stay one entry of class/block.
+    if (!IsPlainComponent(name)) return std::string();
     return RealPath(JoinPath(sysfsRoot_, "class/block/" + name));
 }
 

@@ -118,13 +118,25 @@ TEST_F(CardProbeExportsTest, SerialNumberIsWrittenAsSixteenBytesHiddenAndReadOnl
     EXPECT_EQ(FileBytes(root + "_serial_.tq"), kSerial);
 }
 
-TEST_F(CardProbeExportsTest, SerialNumberFileMustHoldSixteenBytes) {
+TEST_F(CardProbeExportsTest, SerialNumberFileMustHoldSixteenDigits) {
     const std::string root = world.AddDrive('F', kRemovable);
     struct Case {
         std::string bytes;
         int result;
     } cases[] = {
-        {"105040130709004", 0}, {"", 0}, {"1050401307090042", 1}, {"1050401307090042\r\n", 1}};
+        {"105040130709004", 0},
+        {"", 0},
+        {"../.././././././", 0},
+        {"1234567890abcdef", 0},
+        {"105040130709004 ", 0},
+        {"+105040130709004", 0},
+        {std::string("10504013070\0"
+                     "0042",
+                     16),
+         0},
+        {"1050401307090042", 1},
+        {"1050401307090042\r\n", 1},
+    };
     for (const Case& c : cases) {
         PutFileBytes(root + "_serial_.tq", c.bytes);
         char buffer[17];
@@ -140,10 +152,12 @@ TEST_F(CardProbeExportsTest, SerialNumberFileMustHoldSixteenBytes) {
     EXPECT_EQ(library.GetSerialNumber('Z', buffer), 0);
 }
 
-TEST_F(CardProbeExportsTest, ShortSerialTextIsRefusedWithoutWriting) {
+TEST_F(CardProbeExportsTest, SerialTextOtherThanSixteenDigitsIsRefusedWithoutWriting) {
     const std::string root = world.AddDrive('F', kRemovable);
-    EXPECT_EQ(library.SetSerialNumber('F', "12345"), 0);
-    EXPECT_TRUE(FolderEntries(root).empty());
+    for (const char* text : {"12345", "../.././././././", "1234567890abcdef"}) {
+        EXPECT_EQ(library.SetSerialNumber('F', text), 0) << text;
+        EXPECT_TRUE(FolderEntries(root).empty()) << text;
+    }
 }
 
 TEST_F(CardProbeExportsTest, CardNameKeepsThirtyTwoBytesAndIsReplacedAlthoughReadOnly) {

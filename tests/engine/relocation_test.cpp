@@ -225,7 +225,8 @@ TEST_F(RelocationTest, NothingHappensWithoutBothFoldersOrWithTheNewFolderInsideT
     world.Write(oldFolder, kBackup);
     request.Move = true;
     for (const std::string& newFolder :
-         {std::string(), oldFolder, oldFolder + "/", Old("sub/inner")}) {
+         {std::string(), oldFolder, oldFolder + "/", Old("sub/inner"), Old("sub/.."),
+          Old("./sub/../inner"), JoinPath(world.root('D'), "bk/x/../E/inner")}) {
         SCOPED_TRACE(newFolder);
         request.NewFolder = newFolder;
         EXPECT_EQ(Run(), 0);

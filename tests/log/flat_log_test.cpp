@@ -39,6 +39,21 @@ TEST_F(FlatLogTest, RebuildSortsByResultThenNewestTimeAndIndexesEachRunOfDates) 
                   std::to_string(d.size() + b.size() + a.size() + 3 * lineEnd) + "\r\n");
 }
 
+// The rewrite reads each line as the viewer does: field by field where an older version wrote a
+// name in its own encoding beside UTF-8 words, whole where the Windows original wrote CP932.
+TEST_F(FlatLogTest, RebuildDecodesANameInAnotherEncodingWithoutGarblingItsLine) {
+    PutFileBytes(FlatLog(),
+                 "2005/07/01\tu\t \td\tm\tw\tフォルダ作成\t\x83\x65\x83\x58\x83\x67\ts\tt\t"
+                 "09:00:00\tエラー\r\n"
+                 "2005/07/01\tu\t \td\tm\tw\tx\t\xc3\xb1\ts\tt\t10:00:00\t\x82\x6e\x82\x6a\r\n");
+
+    CheckLogIndex(world_.programDir());
+
+    EXPECT_EQ(FileBytes(FlatLog()),
+              "2005/07/01\tu\t \td\tm\tw\tx\tﾃｱ\ts\tt\t10:00:00\tＯＫ\r\n"
+              "2005/07/01\tu\t \td\tm\tw\tフォルダ作成\tテスト\ts\tt\t09:00:00\tエラー\r\n");
+}
+
 TEST_F(FlatLogTest, MissingIndexAndLogLeaveTwoEmptyFiles) {
     CheckLogIndex(world_.programDir());
     EXPECT_TRUE(PathExists(FlatLog()));

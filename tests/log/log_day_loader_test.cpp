@@ -48,6 +48,10 @@ class LogDayLoaderTest : public ::testing::Test {
         return times;
     }
 
+    std::string DayFile() const {
+        return JoinPath(JoinPath(world_.programDir(), "Log"), "20050701.txt");
+    }
+
     test::TestWorld world_;
     LogDayLoader loader_{world_.programDir()};
 };
@@ -177,6 +181,47 @@ TEST_F(LogDayLoaderTest, ARecordAppendedWhileTheDayIsOpenIsStoredAndSeenNextTime
     LoadAll(kTenRecordsPerStep);
     EXPECT_EQ(Times(), (std::vector<std::string>{"10:00:02", "10:00:01", "10:00:00"}));
     EXPECT_TRUE(run.Append(Copied("10:00:03")));
+}
+
+// A name in another encoding with a terminal escape in it: the line stays UTF-8, the name shows
+// its bytes, and every other field, the error count among them, is as written.
+TEST_F(LogDayLoaderTest, ACp932NameWithAnEscapeLeavesTheOtherFieldsAndTheErrorCount) {
+    LogRecord failed = Record("10:00:00", "ファイル作成", "バックアップ", "エラー");
+    failed.name = "\x83\x65\x83\x58\x83\x67\x1b[2J.txt";
+    failed.source = "/src/" + failed.name;
+    Write({failed});
+    EXPECT_EQ(test::FileBytes(DayFile()),
+              "2005/07/01\tFile/Directory\t \tE\t自動\tバックアップ\tファイル作成\t"
+              R"(\x83e\x83X\x83g\x1B[2J.txt)"
+              "\t"
+              R"(/src/\x83e\x83X\x83g\x1B[2J.txt)"
+              "\t/dst/a.txt\t10:00:00\tエラー\r\n");
+
+    ASSERT_TRUE(loader_.Start(kDay));
+    LoadAll(kTenRecordsPerStep);
+    EXPECT_EQ(loader_.Counters(), (LogCounters{1, 0, 0, 1}));
+    LogRecord shown = failed;
+    shown.name = R"(\x83e\x83X\x83g\x1B[2J.txt)";
+    shown.source = "/src/" + shown.name;
+    ASSERT_EQ(loader_.RowCount(), 1u);
+    EXPECT_EQ(test::LogFields(loader_.Row(0)), test::LogFields(shown));
+}
+
+// Older versions wrote the name's bytes as they were, beside UTF-8 words.
+TEST_F(LogDayLoaderTest, AnOlderDayFileWithARawCp932NameKeepsItsErrorCounted) {
+    test::PutFileBytes(DayFile(),
+                       "2005/07/01\tFile/Directory\t \tE\t自動\tミラーリング\tファイル作成\t"
+                       "\x83\x65\x83\x58\x83\x67\x1b[2J.txt\t/src/\x83\x65\x83\x58\x83\x67\t"
+                       "/dst/\xff\t10:00:00\tエラー\r\n");
+    ASSERT_TRUE(loader_.Start(kDay));
+    LoadAll(kTenRecordsPerStep);
+    EXPECT_EQ(loader_.Counters(), (LogCounters{0, 1, 0, 1}));
+    LogRecord shown = Record("10:00:00", "ファイル作成", "ミラーリング", "エラー");
+    shown.name = "テスト\x1b[2J.txt";
+    shown.source = "/src/テスト";
+    shown.destination = "/dst/\xef\xbf\xbd";  // U+FFFD for a byte CP932 cannot read
+    ASSERT_EQ(loader_.RowCount(), 1u);
+    EXPECT_EQ(test::LogFields(loader_.Row(0)), test::LogFields(shown));
 }
 
 TEST_F(LogDayLoaderTest, TheDayListHasTheHeadingThenTheDaysOldestFirst) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "log/log_record.h"
 
@@ -25,6 +26,13 @@ inline LogRecord FileStepRecord(const std::string& date, const std::string& time
     r.time = time;
     r.result = result;
     return r;
+}
+
+// The twelve fields in order, so that a test compares whole records and a failure shows each.
+inline std::vector<std::string> LogFields(const LogRecord& record) {
+    std::vector<std::string> fields;
+    for (int k = 0; k < LogRecord::kFieldCount; ++k) fields.push_back(record.Field(k));
+    return fields;
 }
 
 }  // namespace tv::test

@@ -11,6 +11,7 @@
 #include "cardprobe/cardprobe.h"
 #include "platform/file_system.h"
 #include "tests/controller/frame_world.h"
+#include "tests/support/engine/headless_copy_runner.h"
 #include "tests/support/file_bytes.h"
 
 namespace tv::test {
@@ -173,6 +174,132 @@ TEST_F(RemovableMediaTest, AVolumeWithoutSerialIsKnownByTheSerialNumberStoredOnI
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].rfind(*serial + ",BACKUP,", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1].rfind(*serial + ",MIRROR,", 0), 0u) << lines[1];
+}
+
+bool IsSixteenDigits(const std::string& text) {
+    return text.size() == 16 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A card in F: without a volume serial, backed up for real into the documents folder's "RMF"
+// as the program sets it up, so that whatever the run writes shows in the home folder.
+class CopyingCardWorld : public CardWorld {
+  public:
+    CopyingCardWorld() {
+        backupDir = JoinPath(w.world.locations().documentsDir, "RMF");
+        w.copyRunner.finish = [this](CopyJob& job) { engine.RunCopyJob(job, ""); };
+    }
+
+    void StartWithoutVolumeSerial() {
+        StartWithCardDrive(std::nullopt, "", [this](SettingsRecord& s) {
+            s.Sound = 0;
+            s.Drives[kF].BackupDir = backupDir;
+        });
+    }
+    // The home folder but the config folder, which the program rewrites as it runs.
+    Tree HomeBesideConfig() const {
+        Tree home = w.world.Read(w.world.home());
+        home.erase(".config");
+        return home;
+    }
+    // The medium's folder below backupDir that the first run was given.
+    std::string FolderOfFirstRun() const {
+        return w.copyRunner.jobs.empty() ? ""
+                                         : AfterLastSeparator(w.copyRunner.jobs[0].Destination);
+    }
+
+    std::string backupDir;
+    HeadlessCopyRunner engine{w.clock, w.world.drives(), w.world.locations(), w.prompts, nullptr};
+};
+
+TEST(RemovableMedia, ASerialNumberFileCountsOnlyWhenItHoldsSixteenDigits) {
+    struct Case {
+        std::string bytes;
+        bool readOnly;  // the file cannot be replaced by a new serial number
+        bool isTheIdentifier;
+    };
+    const Case cases[] = {
+        {"../.././././././", false, false}, {"../.././././././", true, false},
+        {"1234567890abcdef", false, false}, {"123456789012345", false, false},
+        {"1234567890123456", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes + (c.readOnly ? " (read-only)" : ""));
+        CopyingCardWorld card;
+        card.StartWithoutVolumeSerial();
+        card.Insert();
+        const std::string serialFile = card.cardRoot + "_serial_.tq";
+        card.w.world.Write(card.cardRoot, {{"DCIM", {{"IMG_0001.JPG", TreeFile{.content = "x"}}}}});
+        PutFileBytes(serialFile, c.bytes);
+        if (c.readOnly) SetFileAttributes(serialFile, kAttrReadOnly);
+        Tree expectedHome = card.HomeBesideConfig();
+        card.Poll();
+
+        const std::string folder = card.FolderOfFirstRun();
+        if (c.isTheIdentifier) {
+            EXPECT_EQ(folder, c.bytes);
+        } else {
+            EXPECT_TRUE(IsSixteenDigits(folder)) << folder;
+            EXPECT_NE(folder, c.bytes);
+        }
+        // A new serial number is kept where the medium takes it; a read-only file stays.
+        EXPECT_EQ(FileBytes(serialFile), c.readOnly ? c.bytes : folder);
+        expectedHome["Documents"].children["RMF"] =
+            Tree{{folder, card.w.world.Read(card.cardRoot)}};
+        EXPECT_EQ(card.HomeBesideConfig(), expectedHome);
+        EXPECT_EQ(card.Decisions().rfind(folder + ",BACKUP,", 0), 0u) << card.Decisions();
+    }
+}
+
+// What another build of the library might answer: serial numbers of any text.
+class AnsweringMedia : public MediaIdentity {
+  public:
+    AnsweringMedia(std::optional<std::string> stored, std::string made)
+        : stored_(std::move(stored)), made_(std::move(made)) {}
+    std::optional<std::string> SerialNumber(char) override { return stored_; }
+    std::string MakeSerialNumber() override { return made_; }
+    bool WriteSerialNumber(char, const std::string&) override { return true; }
+    std::optional<std::string> CardName(char) override { return std::nullopt; }
+    bool WriteCardName(char, const std::string&) override { return false; }
+    std::string ProductText(char) override { return ""; }
+
+  private:
+    std::optional<std::string> stored_;
+    std::string made_;
+};
+
+TEST(RemovableMedia, TheProgramNamesAFolderOnlyAfterSixteenDigitsWhateverTheLibrarySays) {
+    struct Case {
+        std::optional<std::string> stored;
+        std::string made;
+        std::string folder;  // "" : the medium is not run
+    };
+    const Case cases[] = {
+        {"1050401307090042", "9999999999999999", "1050401307090042"},
+        {"../.././././././", "1050401307090042", "1050401307090042"},
+        {"..", "1050401307090042", "1050401307090042"},
+        {"", "1050401307090042", "1050401307090042"},
+        {std::nullopt, "../.././././././", ""},
+        {std::nullopt, "", ""},
+        {"105040130709004/", "1050401307090042/", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored.value_or("(none)") + " / " + c.made);
+        CopyingCardWorld card;
+        AnsweringMedia answers(c.stored, c.made);
+        card.w.mediaIdentity = &answers;
+        card.StartWithoutVolumeSerial();
+        if (c.folder.empty()) {
+            card.w.prompts.Expect("メディアが入っていないかプロテクトがかかっています。", "確認",
+                                  kMbOk | kMbIconExclamation, kIdOk);
+        }
+        const Tree homeBefore = card.HomeBesideConfig();
+        card.InsertAndPoll();
+
+        EXPECT_EQ(card.FolderOfFirstRun(), c.folder);
+        if (c.folder.empty()) {
+            EXPECT_EQ(card.HomeBesideConfig(), homeBefore);
+        }
+    }
 }
 
 TEST(RemovableMedia, AMediumWithoutAnElevenDigitLabelGetsANewSerialLabel) {

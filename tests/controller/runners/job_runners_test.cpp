@@ -164,6 +164,22 @@ TEST_F(JobRunnersTest, AFileDirRunBacksUpItsItemsThenItsSourceDrives) {
     EXPECT_EQ(FileBytes(JoinPath(w.world.programDir(), "Log/20050731.txt")), day);
 }
 
+TEST_F(JobRunnersTest, AListItemWhoseNameLeadsOutOfTheDestinationIsNotCopied) {
+    const std::string documents = w.world.MakeFolder("documents");
+    const std::string inner = w.world.MakeFolder("documents/inner");
+    settings().FileList = {JoinPath(inner, ".."), JoinPath(inner, "."), "/", documents};
+
+    RunFileDir(w.frame(), settings(), RunOrigin::Timer);
+
+    EXPECT_EQ(w.copyRunner.sources, std::vector<std::string>{documents});
+    EXPECT_EQ(w.copyRunner.jobs[0].Destination, JoinPath(backupDrive, "mirror/documents"));
+    EXPECT_EQ(w.notifier.notifications,
+              std::vector<std::string>{
+                  "バックアップに失敗しました|「ファイル・ディレクトリ単位」の転送先 " +
+                  JoinPath(backupDrive, "mirror/..") +
+                  " は転送先フォルダの外を指すため、コピーしませんでした。"});
+}
+
 TEST_F(JobRunnersTest, AShareOutOfReachEndsTheRunAndTheTickRunsAgain) {
     settings().SynchroDirectory = "//nas/backup/pc1";
     w.shares.answer = MountResult::kUnreachable;

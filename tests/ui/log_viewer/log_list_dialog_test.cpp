@@ -159,6 +159,25 @@ class LogListDialogTest : public QObject {
         QCOMPARE(w.Table()->columnWidth(3), 50);
     }
 
+    // A name in another encoding, from this version or an older one, shows readably in its own
+    // column and leaves the others, the error counter among them, as written.
+    void aNameInAnotherEncodingKeepsItsRowAndCount() {
+        PageWorld w;
+        LogRecord escaped = Copied(kToday, "09:00:00", "バックアップ", "エラー");
+        escaped.name = "\x83\x65\x83\x58\x83\x67\x1b[2J.txt";
+        w.Append(escaped);
+        const std::string day = JoinPath(JoinPath(w.world.programDir(), "Log"), "20050701.txt");
+        // An older version wrote the name's bytes as they were.
+        const std::string olderLine =
+            "2005/07/01\tFile/Directory\t \tE\t自動\tミラーリング\tファイル作成\t"
+            "\x83\x65\x83\x58\x83\x67.txt\t/s\t/d\t08:00:00\tエラー\r\n";
+        PutFileBytes(day, FileBytes(day) + olderLine);
+        w.ShowAndLoad();
+        QCOMPARE(w.Column(7), (QStringList{R"(\x83e\x83X\x83g\x1B[2J.txt)", "テスト.txt"}));
+        QCOMPARE(w.Column(11), (QStringList{"エラー", "エラー"}));
+        QCOMPARE(w.Counters(), (QStringList{"1", "1", "0", "2"}));
+    }
+
     // A run appending to the day shown must not lose its record; the page shows it once the
     // day is chosen again. The page never changes the log.
     void aRunAppendingToTheDayShownKeepsItsRecord() {
