@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "tests/engine/engine_fixture.h"
@@ -86,6 +88,59 @@ TEST_F(SwappedSourceFolderTest, AFolderSwappedForALinkLeadsNoPrivateFileIntoTheB
     other.Stop();
 
     EXPECT_EQ(leaks, 0) << "runs that copied a private file";
+}
+
+struct ChangeAfterListing {
+    const char* name;
+    // Done once the listing has ended, before the first file is copied.
+    std::function<void(const std::string& sub, const std::string& privateFolder)> change;
+    Tree expected;  // the copy of shared/sub
+    uint8_t hadError;
+};
+
+// The same changes as one step between the listing and the copies: a folder on the way swapped
+// for a link is an error of the run and leads nowhere; a file saved over (a new file renamed into
+// its place) is copied as it is now.
+TEST_F(SwappedSourceFolderTest, WhatChangesAfterTheListingIsReadOnlyWhereTheListingLooked) {
+    const ChangeAfterListing cases[] = {
+        {"a folder swapped for a link",
+         [](const std::string& sub, const std::string& privateFolder) {
+             ASSERT_EQ(rename(sub.c_str(), (sub + ".away").c_str()), 0);
+             ASSERT_EQ(symlink(privateFolder.c_str(), sub.c_str()), 0);
+         },
+         {},
+         1},
+        {"a file saved over",
+         [](const std::string& sub, const std::string&) {
+             WriteTree(sub, {{"new.tmp", Text("saved")}});
+             ASSERT_EQ(rename((sub + "/new.tmp").c_str(), (sub + "/a.txt").c_str()), 0);
+         },
+         {{"a.txt", Text("saved")}, {"b.txt", Text("shared")}, {"c.txt", Text("shared")}},
+         0},
+    };
+    job.IdleCheck = 1;
+    const std::string sub = JoinPath(shared, "sub");
+    for (const ChangeAfterListing& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(shared);
+        std::filesystem::remove_all(destination);
+        world.Write(shared, {{"sub", FilesSaying("shared")}});
+        job.HadError = 0;
+        bool changed = false;
+        idle.answer = [&] {
+            if (!changed && stopper->phase() == Phase::Copying) {
+                changed = true;
+                c.change(sub, privateFolder);
+            }
+            return true;
+        };
+
+        Run();
+
+        EXPECT_TRUE(changed);
+        EXPECT_EQ(world.Read(JoinPath(destination, "shared/sub")), c.expected);
+        EXPECT_EQ(job.HadError, c.hadError);
+    }
 }
 
 }  // namespace
