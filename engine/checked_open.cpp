@@ -14,7 +14,7 @@ bool OpenListedFile(const std::string& root, const std::string& path, const Node
     if (NodeIdentity{identity->device, identity->inode} == listed) return true;
     OpenFolder folder;
     return folder.OpenBelow(root, ContainingFolder(path)) &&
-           file->OpenForReadNoFollowIn(folder, AfterLastSeparator(path), true, true, identity);
+           file->OpenForReadIn(folder, AfterLastSeparator(path), true, true, identity);
 }
 
 bool HeldStill(const std::string& path, const FileIdentity& opened) {

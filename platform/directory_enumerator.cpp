@@ -78,7 +78,8 @@ bool DirectoryEnumerator::Adopt(int fd, const NodeIdentity* expected, Entries en
     if (dir == nullptr) return false;
     folder.Release();
     dir_ = dir;
-    identity_ = identity;
+    device_ = identity.device;
+    inode_ = identity.inode;
     entries_ = entries;
     onFat_ = detail::IsFatVolume(dirfd(dir), st.st_dev);
     return true;
@@ -104,12 +105,12 @@ bool DirectoryEnumerator::Next(FileStatus* entry) {
             *entry = UnreadableEntry(name);
             return true;
         }
-        if (entries_ == Entries::Walkable && !IsWalkable(node, identity_.device)) continue;
+        if (entries_ == Entries::Walkable && !IsWalkable(node, device_)) continue;
         const bool link = S_ISLNK(node.mode);
         const uint32_t attributes =
             link ? kAttrNormal : detail::NodeAttributes(fd, item->d_name, name, node, onFat_);
         *entry = detail::MakeFileStatus(name, node, attributes);
-        if (!link && IsOtherMount(node, identity_.device)) entry->kind = EntryKind::OtherMount;
+        if (!link && IsOtherMount(node, device_)) entry->kind = EntryKind::OtherMount;
         return true;
     }
     return false;

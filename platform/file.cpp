@@ -120,21 +120,22 @@ bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential)
 
 bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential,
                                FileIdentity* opened) {
-    return OpenForReadNoFollowAt(AT_FDCWD, ToLocalPath(path), exclusive, sequential, opened);
-}
-
-bool File::OpenForReadNoFollowIn(const OpenFolder& folder, const std::string& name, bool exclusive,
-                                 bool sequential, FileIdentity* opened) {
-    return folder.IsOpen() &&
-           OpenForReadNoFollowAt(folder.fd_, name, exclusive, sequential, opened);
-}
-
-bool File::OpenForReadNoFollowAt(int dirFd, const std::string& path, bool exclusive,
-                                 bool sequential, FileIdentity* opened) {
     Close();
     struct stat st {};
-    if (!AdoptKnowing(OpenForReading(path, sequential, O_NOFOLLOW, dirFd), exclusive, sequential,
-                      &st)) {
+    if (!AdoptKnowing(OpenForReading(ToLocalPath(path), sequential, O_NOFOLLOW), exclusive,
+                      sequential, &st)) {
+        return false;
+    }
+    if (opened != nullptr) *opened = detail::IdentityOf(st);
+    return true;
+}
+
+bool File::OpenForReadIn(const OpenFolder& folder, const std::string& name, bool exclusive,
+                         bool sequential, FileIdentity* opened) {
+    Close();
+    struct stat st {};
+    if (!folder.IsOpen() || !AdoptKnowing(OpenForReading(name, sequential, O_NOFOLLOW, folder.fd_),
+                                          exclusive, sequential, &st)) {
         return false;
     }
     if (opened != nullptr) *opened = detail::IdentityOf(st);

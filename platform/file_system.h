@@ -162,7 +162,7 @@ class DirectoryEnumerator {
                     Entries entries = Entries::Walkable);
     bool IsOpen() const { return dir_ != nullptr; }
     // The open folder itself.
-    const NodeIdentity& identity() const { return identity_; }
+    NodeIdentity identity() const { return NodeIdentity{device_, inode_}; }
     // The next entry; false at the end.
     bool Next(FileStatus* entry);
     void Close();
@@ -173,9 +173,10 @@ class DirectoryEnumerator {
     // The open folder's descriptor, or -1.
     int Fd() const;
 
-    void* dir_ = nullptr;    // DIR*
-    NodeIdentity identity_;  // the folder; entries on another device are mounts
-    bool onFat_ = false;     // entries carry real FAT attributes
+    void* dir_ = nullptr;  // DIR*
+    uint64_t device_ = 0;  // the folder's device: entries elsewhere are mounts
+    uint64_t inode_ = 0;
+    bool onFat_ = false;  // entries carry real FAT attributes
     Entries entries_ = Entries::Walkable;
 };
 
@@ -249,8 +250,8 @@ class File {
     bool OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential,
                              FileIdentity* opened = nullptr);
     // OpenForReadNoFollow of the entry name in an open folder.
-    bool OpenForReadNoFollowIn(const OpenFolder& folder, const std::string& name, bool exclusive,
-                               bool sequential, FileIdentity* opened = nullptr);
+    bool OpenForReadIn(const OpenFolder& folder, const std::string& name, bool exclusive,
+                       bool sequential, FileIdentity* opened = nullptr);
     // Creates or truncates a file for writing; fails on a read-only file.
     bool CreateForWrite(const std::string& path, bool exclusive, bool sequential);
     // Creates a file that does not exist yet for writing, with the permission bits of mode
