@@ -111,8 +111,37 @@ TEST_F(DeepSourceTreeTest, IsCopiedWholeDownToThePathLimitUnderTheDesktopsFileLi
     EXPECT_EQ(FileBytes(JoinPath(Down(destination, chain, kDeep), kFileName)), "f");
     EXPECT_EQ(job.HadError, 1);
     const std::string tooDeep = Down(job.Source, chain, chain.size());
-    EXPECT_NE(DayFile().find("\tフォルダ作成\t" + longName + "\t" + tooDeep + "\t"),
-              std::string::npos);
+    const std::string log = DayFile();
+    EXPECT_NE(log.find("\tフォルダ作成\t" + longName + "\t" + tooDeep + "\t"), std::string::npos);
+    EXPECT_EQ(log.find("\tエラー\r\n"), log.rfind("\tエラー\r\n")) << "one error only";
+}
+
+// A folder the walk let go of is known again only where it was: when the folder below it was
+// moved elsewhere during the walk, coming back up through ".." leads to another folder, and the
+// walk ends that level with an error instead of listing a folder it never looked at.
+TEST_F(DeepSourceTreeTest, AFolderLetGoOfAndMovedMeanwhileEndsItsLevelWithAnError) {
+    constexpr size_t kDeep = 100;
+    constexpr size_t kMoved = 20;  // far above the folders the walk still holds at the bottom
+    chain.assign(kDeep, "d");
+    MakeChain(job.Source, chain);
+    job.IdleCheck = 1;
+    int entries = 0;
+    idle.answer = [&] {
+        if (++entries == 90) {
+            EXPECT_EQ(rename(Down(job.Source, chain, kMoved).c_str(),
+                             JoinPath(job.Source, "moved").c_str()),
+                      0);
+        }
+        return true;
+    };
+
+    Run();
+
+    EXPECT_EQ(job.HadError, 1);
+    const std::string parentOfMoved = Down(job.Source, chain, kMoved - 1);
+    EXPECT_NE(DayFile().find("\tフォルダ作成\td\t" + parentOfMoved + "\t"), std::string::npos)
+        << DayFile();
+    RemoveChain(JoinPath(job.Source, "moved"), Chain(chain.begin() + kMoved, chain.end()));
 }
 
 }  // namespace
