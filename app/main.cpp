@@ -22,11 +22,15 @@
 #include "engine/idle_library.h"
 #include "platform/clock.h"
 #include "platform/linux/gio_share_mounter.h"
+#include "platform/open_file_limit.h"
 #include "platform/paths.h"
 #include "ui/message_box_prompts.h"
 #include "ui/progress/qt_copy_runner.h"
 
 int main(int argc, char** argv) {
+    // A run holds its log, its copies and the folders it walks open at once; the desktop's
+    // default soft limit is far below what the system lets the user have.
+    tv::RaiseOpenFileLimit();
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     tv::UseQtInJapanese(application);

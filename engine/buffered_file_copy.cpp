@@ -190,9 +190,15 @@ struct OpenedSource {
     uint32_t attributes = kAttrNormal;
 };
 
-// Opens the source without following a link: a link put in its place is not copied.
-bool OpenSource(const std::string& source, OpenedSource* opened) {
-    if (!OpenRegularFileNoFollow(source, &opened->file, &opened->identity)) return false;
+// Opens the source without following a link: a link put in its place is not copied, nor is a
+// file other than the one listed reached through a link put on its way.
+bool OpenSource(const CopyJob& job, const std::string& source, const NodeIdentity* listed,
+                OpenedSource* opened) {
+    const bool open =
+        listed != nullptr
+            ? OpenListedFile(job.Source, source, *listed, &opened->file, &opened->identity)
+            : OpenRegularFileNoFollow(source, &opened->file, &opened->identity);
+    if (!open) return false;
     const uint32_t attributes =
         opened->file.Attributes(opened->identity, AfterLastSeparator(source)) & kCopiedAttributes;
     opened->attributes = attributes ? attributes : kAttrNormal;
@@ -269,8 +275,12 @@ FileResult Failed(CopyJob& job, const RunContext& context, FileResult result) {
 class OneFileCopy {
   public:
     OneFileCopy(CopyJob& job, RunContext& context, const std::string& source,
-                const std::string& destination)
-        : job_(job), context_(context), source_(source), destination_(destination) {}
+                const std::string& destination, const NodeIdentity* listed)
+        : job_(job),
+          context_(context),
+          source_(source),
+          destination_(destination),
+          listed_(listed) {}
 
     FileResult Run() {
         FileResult result = FileResult::OpenError;
@@ -286,7 +296,9 @@ class OneFileCopy {
     // One try. changed: the source changed while it was read, and this was not the last try.
     FileResult Try(bool lastTry, bool* changed) {
         OpenedSource opened;
-        if (!OpenSource(source_, &opened)) return Failed(job_, context_, FileResult::OpenError);
+        if (!OpenSource(job_, source_, listed_, &opened)) {
+            return Failed(job_, context_, FileResult::OpenError);
+        }
         if (!context_.freeSpace().Fits(ContainingFolder(destination_), opened.identity.size)) {
             return AfterPause(context_, FileResult::DiskFull);
         }
@@ -371,6 +383,7 @@ class OneFileCopy {
     RunContext& context_;
     const std::string& source_;
     const std::string& destination_;
+    const NodeIdentity* listed_;
 };
 
 }  // namespace
@@ -386,8 +399,9 @@ CopyBufferLease::~CopyBufferLease() {
 }
 
 FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
-                            const std::string& destination, bool notify) {
-    const FileResult result = OneFileCopy(job, context, source, destination).Run();
+                            const std::string& destination, bool notify,
+                            const NodeIdentity* listed) {
+    const FileResult result = OneFileCopy(job, context, source, destination, listed).Run();
     if (result == FileResult::Copied && notify && job.NotifyWindow) job.NotifyWindow->Step();
     return result;
 }

@@ -19,6 +19,7 @@
 namespace tv {
 
 class RunContext;
+struct NodeIdentity;
 
 // Holds the run's copy buffer for as long as it lives, unless one is held already.
 class CopyBufferLease {
@@ -35,8 +36,10 @@ class CopyBufferLease {
 
 // Copied, Cancelled (the worker was stopped), OpenError (a file could not be opened or read,
 // or the copy could not take the destination's place) or DiskFull (too little free space, or
-// a write failed). notify: tell the window of the finished file.
+// a write failed). notify: tell the window of the finished file. listed: the file the listing
+// of the job's source saw at source; no other file is read in its place (see OpenListedFile).
 FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
-                            const std::string& destination, bool notify);
+                            const std::string& destination, bool notify,
+                            const NodeIdentity* listed = nullptr);
 
 }  // namespace tv

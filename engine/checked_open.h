@@ -12,6 +12,13 @@ namespace tv {
 // identity: the opened file.
 bool OpenRegularFileNoFollow(const std::string& path, File* file, FileIdentity* identity);
 
+// OpenRegularFileNoFollow of a file the listing of the source root saw as listed. What opens
+// must be that file, or else be found in its folder with no symbolic link on the way from root:
+// a file saved over since is read as it is now, but a folder on the way that was swapped for a
+// link since the listing leads nowhere.
+bool OpenListedFile(const std::string& root, const std::string& path, const NodeIdentity& listed,
+                    File* file, FileIdentity* identity);
+
 // Whether the name still shows the opened file, with nothing of it changed.
 bool HeldStill(const std::string& path, const FileIdentity& opened);
 

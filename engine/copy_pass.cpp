@@ -20,17 +20,26 @@ namespace tv {
 
 namespace {
 
-FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const std::string& source) {
+// What the pass knows of a file it has not looked at again: only which file it is.
+KnownStatuses OnlyListed(const ListedFile& listed) {
+    KnownStatuses known;
+    known.listed = &listed.node;
+    return known;
+}
+
+FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const ListedFile& listed) {
+    const std::string& source = listed.path;
     const std::string name = AfterLastSeparator(source);
     FileStatus status;
     // A file gone since the listing has no date: its copy fails as an open error, without
     // making a folder of 1970/01/01 for it.
     if (!GetFileStatus(source, &status)) {
-        return CopyAndLog(job, context, source, JoinPath(job.Destination, name));
+        return CopyAndLog(job, context, source, JoinPath(job.Destination, name),
+                          OnlyListed(listed));
     }
     const std::string folder = DatedFolder(job, static_cast<std::time_t>(status.lastWrite.seconds));
     CreateDestinationFolder(job, context, folder, BeforeLastSeparator(source));
-    return CopyAndLog(job, context, source, JoinPath(folder, name));
+    return CopyAndLog(job, context, source, JoinPath(folder, name), OnlyListed(listed));
 }
 
 FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string& source,
@@ -69,16 +78,16 @@ FileResult CopyListedFiles(CopyJob& job, RunContext& context, CopyLookahead& loo
         // A file listed twice meets its own copy of this run, which must show its real times.
         context.pendingCopies().FlushIfPending(destination);
         if (job.ExtFolder) {
-            result = PlaceInExtensionFolders(job, context, source);
+            result = PlaceInExtensionFolders(job, context, source, listed.node);
         } else if (job.IsDated()) {
-            result = PlaceInDatedFolder(job, context, source);
+            result = PlaceInDatedFolder(job, context, listed);
         } else {
             const FileStatus sourceStatus = listed.Status();
             FileStatus copyStatus;
             const FileStatus* copy = CopyStatusOf(job, context, destination, &copyStatus);
             if (!NeedsCopy(job, source, sourceStatus, copy)) continue;
-            result =
-                PlaceInPlainTree(job, context, source, destination, {&sourceStatus, true, copy});
+            result = PlaceInPlainTree(job, context, source, destination,
+                                      {&sourceStatus, true, copy, &listed.node});
         }
         if (IsFailure(result)) job.HadError = 1;
         if (result == FileResult::DiskFull || result == FileResult::Cancelled) break;

@@ -80,19 +80,23 @@ class GenerationSearch {
     const std::string& fileName_;
 };
 
-// Copies an entry into folder/fileName unless it already is that file.
+// Copies an entry into folder/fileName unless it already is that file. listed: the file the
+// listing saw, which the source entry must be.
 FileResult PlaceGeneration(CopyJob& job, RunContext& context, const GenerationEntry& entry,
                            const std::string& folder, const std::string& fileName,
-                           FileResult previous) {
+                           const NodeIdentity& listed, FileResult previous) {
     const std::string target = JoinPath(folder, fileName);
     if (entry.path == target) return previous;
     CreateDestinationFolder(job, context, folder, BeforeLastSeparator(entry.path));
-    return CopyAndLog(job, context, entry.path, target);
+    KnownStatuses known;
+    if (entry.isSource) known.listed = &listed;
+    return CopyAndLog(job, context, entry.path, target, known);
 }
 
 }  // namespace
 
-FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source) {
+FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source,
+                                   const NodeIdentity& listed) {
     const std::string fileName = AfterLastSeparator(source);
     std::vector<GenerationEntry> entries(1);
     entries[0].path = source;
@@ -112,12 +116,12 @@ FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std:
     int generation = static_cast<int>(entries.size());
     for (size_t i = 0; i + 1 < entries.size(); ++i) {
         --generation;
-        result =
-            PlaceGeneration(job, context, entries[i],
-                            OlderGenerationFolder(job, generation, fileName), fileName, result);
+        result = PlaceGeneration(job, context, entries[i],
+                                 OlderGenerationFolder(job, generation, fileName), fileName, listed,
+                                 result);
         if (StopsTheRotation(result)) return result;
     }
-    return PlaceGeneration(job, context, entries.back(), current, fileName, result);
+    return PlaceGeneration(job, context, entries.back(), current, fileName, listed, result);
 }
 
 }  // namespace tv

@@ -11,6 +11,7 @@
 namespace tv {
 
 class RunContext;
+struct NodeIdentity;
 
 // Finds every copy of the file's name in the destination tree (a copy equal in time and size
 // to one already found is a duplicate and is left out), orders them oldest first by last
@@ -18,6 +19,8 @@ class RunContext;
 // the current folder. A copy already in its place is left alone. Returns the result of the
 // last copy, or at once a DiskFull or Cancelled one, or the OpenError of an older copy that
 // could not move up (the rest waits for the next run rather than overwrite it).
-FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source);
+// listed: the file the listing saw at source.
+FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source,
+                                   const NodeIdentity& listed);
 
 }  // namespace tv

@@ -65,7 +65,8 @@ FileResult Skipped(const RunContext& context, ProgressSink* window, const std::s
 // Compares the file with its copy and copies it again when their bytes differ. A file or copy
 // that cannot be read is an open error: an unread copy is never taken for an equal one.
 FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* window,
-                           const std::string& source, const std::string& destination, bool notify) {
+                           const std::string& source, const std::string& destination, bool notify,
+                           const NodeIdentity* listed) {
     switch (CompareWithCopy(job, context, source, destination)) {
         case ContentVerdict::Same:
             return Skipped(context, window, source,
@@ -80,7 +81,7 @@ FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* wind
             context.PauseAfterFile();
             return FileResult::Cancelled;
     }
-    return CopyFileContents(job, context, source, destination, notify);
+    return CopyFileContents(job, context, source, destination, notify, listed);
 }
 
 }  // namespace
@@ -107,9 +108,9 @@ FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& sou
     if (skip.applies()) return Skipped(context, window, source, skip);
     if (window) window->SetLines(source, destination);
     if (sourceSeen && ComparesContent(job, sourceStatus, copy)) {
-        return CompareThenCopy(job, context, window, source, destination, notify);
+        return CompareThenCopy(job, context, window, source, destination, notify, known.listed);
     }
-    return CopyFileContents(job, context, source, destination, notify);
+    return CopyFileContents(job, context, source, destination, notify, known.listed);
 }
 
 FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& source,

@@ -10,6 +10,7 @@ namespace tv {
 
 class RunContext;
 struct FileStatus;
+struct NodeIdentity;
 
 // What the copy pass has read already, so that the decision does not read it again: the source
 // as the listing read it and, when it was looked at, its copy.
@@ -17,6 +18,7 @@ struct KnownStatuses {
     const FileStatus* source = nullptr;  // null: read now
     bool copyLooked = false;             // copy below is the reading (null: there is none)
     const FileStatus* copy = nullptr;
+    const NodeIdentity* listed = nullptr;  // the file the listing saw: no other is copied
 };
 
 // Stops at once when the worker is stopped; waits for an idle machine; in file/directory runs

@@ -61,6 +61,10 @@ int RunJob(CopyJob& job, RunContext& context) {
     context.files().clear();
     context.links().clear();
     context.EnterPhase(job, Phase::Counting);
+    // Opened before the walk and the copies take descriptors: the run's first line, an error
+    // among them, never finds none left for the day file.
+    if (context.log() && job.LogRecord)
+        context.log()->OpenForAppending(LogDateText(context.clock()));
     int runResult = 0;
     // Reads the copies of the files listed while the listing goes on, until the copy pass ends.
     CopyLookahead lookahead(job, context.drives());

@@ -15,6 +15,7 @@ struct ListedFile {
     FileTime lastWrite;
     uint64_t size = 0;
     uint32_t attributes = 0;
+    NodeIdentity node;             // the file the listing saw: the copy reads no other
     bool copySeenCurrent = false;  // the look ahead saw its copy needing nothing
 
     // The reading as the rules take it (no name, no creation or access time: no rule asks).
@@ -28,7 +29,8 @@ struct ListedFile {
 };
 
 inline ListedFile ListedFileOf(std::string path, const FileStatus& status) {
-    return ListedFile{std::move(path), status.lastWrite, status.size, status.attributes};
+    return ListedFile{std::move(path), status.lastWrite, status.size, status.attributes,
+                      status.node};
 }
 
 }  // namespace tv

@@ -1,6 +1,9 @@
 #include "engine/listing_walk.h"
 
+#include <deque>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/copy_lookahead.h"
 #include "engine/destination_layout.h"
@@ -15,39 +18,77 @@ namespace tv {
 
 namespace {
 
+// Folders the walk holds open on its way down at most. Below that depth it lets go of the
+// shallowest one it holds and, back up there, opens it again through ".." of the folder below
+// it: no depth of tree runs the process out of descriptors.
+constexpr size_t kHeldFolders = 64;
+
+// A folder on the walk's way down from the source. Its entries are read whole before any is
+// entered, so that the walk needs it open again only to enter its next subfolder.
+struct WalkedFolder {
+    std::string path;
+    DirectoryEnumerator handle;
+    NodeIdentity identity;  // what handle had open, to know it again when it is opened anew
+    bool lost = false;      // let go of and not found again where it was: the tree moved
+};
+
 class ListingWalk {
   public:
     ListingWalk(CopyJob& job, RunContext& context, CopyLookahead& lookahead)
         : job_(job), context_(context), lookahead_(lookahead) {}
 
     bool Run() {
-        const bool listed = Walk(job_.Source, true);
+        const bool listed = WalkSource();
         lookahead_.ListingEnded();
         return listed;
     }
 
   private:
-    bool Walk(const std::string& folder, bool isTop) {
-        DirectoryEnumerator entries;
-        if (!entries.Open(folder, DirectoryEnumerator::Entries::Every)) {
-            if (!isTop) PassOver(folder, kLogActionFolderCreated, kLogResultError);
-            return !isTop;
+    bool WalkSource() {
+        WalkedFolder& top = folders_.emplace_back();
+        top.path = job_.Source;
+        if (!top.handle.Open(job_.Source, DirectoryEnumerator::Entries::Every)) {
+            // A source that is gone (a medium taken out) is nothing to back up; one that is
+            // there and cannot be read is a failure of the run.
+            if (PathExists(job_.Source)) {
+                PassOver(job_.Source, kLogActionFolderCreated, kLogResultError);
+            }
+            return false;
         }
-        NoteCopyOfFolder(folder);
+        top.identity = top.handle.identity();
+        return Walk(top);
+    }
+
+    // False when the walk must stop.
+    bool Walk(WalkedFolder& folder) {
+        NoteCopyOfFolder(folder.path);
         // In file/directory runs the files of an excluded folder are not listed.
-        const bool listsFiles = job_.IsWholeVolume() || !IsExcludedFolder(job_, folder);
+        const bool listsFiles = job_.IsWholeVolume() || !IsExcludedFolder(job_, folder.path);
+        std::vector<FileStatus> entries;
+        if (!ReadEntries(folder.handle, &entries)) return false;
+        for (const FileStatus& entry : entries) {
+            if (!context_.IsActive()) return false;
+            if (!Consider(folder, entry, listsFiles)) return false;
+            if (folder.lost) break;
+        }
+        return true;
+    }
+
+    // False when the worker was stopped.
+    bool ReadEntries(DirectoryEnumerator& handle, std::vector<FileStatus>* entries) {
         FileStatus entry;
-        while (entries.Next(&entry)) {
+        while (handle.Next(&entry)) {
             if (!context_.IsActive()) return false;
             context_.WaitForIdle(job_);
-            if (!Consider(JoinPath(folder, entry.name), entry, listsFiles)) return false;
+            entries->push_back(std::move(entry));
             context_.Yield();
         }
         return true;
     }
 
     // False when the walk must stop.
-    bool Consider(const std::string& path, const FileStatus& entry, bool listsFiles) {
+    bool Consider(WalkedFolder& folder, const FileStatus& entry, bool listsFiles) {
+        const std::string path = JoinPath(folder.path, entry.name);
         if (IsTooLong(path)) {
             PassOver(path, entry.IsDirectory() ? kLogActionFolderCreated : kLogActionFileCreated,
                      kLogResultError);
@@ -58,10 +99,10 @@ class ListingWalk {
                 // A drive is walked as one volume: another volume mounted inside it is no part
                 // of it. A chosen folder is backed up with whatever is mounted below it.
                 if (job_.IsWholeVolume()) return true;
-                if (entry.IsDirectory()) return Enter(path);
+                if (entry.IsDirectory()) return Enter(folder, path, entry);
                 return List(path, entry, listsFiles);
             case EntryKind::Folder:
-                return Enter(path);
+                return Enter(folder, path, entry);
             case EntryKind::File:
                 return List(path, entry, listsFiles);
             case EntryKind::Link:
@@ -84,10 +125,44 @@ class ListingWalk {
         return true;
     }
 
-    bool Enter(const std::string& path) {
+    bool Enter(WalkedFolder& parent, const std::string& path, const FileStatus& entry) {
         const bool entered = job_.IncludeSubfolders && !IsExcludedFolder(job_, path) &&
-                             !IsPassedOverDestination(path);
-        return !entered || Walk(path, false);
+                             !IsPassedOverDestination(path, entry.node);
+        if (!entered) return true;
+        WalkedFolder& folder = folders_.emplace_back();
+        folder.path = path;
+        folder.identity = entry.node;
+        bool walked = true;
+        // Entered from the folder that listed it, never through a link put in its place since.
+        if (folder.handle.OpenChild(parent.handle, entry.name, entry.node,
+                                    DirectoryEnumerator::Entries::Every)) {
+            LetGoOfShallowestHeld();
+            walked = Walk(folder);
+            if (walked) ComeBackTo(parent, folder);
+        } else {
+            PassOver(path, kLogActionFolderCreated, kLogResultError);
+        }
+        folders_.pop_back();
+        return walked;
+    }
+
+    // The folders held open are the deepest ones of the way down.
+    void LetGoOfShallowestHeld() {
+        if (folders_.size() > kHeldFolders) {
+            folders_[folders_.size() - 1 - kHeldFolders].handle.Close();
+        }
+    }
+
+    // Holds parent open again, as the folder above child, for the subfolders it still has.
+    // When it is no longer there, the rest of it is not listed: the tree moved during the walk.
+    void ComeBackTo(WalkedFolder& parent, const WalkedFolder& child) {
+        if (parent.handle.IsOpen() ||
+            parent.handle.OpenParent(child.handle, parent.identity,
+                                     DirectoryEnumerator::Entries::Every)) {
+            return;
+        }
+        parent.lost = true;
+        PassOver(parent.path, kLogActionFolderCreated, kLogResultError);
     }
 
     bool List(const std::string& path, const FileStatus& entry, bool listsFiles) {
@@ -126,12 +201,9 @@ class ListingWalk {
     }
 
     // The destination inside the source holds this run's copies, not the source's files.
-    bool IsPassedOverDestination(const std::string& folder) const {
-        NodeIdentity identity;
+    bool IsPassedOverDestination(const std::string& folder, const NodeIdentity& identity) const {
         const auto& destination = context_.destinationInSource();
-        if (!destination || !GetNodeIdentity(folder, &identity) || identity != *destination) {
-            return false;
-        }
+        if (!destination || identity != *destination) return false;
         LogStep(job_, context_, kLogActionFolderCreated, folder, job_.Destination,
                 kLogResultSkipped);
         return true;
@@ -140,6 +212,8 @@ class ListingWalk {
     CopyJob& job_;
     RunContext& context_;
     CopyLookahead& lookahead_;
+    // The folders from the source down to the one being walked; a deque keeps each in place.
+    std::deque<WalkedFolder> folders_;
 };
 
 }  // namespace

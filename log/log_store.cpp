@@ -45,6 +45,15 @@ bool LogStore::Append(const LogRecord& record) {
     return file_.AppendWhole(line.data(), line.size());
 }
 
+bool LogStore::OpenForAppending(const std::string& date) {
+    const std::string name = DayFileName(date);
+    const bool existed = name.empty() || PathExists(JoinPath(LogFolder(), name)) ||
+                         (file_.IsOpen() && openName_ == name);
+    if (!OpenDayFile(date, /*forWriting=*/true)) return false;
+    madeEmpty_ = !existed;
+    return true;
+}
+
 bool LogStore::AppendRecognition(const std::string& date, const std::string& kindName,
                                  const std::string& time) {
     LogRecord record;
@@ -97,6 +106,9 @@ void LogStore::Purge(const std::string& cutoff) const {
 }
 
 void LogStore::Close() {
+    // A day without a line is no day of the log.
+    if (madeEmpty_ && file_.Size() == 0) DeleteFile(JoinPath(LogFolder(), openName_));
+    madeEmpty_ = false;
     file_.Close();
     openName_.clear();
     openForWriting_ = false;

@@ -22,6 +22,10 @@ class LogStore {
     // Appends a full record to the day file of record.date; false when that file can neither
     // be opened nor created (the record is dropped).
     bool Append(const LogRecord& record);
+    // Opens the day file of date for appending, creating it when missing, and keeps it open until
+    // Close: the records of a run that follow need no descriptor of their own, however many the
+    // run holds by then. A day file made here that is still empty at Close is removed again.
+    bool OpenForAppending(const std::string& date);
     // Appends the short line of a recognised medium.
     bool AppendRecognition(const std::string& date, const std::string& kindName,
                            const std::string& time);
@@ -51,6 +55,7 @@ class LogStore {
     std::string programDir_;
     std::string openName_;
     bool openForWriting_ = false;
+    bool madeEmpty_ = false;  // the open day file was made by OpenForAppending
     File file_;
     // ReadNext's position in the open file.
     LineReader reader_;

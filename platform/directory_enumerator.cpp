@@ -13,12 +13,17 @@
 #include <cstring>
 
 #include "platform/file_system.h"
+#include "platform/file_system_fd.h"
 #include "platform/file_system_internal.h"
 #include "platform/linux/network_paths.h"
 #include "platform/win_constants.h"
 
 namespace tv {
 namespace {
+
+// Read through a descriptor of its own (fdopendir), so that a child can be opened relative to
+// it.
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC;
 
 DIR* AsDir(void* handle) { return static_cast<DIR*>(handle); }
 
@@ -46,19 +51,41 @@ DirectoryEnumerator::~DirectoryEnumerator() { Close(); }
 
 bool DirectoryEnumerator::Open(const std::string& folder, Entries entries) {
     Close();
-    entries_ = entries;
-    DIR* dir = opendir(ToLocalPath(folder).c_str());
-    if (dir == nullptr) return false;
+    return Adopt(open(ToLocalPath(folder).c_str(), kFolderFlags), nullptr, entries);
+}
+
+bool DirectoryEnumerator::OpenChild(const DirectoryEnumerator& parent, const std::string& name,
+                                    const NodeIdentity& listed, Entries entries) {
+    Close();
+    if (!parent.IsOpen()) return false;
+    return Adopt(openat(parent.Fd(), name.c_str(), kFolderFlags | O_NOFOLLOW), &listed, entries);
+}
+
+bool DirectoryEnumerator::OpenParent(const DirectoryEnumerator& child, const NodeIdentity& recorded,
+                                     Entries entries) {
+    Close();
+    if (!child.IsOpen()) return false;
+    return Adopt(openat(child.Fd(), "..", kFolderFlags | O_NOFOLLOW), &recorded, entries);
+}
+
+bool DirectoryEnumerator::Adopt(int fd, const NodeIdentity* expected, Entries entries) {
+    detail::UniqueFd folder(fd);
     struct stat st {};
-    if (fstat(dirfd(dir), &st) != 0) {
-        closedir(dir);
-        return false;
-    }
+    if (!folder.valid() || fstat(folder.get(), &st) != 0) return false;
+    const NodeIdentity identity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    if (expected != nullptr && identity != *expected) return false;
+    DIR* dir = fdopendir(folder.get());
+    if (dir == nullptr) return false;
+    folder.Release();
     dir_ = dir;
-    device_ = st.st_dev;
+    device_ = identity.device;
+    inode_ = identity.inode;
+    entries_ = entries;
     onFat_ = detail::IsFatVolume(dirfd(dir), st.st_dev);
     return true;
 }
+
+int DirectoryEnumerator::Fd() const { return dir_ != nullptr ? dirfd(AsDir(dir_)) : -1; }
 
 bool DirectoryEnumerator::Next(FileStatus* entry) {
     if (dir_ == nullptr) return false;

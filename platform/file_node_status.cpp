@@ -28,6 +28,7 @@ bool ReadWithStat(int dirFd, const char* path, bool followLinks, NodeStatus* sta
     status->lastAccess = FromTimespec(st.st_atim);
     status->lastWrite = FromTimespec(st.st_mtim);
     status->device = st.st_dev;
+    status->inode = st.st_ino;
     status->mountRoot = false;
     return true;
 }
@@ -46,6 +47,7 @@ bool ReadNodeStatus(int dirFd, const char* path, bool followLinks, NodeStatus* s
     status->lastAccess = FromStatxTime(sx.stx_atime);
     status->lastWrite = FromStatxTime(sx.stx_mtime);
     status->device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
+    status->inode = sx.stx_ino;
     status->mountRoot = (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) &&
                         (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
     return true;

@@ -33,6 +33,7 @@ FileStatus MakeFileStatus(const std::string& name, const NodeStatus& status, uin
                   : S_ISDIR(status.mode) ? EntryKind::Folder
                   : S_ISLNK(status.mode) ? EntryKind::Link
                                          : EntryKind::Special;
+    result.node = NodeIdentity{status.device, status.inode};
     return result;
 }
 

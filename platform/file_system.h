@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/node_identity.h"
+
 struct stat;
 
 namespace tv {
@@ -48,6 +50,7 @@ struct FileStatus {
     FileTime lastWrite;
     uint64_t size = 0;  // 0 for folders
     EntryKind kind = EntryKind::File;
+    NodeIdentity node;  // which node the entry was when it was read (a folder walk fills it)
     bool IsDirectory() const;
 };
 
@@ -145,16 +148,35 @@ class DirectoryEnumerator {
     // entry's other fields are left empty).
     enum class Entries { Walkable, Every, Names };
 
-    // False when the folder cannot be enumerated (missing, not a folder, no permission).
+    // False when the folder cannot be enumerated (missing, not a folder, no permission, no
+    // descriptor left).
     bool Open(const std::string& folder, Entries entries = Entries::Walkable);
+    // Opens the folder name inside the folder that parent has open, never through a symbolic
+    // link, and only while it is still the node listed there: a link or another folder put in
+    // its place since is refused, so a walk goes down only where its listing looked.
+    bool OpenChild(const DirectoryEnumerator& parent, const std::string& name,
+                   const NodeIdentity& listed, Entries entries = Entries::Walkable);
+    // Opens the folder above the one child has open, only while it is still the node recorded:
+    // a walk that let go of a folder on its way down comes back to it without its path.
+    bool OpenParent(const DirectoryEnumerator& child, const NodeIdentity& recorded,
+                    Entries entries = Entries::Walkable);
+    bool IsOpen() const { return dir_ != nullptr; }
+    // The open folder itself.
+    NodeIdentity identity() const { return NodeIdentity{device_, inode_}; }
     // The next entry; false at the end.
     bool Next(FileStatus* entry);
     void Close();
 
   private:
+    // Enumerates the folder opened as fd (taken over), when it is expected (if given).
+    bool Adopt(int fd, const NodeIdentity* expected, Entries entries);
+    // The open folder's descriptor, or -1.
+    int Fd() const;
+
     void* dir_ = nullptr;  // DIR*
     uint64_t device_ = 0;  // the folder's device: entries elsewhere are mounts
-    bool onFat_ = false;   // entries carry real FAT attributes
+    uint64_t inode_ = 0;
+    bool onFat_ = false;  // entries carry real FAT attributes
     Entries entries_ = Entries::Walkable;
 };
 
@@ -227,6 +249,9 @@ class File {
     // the identity of what was opened.
     bool OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential,
                              FileIdentity* opened = nullptr);
+    // OpenForReadNoFollow of the entry name in an open folder.
+    bool OpenForReadIn(const OpenFolder& folder, const std::string& name, bool exclusive,
+                       bool sequential, FileIdentity* opened = nullptr);
     // Creates or truncates a file for writing; fails on a read-only file.
     bool CreateForWrite(const std::string& path, bool exclusive, bool sequential);
     // Creates a file that does not exist yet for writing, with the permission bits of mode
@@ -301,6 +326,8 @@ class File {
     void Know(uint32_t mode, uint32_t owner, uint32_t group);
     bool CreateNewAt(int dirFd, const std::string& path, bool exclusive, bool sequential,
                      uint32_t mode);
+    bool OpenForReadNoFollowAt(int dirFd, const std::string& path, bool exclusive, bool sequential,
+                               FileIdentity* opened);
     // Takes over an opened descriptor (as the open calls do) and knows its status st.
     bool AdoptKnowing(detail::UniqueFd fd, bool exclusive, bool sequential, struct stat* st);
     // fchmod to bits (07777), unless the file is known to have them.

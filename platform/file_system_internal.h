@@ -39,6 +39,7 @@ struct NodeStatus {
     FileTime lastAccess;
     FileTime lastWrite;
     dev_t device = 0;
+    uint64_t inode = 0;
     bool mountRoot = false;  // the node is the root of a mount (bind mounts included)
 };
 

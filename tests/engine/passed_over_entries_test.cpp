@@ -88,6 +88,22 @@ TEST_F(PassedOverEntriesTest, AFolderThatCannotBeReadIsAnErrorAndTheRestIsCopied
     EXPECT_EQ(world.Read(destination), (Tree{{"a.txt", Text("a")}, {"z.txt", Text("z")}}));
 }
 
+// The chosen folder is there but cannot be read: the run lists nothing, and says why.
+TEST_F(PassedOverEntriesTest, ASourceFolderThatCannotBeReadIsAnError) {
+    ASSERT_EQ(chmod(job.Source.c_str(), 0), 0);
+    {
+        const WithoutAccessOverride likeAUser;
+        Run();
+    }
+    chmod(job.Source.c_str(), 0755);
+
+    EXPECT_EQ(job.HadError, 1);
+    EXPECT_NE(DayFile().find("\tフォルダ作成\tdata\t" + job.Source + "\t"), std::string::npos)
+        << DayFile();
+    EXPECT_NE(DayFile().find("\tエラー\r\n"), std::string::npos);
+    EXPECT_EQ(world.Read(destination), Tree{});
+}
+
 TEST_F(PassedOverEntriesTest, APathTooLongForTheSystemIsAnError) {
     // The source paths fit; their copies, in a longer destination, would not from some level on.
     job.Destination = destination = JoinPath(world.root('D'), std::string(200, 'd'));

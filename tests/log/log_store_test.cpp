@@ -1,6 +1,8 @@
 #include "log/log_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -183,6 +185,28 @@ TEST(DayFileName, TakesTheDigitsOfAWellFormedDate) {
         {"", ""},
     };
     for (const auto& [date, name] : cases) EXPECT_EQ(LogStore::DayFileName(date), name) << date;
+}
+
+// A day opened for appending takes its lines with no descriptor left to the process, and a
+// day that took none leaves no file behind.
+TEST_F(LogStoreTest, ADayOpenedForAppendingNeedsNoDescriptorForItsLines) {
+    ASSERT_TRUE(store_.OpenForAppending("2005/07/01"));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = dup(0);
+    close(lowestFree);
+    rlimit none = saved;
+    none.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
+    const bool appended = store_.Append(CopiedFile("2005/07/01", "09:30:00"));
+    setrlimit(RLIMIT_NOFILE, &saved);
+    store_.Close();
+    EXPECT_TRUE(appended);
+    EXPECT_NE(FileBytes(LogFile("20050701.txt")).find("\t09:30:00\t"), std::string::npos);
+
+    ASSERT_TRUE(store_.OpenForAppending("2005/07/02"));
+    store_.Close();
+    EXPECT_FALSE(std::filesystem::exists(LogFile("20050702.txt")));
 }
 
 }  // namespace
