@@ -17,14 +17,15 @@ namespace {
 // only regular files are accepted.
 constexpr int kOpenFlags = O_CLOEXEC | O_NONBLOCK;
 
-detail::UniqueFd OpenForReading(const std::string& path, bool sequential, int extraFlags = 0) {
+detail::UniqueFd OpenForReading(const std::string& path, bool sequential, int extraFlags = 0,
+                                int dirFd = AT_FDCWD) {
     const int flags = O_RDONLY | kOpenFlags | extraFlags;
     if (sequential) {
         // Not touching access times is only allowed to the owner; others open normally.
-        detail::UniqueFd fd(open(path.c_str(), flags | O_NOATIME));
+        detail::UniqueFd fd(openat(dirFd, path.c_str(), flags | O_NOATIME));
         if (fd.valid() || errno != EPERM) return fd;
     }
-    return detail::UniqueFd(open(path.c_str(), flags));
+    return detail::UniqueFd(openat(dirFd, path.c_str(), flags));
 }
 
 bool IsRegularFile(int fd, struct stat* st) {
@@ -127,6 +128,14 @@ bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool seq
     }
     if (opened != nullptr) *opened = detail::IdentityOf(st);
     return true;
+}
+
+bool File::OpenForReadIn(const OpenFolder& folder, const std::string& name, bool exclusive,
+                         bool sequential) {
+    Close();
+    struct stat st {};
+    return folder.IsOpen() && AdoptKnowing(OpenForReading(name, sequential, O_NOFOLLOW, folder.fd_),
+                                           exclusive, sequential, &st);
 }
 
 bool File::AdoptKnowing(detail::UniqueFd fd, bool exclusive, bool sequential, struct stat* st) {

@@ -20,6 +20,8 @@ namespace detail {
 class UniqueFd;
 }  // namespace detail
 
+class OpenFolder;
+
 struct FileTime {
     int64_t seconds = 0;      // since 1970-01-01 UTC
     int32_t nanoseconds = 0;  // 0..999999999
@@ -147,6 +149,9 @@ class DirectoryEnumerator {
 
     // False when the folder cannot be enumerated (missing, not a folder, no permission).
     bool Open(const std::string& folder, Entries entries = Entries::Walkable);
+    // Open of a folder held open: what it lists is that folder's, whatever its path leads to
+    // by now.
+    bool OpenIn(const OpenFolder& folder, Entries entries = Entries::Walkable);
     // The next entry; false at the end.
     bool Next(FileStatus* entry);
     void Close();
@@ -186,15 +191,20 @@ class OpenFolder {
     const std::string& path() const { return path_; }
     void Close();
 
+    // The folder itself.
+    bool Identity(FileIdentity* identity) const;
     // The entry of that name in the folder itself; a symbolic link is reported as a link.
     bool EntryIdentity(const std::string& name, FileIdentity* identity) const;
     // GetFileStatus of the entry of that name: a symbolic link is looked through.
     bool EntryStatus(const std::string& name, FileStatus* status) const;
     // Gives the entry from the name to, which a file of that name gives up.
     bool Rename(const std::string& from, const std::string& to) const;
+    // Deletes the entry of that name, a file or a link, whatever its attributes.
+    bool RemoveFile(const std::string& name) const;
 
   private:
     friend class File;
+    friend class DirectoryEnumerator;
     // What a file created here with the requested permission bits turned out to be (the
     // process's mask, the folder's default entries and its group decide it): the same for
     // every file created alike, so the files after the first need not be looked at.
@@ -227,6 +237,9 @@ class File {
     // the identity of what was opened.
     bool OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential,
                              FileIdentity* opened = nullptr);
+    // OpenForReadNoFollow of the entry name in an open folder.
+    bool OpenForReadIn(const OpenFolder& folder, const std::string& name, bool exclusive,
+                       bool sequential);
     // Creates or truncates a file for writing; fails on a read-only file.
     bool CreateForWrite(const std::string& path, bool exclusive, bool sequential);
     // Creates a file that does not exist yet for writing, with the permission bits of mode
