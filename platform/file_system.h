@@ -127,10 +127,6 @@ bool SyncFileSystemOf(const std::string& path);
 // Tells which mounted file system holds path (the same number for every path on it), so that
 // paths that share one can share its sync. False when path cannot be looked at.
 bool FileSystemOf(const std::string& path, uint64_t* fileSystem);
-// Sends a file or folder (with its contents) to the freedesktop.org trash through GIO.
-// False, with the entry left in place, when no trash can take it.
-bool MoveToTrash(const std::string& path);
-
 // Enumerates one folder in file-system order, as FindFirstFile/FindNextFile: "." and ".." are
 // not reported. Closing is done by the destructor. Only folders and regular files are
 // reported: symbolic links, entries that are the root of another mount, pipes, sockets and
@@ -205,6 +201,7 @@ class OpenFolder {
   private:
     friend class File;
     friend class DirectoryEnumerator;
+    friend bool MoveEntryToTrash(const OpenFolder& folder, const std::string& name);
     // What a file created here with the requested permission bits turned out to be (the
     // process's mask, the folder's default entries and its group decide it): the same for
     // every file created alike, so the files after the first need not be looked at.
