@@ -40,17 +40,24 @@ std::string TemporaryCopyPathBeside(const std::string& destination) {
 }
 
 bool RemoveLeftoverCopy(const std::string& path) {
-    if (!IsTemporaryCopyName(AfterLastSeparator(path))) return false;
+    const std::string folderPath = ContainingFolder(path);
+    OpenFolder folder;
+    return folder.OpenBelow(folderPath, folderPath) &&
+           RemoveLeftoverCopyIn(folder, AfterLastSeparator(path));
+}
+
+bool RemoveLeftoverCopyIn(const OpenFolder& folder, const std::string& name) {
+    if (!IsTemporaryCopyName(name)) return false;
     FileIdentity entry;
-    if (!GetEntryIdentity(path, &entry)) return false;
-    if (S_ISLNK(entry.mode)) return DeleteFile(path);
+    if (!folder.EntryIdentity(name, &entry)) return false;
+    if (S_ISLNK(entry.mode)) return folder.RemoveFile(name);
     File file;
     // The exclusive open fails while a copy of this or another run still writes the file.
-    if (!file.OpenForReadNoFollow(path, true, false)) return false;
+    if (!file.OpenForReadIn(folder, name, true, false)) return false;
     // A copy is given its attributes before its rename, so a leftover may be read-only.
     file.SetAttributes(kAttrNormal);
     file.Close();
-    return DeleteFile(path);
+    return folder.RemoveFile(name);
 }
 
 void RemoveLeftoverCopies(const RunContext& context) {

@@ -9,6 +9,7 @@
 
 namespace tv {
 
+class OpenFolder;
 class RunContext;
 
 inline constexpr const char* kTemporaryCopyPrefix = ".tvpart-";
@@ -21,6 +22,8 @@ std::string TemporaryCopyPathBeside(const std::string& destination);
 // Removes path when it is a temporary copy file that no copy holds locked, read-only or not, or
 // the temporary link of a link copy; true when it was removed.
 bool RemoveLeftoverCopy(const std::string& path);
+// RemoveLeftoverCopy of the entry name of a folder held open, reached through that folder only.
+bool RemoveLeftoverCopyIn(const OpenFolder& folder, const std::string& name);
 
 // Every leftover temporary file of the folders the run has visited and not made itself.
 void RemoveLeftoverCopies(const RunContext& context);

@@ -1,6 +1,9 @@
 #include "engine/mirror_deletion.h"
 
+#include <sys/stat.h>
+
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/leftover_copies.h"
@@ -11,6 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/node_identity.h"
 #include "platform/paths.h"
+#include "platform/trash.h"
 
 namespace tv {
 
@@ -31,19 +35,26 @@ bool SourceIsStillThere(const RunContext& context, const std::string& root) {
            identity == *context.sourceRoot();
 }
 
-// One entry to move to the trash, and how its log line names it (a folder with a trailing
-// separator).
+// One entry to move to the trash: the folder holding it and the entry, each as it was when the
+// deletion was planned, and how its log line names it (a folder with a trailing separator).
 struct Removal {
-    std::string path;
+    std::string folder;
+    FileIdentity folderIdentity;
+    std::string name;
+    FileIdentity entry;
     std::string loggedPath;
 };
 
+// The destination is looked at and emptied only through folders opened level by level from its
+// root without following a link, each the same folder (device and inode) from the plan to the
+// removal: a folder that another account who may write the destination swaps for a link is
+// neither listed through nor removed from.
 class MirrorDeletion {
   public:
     MirrorDeletion(CopyJob& job, RunContext& context) : job_(job), context_(context) {}
 
     void Run() {
-        if (!Plan(job_.Source, job_.Destination) || removals_.empty()) return;
+        if (!Plan(job_.Source, job_.Destination, nullptr) || removals_.empty()) return;
         if (!MayRemove(job_, context_, removals_.size())) return;
         for (const Removal& removal : removals_) {
             if (!context_.IsActive() || !SourceStillThere()) return;
@@ -55,46 +66,59 @@ class MirrorDeletion {
 
   private:
     // Collects what the destination folder holds and the source folder lacks, depth first, a
-    // folder's entries before the folder. False once the deletion must stop.
-    bool Plan(const std::string& sourceFolder, const std::string& destinationFolder) {
+    // folder's entries before the folder. A folder that is no longer the one planned (expected,
+    // when given) adds nothing. False once the deletion must stop.
+    bool Plan(const std::string& sourceFolder, const std::string& destinationFolder,
+              const FileIdentity* expected) {
         if (!SourceStillThere()) return false;
+        OpenFolder folder;
+        FileIdentity identity;
         DirectoryEnumerator entries;
-        if (!entries.Open(destinationFolder, DirectoryEnumerator::Entries::Every)) return true;
+        if (!folder.OpenBelow(job_.Destination, destinationFolder) || !folder.Identity(&identity) ||
+            (expected && !identity.IsSameFile(*expected)) ||
+            !entries.OpenIn(folder, DirectoryEnumerator::Entries::Every)) {
+            return true;
+        }
         const bool sourceExcluded = IsExcludedFolder(job_, sourceFolder);
         FileStatus entry;
         while (entries.Next(&entry)) {
             if (!context_.IsActive()) return false;
             context_.WaitForIdle(job_);
-            if (!PlanEntry(sourceFolder, destinationFolder, entry, sourceExcluded)) return false;
+            if (!PlanEntry(sourceFolder, folder, identity, entry, sourceExcluded)) return false;
             context_.Yield();
         }
         return true;
     }
 
-    bool PlanEntry(const std::string& sourceFolder, const std::string& destinationFolder,
-                   const FileStatus& entry, bool sourceExcluded) {
+    bool PlanEntry(const std::string& sourceFolder, const OpenFolder& folder,
+                   const FileIdentity& folderIdentity, const FileStatus& entry,
+                   bool sourceExcluded) {
         const std::string source = JoinPath(sourceFolder, entry.name);
-        const std::string destination = JoinPath(destinationFolder, entry.name);
+        const std::string destination = JoinPath(folder.path(), entry.name);
         // What is mounted in the destination, and what the run cannot tell, is never removed.
         if (entry.kind == EntryKind::OtherMount || entry.kind == EntryKind::Special ||
             entry.kind == EntryKind::Unreadable) {
             return true;
         }
+        FileIdentity planned;
+        if (!folder.EntryIdentity(entry.name, &planned)) return true;
+        Removal removal{folder.path(), folderIdentity, entry.name, planned, destination};
         if (entry.kind == EntryKind::Folder) {
-            if (IsTrashFolderName(entry.name) || IsExcludedFolder(job_, source) ||
-                SourceHas(source)) {
+            if (!S_ISDIR(planned.mode) || IsTrashFolderName(entry.name) ||
+                IsExcludedFolder(job_, source) || SourceHas(source)) {
                 return true;
             }
-            if (!Plan(source, destination)) return false;
-            removals_.push_back({destination, WithTrailingSeparator(destination)});
+            if (!Plan(source, destination, &planned)) return false;
+            removal.loggedPath = WithTrailingSeparator(destination);
+            removals_.push_back(std::move(removal));
             return true;
         }
         // An unfinished copy of a crashed run is no extra of the source's and is not trashed.
         if (IsTemporaryCopyName(entry.name)) {
-            RemoveLeftoverCopy(destination);
+            RemoveLeftoverCopyIn(folder, entry.name);
             return true;
         }
-        if (!sourceExcluded && !SourceHas(source)) removals_.push_back({destination, destination});
+        if (!sourceExcluded && !SourceHas(source)) removals_.push_back(std::move(removal));
         return true;
     }
 
@@ -104,8 +128,19 @@ class MirrorDeletion {
         return GetEntryIdentity(source, &entry);
     }
 
+    // What is no longer the entry planned, or no longer in the folder planned, is not the run's
+    // to remove and stays without a line. The rename into the trash goes from the folder held
+    // open, so whatever may take the entry's name meanwhile, nothing is reached through a link.
     void Remove(const Removal& removal) {
-        const bool trashed = MoveToTrash(removal.path);
+        OpenFolder folder;
+        FileIdentity folderNow;
+        FileIdentity entryNow;
+        if (!folder.OpenBelow(job_.Destination, removal.folder) || !folder.Identity(&folderNow) ||
+            !folderNow.IsSameFile(removal.folderIdentity) ||
+            !folder.EntryIdentity(removal.name, &entryNow) || !entryNow.IsSameFile(removal.entry)) {
+            return;
+        }
+        const bool trashed = MoveEntryToTrash(folder, removal.name);
         if (!trashed) job_.HadError = 1;
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,

@@ -15,6 +15,7 @@
 #include "platform/locations.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
+#include "platform/trash.h"
 #include "platform/win_constants.h"
 
 namespace tv {

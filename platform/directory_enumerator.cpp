@@ -68,6 +68,12 @@ bool DirectoryEnumerator::OpenParent(const DirectoryEnumerator& child, const Nod
     return Adopt(openat(child.Fd(), "..", kFolderFlags | O_NOFOLLOW), &recorded, entries);
 }
 
+bool DirectoryEnumerator::OpenIn(const OpenFolder& folder, Entries entries) {
+    Close();
+    if (!folder.IsOpen()) return false;
+    return Adopt(openat(folder.fd_, ".", kFolderFlags), nullptr, entries);
+}
+
 bool DirectoryEnumerator::Adopt(int fd, const NodeIdentity* expected, Entries entries) {
     detail::UniqueFd folder(fd);
     struct stat st {};

@@ -105,17 +105,20 @@ bool MoveFile(const std::string& source, const std::string& destination) {
 }
 
 bool MoveFileIfFree(const std::string& source, const std::string& destination) {
-    const std::string from = ToLocalPath(source);
-    const std::string to = ToLocalPath(destination);
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    return detail::RenameIfFree(AT_FDCWD, ToLocalPath(source).c_str(), AT_FDCWD,
+                                ToLocalPath(destination).c_str());
+}
+
+bool detail::RenameIfFree(int fromDir, const char* from, int toDir, const char* to) {
+    if (renameat2(fromDir, from, toDir, to, RENAME_NOREPLACE) == 0) return true;
     // A file system that cannot rename without replacing (some network shares) is asked first.
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
     detail::NodeStatus status;
-    if (ReadLinkStatus(to, &status)) {
+    if (detail::ReadNodeStatus(toDir, to, false, &status)) {
         errno = EEXIST;
         return false;
     }
-    return rename(from.c_str(), to.c_str()) == 0;
+    return renameat(fromDir, from, toDir, to) == 0;
 }
 
 }  // namespace tv

@@ -22,6 +22,8 @@ namespace detail {
 class UniqueFd;
 }  // namespace detail
 
+class OpenFolder;
+
 struct FileTime {
     int64_t seconds = 0;      // since 1970-01-01 UTC
     int32_t nanoseconds = 0;  // 0..999999999
@@ -128,10 +130,6 @@ bool SyncFileSystemOf(const std::string& path);
 // Tells which mounted file system holds path (the same number for every path on it), so that
 // paths that share one can share its sync. False when path cannot be looked at.
 bool FileSystemOf(const std::string& path, uint64_t* fileSystem);
-// Sends a file or folder (with its contents) to the freedesktop.org trash through GIO.
-// False, with the entry left in place, when no trash can take it.
-bool MoveToTrash(const std::string& path);
-
 // Enumerates one folder in file-system order, as FindFirstFile/FindNextFile: "." and ".." are
 // not reported. Closing is done by the destructor. Only folders and regular files are
 // reported: symbolic links, entries that are the root of another mount, pipes, sockets and
@@ -163,6 +161,9 @@ class DirectoryEnumerator {
     bool IsOpen() const { return dir_ != nullptr; }
     // The open folder itself.
     NodeIdentity identity() const { return NodeIdentity{device_, inode_}; }
+    // Open of a folder held open: what it lists is that folder's, whatever its path leads to
+    // by now.
+    bool OpenIn(const OpenFolder& folder, Entries entries = Entries::Walkable);
     // The next entry; false at the end.
     bool Next(FileStatus* entry);
     void Close();
@@ -208,15 +209,21 @@ class OpenFolder {
     const std::string& path() const { return path_; }
     void Close();
 
+    // The folder itself.
+    bool Identity(FileIdentity* identity) const;
     // The entry of that name in the folder itself; a symbolic link is reported as a link.
     bool EntryIdentity(const std::string& name, FileIdentity* identity) const;
     // GetFileStatus of the entry of that name: a symbolic link is looked through.
     bool EntryStatus(const std::string& name, FileStatus* status) const;
     // Gives the entry from the name to, which a file of that name gives up.
     bool Rename(const std::string& from, const std::string& to) const;
+    // Deletes the entry of that name, a file or a link, whatever its attributes.
+    bool RemoveFile(const std::string& name) const;
 
   private:
     friend class File;
+    friend class DirectoryEnumerator;
+    friend bool MoveEntryToTrash(const OpenFolder& folder, const std::string& name);
     // What a file created here with the requested permission bits turned out to be (the
     // process's mask, the folder's default entries and its group decide it): the same for
     // every file created alike, so the files after the first need not be looked at.

@@ -63,6 +63,10 @@ bool HasReadOnlyAttribute(const std::string& path, bool followLinks);
 
 FileIdentity IdentityOf(const struct stat& st);
 
+// Renames from (relative to fromDir) to to (relative to toDir) unless something has that name
+// already: false, with errno EEXIST, then.
+bool RenameIfFree(int fromDir, const char* from, int toDir, const char* to);
+
 FileStatus MakeFileStatus(const std::string& name, const NodeStatus& status, uint32_t attributes);
 
 // The FAT ioctls, kept apart because they can only run on a real vfat mount.

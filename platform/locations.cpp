@@ -105,7 +105,7 @@ std::string ProgramDirFor(const std::string& executableFolder) {
         access(JoinPath(executableFolder, kSharedInstallMarker).c_str(), F_OK) != 0) {
         return executableFolder;
     }
-    return JoinPath(XdgBaseDir("XDG_DATA_HOME", ".local/share"), "tessaravine");
+    return JoinPath(UserDataDir(), "tessaravine");
 }
 
 std::string DefaultProgramDir() { return ProgramDirFor(ExecutableFolder()); }
@@ -158,6 +158,10 @@ Locations DefaultLocations() {
     return Locations{ProgramDirFor(installDir), installDir, DefaultConfigDir(),
                      DefaultDocumentsDir(), DefaultLockDir()};
 }
+
+std::string UserHomeDir() { return HomeDir(); }
+
+std::string UserDataDir() { return XdgBaseDir("XDG_DATA_HOME", ".local/share"); }
 
 bool EnsureFolder(const std::string& folder) {
     const std::string path = ToLocalPath(folder);

@@ -40,6 +40,11 @@ std::string ProgramDirFor(const std::string& executableFolder);
 // "$HOME/…" or an absolute path, the last valid line wins); "" when the text names none.
 std::string DocumentsDirFromUserDirs(const std::string& text, const std::string& home);
 
+// The user's home folder: $HOME when it is absolute, else the account's.
+std::string UserHomeDir();
+// $XDG_DATA_HOME when it is absolute, else ~/.local/share.
+std::string UserDataDir();
+
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool EnsureFolder(const std::string& path);
 

@@ -64,6 +64,13 @@ bool OpenFolder::OpenBelow(const std::string& root, const std::string& folder) {
     return true;
 }
 
+bool OpenFolder::Identity(FileIdentity* identity) const {
+    struct stat st {};
+    if (fd_ < 0 || fstat(fd_, &st) != 0) return false;
+    *identity = detail::IdentityOf(st);
+    return true;
+}
+
 bool OpenFolder::EntryIdentity(const std::string& name, FileIdentity* identity) const {
     struct stat st {};
     if (fd_ < 0 || fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
@@ -82,6 +89,10 @@ bool OpenFolder::EntryStatus(const std::string& name, FileStatus* status) const 
 
 bool OpenFolder::Rename(const std::string& from, const std::string& to) const {
     return fd_ >= 0 && renameat(fd_, from.c_str(), fd_, to.c_str()) == 0;
+}
+
+bool OpenFolder::RemoveFile(const std::string& name) const {
+    return fd_ >= 0 && unlinkat(fd_, name.c_str(), 0) == 0;
 }
 
 }  // namespace tv

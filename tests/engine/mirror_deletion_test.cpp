@@ -1,12 +1,18 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <sstream>
+#include <thread>
 
 #include "engine/mass_deletion_guard.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/scratch_user.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace tv::test {
@@ -141,6 +147,113 @@ TEST_F(MirrorDeletionTest, ASourceThatVanishesBeforeTheDeletionStopsIt) {
         expected["sub"].children["extra2.txt"] = Text("2");
         EXPECT_EQ(world.Read(destination), expected);
         EXPECT_EQ(DayFile(), "");
+    }
+}
+
+// The folder old is planned for removal with its files; before the first removal it is moved
+// aside and a link to a private folder takes its name. Neither the folder moved aside nor
+// anything behind the link is removed, and no removal is logged.
+TEST_F(MirrorDeletionTest, AFolderTurnedIntoALinkAfterThePlanIsNotFollowed) {
+    const std::string privateFolder = world.MakeFolder("private");
+    const Tree secrets = {{"a.txt", Text("secret a")}, {"b.txt", Text("secret b")}};
+    const Tree old = {{"a.txt", Text("a")}, {"b.txt", Text("b")}};
+    world.Write(privateFolder, secrets);
+    world.Write(destination, mirrored);
+    world.Write(destination, {{"old", old}});
+    job.IdleCheck = 1;
+    // One wait before each entry looked at (three at the top, two in old), then the first
+    // removal's.
+    int waits = 0;
+    idle.answer = [&] {
+        if (stopper->phase() == Phase::Deleting && ++waits == 6) {
+            EXPECT_EQ(std::rename(Copy("old").c_str(), Copy("aside").c_str()), 0);
+            EXPECT_EQ(symlink(privateFolder.c_str(), Copy("old").c_str()), 0);
+        }
+        return true;
+    };
+
+    Run();
+
+    EXPECT_EQ(waits, 8);
+    EXPECT_EQ(world.Read(privateFolder), secrets);
+    Tree expected = mirrored;
+    expected["aside"] = old;
+    EXPECT_EQ(world.Read(destination), expected);
+    EXPECT_EQ(world.Read(world.TrashFiles()), Tree{});
+    EXPECT_EQ(DayFile(), "");
+}
+
+// Makes, in the folder shared, a folder name holding the second account's own empty a.txt and
+// b.txt of the fake clock's time (so a source holding them as well copies nothing), or a link
+// name to target.
+void MakeFolderOrLink(int shared, const char* name, bool link, const std::string& target) {
+    if (link) {
+        (void)!symlinkat(target.c_str(), shared, name);
+        return;
+    }
+    if (mkdirat(shared, name, 0755) != 0) return;
+    const int folder = openat(shared, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const struct timespec times[2] = {{kNow, 0}, {kNow, 0}};
+    for (const char* file : {"a.txt", "b.txt"}) {
+        const int fd = openat(folder, file, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            futimens(fd, times);
+            close(fd);
+        }
+    }
+    close(folder);
+}
+
+// One step of the second account: the folder "old" and a link "spare" to the user's private
+// folder change places, and whichever a run took away is put back.
+void SwapOldForALink(int shared, const std::string& privateFolder) {
+    struct stat old {};
+    struct stat spare {};
+    const bool hasOld = fstatat(shared, "old", &old, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool hasSpare = fstatat(shared, "spare", &spare, AT_SYMLINK_NOFOLLOW) == 0;
+    if (!hasOld)
+        MakeFolderOrLink(shared, "old", hasSpare && !S_ISLNK(spare.st_mode), privateFolder);
+    if (!hasSpare) {
+        const bool oldIsLink =
+            fstatat(shared, "old", &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(old.st_mode);
+        MakeFolderOrLink(shared, "spare", !oldIsLink, privateFolder);
+    }
+    renameat2(shared, "old", shared, "spare", RENAME_EXCHANGE);
+    std::this_thread::sleep_for(std::chrono::microseconds(20));
+}
+
+// A destination folder that a second account may write: between a run's look at a folder and
+// its removals that account puts a link to the user's private folder in the folder's place, and
+// back, over and over. Nothing of the private folder may go, whether the source lacks the
+// folder (its files are extras) or has it.
+TEST_F(MirrorDeletionTest, AFolderSwappedForALinkByAnotherAccountLeadsNowhere) {
+    const Tree sources[] = {{}, {{"old", {{"a.txt", Text("")}, {"b.txt", Text("")}}}}};
+    const std::string privateFolder = world.MakeFolder("private");
+    const Tree secrets = {
+        {"a.txt", Text("secret a")}, {"b.txt", Text("secret b")}, {"diary.txt", Text("secret")}};
+    ASSERT_EQ(chmod(privateFolder.c_str(), 0700), 0);
+    for (const Tree& source : sources) {
+        SCOPED_TRACE(source.empty() ? "source lacks the folder" : "source has the folder");
+        world.Write(privateFolder, secrets);
+        world.Write(sourceRoot, source);
+        world.Write(destination, {});
+        ASSERT_EQ(chown(destination.c_str(), ScratchUser::kId, ScratchUser::kId), 0);
+        ScratchUser other;
+        std::string why;
+        if (!other.Start(
+                destination, [&](int shared) { SwapOldForALink(shared, privateFolder); }, &why)) {
+            GTEST_SKIP() << why;
+        }
+        // The run lets the other account act before each entry it looks at and each removal.
+        job.IdleCheck = 1;
+        idle.answer = [] {
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+            return true;
+        };
+        for (int round = 0; round < 150; ++round) Run();
+        other.Stop();
+
+        EXPECT_EQ(world.Read(privateFolder), secrets);
     }
 }
 
