@@ -60,7 +60,7 @@ class SwappedSourceFolderTest : public EngineTest {
 // name, then the subfolder comes back.
 void SwapSubfolderForLink(int folder, const std::string& target) {
     renameat(folder, "sub", folder, "sub.away");
-    symlinkat(target.c_str(), folder, "sub");
+    (void)!symlinkat(target.c_str(), folder, "sub");
     usleep(50);
     unlinkat(folder, "sub", 0);
     renameat(folder, "sub.away", folder, "sub");
