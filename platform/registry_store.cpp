@@ -14,7 +14,6 @@ namespace {
 
 // Far beyond any real settings file; a larger file is not ours and is not read into memory.
 constexpr uint64_t kMaxFileBytes = 16 * 1024 * 1024;
-constexpr unsigned kFileMode = 0600;
 constexpr mode_t kFolderMode = 0700;
 
 // Creates the folder and its missing parents, each private to the user.
@@ -137,7 +136,7 @@ bool RegistryStore::Commit() {
 
 bool RegistryStore::Save() {
     if (!EnsurePrivateFolder(BeforeLastSeparator(path_))) return false;
-    if (!WriteFileAtomically(path_, Serialize(), kFileMode)) return false;
+    if (!WriteFileAtomically(path_, Serialize(), FileAccess::OwnerOnly)) return false;
     dirty_ = false;
     return true;
 }
