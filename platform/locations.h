@@ -42,5 +42,8 @@ std::string DocumentsDirFromUserDirs(const std::string& text, const std::string&
 
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool EnsureFolder(const std::string& path);
+// EnsureFolder for the program's own files: every folder it makes is private to the user
+// (folders that exist already are left as they are).
+bool EnsurePrivateFolder(const std::string& path);
 
 }  // namespace tv

@@ -15,7 +15,7 @@ namespace {
 
 // The fallback folder lies in the shared /tmp: it must be a real folder of ours that nobody
 // else can write, or another user could hold or replace our lock file.
-bool EnsurePrivateFolder(const std::string& folder) {
+bool EnsureFolderOfOursInTmp(const std::string& folder) {
     if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
     struct stat st {};
     return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
@@ -28,7 +28,7 @@ SingleInstance::~SingleInstance() { Release(); }
 
 bool SingleInstance::Acquire(const std::string& lockFolder) {
     if (fd_ >= 0) return true;
-    if (lockFolder == FallbackLockDir() && !EnsurePrivateFolder(lockFolder)) return false;
+    if (lockFolder == FallbackLockDir() && !EnsureFolderOfOursInTmp(lockFolder)) return false;
     const std::string path = JoinPath(lockFolder, kInstanceLockName);
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return false;

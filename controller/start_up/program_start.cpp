@@ -12,10 +12,12 @@ constexpr const char* kProgramCaption = "Tessaravine";
 constexpr const char* kTerminalPrefix = "Tessaravine: ";
 
 // The activity log store never makes its folder; without it every record would be dropped.
+// What the folders will hold (settings, credentials, the names of the user's files) is the
+// user's alone.
 void MakeFolders(const Locations& locations) {
-    EnsureFolder(locations.programDir);
-    EnsureFolder(JoinPath(locations.programDir, "Log"));
-    EnsureFolder(locations.configDir);
+    EnsurePrivateFolder(locations.programDir);
+    EnsurePrivateFolder(JoinPath(locations.programDir, "Log"));
+    EnsurePrivateFolder(locations.configDir);
 }
 
 std::optional<StartMessage> SettingsFileMessage(RegistryStore& registry) {

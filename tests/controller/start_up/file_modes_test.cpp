@@ -1,6 +1,7 @@
 // Who may read what the program makes, under a private and a common file mode mask: files that
-// hold credentials are the user's alone whatever the mask, the other files follow the mask, and a
-// file the user set up keeps the permissions the user gave it.
+// hold credentials are the user's alone whatever the mask, the other files follow the mask, the
+// folders the program makes for its own files are private, and a file the user set up keeps the
+// permissions the user gave it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "controller/runners/decision_file.h"
+#include "controller/start_up/program_start.h"
 #include "log/flat_log.h"
 #include "log/log_store.h"
 #include "platform/date_time.h"
@@ -31,6 +33,26 @@ namespace {
 
 // Each maker makes one thing the way the program does and gives its path ("" when it failed).
 using Maker = std::function<std::string(TestWorld&)>;
+
+// The program's folders as on a first start: none of them, nor the data folder's parent, exists.
+Locations FirstStartLocations(const TestWorld& world) {
+    Locations locations = world.locations();
+    locations.programDir = JoinPath(world.base(), "share/tessaravine");
+    locations.configDir = JoinPath(world.base(), "config/OstrelSystem");
+    return locations;
+}
+
+// The folder that pick chooses, after a first start of the program.
+Maker StartedFolder(std::function<std::string(const Locations&)> pick) {
+    return [pick](TestWorld& world) {
+        const Locations locations = FirstStartLocations(world);
+        SingleInstance instance;
+        RegistryStore registry(JoinPath(locations.configDir, kRegistryFileName));
+        DriveTable drives(locations.configDir);
+        drives.SetPinnedOnly(true);
+        return StartProgram(locations, instance, registry, drives).proceed ? pick(locations) : "";
+    };
+}
 
 LogRecord ARecord() {
     LogRecord record;
@@ -84,6 +106,19 @@ TEST(FileModes, EveryFileAndFolderTheProgramMakesHasItsModeUnderEitherMask) {
         mode_t under077;
         mode_t under022;
     } cases[] = {
+        {"the config folder", StartedFolder([](const Locations& l) { return l.configDir; }), 0700,
+         0700},
+        {"the config folder's missing parent",
+         StartedFolder([](const Locations& l) { return ContainingFolder(l.configDir); }), 0700,
+         0700},
+        {"the data folder", StartedFolder([](const Locations& l) { return l.programDir; }), 0700,
+         0700},
+        {"the data folder's missing parent",
+         StartedFolder([](const Locations& l) { return ContainingFolder(l.programDir); }), 0700,
+         0700},
+        {"the Log folder",
+         StartedFolder([](const Locations& l) { return JoinPath(l.programDir, "Log"); }), 0700,
+         0700},
         {"the settings file",
          [](TestWorld& world) {
              RegistryStore registry(JoinPath(world.configDir(), kRegistryFileName));
