@@ -153,7 +153,7 @@ std::string DefaultLockDir() {
 }
 
 std::string FallbackLockDir() {
-    return "/tmp/tessaravine-" + std::to_string(static_cast<unsigned long>(getuid()));
+    return JoinPath(XdgBaseDir("XDG_CACHE_HOME", ".cache"), "tessaravine");
 }
 
 Locations DefaultLocations() {

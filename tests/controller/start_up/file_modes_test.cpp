@@ -54,6 +54,15 @@ Maker StartedFolder(std::function<std::string(const Locations&)> pick) {
     };
 }
 
+// The lock the program takes where no runtime folder is set.
+Maker FallbackLock(bool file) {
+    return [file](TestWorld&) -> std::string {
+        SingleInstance instance;
+        if (instance.Acquire(FallbackLockDir()) != InstanceLock::Held) return "";
+        return file ? JoinPath(FallbackLockDir(), kInstanceLockName) : FallbackLockDir();
+    };
+}
+
 LogRecord ARecord() {
     LogRecord record;
     record.date = "2026/12/09";
@@ -119,6 +128,8 @@ TEST(FileModes, EveryFileAndFolderTheProgramMakesHasItsModeUnderEitherMask) {
         {"the Log folder",
          StartedFolder([](const Locations& l) { return JoinPath(l.programDir, "Log"); }), 0700,
          0700},
+        {"the fallback lock folder", FallbackLock(false), 0700, 0700},
+        {"the lock file", FallbackLock(true), 0600, 0600},
         {"the settings file",
          [](TestWorld& world) {
              RegistryStore registry(JoinPath(world.configDir(), kRegistryFileName));
