@@ -54,6 +54,13 @@ Maker StartedFolder(std::function<std::string(const Locations&)> pick) {
     };
 }
 
+// A data folder that was there before the program first started keeps its permissions.
+std::string DataFolderThatWasThere(TestWorld& world) {
+    const std::string folder = FirstStartLocations(world).programDir;
+    if (!EnsureFolder(folder) || chmod(folder.c_str(), 0755) != 0) return "";
+    return StartedFolder([](const Locations& l) { return l.programDir; })(world);
+}
+
 // The lock the program takes where no runtime folder is set.
 Maker FallbackLock(bool file) {
     return [file](TestWorld&) -> std::string {
@@ -128,6 +135,7 @@ TEST(FileModes, EveryFileAndFolderTheProgramMakesHasItsModeUnderEitherMask) {
         {"the Log folder",
          StartedFolder([](const Locations& l) { return JoinPath(l.programDir, "Log"); }), 0700,
          0700},
+        {"a data folder that was there 0755", DataFolderThatWasThere, 0755, 0755},
         {"the fallback lock folder", FallbackLock(false), 0700, 0700},
         {"the lock file", FallbackLock(true), 0600, 0600},
         {"the settings file",
