@@ -274,7 +274,7 @@ void DriveTable::WriteDrivesFile() const {
     const std::string text = FormatDrivesFile(Drives());
     std::string written;
     if (ReadWholeFile(DrivesFilePath(), &written) && written == text) return;
-    EnsureFolder(configDir_);
+    EnsurePrivateFolder(configDir_);
     WriteFileAtomically(DrivesFilePath(), text);
 }
 

@@ -24,7 +24,9 @@ ReplacementFile::~ReplacementFile() {
     if (!committed_ && !temporary_.empty()) unlink(temporary_.c_str());
 }
 
-bool ReplacementFile::Create() { return file_.CreateTemporaryBeside(target_, &temporary_); }
+bool ReplacementFile::Create(uint32_t mode) {
+    return file_.CreateTemporaryBeside(target_, &temporary_, mode);
+}
 
 bool ReplacementFile::Finish() {
     const bool flushed = file_.Flush();

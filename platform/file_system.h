@@ -276,10 +276,12 @@ class File {
     // reads start at the front, every write goes to the end wherever reading stands. Fails on a
     // read-only file.
     bool OpenForReadAppend(const std::string& path, bool exclusive);
-    // Creates a new file with a unique hidden name in the folder of path, for writing (mode
-    // 0600), and stores its name in temporaryPath. Renaming it over path later replaces path in
-    // one step, so a reader never sees a half-written file.
-    bool CreateTemporaryBeside(const std::string& path, std::string* temporaryPath);
+    // Creates a new file with a unique hidden name in the folder of path, for writing, with the
+    // permission bits of mode that the process's mask lets through, and stores its name in
+    // temporaryPath. Renaming it over path later replaces path in one step, so a reader never
+    // sees a half-written file.
+    bool CreateTemporaryBeside(const std::string& path, std::string* temporaryPath,
+                               uint32_t mode = 0600);
 
     // Bytes read, or -1 on error. The buffer is filled unless the end of the file comes first,
     // so a short count always means the end.
@@ -378,7 +380,17 @@ class VolumeKindScope {
 
 // Reads a whole file into bytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string* bytes);
-// Writes bytes to a temporary file beside path and renames it over path (mode as given).
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, unsigned mode = 0644);
+// Who may read and write a file that the program writes whole.
+enum class FileAccess : uint8_t {
+    AsMask,     // read and write for everyone, less what the process's file mode mask takes away
+    OwnerOnly,  // the owner alone, whatever the mask: the file holds secrets
+    AsBefore,   // the permissions the file has now; AsMask for a new file
+};
+
+// Writes bytes to a temporary file beside path and renames it over path, with the access given.
+// The temporary file has its permissions from its creation on, so the data is never readable by
+// anyone the finished file keeps out.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+                         FileAccess access = FileAccess::AsMask);
 
 }  // namespace tv

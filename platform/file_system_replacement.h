@@ -3,6 +3,7 @@
 // removed when the replacement is abandoned.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/file_system.h"
@@ -16,7 +17,8 @@ class ReplacementFile {
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-    bool Create();
+    // The temporary file, with the permission bits of mode that the process's mask lets through.
+    bool Create(uint32_t mode = 0600);
     File& file() { return file_; }
     const std::string& temporaryPath() const { return temporary_; }
     // Writes the data through to the disk and closes the temporary file; its name stays

@@ -8,7 +8,25 @@
 #include "platform/linux/network_paths.h"
 
 namespace tv {
-namespace {}  // namespace
+namespace {
+
+constexpr mode_t kEveryoneMode = 0666;
+constexpr mode_t kOwnerOnlyMode = S_IRUSR | S_IWUSR;
+
+// The permission bits the finished file must be given after its creation, when the mask alone
+// does not decide them.
+bool FixedPermissions(const std::string& path, FileAccess access, mode_t* mode) {
+    if (access == FileAccess::OwnerOnly) {
+        *mode = kOwnerOnlyMode;
+        return true;
+    }
+    struct stat st {};
+    if (access != FileAccess::AsBefore || stat(path.c_str(), &st) != 0) return false;
+    *mode = st.st_mode & 07777;
+    return true;
+}
+
+}  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
     File file;
@@ -25,15 +43,20 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
     return true;
 }
 
-bool WriteFileAtomically(const std::string& target, const std::string& bytes, unsigned mode) {
+bool WriteFileAtomically(const std::string& target, const std::string& bytes, FileAccess access) {
     const std::string path = ToLocalPath(target);
     if (detail::HasReadOnlyAttribute(path, false)) {
         errno = EACCES;
         return false;
     }
+    mode_t fixed = 0;
+    const bool fixes = FixedPermissions(path, access, &fixed);
+    // A file whose permissions are set afterwards is made private first, so its data is never
+    // open to more than the finished file.
     detail::ReplacementFile out(path);
-    return out.Create() && out.file().Write(bytes.data(), bytes.size()) && out.Finish() &&
-           detail::SetModeWherePossible(out.temporaryPath(), mode & 0777) && out.Commit();
+    return out.Create(fixes ? kOwnerOnlyMode : kEveryoneMode) &&
+           out.file().Write(bytes.data(), bytes.size()) && out.Finish() &&
+           (!fixes || detail::SetModeWherePossible(out.temporaryPath(), fixed)) && out.Commit();
 }
 
 }  // namespace tv

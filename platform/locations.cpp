@@ -1,8 +1,10 @@
 #include "platform/locations.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/linux/network_paths.h"
 #include "platform/paths.h"
 
@@ -150,7 +153,7 @@ std::string DefaultLockDir() {
 }
 
 std::string FallbackLockDir() {
-    return "/tmp/tessaravine-" + std::to_string(static_cast<unsigned long>(getuid()));
+    return JoinPath(XdgBaseDir("XDG_CACHE_HOME", ".cache"), "tessaravine");
 }
 
 Locations DefaultLocations() {
@@ -169,6 +172,15 @@ bool EnsureFolder(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(path, error);
     return std::filesystem::is_directory(path, error);
+}
+
+bool EnsurePrivateFolder(const std::string& folder) {
+    const std::string path = ToLocalPath(folder);
+    if (path.empty()) return false;
+    if (IsDirectory(path)) return true;
+    const std::string parent = BeforeLastSeparator(path);
+    if (!parent.empty() && !EnsurePrivateFolder(parent)) return false;
+    return mkdir(path.c_str(), S_IRWXU) == 0 || (errno == EEXIST && IsDirectory(path));
 }
 
 }  // namespace tv

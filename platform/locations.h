@@ -28,7 +28,8 @@ std::string DefaultConfigDir();
 std::string DefaultDocumentsDir();
 // $XDG_RUNTIME_DIR when it is absolute, else FallbackLockDir().
 std::string DefaultLockDir();
-// /tmp/tessaravine-$UID: a folder in the shared /tmp, usable only when it is ours alone.
+// $XDG_CACHE_HOME/tessaravine (default ~/.cache/tessaravine): a folder below the user's home,
+// which no other account can make first, as it could in the shared /tmp.
 std::string FallbackLockDir();
 Locations DefaultLocations();
 
@@ -47,5 +48,8 @@ std::string UserDataDir();
 
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool EnsureFolder(const std::string& path);
+// EnsureFolder for the program's own files: every folder it makes is private to the user
+// (folders that exist already are left as they are).
+bool EnsurePrivateFolder(const std::string& path);
 
 }  // namespace tv

@@ -212,11 +212,6 @@ std::string ResolvedPath(const std::string& path) {
     return resolved ? std::string(resolved.get()) : path;
 }
 
-unsigned PermissionsOf(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 ? (status.st_mode & 07777) : 0644;
-}
-
 }  // namespace
 
 bool ParsePinnedDrives(const std::string& bytes, std::vector<DriveInfo>* drives,
@@ -276,7 +271,7 @@ bool WritePinnedLabel(const std::string& path, char letter, const std::string& l
     std::string bytes;
     std::string updated;
     return ReadLimited(target, &bytes) && ReplacePinnedLabel(bytes, letter, label, &updated) &&
-           WriteFileAtomically(target, updated, PermissionsOf(target));
+           WriteFileAtomically(target, updated, FileAccess::AsBefore);
 }
 
 }  // namespace tv

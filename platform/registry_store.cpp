@@ -1,11 +1,8 @@
 // The registry store: values held in memory, the file rewritten whole after every change.
 #include "platform/registry_store.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "platform/file_system.h"
+#include "platform/locations.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 
@@ -14,15 +11,6 @@ namespace {
 
 // Far beyond any real settings file; a larger file is not ours and is not read into memory.
 constexpr uint64_t kMaxFileBytes = 16 * 1024 * 1024;
-constexpr unsigned kFileMode = 0600;
-constexpr mode_t kFolderMode = 0700;
-
-// Creates the folder and its missing parents, each private to the user.
-bool EnsurePrivateFolder(const std::string& folder) {
-    if (folder.empty() || IsDirectory(folder)) return true;
-    if (!EnsurePrivateFolder(BeforeLastSeparator(folder))) return false;
-    return mkdir(folder.c_str(), kFolderMode) == 0 || (errno == EEXIST && IsDirectory(folder));
-}
 
 }  // namespace
 
@@ -136,8 +124,8 @@ bool RegistryStore::Commit() {
 }
 
 bool RegistryStore::Save() {
-    if (!EnsurePrivateFolder(BeforeLastSeparator(path_))) return false;
-    if (!WriteFileAtomically(path_, Serialize(), kFileMode)) return false;
+    if (!EnsurePrivateFolder(ContainingFolder(path_))) return false;
+    if (!WriteFileAtomically(path_, Serialize(), FileAccess::OwnerOnly)) return false;
     dirty_ = false;
     return true;
 }

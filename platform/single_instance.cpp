@@ -7,37 +7,45 @@
 
 #include <cerrno>
 
+#include "platform/file_system_fd.h"
 #include "platform/locations.h"
-#include "platform/paths.h"
 
 namespace tv {
 namespace {
 
-// The fallback folder lies in the shared /tmp: it must be a real folder of ours that nobody
-// else can write, or another user could hold or replace our lock file.
-bool EnsurePrivateFolder(const std::string& folder) {
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
+// A real folder (no link), of this user, that neither group nor others can write.
+bool IsUsersAlone(int folderFd) {
     struct stat st {};
-    return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+    return fstat(folderFd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
            (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The folder held open, so that the lock file is made in the folder that was checked.
+detail::UniqueFd OpenLockFolder(const std::string& folder) {
+    const bool fallback = folder == FallbackLockDir();
+    if (fallback && !EnsurePrivateFolder(folder)) return detail::UniqueFd();
+    detail::UniqueFd fd(
+        open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (fallback ? O_NOFOLLOW : 0)));
+    if (fd.valid() && fallback && !IsUsersAlone(fd.get())) fd.Reset();
+    return fd;
 }
 
 }  // namespace
 
 SingleInstance::~SingleInstance() { Release(); }
 
-bool SingleInstance::Acquire(const std::string& lockFolder) {
-    if (fd_ >= 0) return true;
-    if (lockFolder == FallbackLockDir() && !EnsurePrivateFolder(lockFolder)) return false;
-    const std::string path = JoinPath(lockFolder, kInstanceLockName);
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return false;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        close(fd);
-        return false;
+InstanceLock SingleInstance::Acquire(const std::string& lockFolder) {
+    if (fd_ >= 0) return InstanceLock::Held;
+    const detail::UniqueFd folder = OpenLockFolder(lockFolder);
+    if (!folder.valid()) return InstanceLock::NoSafeFolder;
+    detail::UniqueFd fd(
+        openat(folder.get(), kInstanceLockName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd.valid()) return InstanceLock::NoSafeFolder;
+    if (flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        return errno == EWOULDBLOCK ? InstanceLock::HeldElsewhere : InstanceLock::NoSafeFolder;
     }
-    fd_ = fd;
-    return true;
+    fd_ = fd.Release();
+    return InstanceLock::Held;
 }
 
 void SingleInstance::Release() {

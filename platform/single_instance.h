@@ -2,11 +2,20 @@
 // folder of the program's locations, held for the life of the owner.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tv {
 
 constexpr const char* kInstanceLockName = "_OstrelTessaravineNext_";
+
+enum class InstanceLock : uint8_t {
+    Held,           // this process holds the lock
+    HeldElsewhere,  // another process holds it
+    // No lock file could be opened in the folder: it is missing or, for the fallback folder,
+    // could not be made or is not the user's alone. Whether another process runs is unknown.
+    NoSafeFolder,
+};
 
 class SingleInstance {
   public:
@@ -15,9 +24,10 @@ class SingleInstance {
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this process now holds the lock; false when another process holds it or the
-    // lock file cannot be opened safely (a fallback folder in /tmp that is not ours alone).
-    bool Acquire(const std::string& lockFolder);
+    // Takes the lock in lockFolder. The fallback folder (FallbackLockDir) is made private to
+    // the user when missing and used only when it is a real folder of the user's that nobody
+    // else can write, or another user could hold or replace the lock file.
+    InstanceLock Acquire(const std::string& lockFolder);
     void Release();
 
   private:

@@ -17,9 +17,11 @@ bool ScheduleList::Load(const SettingsContext& context) {
     return true;
 }
 
+// The file holds every schedule's credentials, so only its owner may read it.
 bool ScheduleList::Save() const {
     std::string bytes;
-    return WriteScheduleFile(entries_, &bytes) && WriteFileAtomically(path_, bytes);
+    return WriteScheduleFile(entries_, &bytes) &&
+           WriteFileAtomically(path_, bytes, FileAccess::OwnerOnly);
 }
 
 void ScheduleList::Append(const ScheduleEntry& entry) { entries_.push_back(entry); }

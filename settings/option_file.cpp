@@ -50,7 +50,8 @@ bool OptionFileBytes(const SettingsRecord& record, std::string* bytes) {
 // The file holds the credentials, so only its owner may read it.
 bool ExportOptions(const SettingsRecord& record, const std::string& path) {
     std::string bytes;
-    return OptionFileBytes(record, &bytes) && WriteFileAtomically(path, bytes, 0600);
+    return OptionFileBytes(record, &bytes) &&
+           WriteFileAtomically(path, bytes, FileAccess::OwnerOnly);
 }
 
 bool ImportOptions(const std::string& path, SettingsRecord& record, Prompts& prompts) {

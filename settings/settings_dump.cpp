@@ -11,10 +11,6 @@ namespace {
 
 constexpr char kDumpFailedText[] = "Tessaravine設定テキストファイル出力に失敗しました";
 constexpr char kDumpFailedCaption[] = "Error";
-// The report holds the stored credential bytes, which the program's fixed key turns back into
-// the plain ones: only the owner may read it, like the registry file.
-constexpr unsigned kDumpFileMode = 0600;
-
 // Indents of the value lines, in full-width spaces.
 constexpr char kTwo[] = "　　";
 constexpr char kThree[] = "　　　";
@@ -200,10 +196,14 @@ std::string SettingsDumpText(const SettingsRecord& record) {
     return out.text();
 }
 
+// The report holds the stored credential bytes, which the program's fixed key turns back into
+// the plain ones: only the owner may read it, like the registry file.
 bool WriteSettingsDump(const SettingsRecord& record, const std::string& programDir,
                        Prompts& prompts) {
     const std::string path = JoinPath(programDir, kSettingsDumpFileName);
-    if (WriteFileAtomically(path, WithCrLf(SettingsDumpText(record)), kDumpFileMode)) return true;
+    if (WriteFileAtomically(path, WithCrLf(SettingsDumpText(record)), FileAccess::OwnerOnly)) {
+        return true;
+    }
     prompts.MessageBox(kDumpFailedText, kDumpFailedCaption, kMbOk | kMbIconExclamation);
     return false;
 }

@@ -8,14 +8,19 @@ namespace tv {
 namespace {
 
 constexpr const char* kAlreadyRunning = "Tessaravineはすでに起動されています";
+constexpr const char* kNoSafeLockFolder =
+    "二重起動を防ぐロックファイルを、ほかのユーザーが変更できないフォルダに作成できないため、"
+    "Tessaravineを起動できません: ";
 constexpr const char* kProgramCaption = "Tessaravine";
 constexpr const char* kTerminalPrefix = "Tessaravine: ";
 
 // The activity log store never makes its folder; without it every record would be dropped.
+// What the folders will hold (settings, credentials, the names of the user's files) is the
+// user's alone.
 void MakeFolders(const Locations& locations) {
-    EnsureFolder(locations.programDir);
-    EnsureFolder(JoinPath(locations.programDir, "Log"));
-    EnsureFolder(locations.configDir);
+    EnsurePrivateFolder(locations.programDir);
+    EnsurePrivateFolder(JoinPath(locations.programDir, "Log"));
+    EnsurePrivateFolder(locations.configDir);
 }
 
 std::optional<StartMessage> SettingsFileMessage(RegistryStore& registry) {
@@ -46,9 +51,16 @@ std::optional<StartMessage> PinnedDrivesMessage(DriveTable& drives) {
 ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
                           RegistryStore& registry, DriveTable& drives) {
     ProgramStart start;
-    if (!instance.Acquire(locations.lockDir)) {
-        start.messages.push_back({StartNotice::AlreadyRunning, kAlreadyRunning});
-        return start;
+    switch (instance.Acquire(locations.lockDir)) {
+        case InstanceLock::Held:
+            break;
+        case InstanceLock::HeldElsewhere:
+            start.messages.push_back({StartNotice::AlreadyRunning, kAlreadyRunning});
+            return start;
+        case InstanceLock::NoSafeFolder:
+            start.messages.push_back(
+                {StartNotice::NoSafeLockFolder, kNoSafeLockFolder + locations.lockDir});
+            return start;
     }
     start.proceed = true;
     MakeFolders(locations);
@@ -72,10 +84,10 @@ std::optional<StartMessage> TrayStartMessage(bool iconAdded, bool notificationAr
 }
 
 void TellUser(const StartMessage& message, Prompts& prompts, std::FILE* terminal) {
-    if (message.notice == StartNotice::AlreadyRunning) {
-        prompts.MessageBox(message.text, kProgramCaption, kMbOk | kMbIconHand);
-        return;
-    }
+    const bool inBox = message.notice == StartNotice::AlreadyRunning ||
+                       message.notice == StartNotice::NoSafeLockFolder;
+    if (inBox) prompts.MessageBox(message.text, kProgramCaption, kMbOk | kMbIconHand);
+    if (message.notice == StartNotice::AlreadyRunning) return;
     std::fprintf(terminal, "%s%s\n", kTerminalPrefix, message.text.c_str());
 }
 

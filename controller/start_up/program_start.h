@@ -19,6 +19,7 @@ namespace tv {
 
 enum class StartNotice {
     AlreadyRunning,         // another process of the user runs: this one ends with failure
+    NoSafeLockFolder,       // no lock could be taken where only the user can reach it: ends too
     SettingsFileKeptAside,  // the settings file was damaged and renamed; defaults apply
     SettingsFileNotKeptAside,
     PinnedDrivesDamaged,    // pinned-drives.tsv was ignored as a whole
@@ -37,7 +38,7 @@ struct ProgramStart {
     std::vector<StartMessage> messages;
 };
 
-// Takes the single instance first (nothing else is touched when another process has it), then
+// Takes the single instance first (nothing else is touched when it cannot be had), then
 // makes the program, Log and config folders, loads the settings file into registry and the
 // pinned drives into drives.
 ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
@@ -47,8 +48,8 @@ ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
 // area. notificationAreaPresent: whether one is there now.
 std::optional<StartMessage> TrayStartMessage(bool iconAdded, bool notificationAreaPresent);
 
-// A second instance is told in a message box, as the user may have started it from a menu;
-// everything else is one line on the terminal.
+// A second instance is told in a message box, as the user may have started it from a menu; a
+// missing lock folder in a box and on the terminal; everything else is one line on the terminal.
 void TellUser(const StartMessage& message, Prompts& prompts, std::FILE* terminal);
 
 }  // namespace tv

@@ -35,7 +35,7 @@ std::vector<DriveInfo> DriveTable::AutomaticDrives(const std::vector<MountEntry>
     const std::string remembered = memory.Format();
     const std::vector<char> letters = AssignDriveLetters(requests, PinnedLetters(), &memory);
     if (memory.Format() != remembered) {
-        EnsureFolder(configDir_);
+        EnsurePrivateFolder(configDir_);
         memory.Save(LettersFilePath());
     }
     std::vector<DriveInfo> drives;

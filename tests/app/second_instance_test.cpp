@@ -3,11 +3,13 @@
 // HOME and runtime folder; there no one could answer a message box, so the program writes the
 // box's text to its standard error stream and goes on as if it was closed.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <optional>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/locations.h"
 #include "platform/paths.h"
 #include "tests/app/program_process.h"
 #include "tests/support/test_world.h"
@@ -47,6 +49,28 @@ TEST(ControllerSingleInstance, SecondProcessSaysSoOnceAndFailsWhileTheFirstRuns)
     std::string firstOutput;
     ReadWholeFile(firstErrors, &firstOutput);
     EXPECT_EQ(Occurrences(firstOutput, "すでに起動"), 0) << firstOutput;
+#endif
+}
+
+TEST(ControllerSingleInstance, WithoutASafeLockFolderTheProgramSaysSoAndFails) {
+#ifndef TV_PROGRAM_PATH
+    GTEST_SKIP() << "built without the user interface";
+#else
+    TestWorld world;
+    const std::string program = CopyProgramInto(world);
+    const std::string errorFile = JoinPath(world.base(), "errors.txt");
+    // No runtime folder, and the fallback is a link that another account could have placed.
+    unsetenv("XDG_RUNTIME_DIR");
+    ASSERT_EQ(symlink(world.MakeFolder("elsewhere").c_str(), FallbackLockDir().c_str()), 0);
+
+    ProgramProcess process(program, errorFile);
+    ASSERT_TRUE(process.started());
+    EXPECT_EQ(process.WaitForExit(), std::optional<int>(EXIT_FAILURE));
+    std::string errors;
+    ASSERT_TRUE(ReadWholeFile(errorFile, &errors));
+    EXPECT_NE(errors.find("二重起動を防ぐロックファイルを"), std::string::npos) << errors;
+    EXPECT_EQ(Occurrences(errors, "すでに起動"), 0) << errors;
+    EXPECT_FALSE(PathExists(JoinPath(world.configDir(), "drives.tsv")));
 #endif
 }
 

@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/scoped_umask.h"
 #include "tests/support/test_world.h"
 
 namespace tv {
@@ -152,9 +153,10 @@ TEST(File, OnlyRegularFilesAreOpenedAndAPipeNeverBlocks) {
 
 TEST(WholeFile, IsReplacedInOneStepWithTheGivenMode) {
     test::TestWorld world;
+    const test::ScopedUmask mask(022);
     const std::string base = world.MakeFolder("whole");
     const std::string path = JoinPath(base, "settings.reg");
-    ASSERT_TRUE(WriteFileAtomically(path, std::string("one\0two", 7), 0600));
+    ASSERT_TRUE(WriteFileAtomically(path, std::string("one\0two", 7), FileAccess::OwnerOnly));
     EXPECT_EQ(FileBytes(path), std::string("one\0two", 7));
     struct stat st {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);

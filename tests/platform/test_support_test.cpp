@@ -141,7 +141,8 @@ TEST(TestWorldTest, PointsTheEnvironmentInsideAndRestoresIt) {
         TestWorld world;
         base = world.base();
         EXPECT_EQ(std::getenv("HOME"), world.home());
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
+        for (const char* name :
+             {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
             ASSERT_NE(std::getenv(name), nullptr) << name;
             EXPECT_EQ(std::string(std::getenv(name)).rfind(base + "/", 0), 0u) << name;
         }

@@ -13,19 +13,13 @@
 namespace tv::test {
 namespace {
 
-bool DropToScratchUser() {
-    const gid_t group = ScratchUser::kId;
-    return setgroups(1, &group) == 0 && setresgid(group, group, group) == 0 &&
-           setresuid(ScratchUser::kId, ScratchUser::kId, ScratchUser::kId) == 0;
-}
-
 // The child's whole life: the folder, then no root, then the act over and over. It reports on
 // the pipe whether it got as far as acting.
 [[noreturn]] void RunChild(const std::string& sharedFolder, const std::function<void(int)>& act,
                            int reportFd) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int folder = open(sharedFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const char ready = folder >= 0 && DropToScratchUser() ? 1 : 0;
+    const char ready = folder >= 0 && ScratchUser::DropRoot() ? 1 : 0;
     (void)!write(reportFd, &ready, 1);
     close(reportFd);
     if (!ready) _exit(1);
@@ -33,6 +27,12 @@ bool DropToScratchUser() {
 }
 
 }  // namespace
+
+bool ScratchUser::DropRoot() {
+    const gid_t group = kId;
+    return setgroups(1, &group) == 0 && setresgid(group, group, group) == 0 &&
+           setresuid(kId, kId, kId) == 0;
+}
 
 bool ScratchUser::Start(const std::string& sharedFolder, std::function<void(int)> act,
                         std::string* error) {

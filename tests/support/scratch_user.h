@@ -28,6 +28,10 @@ class ScratchUser {
     // Ends the child and waits for it.
     void Stop();
 
+    // Gives up root for the scratch user and group in the calling process (a forked child, as
+    // there is no way back); false when it cannot.
+    static bool DropRoot();
+
   private:
     pid_t pid_ = -1;
 };

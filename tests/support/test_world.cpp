@@ -15,8 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kWorldVariables[4] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                        "XDG_RUNTIME_DIR"};
+const char* const kWorldVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                       "XDG_RUNTIME_DIR"};
 
 // A world without its own folder would write into real folders, so it stops the test program.
 std::string MakeTemporaryBase() {
@@ -32,6 +32,7 @@ std::string MakeTemporaryBase() {
 std::string HomeOf(const std::string& base) { return JoinPath(base, "home"); }
 std::string ConfigHomeOf(const std::string& base) { return JoinPath(HomeOf(base), ".config"); }
 std::string DataHomeOf(const std::string& base) { return JoinPath(HomeOf(base), ".local/share"); }
+std::string CacheHomeOf(const std::string& base) { return JoinPath(HomeOf(base), ".cache"); }
 std::string RuntimeDirOf(const std::string& base) { return JoinPath(base, "runtime"); }
 
 Locations WorldLocations(const std::string& base) {
@@ -74,9 +75,10 @@ TestWorld::TestWorld()
       home_(HomeOf(base_)),
       locations_(WorldLocations(base_)),
       drives_(locations_.configDir) {
-    const std::string values[4] = {home_, ConfigHomeOf(base_), DataHomeOf(base_),
-                                   RuntimeDirOf(base_)};
-    for (int i = 0; i < 4; ++i) {
+    const std::string values[kVariables] = {home_, ConfigHomeOf(base_), DataHomeOf(base_),
+                                            CacheHomeOf(base_), RuntimeDirOf(base_)};
+    static_assert(sizeof kWorldVariables / sizeof kWorldVariables[0] == kVariables);
+    for (int i = 0; i < kVariables; ++i) {
         const char* old = std::getenv(kWorldVariables[i]);
         hadEnv_[i] = old != nullptr;
         if (old) savedEnv_[i] = old;
@@ -91,7 +93,7 @@ TestWorld::TestWorld()
 }
 
 TestWorld::~TestWorld() {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kVariables; ++i) {
         if (hadEnv_[i]) {
             setenv(kWorldVariables[i], savedEnv_[i].c_str(), 1);
         } else {

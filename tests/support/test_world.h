@@ -1,7 +1,7 @@
 // One test's own world: a temporary program directory, HOME (with its trash), config folder,
 // documents folder and a pinned-only drive table with the letters the test asks for. The
-// environment variables HOME, XDG_CONFIG_HOME, XDG_DATA_HOME and XDG_RUNTIME_DIR point into it
-// while it lives; everything is removed when it goes.
+// environment variables HOME, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_CACHE_HOME and XDG_RUNTIME_DIR
+// point into it while it lives; everything is removed when it goes.
 #pragma once
 
 #include <cstdint>
@@ -47,8 +47,9 @@ class TestWorld {
     std::string home_;
     Locations locations_;
     DriveTable drives_;
-    std::string savedEnv_[4];
-    bool hadEnv_[4] = {};
+    static constexpr int kVariables = 5;
+    std::string savedEnv_[kVariables];
+    bool hadEnv_[kVariables] = {};
 };
 
 }  // namespace tv::test

@@ -3,6 +3,7 @@
 #include "controller/start_up/program_start.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,7 +67,7 @@ class ProgramStartTest : public ::testing::Test {
 
 TEST_F(ProgramStartTest, ASecondInstanceIsToldInABoxAndTouchesNothing) {
     SingleInstance first;
-    ASSERT_TRUE(first.Acquire(locations.lockDir));
+    ASSERT_EQ(first.Acquire(locations.lockDir), InstanceLock::Held);
     PutFileBytes(SettingsPath(), kDamagedSettings);
 
     const ProgramStart start = Start();
@@ -79,6 +80,27 @@ TEST_F(ProgramStartTest, ASecondInstanceIsToldInABoxAndTouchesNothing) {
     prompts.Expect("Tessaravineはすでに起動されています", "Tessaravine", kMbOk | kMbIconHand,
                    kIdOk);
     EXPECT_EQ(Told(start.messages[0]), "");
+}
+
+TEST_F(ProgramStartTest, ALockFolderThatIsNotTheUsersAloneIsToldAsSuchAndTouchesNothing) {
+    unsetenv("XDG_RUNTIME_DIR");
+    locations.lockDir = DefaultLockDir();
+    const std::string elsewhere = world.MakeFolder("elsewhere");
+    ASSERT_EQ(symlink(elsewhere.c_str(), locations.lockDir.c_str()), 0);
+
+    const ProgramStart start = Start();
+
+    EXPECT_FALSE(start.proceed);
+    ASSERT_EQ(start.messages.size(), 1u);
+    EXPECT_EQ(start.messages[0].notice, StartNotice::NoSafeLockFolder);
+    EXPECT_FALSE(PathExists(locations.programDir));
+    const std::string text =
+        "二重起動を防ぐロックファイルを、ほかのユーザーが変更できないフォルダに作成できないため、"
+        "Tessaravineを起動できません: " +
+        locations.lockDir;
+    EXPECT_EQ(start.messages[0].text, text);
+    prompts.Expect(text, "Tessaravine", kMbOk | kMbIconHand, kIdOk);
+    EXPECT_EQ(Told(start.messages[0]), "Tessaravine: " + text + "\n");
 }
 
 TEST_F(ProgramStartTest, TheProgramMakesItsFoldersAndLoadsAGoodSettingsFileSilently) {

@@ -17,7 +17,7 @@ class IdleStub {
     explicit IdleStub(const std::string& programDir, const char* build = TV_IDLE_STUB_PATH) {
         std::string bytes;
         ReadWholeFile(build, &bytes);
-        WriteFileAtomically(IdleLibraryPath(programDir), bytes, 0755);
+        WriteFileAtomically(IdleLibraryPath(programDir), bytes);
         library_.Load(IdleLibraryPath(programDir));
     }
     void Answer(int value) const { Call<void (*)(int)>("TvIdleStubSetAnswer")(value); }
