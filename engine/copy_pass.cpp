@@ -119,11 +119,12 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context, CopyLookahead& lookahe
     if (filesWentThrough && !CopyListedLinks(job, context)) result = FileResult::Cancelled;
     // However the pass ended (the last file, a stop, a full disk), it leaves no marker times
     // behind, except on copies whose file system could not be made durable: those are copied
-    // again next run, and this run did not back them up.
-    pending.Flush();
+    // again next run, and this run did not back them up. Its last copies' places are durable
+    // before the run goes on.
+    const bool renamesDurable = pending.MakeRenamesDurable();
     pending.LetCopiesWait(false);
     context.NoteFolderMadeSure({});
-    if (pending.CopiesNotDurable() != markedBefore) job.HadError = 1;
+    if (!renamesDurable || pending.CopiesNotDurable() != markedBefore) job.HadError = 1;
     return result;
 }
 

@@ -141,6 +141,8 @@ class MirrorDeletion {
             return;
         }
         const bool trashed = MoveEntryToTrash(folder, removal.name);
+        // The trash lies on the entry's own file system, which is the destination's.
+        if (trashed) context_.pendingCopies().NoteRenameIn(job_.Destination);
         if (!trashed) job_.HadError = 1;
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
@@ -163,6 +165,10 @@ class MirrorDeletion {
 
 }  // namespace
 
-void RunMirrorDeletion(CopyJob& job, RunContext& context) { MirrorDeletion(job, context).Run(); }
+void RunMirrorDeletion(CopyJob& job, RunContext& context) {
+    MirrorDeletion(job, context).Run();
+    // However the deletion ended, its moves to the trash are durable before the run reports.
+    if (!context.pendingCopies().MakeRenamesDurable()) job.HadError = 1;
+}
 
 }  // namespace tv

@@ -5,20 +5,13 @@
 #include "platform/paths.h"
 
 namespace tv {
-namespace {
-
 // A sync writes out a whole file system, so folders on one file system share one sync:
 // thousands of copies in hundreds of folders of one drive cost one sync, not hundreds. A folder
-// whose file system cannot be told is synced on its own. Whether each folder of the batch is
-// durable.
-std::map<std::string, bool> SyncFoldersOf(const PendingBatch& batch, const FileSystemSync& sync) {
+// whose file system cannot be told is synced on its own.
+std::map<std::string, bool> SyncFileSystemsOf(const std::vector<std::string>& folders,
+                                              const FileSystemSync& sync) {
     std::map<std::string, bool> durableFolders;
     std::map<uint64_t, bool> durableFileSystems;
-    std::vector<std::string> folders;
-    for (const SourceLook& look : batch.looks) folders.push_back(ContainingFolder(look.path));
-    for (const WaitingCopy& waiting : batch.waiting) {
-        folders.push_back(ContainingFolder(waiting.path));
-    }
     for (const std::string& folder : folders) {
         if (durableFolders.count(folder) != 0) continue;
         uint64_t fileSystem = 0;
@@ -35,6 +28,17 @@ std::map<std::string, bool> SyncFoldersOf(const PendingBatch& batch, const FileS
     return durableFolders;
 }
 
+namespace {
+
+std::vector<std::string> FoldersOf(const PendingBatch& batch) {
+    std::vector<std::string> folders;
+    for (const SourceLook& look : batch.looks) folders.push_back(ContainingFolder(look.path));
+    for (const WaitingCopy& waiting : batch.waiting) {
+        folders.push_back(ContainingFolder(waiting.path));
+    }
+    return folders;
+}
+
 }  // namespace
 
 void ApplySourceLook(const SourceLook& look) {
@@ -47,7 +51,7 @@ size_t MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync,
     if (batch.empty()) return 0;
     // Every file system is synced before any copy takes its times: a folder may lie on another
     // file system than the rest (a mount inside the destination).
-    std::map<std::string, bool> durable = SyncFoldersOf(batch, sync);
+    std::map<std::string, bool> durable = SyncFileSystemsOf(FoldersOf(batch), sync);
     size_t notDurable = 0;
     for (const SourceLook& look : batch.looks) {
         if (durable[ContainingFolder(look.path)]) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ void ApplySourceLook(const SourceLook& look);
 using FileSystemSync = std::function<bool(const std::string& folder)>;
 // Makes one waiting copy durable where its file system could not be synced as a whole.
 using FileSync = std::function<bool(File&)>;
+
+// Syncs the file system of each folder, once each; a folder whose file system cannot be told is
+// synced on its own. Whether each folder is durable.
+std::map<std::string, bool> SyncFileSystemsOf(const std::vector<std::string>& folders,
+                                              const FileSystemSync& sync);
 
 struct PendingBatch {
     std::vector<SourceLook> looks;  // copies in place behind the marker

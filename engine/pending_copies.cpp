@@ -1,6 +1,7 @@
 #include "engine/pending_copies.h"
 
 #include <algorithm>
+#include <map>
 
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -21,6 +22,7 @@ void PendingCopies::NotePaths(const std::string& copy, const std::string& source
     paths_.paths.insert(copy);
     paths_.paths.insert(source);
     paths_.copies.push_back(copy);
+    renamedIn_.insert(ContainingFolder(copy));
 }
 
 void PendingCopies::Add(SourceLook look) {
@@ -98,6 +100,16 @@ void PendingCopies::Flush() {
     if (batch_.empty()) return;
     copiesNotDurable_ += MakeBatchDurable(batch_, sync_, syncAlone_);
     paths_ = BatchPaths{};
+}
+
+bool PendingCopies::MakeRenamesDurable() {
+    Flush();
+    const std::vector<std::string> folders(renamedIn_.begin(), renamedIn_.end());
+    renamedIn_.clear();
+    const std::map<std::string, bool> durable = SyncFileSystemsOf(folders, sync_);
+    return std::all_of(
+        durable.begin(), durable.end(),
+        [](const std::pair<const std::string, bool>& folder) { return folder.second; });
 }
 
 }  // namespace tv

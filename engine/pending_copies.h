@@ -15,10 +15,15 @@
 // Within a copy pass a batch is made durable on a thread of its own once it holds enough
 // copies, while the pass goes on (see batch_in_flight.h); one batch at a time is in flight,
 // and whoever must see a copy of it in its place waits for it.
+//
+// A rename is on disk only once a sync follows it, and each batch's copies take their places
+// after its sync: the run syncs once more, each file system it renamed or moved anything on,
+// before it reports.
 #pragma once
 
 #include <cstdint>
 #include <ctime>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -74,6 +79,11 @@ class PendingCopies {
     // How many copies this run could not make durable so far; a caller compares it before and
     // after its copies, and flushes before it does.
     size_t CopiesNotDurable() const { return copiesNotDurable_; }
+    // Notes a folder whose file system an entry was renamed or moved on outside the batches.
+    void NoteRenameIn(const std::string& folder) { renamedIn_.insert(folder); }
+    // Flushes, then syncs once each file system that a copy was put in place on or an entry
+    // renamed on since the last call; no sync where there was none. False when a sync failed.
+    bool MakeRenamesDurable();
 
   private:
     // The copies of a batch and their sources, to tell whom a batch concerns.
@@ -102,6 +112,7 @@ class PendingCopies {
     size_t inFlightWaiting_ = 0;
     std::time_t batchStart_ = 0;
     size_t copiesNotDurable_ = 0;
+    std::set<std::string> renamedIn_;  // folders of renames no sync has followed yet
     bool copiesMayWait_ = false;
 };
 

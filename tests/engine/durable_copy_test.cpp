@@ -141,8 +141,8 @@ TEST_F(DurableCopyTest, AfterARunEveryCopyHasItsSourcesTimesAndAttributes) {
     for (const char* file : files) ExpectLooksLikeSource(file);
     EXPECT_EQ(FileBytes(CopyOf("stale.txt")), "new bytes");
     // Three folders of new copies on one file system: one sync at the end of the pass covers
-    // them all.
-    EXPECT_EQ(syncs, 1);
+    // them all, and one more their places.
+    EXPECT_EQ(syncs, 2);
 }
 
 TEST_F(DurableCopyTest, EachBatchIsSyncedBeforeItsCopiesTakeTheirPlaces) {
@@ -182,7 +182,9 @@ TEST_F(DurableCopyTest, EachBatchIsSyncedBeforeItsCopiesTakeTheirPlaces) {
         RunCountingSyncs();
 
         ASSERT_EQ(made.size(), names.size());
-        ASSERT_EQ(inPlaceAtSyncs.size(), c.batches.size());
+        // The last sync follows the last batch's renames.
+        ASSERT_EQ(inPlaceAtSyncs.size(), c.batches.size() + 1);
+        EXPECT_EQ(inPlaceAtSyncs.back(), std::set<std::string>(made.begin(), made.end()));
         // At each sync every copy of the batches before is in place, and none of its own.
         size_t before = 0;
         for (size_t sync = 0; sync < c.batches.size(); ++sync) {
@@ -192,6 +194,47 @@ TEST_F(DurableCopyTest, EachBatchIsSyncedBeforeItsCopiesTakeTheirPlaces) {
             before += c.batches[sync];
         }
         for (const std::string& name : names) ExpectLooksLikeSource(name);
+    }
+}
+
+TEST_F(DurableCopyTest, TheRunEndsOnlyOnceEveryRenameAndMoveItMadeIsSynced) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> newer;  // sources the destination lacks
+        bool extra;                      // the destination holds a file the source lacks
+        int syncs;
+        bool lastSyncFails;
+    };
+    const Case cases[] = {
+        {"copies", {"1.txt", "2.txt"}, false, 2, false},
+        {"copies and a move to the trash", {"1.txt"}, true, 3, false},
+        {"a move to the trash alone", {}, true, 1, false},
+        {"nothing renamed or moved", {}, false, 0, false},
+        {"the last sync fails", {"1.txt"}, true, 3, true},
+    };
+    job.ForceMirror = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseFoldersOfCase(c.name);
+        WriteSources(c.newer);
+        world.Write(job.Source, {{"kept.txt", Text("kept", kNow - kDay)}});
+        world.Write(job.Destination, {{"kept.txt", Text("kept", kNow - kDay)}});
+        if (c.extra) world.Write(job.Destination, {{"extra.txt", Text("extra")}});
+        syncs = 0;
+        syncWorks = true;
+        job.HadError = 0;
+        bool doneAtLastSync = false;
+        onSync = [&](const std::string&) {
+            doneAtLastSync = !PathExists(CopyOf("extra.txt"));
+            for (const std::string& name : c.newer) doneAtLastSync &= PathExists(CopyOf(name));
+            if (c.lastSyncFails && syncs == c.syncs) syncWorks = false;
+        };
+
+        RunCountingSyncs();
+
+        EXPECT_EQ(syncs, c.syncs);
+        EXPECT_EQ(doneAtLastSync, c.syncs > 0);
+        EXPECT_EQ(job.HadError, c.lastSyncFails ? 1 : 0);
     }
 }
 
@@ -216,7 +259,7 @@ TEST_F(DurableCopyTest, ThePassCopiesOnWhileABatchInFlightIsSynced) {
     RunCountingSyncs();
 
     EXPECT_TRUE(copiedDuringFirstSync);
-    EXPECT_EQ(syncs, 2);
+    EXPECT_EQ(syncs, 3);
     for (const std::string& name : names) ExpectLooksLikeSource(name);
 }
 
@@ -343,15 +386,21 @@ TEST_F(DurableCopyTest, ACopyWhoseSyncFailedKeepsTheMarkerAndIsCopiedAgainNextRu
 
 // Where the file system cannot be synced as a whole, the copy is synced on its own.
 TEST_F(DurableCopyTest, AReplacingCopyTakesTheEarlierOnesPlaceOnlyOnceItIsDurable) {
-    for (const bool syncs : {true, false}) {
-        SCOPED_TRACE(syncs ? "synced" : "not synced");
-        UseFoldersOfCase(syncs ? "synced" : "not synced");
+    for (const bool wholeSynced : {true, false}) {
+        SCOPED_TRACE(wholeSynced ? "synced" : "not synced");
+        UseFoldersOfCase(wholeSynced ? "synced" : "not synced");
         world.Write(job.Source, {{"a.txt", Text("new bytes")}});
         world.Write(job.Destination, {{"a.txt", Text("old bytes", kNow - kDay)}});
         job.HadError = 0;
-        syncWorks = syncs;
-        std::vector<std::string> atSync;  // what the copy's folder holds when the sync comes
+        syncs = 0;
+        syncWorks = wholeSynced;
+        std::vector<std::string> atSync;  // what the copy's folder holds at the batch's sync
         onSync = [&](const std::string& folder) {
+            // The sync after the renames answers: the file system works again.
+            if (syncs > 1) {
+                syncWorks = true;
+                return;
+            }
             atSync.clear();
             for (const auto& entry : std::filesystem::directory_iterator(folder)) {
                 atSync.push_back(entry.path().filename().string());
