@@ -141,11 +141,13 @@ class Relocation {
     bool CopyTree() {
         const CopyBufferLease buffer(context_, job_.BufferSize);
         // The files take their times after the folder times are set; that changes no folder's
-        // time, and the run returns only once every copy has its own.
+        // time, and the run returns only once every copy has its own, durably, so that the old
+        // files go only once the new ones are on disk as they are.
         const size_t markedBefore = context_.pendingCopies().CopiesNotDurable();
         const bool copiedAll = CopyFolder(request_.OldFolder, request_.NewFolder);
-        context_.pendingCopies().Flush();
-        everyCopyDurable_ = context_.pendingCopies().CopiesNotDurable() == markedBefore;
+        const bool renamesDurable = context_.pendingCopies().MakeRenamesDurable();
+        everyCopyDurable_ =
+            renamesDurable && context_.pendingCopies().CopiesNotDurable() == markedBefore;
         return copiedAll;
     }
 
