@@ -309,6 +309,7 @@ class OneFileCopy {
         const OpenFolder* folder =
             context_.HeldFolder(job_.Destination, ContainingFolder(destination_));
         if (folder == nullptr) return Failed(job_, context_, FileResult::OpenError);
+        RemoveLeftoverCopiesBeforeCopying(context_, *folder);
         TemporaryFile temporary(TemporaryCopyPathBeside(destination_));
         // Made with the copy's permission bits where the process's mask allows them, which
         // spares setting them afterwards.

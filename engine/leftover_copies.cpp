@@ -75,4 +75,12 @@ void RemoveLeftoverCopies(const RunContext& context) {
     }
 }
 
+void RemoveLeftoverCopiesBeforeCopying(RunContext& context, const OpenFolder& folder) {
+    if (context.MadeFolder(folder.path()) || !context.NoteFolderSwept(folder.path())) return;
+    DirectoryEnumerator entries;
+    if (!entries.OpenIn(folder, DirectoryEnumerator::Entries::Names)) return;
+    FileStatus entry;
+    while (context.IsActive() && entries.Next(&entry)) RemoveLeftoverCopyIn(folder, entry.name);
+}
+
 }  // namespace tv

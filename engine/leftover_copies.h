@@ -1,7 +1,8 @@
 // Temporary files of copies that never finished. A copy is written under a hidden temporary
 // name beside its destination and renamed into place when complete; a crash, a kill or a power
-// loss in between leaves the temporary file behind. A completed run removes every such file
-// from the destination folders it visited. A copy still being written holds a lock on its
+// loss in between leaves the temporary file behind. A run removes every such file from a
+// destination folder before its first copy into it, and a completed run from every destination
+// folder it visited. A copy still being written holds a lock on its
 // temporary file, and that file is left alone.
 #pragma once
 
@@ -27,5 +28,9 @@ bool RemoveLeftoverCopyIn(const OpenFolder& folder, const std::string& name);
 
 // Every leftover temporary file of the folders the run has visited and not made itself.
 void RemoveLeftoverCopies(const RunContext& context);
+// Every leftover temporary file of a destination folder held open, the first time in a run that
+// a copy is about to be written into it, unless the run made it: leftovers of killed runs do
+// not pile up when no run gets to its end.
+void RemoveLeftoverCopiesBeforeCopying(RunContext& context, const OpenFolder& folder);
 
 }  // namespace tv

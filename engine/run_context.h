@@ -97,6 +97,8 @@ class RunContext {
     void NoteVisitedFolder(const std::string& folder) { visitedFolders_.insert(folder); }
     bool MadeFolder(const std::string& folder) const { return madeFolders_.count(folder) != 0; }
     void NoteFolderMade(const std::string& folder) { madeFolders_.insert(folder); }
+    // Notes that the run cleared folder of leftovers; false when it had done so before.
+    bool NoteFolderSwept(const std::string& folder) { return sweptFolders_.insert(folder).second; }
     // The destination folder the run last made sure exists: the files that follow it there
     // need not look again. A copy pass forgets it when it starts and when it ends.
     bool IsFolderMadeSure(const std::string& folder) const { return folderMadeSure_ == folder; }
@@ -136,6 +138,7 @@ class RunContext {
     std::optional<NodeIdentity> destinationInSource_;
     std::unordered_set<std::string> visitedFolders_;
     std::unordered_set<std::string> madeFolders_;
+    std::unordered_set<std::string> sweptFolders_;
     std::string folderMadeSure_;
     bool folderMadeNow_ = false;
     std::unordered_set<std::string> namesPutInNewFolder_;

@@ -218,9 +218,17 @@ bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) co
         *bytes = *drive->freeBytes;
         return true;
     }
-    struct statvfs status {};
-    if (::statvfs(ToLocalPath(path).c_str(), &status) != 0) return false;
-    *bytes = static_cast<uint64_t>(status.f_bavail) * status.f_frsize;
+    VolumeCounts counts;
+    if (drive && drive->reportedCounts) {
+        counts = *drive->reportedCounts;
+    } else {
+        struct statvfs status {};
+        if (::statvfs(ToLocalPath(path).c_str(), &status) != 0) return false;
+        counts = {status.f_blocks, status.f_bavail, status.f_frsize};
+    }
+    const std::optional<uint64_t> available = AvailableBytes(counts);
+    if (!available) return false;
+    *bytes = *available;
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/volume_space.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -26,6 +27,8 @@ struct DriveInfo {
     bool pinned = false;
     // Pinned drives may declare the free space they report (tests of a full destination).
     std::optional<uint64_t> freeBytes;
+    // Or the block counts they report, as a volume of unknown size does.
+    std::optional<VolumeCounts> reportedCounts;
 };
 
 class DriveTable {
@@ -74,7 +77,8 @@ class DriveTable {
     // has it written into its line there (false, label unchanged, when that fails); real volumes
     // through udisks2 when available, else false.
     bool SetVolumeLabel(const std::string& root, const std::string& label);
-    // GetDiskFreeSpaceEx: bytes available to the caller on the volume holding path.
+    // GetDiskFreeSpaceEx: bytes available to the caller on the volume holding path. False when
+    // the volume cannot be asked or does not know its size: writing to it tells then.
     bool FreeBytesAvailable(const std::string& path, uint64_t* bytes) const;
     // The bytes in use on the volume holding path: its total size less all its free space.
     bool UsedBytes(const std::string& path, uint64_t* bytes) const;

@@ -393,4 +393,11 @@ enum class FileAccess : uint8_t {
 bool WriteFileAtomically(const std::string& path, const std::string& bytes,
                          FileAccess access = FileAccess::AsMask);
 
+// Whether name has the exact form of the temporary files CreateTemporaryBeside makes.
+bool IsTemporaryBesideName(const std::string& name);
+// Removes the temporary files of replacements that never finished (the writer was killed) from
+// a folder whose files are written by one process at a time: only regular files of the user's
+// own with a name of that exact form, and never anything through a symbolic link.
+void RemoveTemporariesBesideIn(const std::string& folder);
+
 }  // namespace tv

@@ -1,4 +1,8 @@
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <random>
 
 #include "platform/file_system.h"
@@ -11,6 +15,8 @@ namespace {
 // Room left in a 255-byte name for the leading dot, the marker and the random part.
 constexpr size_t kMaxBaseBytes = 200;
 constexpr size_t kRandomChars = 6;
+constexpr const char* kMarker = ".tv";
+constexpr const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 // Names already taken are passed over; this many taken in a row means something else is wrong.
 constexpr int kMaxAttempts = 100;
 
@@ -22,9 +28,9 @@ std::string ShortenedName(const std::string& name, size_t maxBytes) {
     return name.substr(0, cut);
 }
 
+bool IsRandomChar(char c) { return c != '\0' && std::strchr(kAlphabet, c) != nullptr; }
+
 std::string RandomChars(size_t count) {
-    static const char kAlphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937_64 generator{std::random_device{}()};
     std::uniform_int_distribution<size_t> pick(0, sizeof kAlphabet - 2);
     std::string text;
@@ -42,7 +48,7 @@ bool File::CreateTemporaryBeside(const std::string& target, std::string* tempora
     if (path.empty()) return false;
     const std::string stem =
         JoinPath(ContainingFolder(path),
-                 "." + ShortenedName(AfterLastSeparator(path), kMaxBaseBytes) + ".tv");
+                 "." + ShortenedName(AfterLastSeparator(path), kMaxBaseBytes) + kMarker);
     // Made by the kernel with the mask applied, as any new file, so that what the folder's
     // default access list or the process's mask keeps out is kept out of the temporary too.
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
@@ -54,6 +60,34 @@ bool File::CreateTemporaryBeside(const std::string& target, std::string* tempora
         if (errno != EEXIST) return false;
     }
     return false;
+}
+
+bool IsTemporaryBesideName(const std::string& name) {
+    const size_t marker = std::strlen(kMarker);
+    const size_t fixed = 1 + marker + kRandomChars;
+    if (name.size() <= fixed || name.size() > fixed + kMaxBaseBytes || name[0] != '.') {
+        return false;
+    }
+    const size_t random = name.size() - kRandomChars;
+    return name.compare(random - marker, marker, kMarker) == 0 &&
+           std::all_of(name.begin() + random, name.end(), IsRandomChar);
+}
+
+void RemoveTemporariesBesideIn(const std::string& folder) {
+    OpenFolder open;
+    DirectoryEnumerator entries;
+    if (!open.OpenBelow(folder, folder) ||
+        !entries.OpenIn(open, DirectoryEnumerator::Entries::Names)) {
+        return;
+    }
+    FileStatus entry;
+    while (entries.Next(&entry)) {
+        FileIdentity found;
+        if (IsTemporaryBesideName(entry.name) && open.EntryIdentity(entry.name, &found) &&
+            found.IsRegularFile() && found.owner == ::geteuid()) {
+            open.RemoveFile(entry.name);
+        }
+    }
 }
 
 }  // namespace tv

@@ -1,6 +1,7 @@
 #include "controller/start_up/program_start.h"
 
 #include "controller/start_up/settings_file_start.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -21,6 +22,13 @@ void MakeFolders(const Locations& locations) {
     EnsurePrivateFolder(locations.programDir);
     EnsurePrivateFolder(JoinPath(locations.programDir, "Log"));
     EnsurePrivateFolder(locations.configDir);
+}
+
+// What a save killed halfway left of the program's own files; this instance is the only
+// writer of them now.
+void RemoveUnfinishedSaves(const Locations& locations) {
+    RemoveTemporariesBesideIn(locations.programDir);
+    RemoveTemporariesBesideIn(locations.configDir);
 }
 
 std::optional<StartMessage> SettingsFileMessage(RegistryStore& registry) {
@@ -64,6 +72,7 @@ ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
     }
     start.proceed = true;
     MakeFolders(locations);
+    RemoveUnfinishedSaves(locations);
     for (const std::optional<StartMessage>& message :
          {SettingsFileMessage(registry), PinnedDrivesMessage(drives)}) {
         if (message) start.messages.push_back(*message);

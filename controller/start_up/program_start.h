@@ -39,8 +39,8 @@ struct ProgramStart {
 };
 
 // Takes the single instance first (nothing else is touched when it cannot be had), then
-// makes the program, Log and config folders, loads the settings file into registry and the
-// pinned drives into drives.
+// makes the program, Log and config folders, removes what killed saves left in the program and
+// config folders, loads the settings file into registry and the pinned drives into drives.
 ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
                           RegistryStore& registry, DriveTable& drives);
 

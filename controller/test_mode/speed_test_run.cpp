@@ -52,8 +52,9 @@ bool DriveIsReady(const std::string& path, uint64_t bytes, const SpeedTestServic
             if (UserGivesUp(services.prompts, kNoMediumQuestion)) return false;
             continue;
         }
+        // A volume that cannot tell its room is written to: the write finds out.
         uint64_t free = 0;
-        if (services.drives.FreeBytesAvailable(root, &free) && free > bytes) return true;
+        if (!services.drives.FreeBytesAvailable(root, &free) || free > bytes) return true;
         if (UserGivesUp(services.prompts, kNoSpaceQuestion)) return false;
     }
 }

@@ -71,6 +71,20 @@ TEST_F(InterruptedCopyTest, TooLittleFreeSpaceKeepsThePreviousCopy) {
     EXPECT_EQ(world.Read(job.Destination), previous);
 }
 
+// A volume that reports 0 of 0 blocks does not know its size; the copy finds out by writing.
+TEST_F(InterruptedCopyTest, AVolumeOfUnknownSizeIsWrittenTo) {
+    world.AddDrive('F', kDriveFixed, 0x5u);
+    DriveInfo unknown = *world.drives().Find('F');
+    unknown.reportedCounts = VolumeCounts{0, 0, 4096};
+    world.drives().Pin(unknown);
+    job.Destination = JoinPath(unknown.root, "bk");
+    world.Write(job.Destination, previous);
+
+    EXPECT_EQ(Run(), static_cast<int>(FileResult::Copied));
+
+    EXPECT_EQ(world.Read(job.Destination), (Tree{{"big.bin", TreeFile{.content = kLarge}}}));
+}
+
 TEST_F(InterruptedCopyTest, AFileHeldByAnotherIsAnOpenErrorAndThePassGoesOn) {
     world.Write(sourceRoot, {{"sub", {{"other.txt", TreeFile{.content = "o"}}}}});
     File holder;

@@ -112,6 +112,33 @@ TEST_F(LeftoverCopiesTest, AFolderTheRunMadeIsSweptOnlyByTheNextRun) {
     EXPECT_FALSE(PathExists(leftover));
 }
 
+// Killed runs never get to their end; the next run that copies into a folder clears it first,
+// however that run ends.
+TEST_F(LeftoverCopiesTest, LeftoversOfKilledRunsAreClearedBeforeTheNextCopyIntoTheirFolder) {
+    for (int killed = 1; killed <= 5; ++killed) {
+        PutFileBytes(Copy(".tvpart-00000000000000f" + std::to_string(killed)), "half");
+    }
+    const std::string writing = Copy(".tvpart-00000000000000fe");
+    PutFileBytes(writing, "written by another copy");
+    const HeldLock held(writing);
+    ASSERT_TRUE(held.locked());
+    world.Write(job.Source, {{"new.txt", Text("new")}, {"new2.txt", Text("new2")}});
+    SteppingSink sink;
+    job.NotifyWindow = &sink;
+    sink.onStep = [&] { stopper->RequestStop(); };
+
+    EXPECT_EQ(Run(), static_cast<int>(FileResult::Cancelled));
+
+    Tree root = world.Read(destination);
+    EXPECT_EQ(root.count(".tvpart-00000000000000a1"), 0u);
+    for (int killed = 1; killed <= 5; ++killed) {
+        EXPECT_EQ(root.count(".tvpart-00000000000000f" + std::to_string(killed)), 0u) << killed;
+    }
+    EXPECT_EQ(root.count(".tvpart-00000000000000fe"), 1u);
+    // The run ended before it could clear the folders it copied nothing into.
+    EXPECT_TRUE(PathExists(Copy("sub/.tvpart-00000000000000b2")));
+}
+
 TEST(LeftoverCopy, OnlyTheExactFormOfATemporaryCopyIsOurs) {
     const struct {
         const char* name;

@@ -89,6 +89,31 @@ TEST_F(DriveTableTest, PinnedDrivesAnswerTheDriveQueries) {
     EXPECT_FALSE(table.VolumeInformation(e, &serial, &label));
 }
 
+// A volume that reports no size at all (0 of 0 blocks) has unknown room, not none.
+TEST_F(DriveTableTest, FreeSpaceIsUnknownOnAVolumeOfUnknownSize) {
+    DriveTable table(config_);
+    table.SetPinnedOnly(true);
+    const std::string root = PinFolder(table, 'F', kDriveFixed, "volume");
+    const struct {
+        VolumeCounts counts;
+        bool known;
+        uint64_t bytes;
+    } cases[] = {
+        {{0, 0, 4096}, false, 0},  // no size: writing finds out
+        {{0, 0, 0}, false, 0},
+        {{1000, 0, 4096}, true, 0},  // full
+        {{1000, 10, 4096}, true, 40960},
+    };
+    for (const auto& c : cases) {
+        DriveInfo drive = *table.Find('F');
+        drive.reportedCounts = c.counts;
+        table.Pin(drive);
+        uint64_t bytes = 0;
+        EXPECT_EQ(table.FreeBytesAvailable(root, &bytes), c.known) << c.counts.totalBlocks;
+        EXPECT_EQ(bytes, c.bytes) << c.counts.totalBlocks;
+    }
+}
+
 TEST_F(DriveTableTest, DriveOfPathTakesTheLongestRootOnWholeComponents) {
     DriveTable table(config_);
     table.SetPinnedOnly(true);

@@ -151,6 +151,30 @@ TEST(File, OnlyRegularFilesAreOpenedAndAPipeNeverBlocks) {
     EXPECT_FALSE(file.OpenForRead(JoinPath(base, "missing"), false, false));
 }
 
+TEST(TemporaryBeside, OnlyTheExactFormOfATemporaryFileIsOne) {
+    const struct {
+        std::string name;
+        bool ours;
+    } cases[] = {
+        {".sch.dat.tvAb3dE9", true},
+        {".TessaravineNext.reg.tvZ0yX1w", true},
+        {"." + std::string(200, 'n') + ".tv012345", true},
+        {"." + std::string(201, 'n') + ".tv012345", false},  // longer than any base made
+        {".sch.dat.tvAb3dE", false},                         // one random character short
+        {".sch.dat.tvAb3dE9x", false},
+        {".sch.dat.tvAb3-E9", false},
+        {"sch.dat.tvAb3dE9", false},
+        {".tvAb3dE9", false},  // no name before the marker
+        {".sch.dat.txAb3dE9", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsTemporaryBesideName(c.name), c.ours) << c.name;
+    test::TestWorld world;
+    File file;
+    std::string made;
+    ASSERT_TRUE(file.CreateTemporaryBeside(JoinPath(world.programDir(), "sch.dat"), &made));
+    EXPECT_TRUE(IsTemporaryBesideName(AfterLastSeparator(made))) << made;
+}
+
 TEST(WholeFile, IsReplacedInOneStepWithTheGivenMode) {
     test::TestWorld world;
     const test::ScopedUmask mask(022);

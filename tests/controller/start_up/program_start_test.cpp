@@ -112,6 +112,39 @@ TEST_F(ProgramStartTest, TheProgramMakesItsFoldersAndLoadsAGoodSettingsFileSilen
     EXPECT_TRUE(IsDirectory(locations.configDir));
 }
 
+// A save killed between writing its temporary file and renaming it leaves the file behind. The
+// look-alikes: a random part one short, no leading dot, another tail, no name before the marker,
+// another owner's file, a link.
+TEST_F(ProgramStartTest, WhatKilledSavesLeftIsRemovedAndLookAlikesAreKept) {
+    ASSERT_TRUE(EnsureFolder(locations.programDir));
+    const std::string data = locations.programDir;
+    const std::string config = locations.configDir;
+    for (const std::string& path :
+         {JoinPath(data, ".sch.dat.tvAb3dE9"), JoinPath(config, ".TessaravineNext.reg.tvZ0yX1w"),
+          JoinPath(data, ".sch.dat.tvAb3dE"), JoinPath(data, "sch.dat.tvAb3dE9"),
+          JoinPath(data, ".sch.dat.tv-notes"), JoinPath(config, ".tvAb3dE9"),
+          JoinPath(data, ".other.tvQ1w2E3")}) {
+        PutFileBytes(path, "x");
+    }
+    ASSERT_EQ(chown(JoinPath(data, ".other.tvQ1w2E3").c_str(), getuid() + 1, getgid()), 0);
+    const std::string target = JoinPath(world.base(), "target.txt");
+    PutFileBytes(target, "kept");
+    ASSERT_EQ(symlink(target.c_str(), JoinPath(config, ".drives.tsv.tvLiNk00").c_str()), 0);
+
+    Start();
+
+    EXPECT_FALSE(PathExists(JoinPath(data, ".sch.dat.tvAb3dE9")));
+    EXPECT_FALSE(PathExists(JoinPath(config, ".TessaravineNext.reg.tvZ0yX1w")));
+    for (const std::string& kept :
+         {JoinPath(data, ".sch.dat.tvAb3dE"), JoinPath(data, "sch.dat.tvAb3dE9"),
+          JoinPath(data, ".sch.dat.tv-notes"), JoinPath(config, ".tvAb3dE9"),
+          JoinPath(data, ".other.tvQ1w2E3"), JoinPath(config, ".drives.tsv.tvLiNk00")}) {
+        FileIdentity entry;
+        EXPECT_TRUE(GetEntryIdentity(kept, &entry)) << kept;
+    }
+    EXPECT_TRUE(PathExists(target));
+}
+
 TEST_F(ProgramStartTest, ADamagedSettingsFileIsKeptAsideAndTheTerminalToldWhere) {
     PutFileBytes(SettingsPath(), kDamagedSettings);
 
