@@ -171,9 +171,9 @@ class DriveListBoxTest : public QObject {
         table.SetPinnedOnly(true);
         const QString root = config.path() + "/";
         table.Pin({'E', kDriveRemovable, root.toStdString() + "e/", true, 0x1234, "CAMERA", "",
-                   true, std::nullopt});
-        table.Pin(
-            {'C', kDriveFixed, root.toStdString() + "c/", true, 0x1, "", "", true, std::nullopt});
+                   true, std::nullopt, std::nullopt});
+        table.Pin({'C', kDriveFixed, root.toStdString() + "c/", true, 0x1, "", "", true,
+                   std::nullopt, std::nullopt});
         table.Refresh();
         const std::vector<DriveListRow> rows = DriveListRows(table);
         QCOMPARE(rows.size(), size_t{2});
