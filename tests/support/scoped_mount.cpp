@@ -1,10 +1,14 @@
 #include "tests/support/scoped_mount.h"
 
+#include <dirent.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <utility>
 
 namespace tv::test {
@@ -30,13 +34,79 @@ std::string FailureOf(const std::string& command) {
     return "'" + command + "' exited with status " + std::to_string(status);
 }
 
+std::string MkfsCommand(FuseKind kind, const std::string& image) {
+    switch (kind) {
+        case FuseKind::Fat32:
+            return "mkfs.vfat -F 32 " + ShellQuoted(image);
+        case FuseKind::Exfat:
+            return "mkfs.exfat " + ShellQuoted(image);
+        case FuseKind::Ntfs:
+        case FuseKind::NtfsWindowsNames:
+            break;
+    }
+    return "mkntfs -F -Q " + ShellQuoted(image);
+}
+
+// exFAT's driver wants a block device: mount sets up a loop device, freed when the driver ends.
+std::string MountCommand(FuseKind kind, const std::string& image, const std::string& onto) {
+    const std::string places = ShellQuoted(image) + " " + ShellQuoted(onto);
+    switch (kind) {
+        case FuseKind::Fat32:
+            return "fusefat -o rw+ " + places;
+        case FuseKind::Exfat:
+            return "mount -t exfat-fuse -o loop " + places;
+        case FuseKind::Ntfs:
+            return "ntfs-3g " + places;
+        case FuseKind::NtfsWindowsNames:
+            break;
+    }
+    return "ntfs-3g -o windows_names " + places;
+}
+
+// Whether a running process names the image on its command line (the FUSE driver serving it).
+bool DriverServes(const std::string& image) {
+    DIR* processes = opendir("/proc");
+    if (processes == nullptr) return false;
+    bool serves = false;
+    while (dirent* entry = readdir(processes)) {
+        std::ifstream commandLine(std::string("/proc/") + entry->d_name + "/cmdline");
+        const std::string text((std::istreambuf_iterator<char>(commandLine)),
+                               std::istreambuf_iterator<char>());
+        if (text.find(image) != std::string::npos) serves = true;
+    }
+    closedir(processes);
+    return serves;
+}
+
+void WaitUntilNoDriverServes(const std::string& image) {
+    for (int tries = 0; tries < 500 && DriverServes(image); ++tries) usleep(10000);
+}
+
 }  // namespace
 
-ScopedMount::ScopedMount(std::string target, std::string refusal)
-    : target_(std::move(target)), refusal_(std::move(refusal)), mounted_(refusal_.empty()) {}
+const char* NameOf(FuseKind kind) {
+    switch (kind) {
+        case FuseKind::Fat32:
+            return "FAT32";
+        case FuseKind::Exfat:
+            return "exFAT";
+        case FuseKind::Ntfs:
+            return "NTFS";
+        case FuseKind::NtfsWindowsNames:
+            break;
+    }
+    return "NTFS (windows_names)";
+}
+
+ScopedMount::ScopedMount(std::string target, std::string refusal, std::string driverImage)
+    : target_(std::move(target)),
+      driverImage_(std::move(driverImage)),
+      refusal_(std::move(refusal)),
+      mounted_(refusal_.empty()) {}
 
 ScopedMount::ScopedMount(ScopedMount&& other) noexcept
     : target_(std::move(other.target_)),
+      driverImage_(std::move(other.driverImage_)),
       refusal_(std::move(other.refusal_)),
       mounted_(other.mounted_) {
     other.mounted_ = false;
@@ -66,12 +136,27 @@ ScopedMount ScopedMount::Image(const std::string& image, const std::string& onto
                        FailureOf("mount -o loop " + ShellQuoted(image) + " " + ShellQuoted(onto)));
 }
 
+ScopedMount ScopedMount::FuseImage(FuseKind kind, const std::string& image, const std::string& onto,
+                                   int sizeMiB) {
+    const std::string steps[] = {
+        "truncate -s " + std::to_string(sizeMiB) + "M " + ShellQuoted(image),
+        MkfsCommand(kind, image),
+        MountCommand(kind, image, onto),
+    };
+    for (const std::string& step : steps) {
+        std::string failure = FailureOf(step);
+        if (!failure.empty()) return ScopedMount(onto, failure);
+    }
+    return ScopedMount(onto, std::string(), image);
+}
+
 bool ScopedMount::Unmount() {
     if (!mounted_) return true;
     if (umount2(target_.c_str(), 0) != 0 && umount2(target_.c_str(), MNT_DETACH) != 0) {
         return false;
     }
     mounted_ = false;
+    if (!driverImage_.empty()) WaitUntilNoDriverServes(driverImage_);
     return true;
 }
 

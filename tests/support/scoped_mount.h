@@ -1,5 +1,7 @@
-// Real mounts for tests that run as root: a bind mount of one folder onto another, and an ext4
-// file system made in an image file and mounted through a loop device. A mount is undone when
+// Real mounts for tests that run as root: a bind mount of one folder onto another, an ext4
+// file system made in an image file and mounted through a loop device, and the file systems of
+// Windows media (FAT32, exFAT, NTFS) made in an image file and mounted through the FUSE drivers
+// a Debian desktop uses for them. A mount is undone when
 // its scope ends; a mount that the machine refuses is not made and says why, so that the test
 // can skip with that reason.
 #pragma once
@@ -7,6 +9,11 @@
 #include <string>
 
 namespace tv::test {
+
+// A medium's file system served by a FUSE driver; NTFS as udisks mounts it (windows_names,
+// refusing what Windows refuses) or plain.
+enum class FuseKind { Fat32, Exfat, Ntfs, NtfsWindowsNames };
+const char* NameOf(FuseKind kind);
 
 class ScopedMount {
   public:
@@ -17,6 +24,11 @@ class ScopedMount {
                                  int sizeMiB = 8);
     // Mounts an image made before (a medium inserted again) onto the folder.
     static ScopedMount Image(const std::string& image, const std::string& onto);
+    // Makes a file system of the kind in a new image file of sizeMiB and mounts it onto the
+    // folder through its FUSE driver. Unmounting waits for the driver to end, so that the image
+    // then holds everything it wrote.
+    static ScopedMount FuseImage(FuseKind kind, const std::string& image, const std::string& onto,
+                                 int sizeMiB = 64);
 
     ~ScopedMount() { Unmount(); }
     ScopedMount(ScopedMount&& other) noexcept;
@@ -31,9 +43,10 @@ class ScopedMount {
     bool Unmount();
 
   private:
-    ScopedMount(std::string target, std::string refusal);
+    ScopedMount(std::string target, std::string refusal, std::string driverImage = {});
 
     std::string target_;
+    std::string driverImage_;  // the image a FUSE driver serves, empty for a kernel mount
     std::string refusal_;
     bool mounted_ = false;
 };
