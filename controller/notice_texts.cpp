@@ -25,6 +25,21 @@ std::string RefusedDestinationText(const std::string& unit, const std::string& d
            " は転送先フォルダの外を指すため、コピーしませんでした。";
 }
 
+std::string RefusedNamesText(uint64_t count) {
+    return "うち " + std::to_string(count) +
+           " 個は、転送先のファイルシステムが使えない名前のため保存できませんでした。";
+}
+
+std::string CaseClashesText(uint64_t count) {
+    return "うち " + std::to_string(count) +
+           " 個は、大文字と小文字だけが違う名前を転送先が区別できないため保存できませんでした。";
+}
+
+std::string TooLargeText(uint64_t count) {
+    return "うち " + std::to_string(count) +
+           " 個は、転送先のファイルシステムが扱える大きさを超えるため保存できませんでした。";
+}
+
 std::string HeldDeletionText(const std::string& source, uint32_t count,
                              const std::string& destination) {
     return source + " にない " + std::to_string(count) + " 個のファイルとフォルダを " +

@@ -17,6 +17,10 @@ std::string FailedFilesText(const std::string& unit, uint64_t count);
 std::string RunErrorText(const std::string& unit);
 std::string UnreachableDestinationText(const std::string& unit, const std::string& destination);
 std::string RefusedDestinationText(const std::string& unit, const std::string& destination);
+// Why some of the failed files could not be held by the destination.
+std::string RefusedNamesText(uint64_t count);
+std::string CaseClashesText(uint64_t count);
+std::string TooLargeText(uint64_t count);
 
 // An unattended mirror deletion held back.
 inline constexpr const char* kHeldDeletionSummary = "Tessaravine ミラーリングの削除を保留しました";

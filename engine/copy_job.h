@@ -46,6 +46,16 @@ inline int32_t BufferSizeForSetting(int setting) {
     return kBaseBufferSize << shift;
 }
 
+// Files logged "エラー" because the destination cannot hold them as they are, by reason; the end
+// of the run tells the user why, beside how many files failed.
+struct UnstorableFiles {
+    uint32_t refusedNames = 0;  // a name the destination's file system refuses, even mapped
+    uint32_t caseClashes = 0;   // a name the destination cannot tell from another but for case
+    uint32_t tooLarge = 0;      // larger than the destination's file system holds
+
+    bool Any() const { return refusedNames + caseClashes + tooLarge != 0; }
+};
+
 struct CopyJob {
     int32_t Kind = DriveUnit;
     // Receives the engine's notifications; null = nobody is told anything.
@@ -88,6 +98,8 @@ struct CopyJob {
     // Output: what the run's log lines add to the counters of the activity log, counted as the
     // log viewer counts a day; its errors are the files the run failed to write.
     LogCounters Logged;
+    // Output: which of the failed files the destination could not hold, and why.
+    UnstorableFiles Unstorable;
 
     bool IsWholeVolume() const { return IsWholeVolumeKind(Kind); }
     bool IsDated() const { return IsDatedKind(Kind); }

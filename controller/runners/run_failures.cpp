@@ -21,6 +21,9 @@ void RunFailures::Note(const std::string& day) {
 void RunFailures::AddJob(const CopyJob& job, const std::string& day) {
     if (job.Logged.errors == 0 && !HadErrorBesideHold(job)) return;
     failedFiles_ += job.Logged.errors;
+    unstorable_.refusedNames += job.Unstorable.refusedNames;
+    unstorable_.caseClashes += job.Unstorable.caseClashes;
+    unstorable_.tooLarge += job.Unstorable.tooLarge;
     otherError_ = otherError_ || HadErrorBesideHold(job);
     Note(day);
 }
@@ -52,6 +55,9 @@ std::optional<Notice> RunFailures::NoticeFor(const std::string& unit) const {
     if (!unreachable_.empty()) addLine(UnreachableDestinationText(unit, unreachable_));
     if (!refused_.empty()) addLine(RefusedDestinationText(unit, refused_));
     if (failedFiles_ > 0) addLine(FailedFilesText(unit, failedFiles_));
+    if (unstorable_.refusedNames > 0) addLine(RefusedNamesText(unstorable_.refusedNames));
+    if (unstorable_.caseClashes > 0) addLine(CaseClashesText(unstorable_.caseClashes));
+    if (unstorable_.tooLarge > 0) addLine(TooLargeText(unstorable_.tooLarge));
     if (otherError_ && failedFiles_ == 0) addLine(RunErrorText(unit));
     return Notice{kRunFailedSummary, body, std::nullopt};
 }

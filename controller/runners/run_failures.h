@@ -36,6 +36,7 @@ class RunFailures {
 
     std::string day_;
     uint64_t failedFiles_ = 0;
+    UnstorableFiles unstorable_;  // which of the failed files the destination could not hold
     bool otherError_ = false;
     std::string unreachable_;  // the first destination out of reach
     std::string refused_;      // the first destination refused

@@ -20,6 +20,7 @@ struct JobEnd {
     uint64_t failedFiles = 0;
     bool error = false;
     uint32_t held = 0;
+    UnstorableFiles unstorable{};
 };
 
 class RunFailureNoticeTest : public ::testing::Test {
@@ -41,6 +42,7 @@ class RunFailureNoticeTest : public ::testing::Test {
             job.Logged.errors = end.failedFiles;
             job.HadError = end.failedFiles > 0 || end.error || end.held > 0 ? 1 : 0;
             job.MassDeletionHeld = end.held;
+            job.Unstorable = end.unstorable;
         };
     }
 
@@ -64,6 +66,15 @@ TEST_F(RunFailureNoticeTest, ADriveUnitRunTellsWhatFailedOnceAtItsEnd) {
         {"files of both drives, told together",
          {{3, false, 0}, {2, false, 0}},
          {std::string(kFailed) + "「ドライブ単位」で 5 個のファイルをコピーできませんでした。"}},
+        {"files the destinations could not hold, each reason once, summed over drives",
+         {{4, false, 0, {1, 0, 2}}, {3, false, 0, {1, 1, 0}}},
+         {std::string(kFailed) + "「ドライブ単位」で 7 個のファイルをコピーできませんでした。\n"
+                                 "うち 2 個は、転送先のファイルシステムが使えない名前のため保存"
+                                 "できませんでした。\n"
+                                 "うち 1 個は、大文字と小文字だけが違う名前を転送先が区別できない"
+                                 "ため保存できませんでした。\n"
+                                 "うち 2 個は、転送先のファイルシステムが扱える大きさを超えるため"
+                                 "保存できませんでした。"}},
         {"an error without a failed file",
          {{0, true, 0}, {}},
          {std::string(kFailed) + "「ドライブ単位」の実行中にエラーが発生しました。"}},
