@@ -17,6 +17,7 @@
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/full_disk.h"
+#include "tests/support/scoped_mount.h"
 #include "tests/support/scripted_prompts.h"
 
 namespace tv::test {
@@ -330,11 +331,14 @@ TEST_F(DurableCopyTest, APassEndedEarlyLeavesNoMarkerOnTheCopiesItCompleted) {
         std::function<void(RunContext&)> atSecondStep;
         FileResult result;
     };
-    std::optional<FullDisk> full;
+    std::filesystem::create_directories(destination);
+    ScopedMount volume = ScopedMount::Tmpfs(destination, 1024);
+    if (!volume.mounted()) GTEST_SKIP() << MountRefusedMessage(volume);
     const Case cases[] = {
         {"stop button", [](RunContext& run) { run.RequestStop(); }, FileResult::Cancelled},
-        // every further write fails as on a full disk
-        {"disk full", [&full](RunContext&) { full.emplace(0); }, FileResult::DiskFull},
+        // every further write fails for want of room
+        {"disk full", [this](RunContext&) { EXPECT_TRUE(FillVolume(destination)); },
+         FileResult::DiskFull},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -346,7 +350,6 @@ TEST_F(DurableCopyTest, APassEndedEarlyLeavesNoMarkerOnTheCopiesItCompleted) {
         };
 
         const int result = RunCountingSyncs();
-        full.reset();
 
         EXPECT_EQ(result, static_cast<int>(c.result));
         int copied = 0;

@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/full_disk.h"
+#include "tests/support/scoped_mount.h"
 
 namespace tv::test {
 namespace {
@@ -51,13 +52,18 @@ TEST_F(InterruptedCopyTest, AStopMidFileKeepsThePreviousCopy) {
     EXPECT_NE(DayFile().find("\t中止\r\n"), std::string::npos);
 }
 
-TEST_F(InterruptedCopyTest, AWriteErrorKeepsThePreviousCopyAndStopsThePass) {
-    FullDisk full(100000);
-    const int result = Run();
-    full.Lift();
+// A volume that fills up while the copy is written, though it said there was room.
+TEST_F(InterruptedCopyTest, AFullDiskKeepsThePreviousCopyAndStopsThePass) {
+    const std::string full = world.AddDrive('F', kDriveFixed, 0x5u, "", kLarge.size() * 10);
+    ScopedMount volume = ScopedMount::Tmpfs(full, 64);
+    if (!volume.mounted()) GTEST_SKIP() << MountRefusedMessage(volume);
+    job.Destination = JoinPath(full, "bk");
+    world.Write(job.Destination, previous);
+    ASSERT_TRUE(FillVolume(full));
 
-    EXPECT_EQ(result, static_cast<int>(FileResult::DiskFull));
-    EXPECT_EQ(world.Read(destination), previous);
+    EXPECT_EQ(Run(), static_cast<int>(FileResult::DiskFull));
+
+    EXPECT_EQ(world.Read(job.Destination), previous);
     EXPECT_EQ(job.HadError, 1);
 }
 

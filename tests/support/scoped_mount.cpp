@@ -120,15 +120,33 @@ ScopedMount ScopedMount::Bind(const std::string& from, const std::string& onto) 
 }
 
 ScopedMount ScopedMount::Ext4Image(const std::string& image, const std::string& onto, int sizeMiB) {
+    return LoopImage("mkfs.ext4 -q -F", image, onto, sizeMiB);
+}
+
+ScopedMount ScopedMount::VfatImage(const std::string& image, const std::string& onto, int sizeMiB) {
+    return LoopImage("mkfs.vfat -F 32", image, onto, sizeMiB);
+}
+
+ScopedMount ScopedMount::LoopImage(const std::string& mkfs, const std::string& image,
+                                   const std::string& onto, int sizeMiB) {
     const std::string steps[] = {
         "truncate -s " + std::to_string(sizeMiB) + "M " + ShellQuoted(image),
-        "mkfs.ext4 -q -F " + ShellQuoted(image),
+        mkfs + " " + ShellQuoted(image),
     };
     for (const std::string& step : steps) {
         std::string failure = FailureOf(step);
         if (!failure.empty()) return ScopedMount(onto, failure);
     }
     return Image(image, onto);
+}
+
+ScopedMount ScopedMount::Tmpfs(const std::string& onto, int sizeKiB) {
+    const std::string options = "size=" + std::to_string(sizeKiB) + "k";
+    if (mount("tmpfs", onto.c_str(), "tmpfs", 0, options.c_str()) == 0) {
+        return ScopedMount(onto, std::string());
+    }
+    return ScopedMount(
+        onto, "mount -t tmpfs -o " + options + " tmpfs " + onto + ": " + std::strerror(errno));
 }
 
 ScopedMount ScopedMount::Image(const std::string& image, const std::string& onto) {

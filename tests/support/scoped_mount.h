@@ -22,6 +22,12 @@ class ScopedMount {
     // Makes an ext4 file system of sizeMiB in a new image file and mounts it onto the folder.
     static ScopedMount Ext4Image(const std::string& image, const std::string& onto,
                                  int sizeMiB = 8);
+    // Makes a FAT32 file system of sizeMiB in a new image file and mounts it onto the folder
+    // through the kernel's vfat driver and a loop device.
+    static ScopedMount VfatImage(const std::string& image, const std::string& onto,
+                                 int sizeMiB = 64);
+    // Mounts a file system in memory that holds sizeKiB, to fill up within a test.
+    static ScopedMount Tmpfs(const std::string& onto, int sizeKiB);
     // Mounts an image made before (a medium inserted again) onto the folder.
     static ScopedMount Image(const std::string& image, const std::string& onto);
     // Makes a file system of the kind in a new image file of sizeMiB and mounts it onto the
@@ -43,6 +49,10 @@ class ScopedMount {
     bool Unmount();
 
   private:
+    // Makes a file system of sizeMiB in a new image file with the mkfs command given and mounts
+    // it through a loop device.
+    static ScopedMount LoopImage(const std::string& mkfs, const std::string& image,
+                                 const std::string& onto, int sizeMiB);
     ScopedMount(std::string target, std::string refusal, std::string driverImage = {});
 
     std::string target_;
