@@ -85,6 +85,14 @@ std::vector<MountEntry> ParseMountinfo(const std::string& text) {
     return entries;
 }
 
+std::string FileSystemTypeOfDevice(const std::vector<MountEntry>& entries, unsigned major,
+                                   unsigned minor) {
+    for (const MountEntry& entry : entries) {
+        if (entry.major == major && entry.minor == minor) return entry.fsType;
+    }
+    return std::string();
+}
+
 std::string UnescapeMountField(const std::string& field) {
     std::string out;
     out.reserve(field.size());

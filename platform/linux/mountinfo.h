@@ -20,6 +20,11 @@ struct MountEntry {
 // Reads the whole table; lines that do not have the expected fields are skipped.
 std::vector<MountEntry> ParseMountinfo(const std::string& text);
 
+// The type of the file system mounted from the device major:minor (its bind mounts share it);
+// empty when no entry has that device.
+std::string FileSystemTypeOfDevice(const std::vector<MountEntry>& entries, unsigned major,
+                                   unsigned minor);
+
 // Decodes the three-digit octal escapes the kernel writes for blanks, tabs, newlines and '\'.
 std::string UnescapeMountField(const std::string& field);
 

@@ -78,6 +78,30 @@ TEST(MountinfoTest, SkipsMalformedLinesAndKeepsTheRest) {
     }
 }
 
+TEST(MountinfoTest, TellsTheFileSystemTypeMountedFromADevice) {
+    const std::string table =
+        std::string(
+            "46 28 0:41 / /media/card rw,nosuid,nodev - fuse.fusefat fusefat rw\n"
+            "47 28 0:42 / /media/cut rw - fuse.fusefat\n") +  // cut short: no entry
+        kDesktop;
+    const std::vector<MountEntry> entries = ParseMountinfo(table);
+    const struct {
+        unsigned major;
+        unsigned minor;
+        const char* type;
+    } cases[] = {
+        {0, 41, "fuse.fusefat"},
+        {0, 42, ""},
+        {8, 17, "vfat"},
+        {8, 2, "ext4"},  // mounted twice, bound once
+        {0, 99, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileSystemTypeOfDevice(entries, c.major, c.minor), c.type)
+            << c.major << ":" << c.minor;
+    }
+}
+
 TEST(MountinfoTest, UnescapesOnlyCompleteOctalEscapes) {
     const struct {
         const char* field;
