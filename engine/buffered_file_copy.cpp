@@ -53,13 +53,32 @@ class TemporaryFile {
     bool kept_ = false;
 };
 
-enum class LoopEnd { Complete, Stopped, ReadFailed, WriteFailed };
+// TooLarge: the copy would grow past the largest file its file system (or the process) allows.
+enum class LoopEnd { Complete, Stopped, ReadFailed, WriteFailed, TooLarge };
+
+LoopEnd WriteFailure(const File& target) {
+    return target.WentPastSizeLimit() ? LoopEnd::TooLarge : LoopEnd::WriteFailed;
+}
 
 // The copy's size once the source's data is all copied: a hole at the end of the source is a
 // hole at the end of the copy.
 LoopEnd FinishedLoop(File& target, int64_t written, int64_t size) {
     if (written >= size) return LoopEnd::Complete;
-    return target.SetSize(size) ? LoopEnd::Complete : LoopEnd::WriteFailed;
+    return target.SetSize(size) ? LoopEnd::Complete : WriteFailure(target);
+}
+
+LoopEnd LoopEndOf(RangeCopyError error) {
+    switch (error) {
+        case RangeCopyError::Write:
+            return LoopEnd::WriteFailed;
+        case RangeCopyError::TooLarge:
+            return LoopEnd::TooLarge;
+        case RangeCopyError::None:
+        case RangeCopyError::Unsupported:
+        case RangeCopyError::Read:
+            break;
+    }
+    return LoopEnd::ReadFailed;
 }
 
 // A file that holds as many bytes on disk as it is long has no holes: it is copied without
@@ -83,7 +102,7 @@ class BufferMover {
                 target_.CopyRangeFrom(source_, position, position, wanted, &error);
             if (error == RangeCopyError::None) return moved;
             if (error != RangeCopyError::Unsupported) {
-                *end = error == RangeCopyError::Write ? LoopEnd::WriteFailed : LoopEnd::ReadFailed;
+                *end = LoopEndOf(error);
                 return -1;
             }
             // What was copied so far stays; the rest goes through the buffer.
@@ -98,8 +117,9 @@ class BufferMover {
         if (!source_.SeekTo(position)) return Failed(LoopEnd::ReadFailed, end);
         const int64_t got = source_.Read(buffer_.data(), wanted);
         if (got < 0) return Failed(LoopEnd::ReadFailed, end);
-        if (!target_.SeekTo(position) || !target_.Write(buffer_.data(), static_cast<size_t>(got))) {
-            return Failed(LoopEnd::WriteFailed, end);
+        if (!target_.SeekTo(position)) return Failed(LoopEnd::WriteFailed, end);
+        if (!target_.Write(buffer_.data(), static_cast<size_t>(got))) {
+            return Failed(WriteFailure(target_), end);
         }
         return got;
     }
@@ -159,6 +179,7 @@ FileResult ResultOfUnfinishedLoop(LoopEnd end) {
         case LoopEnd::Stopped:
             return FileResult::Cancelled;
         case LoopEnd::ReadFailed:
+        case LoopEnd::TooLarge:
             return FileResult::OpenError;
         case LoopEnd::WriteFailed:
         case LoopEnd::Complete:
@@ -321,6 +342,7 @@ class OneFileCopy {
 
         const CopyBufferLease lease(context_, job_.BufferSize);
         const LoopEnd end = CopyLoop(job_, context_, opened.file, opened.identity, temporary.file);
+        if (end == LoopEnd::TooLarge) return TooLarge();
         if (end != LoopEnd::Complete) return AfterPause(context_, ResultOfUnfinishedLoop(end));
         const bool heldStill = HeldStill(source_, opened.identity);
         if (!heldStill && !lastTry) {
@@ -354,6 +376,13 @@ class OneFileCopy {
         }
         context_.PauseAfterFile();
         return FileResult::Copied;
+    }
+
+    // A file larger than the destination's file system holds is that file's error, not a full
+    // disk: the files after it may still fit.
+    FileResult TooLarge() {
+        ++job_.Unstorable.tooLarge;
+        return Failed(job_, context_, FileResult::OpenError);
     }
 
     // Outside a copy pass (where copies wait for the batch), a new copy waits for the run's

@@ -35,8 +35,9 @@ class CopyBufferLease {
 };
 
 // Copied, Cancelled (the worker was stopped), OpenError (a file could not be opened or read,
-// or the copy could not take the destination's place) or DiskFull (too little free space, or
-// a write failed). notify: tell the window of the finished file. listed: the file the listing
+// the copy could not take the destination's place, or the destination's file system cannot hold
+// a file that large, which job.Unstorable counts) or DiskFull (too little free space, or a write
+// failed). notify: tell the window of the finished file. listed: the file the listing
 // of the job's source saw at source; no other file is read in its place (see OpenListedFile).
 FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
                             const std::string& destination, bool notify,

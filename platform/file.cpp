@@ -93,7 +93,11 @@ size_t WriteAll(int fd, const void* buffer, size_t size) {
 
 File::~File() { Close(); }
 
-File::File(File&& other) noexcept : fd_(other.fd_), device_(other.device_), status_(other.status_) {
+File::File(File&& other) noexcept
+    : fd_(other.fd_),
+      device_(other.device_),
+      status_(other.status_),
+      pastSizeLimit_(other.pastSizeLimit_) {
     other.fd_ = -1;
 }
 
@@ -103,6 +107,7 @@ File& File::operator=(File&& other) noexcept {
         fd_ = other.fd_;
         device_ = other.device_;
         status_ = other.status_;
+        pastSizeLimit_ = other.pastSizeLimit_;
         other.fd_ = -1;
     }
     return *this;
@@ -215,7 +220,13 @@ int64_t File::Read(void* buffer, size_t size) {
     return static_cast<int64_t>(done);
 }
 
-bool File::Write(const void* buffer, size_t size) { return WriteAll(fd_, buffer, size) == size; }
+bool File::Write(const void* buffer, size_t size) {
+    pastSizeLimit_ = false;
+    errno = 0;
+    if (WriteAll(fd_, buffer, size) == size) return true;
+    pastSizeLimit_ = errno == EFBIG;
+    return false;
+}
 
 bool File::AppendWhole(const void* buffer, size_t size) {
     const size_t done = WriteAll(fd_, buffer, size);
@@ -242,6 +253,7 @@ void File::Close() {
     fd_ = -1;
     device_ = 0;
     status_ = KnownStatus{};
+    pastSizeLimit_ = false;
 }
 
 }  // namespace tv

@@ -30,7 +30,11 @@ bool File::SeekTo(int64_t offset) {
 }
 
 bool File::SetSize(int64_t size) {
-    return fd_ >= 0 && ftruncate(fd_, static_cast<off_t>(size)) == 0;
+    pastSizeLimit_ = false;
+    if (fd_ < 0) return false;
+    if (ftruncate(fd_, static_cast<off_t>(size)) == 0) return true;
+    pastSizeLimit_ = errno == EFBIG;
+    return false;
 }
 
 }  // namespace tv

@@ -19,9 +19,10 @@ RangeCopyError ErrorOf(int error) {
         case EOPNOTSUPP:
         case EBADF:
             return RangeCopyError::Unsupported;
+        case EFBIG:
+            return RangeCopyError::TooLarge;
         case ENOSPC:
         case EDQUOT:
-        case EFBIG:
             return RangeCopyError::Write;
         default:
             return RangeCopyError::Read;

@@ -187,6 +187,7 @@ enum class RangeCopyError {
     Unsupported,  // these two files cannot be copied between inside the kernel: read and write
     Read,         // the source could not be read
     Write,        // the copy could not be written (a full disk among others)
+    TooLarge,     // the copy would grow past the largest file its file system or the process allows
 };
 
 // An open file. Exclusive opens take an advisory flock (other programs are not kept out);
@@ -288,6 +289,10 @@ class File {
     int64_t Read(void* buffer, size_t size);
     // True when every byte was written.
     bool Write(const void* buffer, size_t size);
+    // Whether the last Write or SetSize failed because the file would grow past the largest file
+    // its file system or the process allows: the file cannot be stored whole, though other,
+    // smaller files still can.
+    bool WentPastSizeLimit() const { return pastSizeLimit_; }
     // Writes every byte at the end of the file or, when the write fails part way (a full disk),
     // cuts the file back to its previous size, so a record is on disk whole or not at all and
     // the next one never runs on from half of it.
@@ -353,6 +358,7 @@ class File {
     int fd_ = -1;
     uint64_t device_ = 0;  // the file's device when known (an open that looked), else 0
     KnownStatus status_;
+    bool pastSizeLimit_ = false;
 };
 
 // While one lives, the file calls of its thread ask each volume once whether it is vfat (whose

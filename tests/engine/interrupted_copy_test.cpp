@@ -67,6 +67,29 @@ TEST_F(InterruptedCopyTest, AFullDiskKeepsThePreviousCopyAndStopsThePass) {
     EXPECT_EQ(job.HadError, 1);
 }
 
+// A file that would grow past the largest file allowed (here the process's limit, which fails
+// the write as a file system's own limit does) is that file's error: the files after it, which
+// fit, are still copied, and the earlier copy of it stays.
+TEST_F(InterruptedCopyTest, AFileTooLargeToWriteKeepsThePreviousCopyAndThePassGoesOn) {
+    const Tree small = {{"a.txt", TreeFile{.content = "a"}},
+                        {"b.txt", TreeFile{.content = "b"}},
+                        {"sub", {{"c.txt", TreeFile{.content = "c"}}}}};
+    world.Write(sourceRoot, small);
+    FullDisk sizeLimit(100000);
+    ASSERT_TRUE(sizeLimit.applied());
+    const int result = Run();
+    sizeLimit.Lift();
+
+    // The pass is not ended as by a full disk, wherever the large file comes in it.
+    EXPECT_NE(result, static_cast<int>(FileResult::DiskFull));
+    Tree expected = small;
+    expected["big.bin"] = previous.at("big.bin");
+    EXPECT_EQ(world.Read(destination), expected);
+    EXPECT_EQ(job.Logged.errors, 1u);
+    EXPECT_EQ(job.Unstorable.tooLarge, 1u);
+    EXPECT_EQ(job.HadError, 1);
+}
+
 TEST_F(InterruptedCopyTest, TooLittleFreeSpaceKeepsThePreviousCopy) {
     const std::string small = world.AddDrive('F', kDriveFixed, 0x5u, "", kLarge.size() - 1);
     job.Destination = JoinPath(small, "bk");
