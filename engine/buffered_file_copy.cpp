@@ -320,6 +320,10 @@ class OneFileCopy {
         if (!OpenSource(job_, source_, listed_, &opened)) {
             return Failed(job_, context_, FileResult::OpenError);
         }
+        if (!context_.fileSizeLimits().Holds(ContainingFolder(destination_),
+                                             opened.identity.size)) {
+            return TooLarge();
+        }
         if (!context_.freeSpace().Fits(ContainingFolder(destination_), opened.identity.size)) {
             return AfterPause(context_, FileResult::DiskFull);
         }

@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/file_size_limits.h"
 #include "engine/free_space_estimate.h"
 #include "engine/listed_file.h"
 #include "engine/pending_copies.h"
@@ -82,6 +83,7 @@ class RunContext {
     // New copies still carrying the marker time; a pass flushes them before it returns.
     PendingCopies& pendingCopies() { return pendingCopies_; }
     FreeSpaceEstimate& freeSpace() { return freeSpace_; }
+    FileSizeLimits& fileSizeLimits() { return fileSizeLimits_; }
 
     // The source root as it was when the run started: a root that is no longer this object
     // (unmounted, replaced) is a source that vanished.
@@ -134,6 +136,7 @@ class RunContext {
     std::vector<char> buffer_;
     PendingCopies pendingCopies_;
     FreeSpaceEstimate freeSpace_;
+    FileSizeLimits fileSizeLimits_;
     std::optional<NodeIdentity> sourceRoot_;
     std::optional<NodeIdentity> destinationInSource_;
     std::unordered_set<std::string> visitedFolders_;
