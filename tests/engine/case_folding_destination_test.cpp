@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/scoped_mount.h"
 
@@ -59,6 +62,41 @@ class CaseFoldingDestinationTest : public EngineTest,
         ASSERT_EQ(std::rename(Path(from).c_str(), Path(to).c_str()), 0) << from;
     }
 
+    // The run's lines that report a file the destination does not hold, sorted.
+    std::vector<std::string> ErrorLines() const {
+        std::vector<std::string> lines;
+        const std::string log = DayFile();
+        for (size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos;
+             start = end + 2) {
+            const std::string line = log.substr(start, end - start);
+            if (line.size() >= 10 && line.compare(line.size() - 10, 10, "\tエラー") == 0) {
+                lines.push_back(line);
+            }
+        }
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+
+    std::string ClashLine(const std::string& name) const {
+        return "2005/07/01\t" + RunFields() + "ファイル作成\t" + AfterLastSeparator(name) + "\t" +
+               Path(name) + "\t" + Copy(name) + "\t09:30:00\tエラー";
+    }
+
+    // Two names of a source folder in the order the listing meets them.
+    std::pair<std::string, std::string> InListingOrder(const std::string& folder,
+                                                       const std::string& one,
+                                                       const std::string& other) const {
+        DirectoryEnumerator entries;
+        FileStatus entry;
+        EXPECT_TRUE(entries.Open(Path(folder)));
+        while (entries.Next(&entry)) {
+            if (entry.name == one) return {JoinPath(folder, one), JoinPath(folder, other)};
+            if (entry.name == other) return {JoinPath(folder, other), JoinPath(folder, one)};
+        }
+        ADD_FAILURE() << "neither " << one << " nor " << other << " listed";
+        return {one, other};
+    }
+
   private:
     std::optional<ScopedMount> medium_;
 };
@@ -92,6 +130,46 @@ TEST_P(CaseFoldingDestinationTest, CaseOnlyRenamesKeepEveryCopyUnderTheSourcesSp
     ASSERT_EQ(Run(), static_cast<int>(FileResult::Copied));
     EXPECT_EQ(DayFile(), logAfter);
     EXPECT_EQ(Copies(), expected);
+}
+
+// A pair in the source root, whose copies' folder is there, and one in a folder the first run
+// makes.
+TEST_P(CaseFoldingDestinationTest, TheSecondOfTwoNamesFoldingTogetherIsAnErrorOnEveryRun) {
+    world.Write(sourceRoot, {{"a.txt", Text("lower")},
+                             {"A.txt", Text("upper")},
+                             {"docs", {{"Read.me", Text("mixed")}, {"READ.ME", Text("caps")}}}});
+    world.Write(destination, {});
+    const auto [first, second] = InListingOrder("", "a.txt", "A.txt");
+    const auto [firstInDocs, secondInDocs] = InListingOrder("docs", "Read.me", "READ.ME");
+    const Tree source = world.Read(sourceRoot);
+
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        job.Unstorable = {};
+        job.HadError = 0;
+        ASSERT_EQ(Run(), static_cast<int>(FileResult::Copied));
+
+        if (GetParam().foldsCase) {
+            const std::string firstDoc = AfterLastSeparator(firstInDocs);
+            const Tree held = {{first, source.at(first)},
+                               {"docs", {{firstDoc, source.at("docs").children.at(firstDoc)}}}};
+            EXPECT_EQ(Copies(), held);
+            std::vector<std::string> expected;
+            for (int line = 0; line < run; ++line) {
+                expected.push_back(ClashLine(second));
+                expected.push_back(ClashLine(secondInDocs));
+            }
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(ErrorLines(), expected);
+            EXPECT_EQ(job.Unstorable.caseClashes, 2u);
+            EXPECT_EQ(job.HadError, 1);
+        } else {
+            EXPECT_EQ(Copies(), source);
+            EXPECT_EQ(ErrorLines(), std::vector<std::string>{});
+            EXPECT_EQ(job.Unstorable.caseClashes, 0u);
+        }
+    }
+    EXPECT_EQ(DayFile().find("\t削除\t"), std::string::npos) << DayFile();
 }
 
 INSTANTIATE_TEST_SUITE_P(
