@@ -67,10 +67,10 @@ class ListingWalk {
         const bool listsFiles = job_.IsWholeVolume() || !IsExcludedFolder(job_, folder.path);
         std::vector<FileStatus> entries;
         if (!ReadEntries(folder.handle, &entries)) return false;
-        FoldedNames names;
-        for (const FileStatus& entry : entries) {
+        const FoldedNames names = NamesKeptInDestination(entries);
+        for (size_t index = 0; index < entries.size(); ++index) {
             if (!context_.IsActive()) return false;
-            if (!Consider(folder, entry, listsFiles, EarlierFoldingWith(entry, &names))) {
+            if (!Consider(folder, entries[index], listsFiles, names.EarlierThan(index))) {
                 return false;
             }
             if (folder.lost) break;
@@ -90,13 +90,20 @@ class ListingWalk {
         return true;
     }
 
-    // In the plain layout a folder's entries keep their names in the destination folder: the
-    // earlier entry of the folder whose name folds together with this one's, when there is one.
-    const std::string* EarlierFoldingWith(const FileStatus& entry, FoldedNames* names) const {
-        if (job_.ExtFolder || job_.IsDated()) return nullptr;
-        const bool copied = entry.kind == EntryKind::File || entry.kind == EntryKind::Folder ||
-                            entry.kind == EntryKind::OtherMount;
-        return copied ? names->Note(entry.name) : nullptr;
+    // In the plain layout the files and folders of a source folder keep their names in one
+    // destination folder, where names that fold together may meet.
+    FoldedNames NamesKeptInDestination(const std::vector<FileStatus>& entries) const {
+        std::vector<const std::string*> names(entries.size());
+        if (!job_.ExtFolder && !job_.IsDated()) {
+            for (size_t index = 0; index < entries.size(); ++index) {
+                const EntryKind kind = entries[index].kind;
+                if (kind == EntryKind::File || kind == EntryKind::Folder ||
+                    kind == EntryKind::OtherMount) {
+                    names[index] = &entries[index].name;
+                }
+            }
+        }
+        return FoldedNames(std::move(names));
     }
 
     // False when the walk must stop. earlier: an entry met before whose name folds with this one.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "engine/folded_names.h"
 
@@ -30,7 +31,8 @@ class SourceCaseOf {
   private:
     const std::string& sourceFolder_;
     const OpenFolder& destinationFolder_;
-    std::optional<FoldedNames> sourceNames_;
+    std::vector<std::string> sourceNames_;
+    std::optional<FoldedNames> sourceGroups_;
     std::optional<std::unordered_set<std::string>> destinationNames_;
 };
 

@@ -44,7 +44,6 @@ void AppendUtf8(uint32_t code, std::string* out) {
 }
 
 uint32_t UpperCaseOf(uint32_t code) {
-    if (code < 0x80) return code >= 'a' && code <= 'z' ? code - ('a' - 'A') : code;
     const locale_t locale = UnicodeCaseLocale();
     if (locale == locale_t{}) return code;
     const uint32_t upper = static_cast<uint32_t>(towupper_l(static_cast<wint_t>(code), locale));
@@ -52,21 +51,51 @@ uint32_t UpperCaseOf(uint32_t code) {
     return upper <= 0x10FFFF && (upper < 0xD800 || upper > 0xDFFF) ? upper : code;
 }
 
+// Calls take with each character of name folded (and true), and with each byte that starts no
+// well-formed character as it is (and false). ASCII folds without the case tables.
+template <typename Take>
+void ForEachFolded(const std::string& name, Take take) {
+    for (size_t pos = 0; pos < name.size();) {
+        const uint8_t byte = static_cast<uint8_t>(name[pos]);
+        if (byte < 0x80) {
+            take(byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte, true);
+            ++pos;
+            continue;
+        }
+        const size_t length = Utf8SequenceLength(name, pos);
+        if (length == 0) {
+            take(byte, false);
+            ++pos;
+            continue;
+        }
+        take(UpperCaseOf(DecodeUtf8(name, pos, length)), true);
+        pos += length;
+    }
+}
+
 }  // namespace
 
 std::string CaseFoldedName(const std::string& name) {
     std::string folded;
     folded.reserve(name.size());
-    for (size_t pos = 0; pos < name.size();) {
-        const size_t length = Utf8SequenceLength(name, pos);
-        if (length == 0) {
-            folded += name[pos++];
-            continue;
+    ForEachFolded(name, [&](uint32_t code, bool character) {
+        if (character) {
+            AppendUtf8(code, &folded);
+        } else {
+            folded += static_cast<char>(code);
         }
-        AppendUtf8(UpperCaseOf(DecodeUtf8(name, pos, length)), &folded);
-        pos += length;
-    }
+    });
     return folded;
+}
+
+uint64_t CaseFoldedHash(const std::string& name) {
+    // FNV-1a over the folded characters; a byte that starts no character counts apart from
+    // every character.
+    uint64_t hash = 14695981039346656037u;
+    ForEachFolded(name, [&](uint32_t code, bool character) {
+        hash = (hash ^ (character ? code : 0x110000u + code)) * 1099511628211u;
+    });
+    return hash;
 }
 
 }  // namespace tv

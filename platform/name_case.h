@@ -2,6 +2,7 @@
 // only in the case of their letters lead there to one entry.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tv {
@@ -11,5 +12,8 @@ namespace tv {
 // folds. Bytes that are not well-formed UTF-8 stay as they are. Two names with the same folded
 // name may be one entry on such a destination; only the destination itself can tell.
 std::string CaseFoldedName(const std::string& name);
+// A hash of CaseFoldedName(name), worked out without making it: names that fold together have
+// the same hash, so that a folder's names are grouped without folding each into a new string.
+uint64_t CaseFoldedHash(const std::string& name);
 
 }  // namespace tv

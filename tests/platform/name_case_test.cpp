@@ -36,7 +36,13 @@ TEST(NameCase, LettersFoldToUpperCaseAndEverythingElseStays) {
          "B"},  // CP932 bytes stay
         {"cut sequence", "x\xC3", "X\xC3"},
     };
-    for (const Case& c : cases) EXPECT_EQ(CaseFoldedName(c.name), c.folded) << c.what;
+    for (const Case& c : cases) {
+        EXPECT_EQ(CaseFoldedName(c.name), c.folded) << c.what;
+        EXPECT_EQ(CaseFoldedHash(c.name), CaseFoldedHash(c.folded)) << c.what;
+    }
+    EXPECT_NE(CaseFoldedHash("a.txt"), CaseFoldedHash("b.txt"));
+    // A byte that starts no character is not the character of the same number.
+    EXPECT_NE(CaseFoldedHash("\xE9"), CaseFoldedHash("\xC3\xA9"));
 }
 
 }  // namespace
