@@ -5,6 +5,7 @@
 #include "engine/destination_layout.h"
 #include "engine/folded_names.h"
 #include "engine/run_context.h"
+#include "engine/selection_rules.h"
 #include "engine/step_log.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -30,7 +31,8 @@ bool IsCaseClash(const CopyJob& job, RunContext& context, const std::string& ear
 
 bool PassesOverCaseClash(CopyJob& job, RunContext& context, const ListedFile& listed) {
     const std::string* earlier = context.EarlierFoldingWith(listed);
-    if (earlier == nullptr) return false;
+    // A file the rules refuse is not copied anyway, whatever the destination holds.
+    if (earlier == nullptr || !IsSelectedSource(job, listed.path, listed.Status())) return false;
     const std::string destination = PlainDestination(job, context.drives(), listed.path);
     if (!IsCaseClash(job, context, *earlier, destination)) return false;
     job.HadError = 1;
