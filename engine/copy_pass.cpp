@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/buffered_file_copy.h"
+#include "engine/case_clash.h"
 #include "engine/copy_lookahead.h"
 #include "engine/destination_layout.h"
 #include "engine/extension_generations.h"
@@ -72,6 +73,7 @@ FileResult CopyListedFiles(CopyJob& job, RunContext& context, CopyLookahead& loo
     for (size_t index = 0; index < files.size(); ++index) {
         if (!context.IsActive()) return FileResult::Cancelled;
         const ListedFile& listed = files[index];
+        if (PassesOverCaseClash(job, context, listed)) continue;
         if (lookahead.SawCurrent(index, listed)) continue;
         const std::string& source = listed.path;
         const std::string destination = PlainDestination(job, context.drives(), source);

@@ -15,8 +15,9 @@ struct ListedFile {
     FileTime lastWrite;
     uint64_t size = 0;
     uint32_t attributes = 0;
-    NodeIdentity node;             // the file the listing saw: the copy reads no other
-    bool copySeenCurrent = false;  // the look ahead saw its copy needing nothing
+    NodeIdentity node;              // the file the listing saw: the copy reads no other
+    bool copySeenCurrent = false;   // the look ahead saw its copy needing nothing
+    bool foldsWithEarlier = false;  // an earlier entry of its folder has its name but for case
 
     // The reading as the rules take it (no name, no creation or access time: no rule asks).
     FileStatus Status() const {

@@ -7,6 +7,7 @@
 
 #include "engine/copy_lookahead.h"
 #include "engine/destination_layout.h"
+#include "engine/folded_names.h"
 #include "engine/leftover_copies.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
@@ -66,9 +67,12 @@ class ListingWalk {
         const bool listsFiles = job_.IsWholeVolume() || !IsExcludedFolder(job_, folder.path);
         std::vector<FileStatus> entries;
         if (!ReadEntries(folder.handle, &entries)) return false;
-        for (const FileStatus& entry : entries) {
+        const FoldedNames names = NamesKeptInDestination(entries);
+        for (size_t index = 0; index < entries.size(); ++index) {
             if (!context_.IsActive()) return false;
-            if (!Consider(folder, entry, listsFiles)) return false;
+            if (!Consider(folder, entries[index], listsFiles, names.EarlierThan(index))) {
+                return false;
+            }
             if (folder.lost) break;
         }
         return true;
@@ -86,8 +90,25 @@ class ListingWalk {
         return true;
     }
 
-    // False when the walk must stop.
-    bool Consider(WalkedFolder& folder, const FileStatus& entry, bool listsFiles) {
+    // In the plain layout the files and folders of a source folder keep their names in one
+    // destination folder, where names that fold together may meet.
+    FoldedNames NamesKeptInDestination(const std::vector<FileStatus>& entries) const {
+        std::vector<const std::string*> names(entries.size());
+        if (!job_.ExtFolder && !job_.IsDated()) {
+            for (size_t index = 0; index < entries.size(); ++index) {
+                const EntryKind kind = entries[index].kind;
+                if (kind == EntryKind::File || kind == EntryKind::Folder ||
+                    kind == EntryKind::OtherMount) {
+                    names[index] = &entries[index].name;
+                }
+            }
+        }
+        return FoldedNames(std::move(names));
+    }
+
+    // False when the walk must stop. earlier: an entry met before whose name folds with this one.
+    bool Consider(WalkedFolder& folder, const FileStatus& entry, bool listsFiles,
+                  const std::string* earlier) {
         const std::string path = JoinPath(folder.path, entry.name);
         if (IsTooLong(path)) {
             PassOver(path, entry.IsDirectory() ? kLogActionFolderCreated : kLogActionFileCreated,
@@ -100,11 +121,11 @@ class ListingWalk {
                 // of it. A chosen folder is backed up with whatever is mounted below it.
                 if (job_.IsWholeVolume()) return true;
                 if (entry.IsDirectory()) return Enter(folder, path, entry);
-                return List(path, entry, listsFiles);
+                return List(path, entry, listsFiles, earlier);
             case EntryKind::Folder:
                 return Enter(folder, path, entry);
             case EntryKind::File:
-                return List(path, entry, listsFiles);
+                return List(path, entry, listsFiles, earlier);
             case EntryKind::Link:
                 if (!listsFiles || IsOlderThanReference(job_, entry)) return true;
                 // The dated and extension layouts gather files from every folder into a few:
@@ -165,14 +186,18 @@ class ListingWalk {
         PassOver(parent.path, kLogActionFolderCreated, kLogResultError);
     }
 
-    bool List(const std::string& path, const FileStatus& entry, bool listsFiles) {
+    bool List(const std::string& path, const FileStatus& entry, bool listsFiles,
+              const std::string* earlier) {
         if (!listsFiles || IsOlderThanReference(job_, entry)) return true;
         // An unfinished copy of another run is no file of the source's.
         if (IsTemporaryCopyName(entry.name)) {
             PassOver(path, kLogActionFileCreated, kLogResultSkipped);
         } else {
-            context_.files().push_back(ListedFileOf(path, entry));
-            lookahead_.Listed(context_.files().back());
+            ListedFile& listed = context_.files().emplace_back(ListedFileOf(path, entry));
+            if (earlier) {
+                context_.NoteFoldsWithEarlier(&listed, JoinPath(ContainingFolder(path), *earlier));
+            }
+            lookahead_.Listed(listed);
         }
         return true;
     }

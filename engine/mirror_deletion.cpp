@@ -10,6 +10,7 @@
 #include "engine/mass_deletion_guard.h"
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
+#include "engine/source_case.h"
 #include "engine/step_log.h"
 #include "platform/file_system.h"
 #include "platform/node_identity.h"
@@ -45,6 +46,12 @@ struct Removal {
     std::string loggedPath;
 };
 
+// The copy of a source entry renamed only in case, to be given the source's spelling.
+struct CaseRename {
+    Removal entry;
+    std::string sourceName;
+};
+
 // The destination is looked at and emptied only through folders opened level by level from its
 // root without following a link, each the same folder (device and inode) from the plan to the
 // removal: a folder that another account who may write the destination swaps for a link is
@@ -54,7 +61,9 @@ class MirrorDeletion {
     MirrorDeletion(CopyJob& job, RunContext& context) : job_(job), context_(context) {}
 
     void Run() {
-        if (!Plan(job_.Source, job_.Destination, nullptr) || removals_.empty()) return;
+        if (!Plan(job_.Source, job_.Destination, nullptr)) return;
+        RenameToSourceCase();
+        if (removals_.empty()) return;
         if (!MayRemove(job_, context_, removals_.size())) return;
         for (const Removal& removal : removals_) {
             if (!context_.IsActive() || !SourceStillThere()) return;
@@ -80,19 +89,22 @@ class MirrorDeletion {
             return true;
         }
         const bool sourceExcluded = IsExcludedFolder(job_, sourceFolder);
+        SourceCaseOf sourceCase(sourceFolder, folder);
         FileStatus entry;
         while (entries.Next(&entry)) {
             if (!context_.IsActive()) return false;
             context_.WaitForIdle(job_);
-            if (!PlanEntry(sourceFolder, folder, identity, entry, sourceExcluded)) return false;
+            if (!PlanEntry(sourceFolder, folder, identity, entry, sourceExcluded, sourceCase)) {
+                return false;
+            }
             context_.Yield();
         }
         return true;
     }
 
     bool PlanEntry(const std::string& sourceFolder, const OpenFolder& folder,
-                   const FileIdentity& folderIdentity, const FileStatus& entry,
-                   bool sourceExcluded) {
+                   const FileIdentity& folderIdentity, const FileStatus& entry, bool sourceExcluded,
+                   SourceCaseOf& sourceCase) {
         const std::string source = JoinPath(sourceFolder, entry.name);
         const std::string destination = JoinPath(folder.path(), entry.name);
         // What is mounted in the destination, and what the run cannot tell, is never removed.
@@ -105,7 +117,8 @@ class MirrorDeletion {
         Removal removal{folder.path(), folderIdentity, entry.name, planned, destination};
         if (entry.kind == EntryKind::Folder) {
             if (!S_ISDIR(planned.mode) || IsTrashFolderName(entry.name) ||
-                IsExcludedFolder(job_, source) || SourceHas(source)) {
+                IsExcludedFolder(job_, source) || SourceHas(source) ||
+                KeptAsSourceCase(sourceCase, removal)) {
                 return true;
             }
             if (!Plan(source, destination, &planned)) return false;
@@ -118,7 +131,9 @@ class MirrorDeletion {
             RemoveLeftoverCopyIn(folder, entry.name);
             return true;
         }
-        if (!sourceExcluded && !SourceHas(source)) removals_.push_back(std::move(removal));
+        if (!sourceExcluded && !SourceHas(source) && !KeptAsSourceCase(sourceCase, removal)) {
+            removals_.push_back(std::move(removal));
+        }
         return true;
     }
 
@@ -128,18 +143,44 @@ class MirrorDeletion {
         return GetEntryIdentity(source, &entry);
     }
 
-    // What is no longer the entry planned, or no longer in the folder planned, is not the run's
-    // to remove and stays without a line. The rename into the trash goes from the folder held
-    // open, so whatever may take the entry's name meanwhile, nothing is reached through a link.
-    void Remove(const Removal& removal) {
-        OpenFolder folder;
+    // On a destination that folds case, an entry the source lacks by its exact name may be the
+    // copy of a source entry renamed only in case: it is that entry's copy, and it stays.
+    bool KeptAsSourceCase(SourceCaseOf& sourceCase, const Removal& entry) {
+        std::string sourceName = sourceCase.NameFor(entry.name);
+        if (sourceName.empty()) return false;
+        caseRenames_.push_back({entry, std::move(sourceName)});
+        return true;
+    }
+
+    // A destination that cannot give an entry another case of its name (a folder on some FAT
+    // drivers) keeps it as it is: it is still the source entry's copy, found by its name.
+    void RenameToSourceCase() {
+        for (const CaseRename& rename : caseRenames_) {
+            if (!context_.IsActive()) return;
+            OpenFolder folder;
+            if (OpenPlanned(rename.entry, &folder) &&
+                folder.Rename(rename.entry.name, rename.sourceName)) {
+                context_.pendingCopies().NoteRenameIn(job_.Destination);
+            }
+        }
+    }
+
+    // Opens the folder of a planned entry while both are still what was planned: what is no
+    // longer the entry planned, or no longer in the folder planned, is not the run's to touch.
+    bool OpenPlanned(const Removal& planned, OpenFolder* folder) const {
         FileIdentity folderNow;
         FileIdentity entryNow;
-        if (!folder.OpenBelow(job_.Destination, removal.folder) || !folder.Identity(&folderNow) ||
-            !folderNow.IsSameFile(removal.folderIdentity) ||
-            !folder.EntryIdentity(removal.name, &entryNow) || !entryNow.IsSameFile(removal.entry)) {
-            return;
-        }
+        return folder->OpenBelow(job_.Destination, planned.folder) &&
+               folder->Identity(&folderNow) && folderNow.IsSameFile(planned.folderIdentity) &&
+               folder->EntryIdentity(planned.name, &entryNow) && entryNow.IsSameFile(planned.entry);
+    }
+
+    // What is not as planned stays without a line. The rename into the trash goes from the
+    // folder held open, so whatever may take the entry's name meanwhile, nothing is reached
+    // through a link.
+    void Remove(const Removal& removal) {
+        OpenFolder folder;
+        if (!OpenPlanned(removal, &folder)) return;
         const bool trashed = MoveEntryToTrash(folder, removal.name);
         // The trash lies on the entry's own file system, which is the destination's.
         if (trashed) context_.pendingCopies().NoteRenameIn(job_.Destination);
@@ -161,6 +202,7 @@ class MirrorDeletion {
     CopyJob& job_;
     RunContext& context_;
     std::vector<Removal> removals_;
+    std::vector<CaseRename> caseRenames_;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "engine/run_context.h"
 
 #include <thread>
+#include <utility>
 
 #include "engine/copy_job.h"
 #include "platform/clock.h"
@@ -71,6 +72,17 @@ void RunContext::WaitForIdle(const CopyJob& job) {
 void RunContext::Yield() const { std::this_thread::yield(); }
 
 void RunContext::PauseAfterFile() const { clock_.SleepMs(kPauseAfterFileMs); }
+
+void RunContext::NoteFoldsWithEarlier(ListedFile* file, std::string earlier) {
+    file->foldsWithEarlier = true;
+    earlierFolding_[file->path] = std::move(earlier);
+}
+
+const std::string* RunContext::EarlierFoldingWith(const ListedFile& file) const {
+    if (!file.foldsWithEarlier) return nullptr;
+    const auto earlier = earlierFolding_.find(file.path);
+    return earlier == earlierFolding_.end() ? nullptr : &earlier->second;
+}
 
 void RunContext::NoteFolderMadeSure(const std::string& folder, bool made) {
     folderMadeSure_ = folder;

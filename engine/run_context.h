@@ -8,6 +8,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -76,6 +77,11 @@ class RunContext {
     // without ever holding two copies of a long listing.
     std::deque<ListedFile>& files() { return files_; }
     const std::deque<ListedFile>& files() const { return files_; }
+    // A listed file whose name folds together with an earlier entry's of its folder (a path):
+    // on a destination that folds case, that entry's copy takes the place of the file's.
+    void NoteFoldsWithEarlier(ListedFile* file, std::string earlier);
+    // The earlier entry of a file noted so; null for any other file.
+    const std::string* EarlierFoldingWith(const ListedFile& file) const;
     // The listed symbolic links of the run, copied as links after the files.
     std::vector<std::string>& links() { return links_; }
     // The copy buffer: allocated for one copy pass, empty otherwise.
@@ -132,6 +138,7 @@ class RunContext {
     Phase phase_ = Phase::Counting;
     std::string currentFile_;
     std::deque<ListedFile> files_;
+    std::unordered_map<std::string, std::string> earlierFolding_;  // file → earlier entry
     std::vector<std::string> links_;
     std::vector<char> buffer_;
     PendingCopies pendingCopies_;

@@ -1,0 +1,45 @@
+#include "engine/case_clash.h"
+
+#include <string>
+
+#include "engine/destination_layout.h"
+#include "engine/folded_names.h"
+#include "engine/run_context.h"
+#include "engine/selection_rules.h"
+#include "engine/step_log.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+
+namespace tv {
+
+namespace {
+
+bool IsCaseClash(const CopyJob& job, RunContext& context, const std::string& earlier,
+                 const std::string& destination) {
+    // A copy of the earlier entry made in this run answers for its name only once in place.
+    context.pendingCopies().FlushIfPending(PlainDestination(job, context.drives(), earlier));
+    // The folder answers to the file's name, yet lists no entry of that name: the name leads to
+    // the entry it folds together with.
+    const std::string name = AfterLastSeparator(destination);
+    OpenFolder folder;
+    FileIdentity found;
+    return folder.OpenBelow(job.Destination, ContainingFolder(destination)) &&
+           folder.EntryIdentity(name, &found) && NamesListedIn(folder).count(name) == 0;
+}
+
+}  // namespace
+
+bool PassesOverCaseClash(CopyJob& job, RunContext& context, const ListedFile& listed) {
+    const std::string* earlier = context.EarlierFoldingWith(listed);
+    // A file the rules refuse is not copied anyway, whatever the destination holds.
+    if (earlier == nullptr || !IsSelectedSource(job, listed.path, listed.Status())) return false;
+    const std::string destination = PlainDestination(job, context.drives(), listed.path);
+    if (!IsCaseClash(job, context, *earlier, destination)) return false;
+    job.HadError = 1;
+    ++job.Unstorable.caseClashes;
+    LogStep(job, context, kLogActionFileCreated, listed.path, destination, kLogResultError);
+    context.PauseAfterFile();
+    return true;
+}
+
+}  // namespace tv
