@@ -68,7 +68,8 @@ class LinkCopy {
             job_.HadError = 1;
             context_.CountOpenError();
         }
-        LogStep(job_, context_, kLogActionFileCreated, source_, destination_, LogWordOf(result));
+        LogStep(job_, context_, kLogActionFileCreated, source_,
+                ShownDestination(job_, context_, destination_), LogWordOf(result));
         context_.PauseAfterFile();
         return result;
     }
