@@ -8,12 +8,17 @@ namespace tv {
 
 namespace {
 
+// A network path is never walked above its share: the server alone is no folder of it.
+bool IsShareOrBelow(const std::string& path) {
+    return !IsNetworkPath(path) || path.find(kSeparator, 2) != std::string::npos;
+}
+
 // The destination, or the folder above it that its first missing level would be made in.
 std::string NearestExistingFolder(const std::string& destination) {
     std::string folder = WithoutTrailingSeparators(destination);
     while (!folder.empty() && !IsDirectory(folder)) {
         const std::string above = ContainingFolder(folder);
-        if (above == folder) return {};
+        if (above == folder || !IsShareOrBelow(above)) return {};
         folder = above;
     }
     return folder;
