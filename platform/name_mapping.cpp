@@ -24,7 +24,7 @@ char UnmappedAt(const std::string& name, size_t position) {
     if (position + 3 > name.size()) return 0;
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(name[position + i]); };
     if (byte(0) != 0xEF || (byte(1) & 0xC0) != 0x80 || (byte(2) & 0xC0) != 0x80) return 0;
-    const unsigned code = 0xF000 | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
+    const unsigned code = kMappedBase | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
     if (code - kMappedBase >= 0x80) return 0;
     return static_cast<char>(code - kMappedBase);
 }
@@ -72,8 +72,9 @@ std::string EachNameBelow(const std::string& root, const std::string& path,
 std::string StoredName(const std::string& name, const NameRefusals& refusals) {
     if (!refusals.MapsAny() || name.empty()) return name;
     std::string stored;
-    for (char c : name)
+    for (char c : name) {
         stored += IsRefusedCharacter(c, refusals) ? MappedCharacter(c) : std::string(1, c);
+    }
     if (IsRefusedTrailing(stored.back(), refusals)) {
         const char last = stored.back();
         stored.pop_back();
