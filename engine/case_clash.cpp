@@ -17,7 +17,8 @@ namespace {
 bool IsCaseClash(const CopyJob& job, RunContext& context, const std::string& earlier,
                  const std::string& destination) {
     // A copy of the earlier entry made in this run answers for its name only once in place.
-    context.pendingCopies().FlushIfPending(PlainDestination(job, context.drives(), earlier));
+    context.pendingCopies().FlushIfPending(
+        StoredPlainDestination(job, context.drives(), context.nameRefusals(), earlier));
     // The folder answers to the file's name, yet lists no entry of that name: the name leads to
     // the entry it folds together with.
     const std::string name = AfterLastSeparator(destination);
@@ -33,8 +34,10 @@ bool PassesOverCaseClash(CopyJob& job, RunContext& context, const ListedFile& li
     const std::string* earlier = context.EarlierFoldingWith(listed);
     // A file the rules refuse is not copied anyway, whatever the destination holds.
     if (earlier == nullptr || !IsSelectedSource(job, listed.path, listed.Status())) return false;
+    const std::string stored =
+        StoredPlainDestination(job, context.drives(), context.nameRefusals(), listed.path);
+    if (!IsCaseClash(job, context, *earlier, stored)) return false;
     const std::string destination = PlainDestination(job, context.drives(), listed.path);
-    if (!IsCaseClash(job, context, *earlier, destination)) return false;
     job.HadError = 1;
     ++job.Unstorable.caseClashes;
     LogStep(job, context, kLogActionFileCreated, listed.path, destination, kLogResultError);

@@ -2,10 +2,12 @@
 
 #include <thread>
 
+#include "engine/destination_names.h"
 #include "engine/destination_nesting.h"
 #include "engine/selection_rules.h"
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
+#include "platform/name_mapping.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -81,6 +83,8 @@ void ComparisonScan::ScanUnlessNested(const std::string& source, const std::stri
     if (EndsTheRun(place.nesting)) return;
     passedOver_.reset();
     if (place.nesting == DestinationNesting::InsideSource) passedOver_ = place.destination;
+    // A destination not made yet holds no copies to find: nothing is asked of its file system.
+    refusals_ = IsDirectory(destination) ? RefusalsOfDestination(destination) : NameRefusals{};
     Scan(source, destination);
 }
 
@@ -97,7 +101,7 @@ void ComparisonScan::Scan(const std::string& source, const std::string& destinat
     FileStatus entry;
     while (!Stopping() && entries.Next(&entry)) {
         const std::string path = JoinPath(source, entry.name);
-        const std::string copy = JoinPath(destination, entry.name);
+        const std::string copy = JoinPath(destination, StoredName(entry.name, refusals_));
         if (entry.IsDirectory()) {
             if (!IsExcludedFolder(job, path) && !IsPassedOver(path)) Scan(path, copy);
         } else if (!folderExcluded && WouldCopy(path, entry, copy)) {

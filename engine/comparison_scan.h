@@ -14,6 +14,7 @@
 
 #include "engine/copy_job.h"
 #include "engine/worker_thread.h"
+#include "platform/name_refusals.h"
 #include "platform/node_identity.h"
 
 namespace tv {
@@ -89,6 +90,8 @@ class ComparisonScan {
     ScanReports* reports_ = nullptr;
     // The destination's folder when it lies inside the source: not scanned.
     std::optional<NodeIdentity> passedOver_;
+    // What the destination refuses in names: its copies are looked for under their stored names.
+    NameRefusals refusals_;
     std::atomic<int> state_{kIdle};
     std::unique_ptr<WorkerThread> thread_;
 };

@@ -39,8 +39,12 @@ class FolderOfCopies {
     bool opened_ = false;
 };
 
-CopyLookahead::CopyLookahead(const CopyJob& job, const DriveTable& drives)
-    : job_(job), drives_(drives), looks_(!job.ExtFolder && !job.IsDated() && !job.FullBackup) {}
+CopyLookahead::CopyLookahead(const CopyJob& job, const DriveTable& drives,
+                             const NameRefusals& refusals)
+    : job_(job),
+      drives_(drives),
+      refusals_(refusals),
+      looks_(!job.ExtFolder && !job.IsDated() && !job.FullBackup) {}
 
 CopyLookahead::~CopyLookahead() {
     {
@@ -109,7 +113,7 @@ bool CopyLookahead::TakeHanded(std::vector<ListedFile*>* files) {
 }
 
 bool CopyLookahead::IsCopyCurrent(const ListedFile& file, FolderOfCopies& folder) const {
-    const std::string destination = PlainDestination(job_, drives_, file.path);
+    const std::string destination = StoredPlainDestination(job_, drives_, refusals_, file.path);
     const OpenFolder* copies = folder.Open(ContainingFolder(destination));
     FileStatus copy;
     return copies != nullptr && copies->EntryStatus(AfterLastSeparator(destination), &copy) &&

@@ -18,12 +18,14 @@
 namespace tv {
 
 class DriveTable;
+struct NameRefusals;
 
 class CopyLookahead {
   public:
     // Looks ahead only where a copy's place is its source's path below the destination and
     // the copy is not compared byte for byte: a plain tree, not a full backup.
-    CopyLookahead(const CopyJob& job, const DriveTable& drives);
+    // refusals: what the destination refuses in names, known before the first file is listed.
+    CopyLookahead(const CopyJob& job, const DriveTable& drives, const NameRefusals& refusals);
     ~CopyLookahead();  // stops the look ahead and waits for it
     CopyLookahead(const CopyLookahead&) = delete;
     CopyLookahead& operator=(const CopyLookahead&) = delete;
@@ -51,6 +53,7 @@ class CopyLookahead {
 
     const CopyJob& job_;
     const DriveTable& drives_;
+    const NameRefusals& refusals_;
     bool looks_;
     std::vector<ListedFile*> held_;  // listed, not yet handed over (the listing's thread)
     size_t listed_ = 0;

@@ -15,6 +15,7 @@
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "platform/file_system.h"
+#include "platform/name_mapping.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -30,7 +31,7 @@ KnownStatuses OnlyListed(const ListedFile& listed) {
 
 FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const ListedFile& listed) {
     const std::string& source = listed.path;
-    const std::string name = AfterLastSeparator(source);
+    const std::string name = StoredName(AfterLastSeparator(source), context.nameRefusals());
     FileStatus status;
     // A file gone since the listing has no date: its copy fails as an open error, without
     // making a folder of 1970/01/01 for it.
@@ -76,7 +77,8 @@ FileResult CopyListedFiles(CopyJob& job, RunContext& context, CopyLookahead& loo
         if (PassesOverCaseClash(job, context, listed)) continue;
         if (lookahead.SawCurrent(index, listed)) continue;
         const std::string& source = listed.path;
-        const std::string destination = PlainDestination(job, context.drives(), source);
+        const std::string destination =
+            StoredPlainDestination(job, context.drives(), context.nameRefusals(), source);
         // A file listed twice meets its own copy of this run, which must show its real times.
         context.pendingCopies().FlushIfPending(destination);
         if (job.ExtFolder) {
@@ -100,7 +102,8 @@ FileResult CopyListedFiles(CopyJob& job, RunContext& context, CopyLookahead& loo
 // False when the worker was stopped.
 bool CopyListedLinks(CopyJob& job, RunContext& context) {
     for (const std::string& source : context.links()) {
-        const std::string destination = PlainDestination(job, context.drives(), source);
+        const std::string destination =
+            StoredPlainDestination(job, context.drives(), context.nameRefusals(), source);
         if (CopyLinkAndLog(job, context, source, destination) == FileResult::Cancelled) {
             return false;
         }

@@ -3,6 +3,7 @@
 #include "engine/selection_rules.h"
 #include "platform/date_time.h"
 #include "platform/drive_table.h"
+#include "platform/name_mapping.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -49,6 +50,11 @@ std::string PlainDestination(const CopyJob& job, const DriveTable& drives,
         return InsideDestination(job, AfterLastSeparator(source), source);
     }
     return InsideDestination(job, source.substr(root.size()), source);
+}
+
+std::string StoredPlainDestination(const CopyJob& job, const DriveTable& drives,
+                                   const NameRefusals& refusals, const std::string& source) {
+    return StoredPathBelow(job.Destination, PlainDestination(job, drives, source), refusals);
 }
 
 std::string DatedFolder(const CopyJob& job, std::time_t lastWrite) {

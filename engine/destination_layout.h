@@ -10,6 +10,7 @@
 namespace tv {
 
 class DriveTable;
+struct NameRefusals;
 
 // FileDir: Destination + the part of the path after Source. Whole volumes: Destination + the
 // path with its drive root removed (one leading separator kept); Destination alone for the
@@ -17,6 +18,11 @@ class DriveTable;
 // a path whose ".." would lead there goes into Destination under its own name.
 std::string PlainDestination(const CopyJob& job, const DriveTable& drives,
                              const std::string& source);
+
+// PlainDestination as the destination's file system holds it: every name below Destination
+// stored mapped.
+std::string StoredPlainDestination(const CopyJob& job, const DriveTable& drives,
+                                   const NameRefusals& refusals, const std::string& source);
 
 // Destination + the local date of the last write as "%Y年%m月%d日".
 std::string DatedFolder(const CopyJob& job, std::time_t lastWrite);

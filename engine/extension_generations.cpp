@@ -11,6 +11,7 @@
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "platform/file_system.h"
+#include "platform/name_mapping.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -97,13 +98,18 @@ FileResult PlaceGeneration(CopyJob& job, RunContext& context, const GenerationEn
 
 FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source,
                                    const NodeIdentity& listed) {
-    const std::string fileName = AfterLastSeparator(source);
+    // The folders and copies go by the names the destination stores them under; the extension
+    // is the source's.
+    const NameRefusals& refusals = context.nameRefusals();
+    const std::string sourceName = AfterLastSeparator(source);
+    const std::string fileName = StoredName(sourceName, refusals);
     std::vector<GenerationEntry> entries(1);
     entries[0].path = source;
     entries[0].isSource = true;
     GetFileStatus(source, &entries[0].status);
 
-    const std::string current = CurrentGenerationFolder(job, fileName);
+    const std::string current =
+        StoredPathBelow(job.Destination, CurrentGenerationFolder(job, sourceName), refusals);
     CreateDestinationFolder(job, context, current, BeforeLastSeparator(source));
     // The generations are told apart and ordered by their times: a copy of this name made
     // earlier in the run must show its real time, not the marker, which would sort it oldest
@@ -116,9 +122,9 @@ FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std:
     int generation = static_cast<int>(entries.size());
     for (size_t i = 0; i + 1 < entries.size(); ++i) {
         --generation;
-        result = PlaceGeneration(job, context, entries[i],
-                                 OlderGenerationFolder(job, generation, fileName), fileName, listed,
-                                 result);
+        const std::string older = StoredPathBelow(
+            job.Destination, OlderGenerationFolder(job, generation, sourceName), refusals);
+        result = PlaceGeneration(job, context, entries[i], older, fileName, listed, result);
         if (StopsTheRotation(result)) return result;
     }
     return PlaceGeneration(job, context, entries.back(), current, fileName, listed, result);

@@ -8,6 +8,7 @@
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
 #include "platform/file_system.h"
+#include "platform/name_mapping.h"
 
 namespace tv {
 
@@ -84,6 +85,18 @@ FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* wind
     return CopyFileContents(job, context, source, destination, notify, listed);
 }
 
+// A name the destination refuses even mapped (a device name, a name beyond ASCII where the driver
+// takes none): no copy is tried, and the file's line tells it on every run.
+FileResult RefusedName(CopyJob& job, const RunContext& context, const std::string& source,
+                       const std::string& destination) {
+    ++job.Unstorable.refusedNames;
+    job.HadError = 1;
+    LogStep(job, context, kLogActionFileCreated, source,
+            ShownDestination(job, context, destination), kLogResultError);
+    context.PauseAfterFile();
+    return FileResult::OpenError;
+}
+
 }  // namespace
 
 FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
@@ -115,8 +128,12 @@ FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& sou
 
 FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& source,
                       const std::string& destination, const KnownStatuses& known) {
+    if (!CanHoldPathBelow(job.Destination, destination, context.nameRefusals())) {
+        return RefusedName(job, context, source, destination);
+    }
     if (job.LogRecord) {
-        FillStep(job.LogRecord, context.clock(), kLogActionFileCreated, source, destination);
+        FillStep(job.LogRecord, context.clock(), kLogActionFileCreated, source,
+                 ShownDestination(job, context, destination));
     }
     const FileResult result = CopyOneFile(job, context, source, destination, true, known);
     if (job.LogRecord) {

@@ -5,6 +5,7 @@
 #include "engine/run_context.h"
 #include "engine/step_log.h"
 #include "platform/file_system.h"
+#include "platform/name_mapping.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -74,8 +75,12 @@ bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::strin
     context.NoteFolderMadeSure({});
     for (const std::string& level : LevelsOf(folder)) {
         if (level.empty() || IsDirectory(level)) continue;
+        // A level whose name the destination refuses is not tried: the line of each file that
+        // needed it says why.
+        if (!CanHoldPathBelow(job.Destination, level, context.nameRefusals())) return false;
         if (job.LogRecord) {
-            FillStep(job.LogRecord, context.clock(), kLogActionFolderCreated, sourceFolder, level);
+            FillStep(job.LogRecord, context.clock(), kLogActionFolderCreated, sourceFolder,
+                     ShownDestination(job, context, level));
         }
         const bool created = CreateLevel(job, level, folder, sourceFolder, levels);
         if (job.LogRecord) FinishStep(job, context, created ? kLogResultOk : kLogResultError);

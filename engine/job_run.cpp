@@ -2,6 +2,7 @@
 
 #include "engine/copy_lookahead.h"
 #include "engine/copy_pass.h"
+#include "engine/destination_names.h"
 #include "engine/destination_nesting.h"
 #include "engine/file_result.h"
 #include "engine/leftover_copies.h"
@@ -50,6 +51,7 @@ bool PrepareRun(CopyJob& job, RunContext& context) {
     if (place.nesting == DestinationNesting::InsideSource && place.destination) {
         context.SetDestinationInSource(*place.destination);
     }
+    context.SetNameRefusals(RefusalsOfDestination(job.Destination));
     return true;
 }
 
@@ -67,7 +69,7 @@ int RunJob(CopyJob& job, RunContext& context) {
         context.log()->OpenForAppending(LogDateText(context.clock()));
     int runResult = 0;
     // Reads the copies of the files listed while the listing goes on, until the copy pass ends.
-    CopyLookahead lookahead(job, context.drives());
+    CopyLookahead lookahead(job, context.drives(), context.nameRefusals());
     if (PrepareRun(job, context) && ListSourceFiles(job, context, lookahead) &&
         context.IsActive()) {
         const bool listedAny = !context.files().empty() || !context.links().empty();

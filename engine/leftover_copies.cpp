@@ -9,6 +9,7 @@
 
 #include "engine/run_context.h"
 #include "platform/file_system.h"
+#include "platform/name_refusals.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 
@@ -31,12 +32,16 @@ bool IsTemporaryCopyName(const std::string& name) {
            std::all_of(name.begin() + prefix, name.end(), IsLowerHexDigit);
 }
 
-std::string TemporaryCopyPathBeside(const std::string& destination) {
+std::string NewTemporaryCopyName() {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     char name[32];
     std::snprintf(name, sizeof name, "%s%0*llx", kTemporaryCopyPrefix,
                   static_cast<int>(kRandomDigits), static_cast<unsigned long long>(generator()));
-    return JoinPath(ContainingFolder(destination), name);
+    return name;
+}
+
+std::string TemporaryCopyPathBeside(const std::string& destination) {
+    return JoinPath(ContainingFolder(destination), NewTemporaryCopyName());
 }
 
 bool RemoveLeftoverCopy(const std::string& path) {
@@ -51,6 +56,7 @@ bool RemoveLeftoverCopyIn(const OpenFolder& folder, const std::string& name) {
     FileIdentity entry;
     if (!folder.EntryIdentity(name, &entry)) return false;
     if (S_ISLNK(entry.mode)) return folder.RemoveFile(name);
+    if (S_ISDIR(entry.mode)) return RemoveNameProbe(folder, name);
     File file;
     // The exclusive open fails while a copy of this or another run still writes the file.
     if (!file.OpenForReadIn(folder, name, true, false)) return false;

@@ -16,12 +16,15 @@ class RunContext;
 inline constexpr const char* kTemporaryCopyPrefix = ".tvpart-";
 
 bool IsTemporaryCopyName(const std::string& name);
+// A new name of that form.
+std::string NewTemporaryCopyName();
 // A new temporary name in the folder of destination, of fixed length, so that a long
 // destination name does not make it too long.
 std::string TemporaryCopyPathBeside(const std::string& destination);
 
-// Removes path when it is a temporary copy file that no copy holds locked, read-only or not, or
-// the temporary link of a link copy; true when it was removed.
+// Removes path when it is a temporary copy file that no copy holds locked, read-only or not,
+// the temporary link of a link copy, or the folder of a probe of the destination's names (see
+// name_refusals.h); true when it was removed.
 bool RemoveLeftoverCopy(const std::string& path);
 // RemoveLeftoverCopy of the entry name of a folder held open, reached through that folder only.
 bool RemoveLeftoverCopyIn(const OpenFolder& folder, const std::string& name);

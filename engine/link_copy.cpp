@@ -9,6 +9,7 @@
 #include "engine/run_context.h"
 #include "engine/step_log.h"
 #include "platform/file_system.h"
+#include "platform/name_mapping.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -44,6 +45,10 @@ class LinkCopy {
             return Logged(FileResult::OpenError);
         }
         if (HoldsSameLink(destination_, target)) return FileResult::SkippedNotNewer;
+        if (!CanHoldPathBelow(job_.Destination, destination_, context_.nameRefusals())) {
+            ++job_.Unstorable.refusedNames;
+            return Logged(FileResult::OpenError);
+        }
         const std::string folder = ContainingFolder(destination_);
         if (IsFolder(destination_) || HasLinkBelow(job_.Destination, folder) ||
             !CreateDestinationFolder(job_, context_, folder, ContainingFolder(source_),
@@ -68,7 +73,8 @@ class LinkCopy {
             job_.HadError = 1;
             context_.CountOpenError();
         }
-        LogStep(job_, context_, kLogActionFileCreated, source_, destination_, LogWordOf(result));
+        LogStep(job_, context_, kLogActionFileCreated, source_,
+                ShownDestination(job_, context_, destination_), LogWordOf(result));
         context_.PauseAfterFile();
         return result;
     }

@@ -205,7 +205,8 @@ class ListingWalk {
     // A source path or its copy's path that the system's file calls cannot take.
     bool IsTooLong(const std::string& path) const {
         return path.size() > kMaxPathLength ||
-               PlainDestination(job_, context_.drives(), path).size() > kMaxPathLength;
+               StoredPlainDestination(job_, context_.drives(), context_.nameRefusals(), path)
+                       .size() > kMaxPathLength;
     }
 
     // The line of an entry the backup does not hold ("スキップ") or could not read ("エラー",
@@ -220,8 +221,8 @@ class ListingWalk {
     void NoteCopyOfFolder(const std::string& folder) {
         if (job_.ExtFolder || job_.IsDated()) return;
         // Named as a folder, so that the source root maps to the destination root.
-        const std::string copy =
-            PlainDestination(job_, context_.drives(), WithTrailingSeparator(folder));
+        const std::string copy = StoredPlainDestination(
+            job_, context_.drives(), context_.nameRefusals(), WithTrailingSeparator(folder));
         context_.NoteVisitedFolder(WithoutTrailingSeparators(copy));
     }
 

@@ -13,6 +13,7 @@
 #include "engine/source_case.h"
 #include "engine/step_log.h"
 #include "platform/file_system.h"
+#include "platform/name_mapping.h"
 #include "platform/node_identity.h"
 #include "platform/paths.h"
 #include "platform/trash.h"
@@ -105,7 +106,7 @@ class MirrorDeletion {
     bool PlanEntry(const std::string& sourceFolder, const OpenFolder& folder,
                    const FileIdentity& folderIdentity, const FileStatus& entry, bool sourceExcluded,
                    SourceCaseOf& sourceCase) {
-        const std::string source = JoinPath(sourceFolder, entry.name);
+        const std::string source = JoinPath(sourceFolder, OriginalName(entry.name, refusals()));
         const std::string destination = JoinPath(folder.path(), entry.name);
         // What is mounted in the destination, and what the run cannot tell, is never removed.
         if (entry.kind == EntryKind::OtherMount || entry.kind == EntryKind::Special ||
@@ -117,7 +118,7 @@ class MirrorDeletion {
         Removal removal{folder.path(), folderIdentity, entry.name, planned, destination};
         if (entry.kind == EntryKind::Folder) {
             if (!S_ISDIR(planned.mode) || IsTrashFolderName(entry.name) ||
-                IsExcludedFolder(job_, source) || SourceHas(source) ||
+                IsExcludedFolder(job_, source) || SourceHolds(sourceFolder, entry.name) ||
                 KeptAsSourceCase(sourceCase, removal)) {
                 return true;
             }
@@ -131,7 +132,8 @@ class MirrorDeletion {
             RemoveLeftoverCopyIn(folder, entry.name);
             return true;
         }
-        if (!sourceExcluded && !SourceHas(source) && !KeptAsSourceCase(sourceCase, removal)) {
+        if (!sourceExcluded && !SourceHolds(sourceFolder, entry.name) &&
+            !KeptAsSourceCase(sourceCase, removal)) {
             removals_.push_back(std::move(removal));
         }
         return true;
@@ -141,6 +143,16 @@ class MirrorDeletion {
     static bool SourceHas(const std::string& source) {
         FileIdentity entry;
         return GetEntryIdentity(source, &entry);
+    }
+
+    const NameRefusals& refusals() const { return context_.nameRefusals(); }
+
+    // Whether the source folder holds the entry that the destination stores as storedName: the
+    // name it stands for, or, where a source name holds a mapped character itself, that name.
+    bool SourceHolds(const std::string& sourceFolder, const std::string& storedName) const {
+        const std::string original = OriginalName(storedName, refusals());
+        return SourceHas(JoinPath(sourceFolder, original)) ||
+               (original != storedName && SourceHas(JoinPath(sourceFolder, storedName)));
     }
 
     // On a destination that folds case, an entry the source lacks by its exact name may be the
@@ -159,7 +171,7 @@ class MirrorDeletion {
             if (!context_.IsActive()) return;
             OpenFolder folder;
             if (OpenPlanned(rename.entry, &folder) &&
-                folder.Rename(rename.entry.name, rename.sourceName)) {
+                folder.Rename(rename.entry.name, StoredName(rename.sourceName, refusals()))) {
                 context_.pendingCopies().NoteRenameIn(job_.Destination);
             }
         }
@@ -187,7 +199,7 @@ class MirrorDeletion {
         if (!trashed) job_.HadError = 1;
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
-                     removal.loggedPath);
+                     ShownDestination(job_, context_, removal.loggedPath));
             FinishStep(job_, context_, trashed ? kLogResultTrashed : kLogResultError);
         }
     }

@@ -18,6 +18,7 @@
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
 #include "platform/file_system.h"
+#include "platform/name_refusals.h"
 #include "platform/node_identity.h"
 
 namespace tv {
@@ -99,6 +100,11 @@ class RunContext {
     const std::optional<NodeIdentity>& destinationInSource() const { return destinationInSource_; }
     void SetDestinationInSource(const NodeIdentity& identity) { destinationInSource_ = identity; }
 
+    // What the destination's file system refuses in names: every destination path of a source
+    // entry is stored mapped (see name_mapping.h). Found when the run starts.
+    const NameRefusals& nameRefusals() const { return nameRefusals_; }
+    void SetNameRefusals(const NameRefusals& refusals) { nameRefusals_ = refusals; }
+
     // Destination folders the run has looked at or written into; a completed run clears them of
     // leftover temporary copies, except those it made itself: only its own copies were in them.
     const std::unordered_set<std::string>& visitedFolders() const { return visitedFolders_; }
@@ -146,6 +152,7 @@ class RunContext {
     FileSizeLimits fileSizeLimits_;
     std::optional<NodeIdentity> sourceRoot_;
     std::optional<NodeIdentity> destinationInSource_;
+    NameRefusals nameRefusals_;
     std::unordered_set<std::string> visitedFolders_;
     std::unordered_set<std::string> madeFolders_;
     std::unordered_set<std::string> sweptFolders_;

@@ -3,6 +3,7 @@
 #include "engine/run_context.h"
 #include "log/log_store.h"
 #include "platform/clock.h"
+#include "platform/name_mapping.h"
 #include "platform/paths.h"
 
 namespace tv {
@@ -10,6 +11,11 @@ namespace tv {
 std::string LogDateText(const Clock& clock) { return clock.NowDateTime().Format("%Y/%m/%d"); }
 
 std::string LogTimeText(const Clock& clock) { return clock.NowDateTime().Format("%H:%M:%S"); }
+
+std::string ShownDestination(const CopyJob& job, const RunContext& context,
+                             const std::string& stored) {
+    return OriginalPathBelow(job.Destination, stored, context.nameRefusals());
+}
 
 void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,
               const std::string& source, const std::string& destination) {

@@ -14,6 +14,11 @@ class RunContext;
 std::string LogDateText(const Clock& clock);
 std::string LogTimeText(const Clock& clock);
 
+// A destination path of the run as its log lines show it: with the names its source has, not
+// those the destination stores them under.
+std::string ShownDestination(const CopyJob& job, const RunContext& context,
+                             const std::string& stored);
+
 // Fills every per-item field of the record (date, action, name, source, destination, time).
 // The name is the text after the last separator of the destination.
 void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,

@@ -23,6 +23,7 @@ class UniqueFd;
 }  // namespace detail
 
 class OpenFolder;
+struct NameRefusals;
 
 struct FileTime {
     int64_t seconds = 0;      // since 1970-01-01 UTC
@@ -225,6 +226,8 @@ class OpenFolder {
     friend class File;
     friend class DirectoryEnumerator;
     friend bool MoveEntryToTrash(const OpenFolder& folder, const std::string& name);
+    friend NameRefusals FindNameRefusals(const OpenFolder& folder, const std::string& probeName);
+    friend bool RemoveNameProbe(const OpenFolder& folder, const std::string& name);
     // What a file created here with the requested permission bits turned out to be (the
     // process's mask, the folder's default entries and its group decide it): the same for
     // every file created alike, so the files after the first need not be looked at.

@@ -9,6 +9,7 @@
 
 #include "platform/paths.h"
 #include "platform/win_constants.h"
+#include "tests/support/scoped_mount.h"
 #include "tests/support/test_world.h"
 
 namespace tv::test {
@@ -73,6 +74,23 @@ TEST_F(ComparisonScanTest, DestinationIsTheSerialFolderForADriveRootElseTheLastF
               JoinPath(destinationRoot, "c3f2"));
     EXPECT_EQ(ScanDestination(folder + "/", destinationRoot + "/", world.drives()),
               JoinPath(destinationRoot, "data"));
+}
+
+// Copies stored under mapped names are the copies of the source's names.
+TEST_F(ComparisonScanTest, CopiesUnderMappedNamesAreFoundOnExfat) {
+    ScopedMount medium = ScopedMount::FuseImage(FuseKind::Exfat, JoinPath(world.base(), "d.img"),
+                                                BeforeLastSeparator(destinationRoot));
+    if (!medium.mounted()) GTEST_SKIP() << MountRefusedMessage(medium);
+    world.Write(source, {{"a:b.txt", TreeFile{"a", kOld}},
+                         {"q?", {{"c.txt", TreeFile{"c", kOld}}}},
+                         {"new?.txt", TreeFile{"n", kOld}}});
+    world.Write(JoinPath(destinationRoot, "c3f2"),
+                {{"a\xEF\x80\xBA"
+                  "b.txt",
+                  TreeFile{"a", kOld}},
+                 {"q\xEF\x80\xBF", {{"c.txt", TreeFile{"c", kOld}}}}});
+
+    EXPECT_EQ(Scan(source), std::vector<std::string>{"new?.txt:1"});
 }
 
 TEST_F(ComparisonScanTest, SizeIsComparedOnlyWhenTheUnitsSizeSettingIsClear) {

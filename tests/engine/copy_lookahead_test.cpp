@@ -53,7 +53,8 @@ class CopyLookaheadTest : public EngineTest {
 
     // What the look ahead saw of every file, given all the time it needs.
     std::vector<bool> Verdicts(std::deque<ListedFile> files) {
-        CopyLookahead lookahead(job, world.drives());
+        const NameRefusals refusesNothing;
+        CopyLookahead lookahead(job, world.drives(), refusesNothing);
         for (ListedFile& file : files) lookahead.Listed(file);
         lookahead.Finish();
         std::vector<bool> verdicts;
