@@ -46,27 +46,26 @@ void ApplySourceLook(const SourceLook& look) {
     SetEntryTimes(look.path, look.lastAccess, look.lastWrite);
 }
 
-size_t MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync,
-                        const FileSync& syncAlone) {
-    if (batch.empty()) return 0;
+SettledCopies MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync,
+                               const FileSync& syncAlone) {
+    if (batch.empty()) return {};
     // Every file system is synced before any copy takes its times: a folder may lie on another
     // file system than the rest (a mount inside the destination).
     std::map<std::string, bool> durable = SyncFileSystemsOf(FoldersOf(batch), sync);
-    size_t notDurable = 0;
-    for (const SourceLook& look : batch.looks) {
-        if (durable[ContainingFolder(look.path)]) {
-            ApplySourceLook(look);
-        } else {
-            ++notDurable;
-        }
+    SettledCopies settled;
+    settled.reserve(batch.size());
+    for (SourceLook& look : batch.looks) {
+        const bool inPlace = durable[ContainingFolder(look.path)];
+        if (inPlace) ApplySourceLook(look);
+        settled.push_back({std::move(look.settled), inPlace});
     }
     for (WaitingCopy& waiting : batch.waiting) {
-        if (!PutWaitingCopyInPlace(waiting, durable[ContainingFolder(waiting.path)], syncAlone)) {
-            ++notDurable;
-        }
+        const bool inPlace =
+            PutWaitingCopyInPlace(waiting, durable[ContainingFolder(waiting.path)], syncAlone);
+        settled.push_back({std::move(waiting.settled), inPlace});
     }
     batch = PendingBatch{};
-    return notDurable;
+    return settled;
 }
 
 }  // namespace tv

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/settled_copy.h"
 #include "engine/waiting_copy.h"
 #include "platform/file_system.h"
 
@@ -24,6 +25,7 @@ struct SourceLook {
     std::string source;  // what it was copied from
     FileTime lastAccess;
     FileTime lastWrite;
+    CopySettled settled;
 };
 
 void ApplySourceLook(const SourceLook& look);
@@ -50,8 +52,10 @@ struct PendingBatch {
 // Syncs the file systems of the batch (once each), then gives every copy its source's look and
 // puts every waiting copy in its place, synced alone where its file system could not be
 // synced. A copy that is not durable then keeps the marker (the next run copies it again), or
-// is removed where an earlier copy stays in its place. Empties the batch; how many of its
-// copies could not be made durable, which the run did not back up.
-size_t MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync, const FileSync& syncAlone);
+// is removed where an earlier copy stays in its place. Empties the batch; what became of each
+// of its copies, to be told on the run's thread (a copy that is not durable the run did not
+// back up).
+SettledCopies MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync,
+                               const FileSync& syncAlone);
 
 }  // namespace tv

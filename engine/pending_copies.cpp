@@ -72,7 +72,7 @@ void PendingCopies::SendOff() {
 
 void PendingCopies::WaitForBatchInFlight() {
     if (!inFlight_.IsInFlight()) return;
-    copiesNotDurable_ += inFlight_.Wait();
+    Tell(inFlight_.Wait());
     inFlightPaths_ = BatchPaths{};
     inFlightWaiting_ = 0;
 }
@@ -95,10 +95,17 @@ void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {
     }
 }
 
+void PendingCopies::Tell(SettledCopies settled) {
+    for (SettledCopy& copy : settled) {
+        if (!copy.durable) ++copiesNotDurable_;
+        if (copy.tell) copy.tell(copy.durable);
+    }
+}
+
 void PendingCopies::Flush() {
     WaitForBatchInFlight();
     if (batch_.empty()) return;
-    copiesNotDurable_ += MakeBatchDurable(batch_, sync_, syncAlone_);
+    Tell(MakeBatchDurable(batch_, sync_, syncAlone_));
     paths_ = BatchPaths{};
 }
 

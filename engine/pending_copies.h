@@ -95,6 +95,8 @@ class PendingCopies {
     };
 
     void NotePaths(const std::string& copy, const std::string& source);
+    // Counts the copies that are not durable and tells whom each copy concerns.
+    void Tell(SettledCopies settled);
     void AfterAdding();
     bool IsDue() const;
     bool IsWorthSendingOff();
