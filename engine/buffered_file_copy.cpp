@@ -17,6 +17,7 @@
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/whole_sync.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -350,6 +351,7 @@ class OneFileCopy {
             return Failed(job_, context_, FileResult::OpenError);
         }
         context_.NoteCopyPut(destination_);
+        context_.pendingCopies().NoteRenameIn(ContainingFolder(destination_));
         if (finish == Finish::SourceChanged) return Failed(job_, context_, FileResult::OpenError);
         context_.freeSpace().Took(ContainingFolder(destination_), opened.identity.size);
         if (finish == Finish::BehindMarker) {
@@ -362,10 +364,11 @@ class OneFileCopy {
     // Outside a copy pass (where copies wait for the batch), a new copy waits for the run's
     // next sync behind the marker time; a copy that replaces an earlier one (or one that cannot
     // carry the marker) is made durable before it takes that one's place, so the earlier copy
-    // is never lost.
+    // is never lost. So is every copy where no sync of the whole file system would reach it.
     Finish FinishOf(bool heldStill, const OpenedSource& opened, const Earlier& earlier) const {
         if (!heldStill) return Finish::SourceChanged;
-        if (earlier.exists || !MarkerLeavesSourceNewer(job_, opened.identity)) {
+        if (earlier.exists || !MarkerLeavesSourceNewer(job_, opened.identity) ||
+            !WholeSyncReaches(ContainingFolder(destination_))) {
             return Finish::Durable;
         }
         return Finish::BehindMarker;

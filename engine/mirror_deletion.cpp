@@ -140,10 +140,14 @@ class MirrorDeletion {
             !folder.EntryIdentity(removal.name, &entryNow) || !entryNow.IsSameFile(removal.entry)) {
             return;
         }
-        const bool trashed = MoveEntryToTrash(folder, removal.name);
-        // The trash lies on the entry's own file system, which is the destination's.
-        if (trashed) context_.pendingCopies().NoteRenameIn(job_.Destination);
-        if (!trashed) job_.HadError = 1;
+        std::string trashFolder;
+        const bool trashed = MoveEntryToTrash(folder, removal.name, &trashFolder);
+        if (trashed) {
+            context_.pendingCopies().NoteRenameIn(removal.folder);
+            context_.pendingCopies().NoteRenameIn(trashFolder);
+        } else {
+            job_.HadError = 1;
+        }
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
                      removal.loggedPath);
