@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "engine/pending_copies.h"
+#include "engine/relocation.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/scoped_mount.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace tv::test {
 namespace {
@@ -104,6 +106,34 @@ TEST_F(DurableMediaTest, OnFuseMediaEachCopyAndEachFolderIsSyncedAlone) {
         EXPECT_EQ(fileSyncs, 4);
         // bk and bk/sub after the copies; bk and the trash after the extra's move.
         EXPECT_EQ(folderSyncs, 4);
+    }
+}
+
+// A move outside a copy pass syncs each copy before it takes its place where no sync of the
+// whole medium would reach it, so the move completes and the old files go.
+TEST_F(DurableMediaTest, AMoveOntoFuseMediaSyncsEachCopyAndCompletes) {
+    const Tree backup = {{"a.txt", Text("a")}, {"sub", {{"b.txt", Text("bb")}}}};
+    for (const FuseKind kind : {FuseKind::Fat32, FuseKind::Exfat, FuseKind::Ntfs}) {
+        SCOPED_TRACE(NameOf(kind));
+        const std::string medium = JoinPath(world.root('D'), std::string("move ") + NameOf(kind));
+        ASSERT_TRUE(CreateFolder(medium));
+        ScopedMount mount = ScopedMount::FuseImage(
+            kind, JoinPath(world.base(), std::string("move ") + NameOf(kind) + ".img"), medium);
+        if (!mount.mounted()) GTEST_SKIP() << MountRefusedMessage(mount);
+        RelocationRequest request;
+        request.OldFolder = Path(std::string("old ") + NameOf(kind));
+        request.NewFolder = JoinPath(medium, "new");
+        request.Move = true;
+        world.Write(request.OldFolder, backup);
+        ScriptedPrompts prompts;
+        RunContext context(clock, world.drives());
+        context.SetState(WorkerState::Running);
+
+        EXPECT_EQ(Relocate(request, context, prompts, nullptr, world.programDir()),
+                  RelocationEnd::Finished);
+
+        EXPECT_EQ(WithoutTimes(world.Read(request.NewFolder)), WithoutTimes(backup));
+        EXPECT_EQ(world.Read(request.OldFolder), Tree{});
     }
 }
 
