@@ -43,12 +43,12 @@ bool BatchInFlight::IsBusy() {
     return hasBatch_;
 }
 
-size_t BatchInFlight::Wait() {
-    if (!inFlight_) return 0;
+SettledCopies BatchInFlight::Wait() {
+    if (!inFlight_) return {};
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !hasBatch_; });
     inFlight_ = false;
-    return notDurable_;
+    return std::move(settled_);
 }
 
 void BatchInFlight::Serve() {
@@ -60,9 +60,9 @@ void BatchInFlight::Serve() {
         if (!hasBatch_) return;
         // The batch and its syncs are this thread's until it says it is done with them.
         lock.unlock();
-        const size_t notDurable = MakeBatchDurable(batch_, sync_, syncAlone_);
+        SettledCopies settled = MakeBatchDurable(batch_, sync_, syncAlone_);
         lock.lock();
-        notDurable_ = notDurable;
+        settled_ = std::move(settled);
         hasBatch_ = false;
         changed_.notify_all();
     }

@@ -28,9 +28,8 @@ class BatchInFlight {
     bool IsBusy();
     // A batch was started and not yet waited for.
     bool IsInFlight() const { return inFlight_; }
-    // Waits until the batch in flight, if any, is durable; how many of its copies could not be
-    // made so.
-    size_t Wait();
+    // Waits until the batch in flight, if any, is durable; what became of each of its copies.
+    SettledCopies Wait();
 
   private:
     void Serve();
@@ -44,7 +43,7 @@ class BatchInFlight {
     // Under the mutex.
     bool hasBatch_ = false;
     bool ending_ = false;
-    size_t notDurable_ = 0;
+    SettledCopies settled_;
 
     bool inFlight_ = false;  // the caller's alone
     std::thread thread_;

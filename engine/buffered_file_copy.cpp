@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "engine/checked_open.h"
 #include "engine/leftover_copies.h"
@@ -16,6 +17,7 @@
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/whole_sync.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -252,8 +254,9 @@ bool GiveLook(File& copy, const OpenedSource& source, Finish finish) {
 }
 
 SourceLook LookOf(const std::string& destination, const std::string& source,
-                  const OpenedSource& opened) {
-    return {destination, source, opened.identity.lastAccess, opened.identity.lastWrite};
+                  const OpenedSource& opened, CopySettled settled) {
+    return {destination, source, opened.identity.lastAccess, opened.identity.lastWrite,
+            std::move(settled)};
 }
 
 // What has the destination's name in its folder: nothing, an earlier copy, or something that
@@ -296,12 +299,13 @@ FileResult Failed(CopyJob& job, const RunContext& context, FileResult result) {
 class OneFileCopy {
   public:
     OneFileCopy(CopyJob& job, RunContext& context, const std::string& source,
-                const std::string& destination, const NodeIdentity* listed)
+                const std::string& destination, const NodeIdentity* listed, CopySettled* settled)
         : job_(job),
           context_(context),
           source_(source),
           destination_(destination),
-          listed_(listed) {}
+          listed_(listed),
+          settled_(settled) {}
 
     FileResult Run() {
         FileResult result = FileResult::OpenError;
@@ -373,10 +377,11 @@ class OneFileCopy {
             return Failed(job_, context_, FileResult::OpenError);
         }
         context_.NoteCopyPut(destination_);
+        context_.pendingCopies().NoteRenameIn(ContainingFolder(destination_));
         if (finish == Finish::SourceChanged) return Failed(job_, context_, FileResult::OpenError);
         context_.freeSpace().Took(ContainingFolder(destination_), opened.identity.size);
         if (finish == Finish::BehindMarker) {
-            context_.pendingCopies().Add(LookOf(destination_, source_, opened));
+            context_.pendingCopies().Add(LookOf(destination_, source_, opened, TakeSettled()));
         }
         context_.PauseAfterFile();
         return FileResult::Copied;
@@ -392,10 +397,11 @@ class OneFileCopy {
     // Outside a copy pass (where copies wait for the batch), a new copy waits for the run's
     // next sync behind the marker time; a copy that replaces an earlier one (or one that cannot
     // carry the marker) is made durable before it takes that one's place, so the earlier copy
-    // is never lost.
+    // is never lost. So is every copy where no sync of the whole file system would reach it.
     Finish FinishOf(bool heldStill, const OpenedSource& opened, const Earlier& earlier) const {
         if (!heldStill) return Finish::SourceChanged;
-        if (earlier.exists || !MarkerLeavesSourceNewer(job_, opened.identity)) {
+        if (earlier.exists || !MarkerLeavesSourceNewer(job_, opened.identity) ||
+            !WholeSyncReaches(ContainingFolder(destination_))) {
             return Finish::Durable;
         }
         return Finish::BehindMarker;
@@ -407,10 +413,15 @@ class OneFileCopy {
         context_.NoteCopyPut(destination_);
         context_.pendingCopies().AddWaiting(
             {std::move(temporary.file), temporary.path(), destination_, source_,
-             MarkerLeavesSourceNewer(job_, opened.identity)},
+             MarkerLeavesSourceNewer(job_, opened.identity), TakeSettled()},
             opened.identity.size);
         context_.PauseAfterFile();
         return FileResult::Copied;
+    }
+
+    // Whom the batch the copy joins tells of it, taken from the caller.
+    CopySettled TakeSettled() {
+        return settled_ != nullptr ? std::exchange(*settled_, nullptr) : nullptr;
     }
 
     CopyJob& job_;
@@ -418,6 +429,7 @@ class OneFileCopy {
     const std::string& source_;
     const std::string& destination_;
     const NodeIdentity* listed_;
+    CopySettled* settled_;
 };
 
 }  // namespace
@@ -433,9 +445,9 @@ CopyBufferLease::~CopyBufferLease() {
 }
 
 FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
-                            const std::string& destination, bool notify,
-                            const NodeIdentity* listed) {
-    const FileResult result = OneFileCopy(job, context, source, destination, listed).Run();
+                            const std::string& destination, bool notify, const NodeIdentity* listed,
+                            CopySettled* settled) {
+    const FileResult result = OneFileCopy(job, context, source, destination, listed, settled).Run();
     if (result == FileResult::Copied && notify && job.NotifyWindow) job.NotifyWindow->Step();
     return result;
 }

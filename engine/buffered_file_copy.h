@@ -15,6 +15,7 @@
 
 #include "engine/copy_job.h"
 #include "engine/file_result.h"
+#include "engine/settled_copy.h"
 
 namespace tv {
 
@@ -39,8 +40,10 @@ class CopyBufferLease {
 // a file that large, which job.Unstorable counts) or DiskFull (too little free space, or a write
 // failed). notify: tell the window of the finished file. listed: the file the listing
 // of the job's source saw at source; no other file is read in its place (see OpenListedFile).
+// settled, when given: a Copied copy that waits for the run's next sync takes it, emptying it,
+// and it is told once the copy is known to be in place and durable, or not.
 FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
                             const std::string& destination, bool notify,
-                            const NodeIdentity* listed = nullptr);
+                            const NodeIdentity* listed = nullptr, CopySettled* settled = nullptr);
 
 }  // namespace tv

@@ -7,6 +7,7 @@
 #include "engine/run_context.h"
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
+#include "log/log_record.h"
 #include "platform/file_system.h"
 #include "platform/name_mapping.h"
 
@@ -67,7 +68,7 @@ FileResult Skipped(const RunContext& context, ProgressSink* window, const std::s
 // that cannot be read is an open error: an unread copy is never taken for an equal one.
 FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* window,
                            const std::string& source, const std::string& destination, bool notify,
-                           const NodeIdentity* listed) {
+                           const NodeIdentity* listed, CopySettled* settled) {
     switch (CompareWithCopy(job, context, source, destination)) {
         case ContentVerdict::Same:
             return Skipped(context, window, source,
@@ -82,7 +83,7 @@ FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* wind
             context.PauseAfterFile();
             return FileResult::Cancelled;
     }
-    return CopyFileContents(job, context, source, destination, notify, listed);
+    return CopyFileContents(job, context, source, destination, notify, listed, settled);
 }
 
 // A name the destination refuses even mapped (a device name, a name beyond ASCII where the driver
@@ -100,7 +101,8 @@ FileResult RefusedName(CopyJob& job, const RunContext& context, const std::strin
 }  // namespace
 
 FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
-                       const std::string& destination, bool notify, const KnownStatuses& known) {
+                       const std::string& destination, bool notify, const KnownStatuses& known,
+                       CopySettled* settled) {
     if (!context.IsActive()) return FileResult::Cancelled;
     context.WaitForIdle(job);
     ProgressSink* window = notify ? job.NotifyWindow : nullptr;
@@ -121,9 +123,10 @@ FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& sou
     if (skip.applies()) return Skipped(context, window, source, skip);
     if (window) window->SetLines(source, destination);
     if (sourceSeen && ComparesContent(job, sourceStatus, copy)) {
-        return CompareThenCopy(job, context, window, source, destination, notify, known.listed);
+        return CompareThenCopy(job, context, window, source, destination, notify, known.listed,
+                               settled);
     }
-    return CopyFileContents(job, context, source, destination, notify, known.listed);
+    return CopyFileContents(job, context, source, destination, notify, known.listed, settled);
 }
 
 FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& source,
@@ -131,16 +134,22 @@ FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& sour
     if (!CanHoldPathBelow(job.Destination, destination, context.nameRefusals())) {
         return RefusedName(job, context, source, destination);
     }
-    if (job.LogRecord) {
-        FillStep(job.LogRecord, context.clock(), kLogActionFileCreated, source,
-                 ShownDestination(job, context, destination));
-    }
-    const FileResult result = CopyOneFile(job, context, source, destination, true, known);
-    if (job.LogRecord) {
-        if (result == FileResult::OpenError) context.CountOpenError();
-        if (result == FileResult::OpenError || result == FileResult::DiskFull) job.HadError = 1;
-        FinishStep(job, context, LogWordOf(result));
-    }
+    if (!job.LogRecord) return CopyOneFile(job, context, source, destination, true, known);
+    FillStep(job.LogRecord, context.clock(), kLogActionFileCreated, source,
+             ShownDestination(job, context, destination));
+    // The line as the copy starts: copies of a batch made durable meanwhile are logged through
+    // the same record.
+    const LogRecord line = *job.LogRecord;
+    CopySettled settled = [&job, &context, line](bool durable) {
+        if (!durable) job.HadError = 1;
+        FinishStepOf(job, context, line, durable ? kLogResultOk : kLogResultError);
+    };
+    const FileResult result = CopyOneFile(job, context, source, destination, true, known, &settled);
+    // Taken: the copy waits for the run's next sync, which logs it.
+    if (!settled) return result;
+    if (result == FileResult::OpenError) context.CountOpenError();
+    if (result == FileResult::OpenError || result == FileResult::DiskFull) job.HadError = 1;
+    FinishStepOf(job, context, line, LogWordOf(result));
     return result;
 }
 

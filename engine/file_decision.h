@@ -5,6 +5,7 @@
 
 #include "engine/copy_job.h"
 #include "engine/file_result.h"
+#include "engine/settled_copy.h"
 
 namespace tv {
 
@@ -26,13 +27,16 @@ struct KnownStatuses {
 // reference date, each with its message; otherwise copies. A full backup compares a file that
 // the time-stamp or size rule would pass over with its copy, and copies it again only when
 // their bytes differ. notify: show the file and step the progress. What known holds is not
-// read again, unless a copy of this run that it concerns has taken its times since.
+// read again, unless a copy of this run that it concerns has taken its times since. settled: as
+// CopyFileContents takes it.
 FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
-                       const std::string& destination, bool notify,
-                       const KnownStatuses& known = {});
+                       const std::string& destination, bool notify, const KnownStatuses& known = {},
+                       CopySettled* settled = nullptr);
 
 // CopyOneFile with the file's log line ("ファイル作成" and the result word); an open error is
-// counted and, like a full disk, sets HadError.
+// counted and, like a full disk, sets HadError. A copy that waits for the run's next sync is
+// logged once that tells whether it is in place and durable: "ＯＫ", or else "エラー", which
+// sets HadError; its line keeps the time the copy started.
 FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& source,
                       const std::string& destination, const KnownStatuses& known = {});
 

@@ -172,7 +172,7 @@ class MirrorDeletion {
             OpenFolder folder;
             if (OpenPlanned(rename.entry, &folder) &&
                 folder.Rename(rename.entry.name, StoredName(rename.sourceName, refusals()))) {
-                context_.pendingCopies().NoteRenameIn(job_.Destination);
+                context_.pendingCopies().NoteRenameIn(rename.entry.folder);
             }
         }
     }
@@ -193,10 +193,14 @@ class MirrorDeletion {
     void Remove(const Removal& removal) {
         OpenFolder folder;
         if (!OpenPlanned(removal, &folder)) return;
-        const bool trashed = MoveEntryToTrash(folder, removal.name);
-        // The trash lies on the entry's own file system, which is the destination's.
-        if (trashed) context_.pendingCopies().NoteRenameIn(job_.Destination);
-        if (!trashed) job_.HadError = 1;
+        std::string trashFolder;
+        const bool trashed = MoveEntryToTrash(folder, removal.name, &trashFolder);
+        if (trashed) {
+            context_.pendingCopies().NoteRenameIn(removal.folder);
+            context_.pendingCopies().NoteRenameIn(trashFolder);
+        } else {
+            job_.HadError = 1;
+        }
         if (job_.LogRecord) {
             FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
                      ShownDestination(job_, context_, removal.loggedPath));

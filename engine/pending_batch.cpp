@@ -1,17 +1,21 @@
 #include "engine/pending_batch.h"
 
 #include <map>
+#include <optional>
 
 #include "platform/paths.h"
+#include "platform/whole_sync.h"
 
 namespace tv {
 // A sync writes out a whole file system, so folders on one file system share one sync:
 // thousands of copies in hundreds of folders of one drive cost one sync, not hundreds. A folder
 // whose file system cannot be told is synced on its own.
 std::map<std::string, bool> SyncFileSystemsOf(const std::vector<std::string>& folders,
-                                              const FileSystemSync& sync) {
+                                              const FileSystemSync& sync,
+                                              const FileSystemSync& syncFolder) {
     std::map<std::string, bool> durableFolders;
-    std::map<uint64_t, bool> durableFileSystems;
+    // What each file system's sync answered; nothing where no such sync reaches the disk.
+    std::map<uint64_t, std::optional<bool>> durableFileSystems;
     for (const std::string& folder : folders) {
         if (durableFolders.count(folder) != 0) continue;
         uint64_t fileSystem = 0;
@@ -21,9 +25,11 @@ std::map<std::string, bool> SyncFileSystemsOf(const std::vector<std::string>& fo
         }
         auto synced = durableFileSystems.find(fileSystem);
         if (synced == durableFileSystems.end()) {
-            synced = durableFileSystems.emplace(fileSystem, sync(folder)).first;
+            std::optional<bool> durable;
+            if (WholeSyncReaches(folder)) durable = sync(folder);
+            synced = durableFileSystems.emplace(fileSystem, durable).first;
         }
-        durableFolders[folder] = synced->second;
+        durableFolders[folder] = synced->second ? *synced->second : syncFolder(folder);
     }
     return durableFolders;
 }
@@ -46,27 +52,28 @@ void ApplySourceLook(const SourceLook& look) {
     SetEntryTimes(look.path, look.lastAccess, look.lastWrite);
 }
 
-size_t MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync,
-                        const FileSync& syncAlone) {
-    if (batch.empty()) return 0;
+SettledCopies MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync,
+                               const FileSync& syncAlone) {
+    if (batch.empty()) return {};
     // Every file system is synced before any copy takes its times: a folder may lie on another
     // file system than the rest (a mount inside the destination).
-    std::map<std::string, bool> durable = SyncFileSystemsOf(FoldersOf(batch), sync);
-    size_t notDurable = 0;
-    for (const SourceLook& look : batch.looks) {
-        if (durable[ContainingFolder(look.path)]) {
-            ApplySourceLook(look);
-        } else {
-            ++notDurable;
-        }
+    // Where no sync of the whole file system reaches the disk, each copy is synced alone.
+    std::map<std::string, bool> durable =
+        SyncFileSystemsOf(FoldersOf(batch), sync, [](const std::string&) { return false; });
+    SettledCopies settled;
+    settled.reserve(batch.size());
+    for (SourceLook& look : batch.looks) {
+        const bool inPlace = durable[ContainingFolder(look.path)];
+        if (inPlace) ApplySourceLook(look);
+        settled.push_back({std::move(look.settled), inPlace});
     }
     for (WaitingCopy& waiting : batch.waiting) {
-        if (!PutWaitingCopyInPlace(waiting, durable[ContainingFolder(waiting.path)], syncAlone)) {
-            ++notDurable;
-        }
+        const bool inPlace =
+            PutWaitingCopyInPlace(waiting, durable[ContainingFolder(waiting.path)], syncAlone);
+        settled.push_back({std::move(waiting.settled), inPlace});
     }
     batch = PendingBatch{};
-    return notDurable;
+    return settled;
 }
 
 }  // namespace tv

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/settled_copy.h"
 #include "engine/waiting_copy.h"
 #include "platform/file_system.h"
 
@@ -24,6 +25,7 @@ struct SourceLook {
     std::string source;  // what it was copied from
     FileTime lastAccess;
     FileTime lastWrite;
+    CopySettled settled;
 };
 
 void ApplySourceLook(const SourceLook& look);
@@ -34,9 +36,11 @@ using FileSystemSync = std::function<bool(const std::string& folder)>;
 using FileSync = std::function<bool(File&)>;
 
 // Syncs the file system of each folder, once each; a folder whose file system cannot be told is
-// synced on its own. Whether each folder is durable.
+// synced on its own. A folder on a file system that no such sync reaches (see whole_sync.h) is
+// synced by syncFolder instead. Whether each folder is durable.
 std::map<std::string, bool> SyncFileSystemsOf(const std::vector<std::string>& folders,
-                                              const FileSystemSync& sync);
+                                              const FileSystemSync& sync,
+                                              const FileSystemSync& syncFolder);
 
 struct PendingBatch {
     std::vector<SourceLook> looks;  // copies in place behind the marker
@@ -49,9 +53,11 @@ struct PendingBatch {
 
 // Syncs the file systems of the batch (once each), then gives every copy its source's look and
 // puts every waiting copy in its place, synced alone where its file system could not be
-// synced. A copy that is not durable then keeps the marker (the next run copies it again), or
-// is removed where an earlier copy stays in its place. Empties the batch; how many of its
-// copies could not be made durable, which the run did not back up.
-size_t MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync, const FileSync& syncAlone);
+// synced or no sync of it reaches the disk. A copy that is not durable then keeps the marker (the
+// next run copies it again), or is removed where an earlier copy stays in its place. Empties the
+// batch; what became of each of its copies, to be told on the run's thread (a copy that is not
+// durable the run did not back up).
+SettledCopies MakeBatchDurable(PendingBatch& batch, const FileSystemSync& sync,
+                               const FileSync& syncAlone);
 
 }  // namespace tv

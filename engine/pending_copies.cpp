@@ -1,6 +1,7 @@
 #include "engine/pending_copies.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "platform/clock.h"
@@ -15,7 +16,10 @@ bool PendingCopies::BatchPaths::HasCopyNamed(const std::string& fileName) const 
 }
 
 PendingCopies::PendingCopies(const Clock& clock)
-    : clock_(clock), sync_(SyncFileSystemOf), syncAlone_([](File& file) { return file.Flush(); }) {}
+    : clock_(clock),
+      sync_(SyncFileSystemOf),
+      syncAlone_([](File& file) { return file.Flush(); }),
+      syncFolder_(SyncFolder) {}
 
 void PendingCopies::NotePaths(const std::string& copy, const std::string& source) {
     if (batch_.empty()) batchStart_ = clock_.Now();
@@ -72,7 +76,7 @@ void PendingCopies::SendOff() {
 
 void PendingCopies::WaitForBatchInFlight() {
     if (!inFlight_.IsInFlight()) return;
-    copiesNotDurable_ += inFlight_.Wait();
+    Tell(inFlight_.Wait());
     inFlightPaths_ = BatchPaths{};
     inFlightWaiting_ = 0;
 }
@@ -95,18 +99,29 @@ void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {
     }
 }
 
+void PendingCopies::Tell(SettledCopies settled) {
+    for (SettledCopy& copy : settled) {
+        if (!copy.durable) ++copiesNotDurable_;
+        if (copy.tell) copy.tell(copy.durable);
+    }
+}
+
 void PendingCopies::Flush() {
     WaitForBatchInFlight();
     if (batch_.empty()) return;
-    copiesNotDurable_ += MakeBatchDurable(batch_, sync_, syncAlone_);
+    Tell(MakeBatchDurable(batch_, sync_, syncAlone_));
     paths_ = BatchPaths{};
 }
 
 bool PendingCopies::MakeRenamesDurable() {
     Flush();
-    const std::vector<std::string> folders(renamedIn_.begin(), renamedIn_.end());
+    // A folder gone since (moved to the trash with what was renamed in it) has nothing left to
+    // sync; its move is noted in the folder that held it.
+    std::vector<std::string> folders;
+    std::copy_if(renamedIn_.begin(), renamedIn_.end(), std::back_inserter(folders),
+                 [](const std::string& folder) { return IsDirectory(folder); });
     renamedIn_.clear();
-    const std::map<std::string, bool> durable = SyncFileSystemsOf(folders, sync_);
+    const std::map<std::string, bool> durable = SyncFileSystemsOf(folders, sync_, syncFolder_);
     return std::all_of(
         durable.begin(), durable.end(),
         [](const std::pair<const std::string, bool>& folder) { return folder.second; });

@@ -19,6 +19,10 @@
 // A rename is on disk only once a sync follows it, and each batch's copies take their places
 // after its sync: the run syncs once more, each file system it renamed or moved anything on,
 // before it reports.
+//
+// A file system that no sync of the whole reaches (see whole_sync.h) has each copy synced
+// alone before its rename, and each folder that a copy was renamed or an entry moved in synced
+// before the run reports.
 #pragma once
 
 #include <cstdint>
@@ -56,6 +60,9 @@ class PendingCopies {
     void SetFileSystemSync(FileSystemSync sync) { sync_ = std::move(sync); }
     // Makes one waiting copy durable where its file system could not be synced as a whole.
     void SetFileSync(FileSync sync) { syncAlone_ = std::move(sync); }
+    // Makes the renames in one folder durable where no sync of its whole file system reaches
+    // the disk.
+    void SetFolderSync(FileSystemSync sync) { syncFolder_ = std::move(sync); }
 
     // Takes a copy that carries the marker; flushes when the batch is full or old enough.
     void Add(SourceLook look);
@@ -82,7 +89,8 @@ class PendingCopies {
     // Notes a folder whose file system an entry was renamed or moved on outside the batches.
     void NoteRenameIn(const std::string& folder) { renamedIn_.insert(folder); }
     // Flushes, then syncs once each file system that a copy was put in place on or an entry
-    // renamed on since the last call; no sync where there was none. False when a sync failed.
+    // renamed on since the last call, or each folder of those where no sync of the whole file
+    // system reaches the disk; no sync where there was none. False when a sync failed.
     bool MakeRenamesDurable();
 
   private:
@@ -95,6 +103,8 @@ class PendingCopies {
     };
 
     void NotePaths(const std::string& copy, const std::string& source);
+    // Counts the copies that are not durable and tells whom each copy concerns.
+    void Tell(SettledCopies settled);
     void AfterAdding();
     bool IsDue() const;
     bool IsWorthSendingOff();
@@ -105,6 +115,7 @@ class PendingCopies {
     const Clock& clock_;
     FileSystemSync sync_;
     FileSync syncAlone_;
+    FileSystemSync syncFolder_;
     PendingBatch batch_;
     BatchPaths paths_;
     BatchInFlight inFlight_;

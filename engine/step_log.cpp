@@ -33,6 +33,12 @@ void FinishStep(CopyJob& job, const RunContext& context, const char* result) {
     if (context.log()) context.log()->Append(*job.LogRecord);
 }
 
+void FinishStepOf(CopyJob& job, const RunContext& context, const ::tv::LogRecord& line,
+                  const char* result) {
+    *job.LogRecord = line;
+    FinishStep(job, context, result);
+}
+
 void LogStep(CopyJob& job, const RunContext& context, const char* action, const std::string& source,
              const std::string& destination, const char* result) {
     if (!job.LogRecord) return;

@@ -28,6 +28,11 @@ void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,
 // store.
 void FinishStep(CopyJob& job, const RunContext& context, const char* result);
 
+// FinishStep of a step whose record was filled earlier and kept as line: the job's record may
+// have served other steps since.
+void FinishStepOf(CopyJob& job, const RunContext& context, const ::tv::LogRecord& line,
+                  const char* result);
+
 // FillStep and FinishStep at once, for a step whose result is known; nothing without a record.
 void LogStep(CopyJob& job, const RunContext& context, const char* action, const std::string& source,
              const std::string& destination, const char* result);

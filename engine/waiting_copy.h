@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/settled_copy.h"
 #include "platform/file_system.h"
 
 namespace tv {
@@ -18,6 +19,7 @@ struct WaitingCopy {
     // The copy may carry the marker time if it cannot be made durable: every rule takes its
     // source for newer than the marker.
     bool markerLeavesSourceNewer = true;
+    CopySettled settled;
 };
 
 // Removes a temporary copy that will not take its place. It may be read-only by then (it is

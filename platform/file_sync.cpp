@@ -14,6 +14,12 @@ bool SyncFileSystemOf(const std::string& path) {
     return fd.valid() && syncfs(fd.get()) == 0;
 }
 
+bool SyncFolder(const std::string& folder) {
+    const detail::UniqueFd fd(
+        open(ToLocalPath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.valid() && fsync(fd.get()) == 0;
+}
+
 bool FileSystemOf(const std::string& path, uint64_t* fileSystem) {
     struct stat st {};
     if (stat(ToLocalPath(path).c_str(), &st) != 0) return false;

@@ -128,6 +128,9 @@ bool MoveFileIfFree(const std::string& source, const std::string& destination);
 // Writes out everything the file system holding path still keeps in memory (data and
 // metadata of every file), and waits for it. False when it cannot be opened or a write failed.
 bool SyncFileSystemOf(const std::string& path);
+// Writes out a folder's own entries (what was created in it, renamed into or out of it, removed
+// from it) and waits for it. False when it cannot be opened or the write failed.
+bool SyncFolder(const std::string& folder);
 // Tells which mounted file system holds path (the same number for every path on it), so that
 // paths that share one can share its sync. False when path cannot be looked at.
 bool FileSystemOf(const std::string& path, uint64_t* fileSystem);
@@ -225,7 +228,8 @@ class OpenFolder {
   private:
     friend class File;
     friend class DirectoryEnumerator;
-    friend bool MoveEntryToTrash(const OpenFolder& folder, const std::string& name);
+    friend bool MoveEntryToTrash(const OpenFolder& folder, const std::string& name,
+                                 std::string* trashFolder);
     friend NameRefusals FindNameRefusals(const OpenFolder& folder, const std::string& probeName);
     friend bool RemoveNameProbe(const OpenFolder& folder, const std::string& name);
     // What a file created here with the requested permission bits turned out to be (the

@@ -30,12 +30,13 @@ constexpr int kMaxNameTries = 10000;
 
 // The trash's two folders, and how an info file's Path= names the entry: absolute in the home
 // trash, else relative to the volume's top folder, from which top is the path down to the
-// entry's folder.
+// entry's folder. filesPath: where the files folder was reached.
 struct TrashFolders {
     detail::UniqueFd files;
     detail::UniqueFd info;
     bool absolute = false;
     std::string top;
+    std::string filesPath;
 };
 
 bool StatusOf(int fd, struct stat* st) { return fstat(fd, st) == 0; }
@@ -66,6 +67,7 @@ bool OpenHomeTrash(TrashFolders* folders) {
     if (!EnsureFolder(dataDir)) return false;
     const detail::UniqueFd data(open(dataDir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     folders->absolute = true;
+    folders->filesPath = JoinPath(JoinPath(dataDir, "Trash"), "files");
     return data.valid() && OpenFilesAndInfo(OpenOrMakeFolder(data.get(), "Trash"), folders);
 }
 
@@ -87,16 +89,19 @@ detail::UniqueFd OpenVolumeTop(int fd, int* levels) {
     }
 }
 
-// The shared .Trash/$uid when the volume has a real sticky .Trash, else .Trash-$uid.
-detail::UniqueFd OpenVolumeTrash(int top) {
+// The shared .Trash/$uid when the volume has a real sticky .Trash, else .Trash-$uid; name: the
+// path from top to the one opened.
+detail::UniqueFd OpenVolumeTrash(int top, std::string* name) {
     const std::string uid = std::to_string(geteuid());
     const detail::UniqueFd shared(openat(top, ".Trash", kFolderFlags));
     struct stat st {};
     if (shared.valid() && StatusOf(shared.get(), &st) && (st.st_mode & S_ISVTX) != 0) {
         detail::UniqueFd own = OpenOwnFolder(shared.get(), uid.c_str());
+        *name = JoinPath(".Trash", uid);
         if (own.valid()) return own;
     }
-    return OpenOwnFolder(top, (".Trash-" + uid).c_str());
+    *name = ".Trash-" + uid;
+    return OpenOwnFolder(top, name->c_str());
 }
 
 // The last count components of path, joined as they stand.
@@ -113,8 +118,16 @@ std::string LastComponents(const std::string& path, int count) {
 bool OpenVolumeTrashFor(int folder, const std::string& folderPath, TrashFolders* folders) {
     int levels = 0;
     const detail::UniqueFd top = OpenVolumeTop(folder, &levels);
-    if (!top.valid() || !OpenFilesAndInfo(OpenVolumeTrash(top.get()), folders)) return false;
+    std::string trash;
+    if (!top.valid() || !OpenFilesAndInfo(OpenVolumeTrash(top.get(), &trash), folders)) {
+        return false;
+    }
     folders->top = LastComponents(folderPath, levels);
+    // The top folder's path is the folder's, less the levels climbed.
+    const std::string topPath =
+        folders->top.empty() ? folderPath
+                             : folderPath.substr(0, folderPath.size() - folders->top.size() - 1);
+    folders->filesPath = JoinPath(JoinPath(topPath.empty() ? "/" : topPath, trash), "files");
     return true;
 }
 
@@ -209,7 +222,7 @@ bool MoveInto(const TrashFolders& trash, int folder, const std::string& name,
 
 }  // namespace
 
-bool MoveEntryToTrash(const OpenFolder& folder, const std::string& name) {
+bool MoveEntryToTrash(const OpenFolder& folder, const std::string& name, std::string* trashFolder) {
     if (!folder.IsOpen() || name.empty() || name == "." || name == ".." ||
         name.find(kSeparator) != std::string::npos) {
         return false;
@@ -222,7 +235,9 @@ bool MoveEntryToTrash(const OpenFolder& folder, const std::string& name) {
     const std::string original = trash.absolute      ? JoinPath(folderPath, name)
                                  : trash.top.empty() ? name
                                                      : JoinPath(trash.top, name);
-    return MoveInto(trash, folder.fd_, name, InfoText(original));
+    if (!MoveInto(trash, folder.fd_, name, InfoText(original))) return false;
+    if (trashFolder != nullptr) *trashFolder = trash.filesPath;
+    return true;
 }
 
 bool MoveToTrash(const std::string& path) {

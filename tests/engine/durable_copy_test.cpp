@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -85,8 +86,10 @@ class DurableCopyTest : public EngineTest {
             if (onSync) onSync(folder);
             return syncWorks;
         });
-        context.pendingCopies().SetFileSync(
-            [this](File& file) { return syncAloneWorks && file.Flush(); });
+        context.pendingCopies().SetFileSync([this](File& file) {
+            if (syncAloneFails && syncAloneFails(file)) return false;
+            return syncAloneWorks && file.Flush();
+        });
         stopper = &context;
         const int result = RunJob(job, context);
         stopper = nullptr;
@@ -120,6 +123,7 @@ class DurableCopyTest : public EngineTest {
     int syncs = 0;
     bool syncWorks = true;
     bool syncAloneWorks = true;  // a copy synced on its own where the file system was not
+    std::function<bool(File& copy)> syncAloneFails;  // which copies' own syncs fail
     std::function<void(const std::string& folder)> onSync;
 };
 
@@ -519,6 +523,81 @@ TEST_F(DurableCopyTest, AMoveWhoseCopiesAreNotDurableKeepsTheOldFiles) {
         EXPECT_EQ(world.Read(request.OldFolder), (c.moved ? Tree{} : backup));
     }
     EXPECT_EQ(world.Read(request.NewFolder), backup);
+}
+
+// A copy's line is written once the copy is in place and durable, and says so only then, in
+// every layout a copy pass places copies in.
+TEST_F(DurableCopyTest, ACopyThatNeverTookItsPlaceDurablyIsLoggedAsAnError) {
+    struct Layout {
+        const char* name;
+        int32_t kind;
+        uint8_t extensionFolders;
+        const char* folder;  // where the copies go
+    };
+    const Layout layouts[] = {
+        {"plain", FileDir, 0, ""},
+        {"dated", FileDir | DateFolders, 0, "2005年07月01日"},
+        {"extension", FileDir, 1, "TXTフォルダ"},
+    };
+    struct Cause {
+        const char* name;
+        bool wholeSyncWorks;
+        std::function<void(const std::string& bad)> atSync;
+    };
+    const Cause causes[] = {
+        // its own sync fails too where the file system's could not be synced
+        {"its sync fails", false, [](const std::string&) {}},
+        {"a folder took its place while it waited", true,
+         [](const std::string& bad) { CreateFolder(bad); }},
+    };
+    // Each copy is told apart from the others by its size when it is synced alone.
+    const std::string badBytes = "the bad one";
+    syncAloneFails = [&badBytes](File& copy) {
+        return copy.Size() == static_cast<int64_t>(badBytes.size());
+    };
+    for (const Layout& layout : layouts) {
+        for (const Cause& cause : causes) {
+            const std::string name = std::string(layout.name) + ", " + cause.name;
+            SCOPED_TRACE(name);
+            UseFoldersOfCase(name);
+            job.Kind = layout.kind;
+            job.ExtFolder = layout.extensionFolders;
+            world.Write(job.Source,
+                        {{"a.txt", Text("a")}, {"bad.txt", Text(badBytes)}, {"c.txt", Text("cc")}});
+            job.HadError = 0;
+            job.Logged = {};
+            syncWorks = cause.wholeSyncWorks;
+            auto copyOf = [&](const char* file) { return CopyOf(JoinPath(layout.folder, file)); };
+            bool synced = false;
+            onSync = [&](const std::string&) {
+                if (synced) return;
+                synced = true;
+                cause.atSync(copyOf("bad.txt"));
+                // The lines keep the time their copies were made.
+                clock.Advance(60);
+            };
+            const std::string before = DayFile();
+
+            RunCountingSyncs();
+
+            const std::string head = "2005/07/01\t" + RunFields() + "ファイル作成\t";
+            auto line = [&](const char* file, const char* result) {
+                return head + file + "\t" + Source(file) + "\t" + copyOf(file) + "\t09:30:00\t" +
+                       result;
+            };
+            std::multiset<std::string> fileLines;
+            std::istringstream day(DayFile().substr(before.size()));
+            for (std::string text; std::getline(day, text);) {
+                if (text.rfind(head, 0) == 0) fileLines.insert(text.substr(0, text.size() - 1));
+            }
+            EXPECT_EQ(fileLines,
+                      (std::multiset<std::string>{line("a.txt", "ＯＫ"), line("bad.txt", "エラー"),
+                                                  line("c.txt", "ＯＫ")}));
+            EXPECT_EQ(job.Logged.errors, 1u);
+            EXPECT_EQ(job.HadError, 1);
+            clock.Set(kNow);
+        }
+    }
 }
 
 TEST(FileSystemSyncTest, SyncsAFoldersFileSystemAndRefusesAMissingPath) {

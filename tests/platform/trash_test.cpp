@@ -142,7 +142,9 @@ TEST(Trash, AnEntryLeavesTheFolderHeldOpenWhereverItsPathLeadsNow) {
         0);
     ASSERT_EQ(symlink(elsewhere.c_str(), JoinPath(destination, "sub").c_str()), 0);
 
-    ASSERT_TRUE(MoveEntryToTrash(held, "x.txt"));
+    std::string trashFolder;
+    ASSERT_TRUE(MoveEntryToTrash(held, "x.txt", &trashFolder));
+    EXPECT_EQ(trashFolder, world.TrashFiles());
     ASSERT_TRUE(MoveEntryToTrash(held, "link"));
 
     EXPECT_EQ(world.Read(elsewhere), (Tree{{"x.txt", TreeFile{"secret"}}}));
@@ -170,7 +172,15 @@ TEST(Trash, AnotherVolumeKeepsItsOwnTrashAtItsTop) {
     const std::string folder = JoinPath(top, "bk/資料");
     world.Write(folder, {{"a b.txt", TreeFile{"1"}}});
 
-    ASSERT_TRUE(MoveToTrash(JoinPath(folder, "a b.txt")));
+    // The caller learns where the entry went: that folder's sync makes the move durable.
+    auto trashIt = [&folder](const std::string& name) {
+        OpenFolder held;
+        std::string trashFolder;
+        EXPECT_TRUE(held.OpenBelow(folder, folder));
+        EXPECT_TRUE(MoveEntryToTrash(held, name, &trashFolder)) << name;
+        return trashFolder;
+    };
+    EXPECT_EQ(trashIt("a b.txt"), JoinPath(own, "files"));
     EXPECT_EQ(world.Read(JoinPath(own, "files")), (Tree{{"a b.txt", TreeFile{"1"}}}));
     EXPECT_EQ(InfoWithoutDate(JoinPath(own, "info/a b.txt.trashinfo")),
               "[Trash Info]\nPath=bk/%E8%B3%87%E6%96%99/a%20b.txt\nDeletionDate=*\n");
@@ -182,7 +192,7 @@ TEST(Trash, AnotherVolumeKeepsItsOwnTrashAtItsTop) {
     ASSERT_TRUE(CreateFolder(shared));
     ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
     world.Write(folder, {{"b.txt", TreeFile{"2"}}});
-    ASSERT_TRUE(MoveToTrash(JoinPath(folder, "b.txt")));
+    EXPECT_EQ(trashIt("b.txt"), JoinPath(shared, uid + "/files"));
     EXPECT_EQ(world.Read(JoinPath(shared, uid + "/files")), (Tree{{"b.txt", TreeFile{"2"}}}));
 
     // Links in place of either trash lead nowhere: the entry stays.
