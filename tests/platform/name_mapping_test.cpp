@@ -6,20 +6,16 @@
 
 #include <string>
 
+#include "tests/support/refusing_names.h"
+
 namespace tv {
 namespace {
 
+using test::RefusingWindowsCharacters;
+
 // What NTFS with Windows names refuses: every mappable character, a trailing dot or space and
 // the device names.
-NameRefusals WindowsNames() {
-    NameRefusals refusals;
-    for (int c = 1; c < 128; ++c)
-        refusals.characters[c] = IsMappableCharacter(static_cast<char>(c));
-    refusals.trailingDot = true;
-    refusals.trailingSpace = true;
-    refusals.deviceNames = true;
-    return refusals;
-}
+NameRefusals WindowsNames() { return RefusingWindowsCharacters(true, true, false); }
 
 // exFAT's: the characters, not a trailing dot or space.
 NameRefusals ExfatNames() {

@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/name_refusals.h"
 #include "platform/paths.h"
+#include "tests/support/refusing_names.h"
 #include "tests/support/scoped_mount.h"
 #include "tests/support/test_world.h"
 #include "tests/support/tree.h"
@@ -25,17 +26,6 @@ namespace test {
 namespace {
 
 constexpr const char* kProbeName = ".tvpart-00000000000000a5";
-
-NameRefusals Refusing(bool trailing, bool deviceNames, bool nonAscii) {
-    NameRefusals refusals;
-    for (int c = 1; c < 128; ++c)
-        refusals.characters[c] = IsMappableCharacter(static_cast<char>(c));
-    refusals.trailingDot = trailing;
-    refusals.trailingSpace = trailing;
-    refusals.deviceNames = deviceNames;
-    refusals.nonAscii = nonAscii;
-    return refusals;
-}
 
 NameRefusals Probe(const std::string& folder) {
     OpenFolder held;
@@ -54,9 +44,9 @@ TEST_F(NameRefusalProbeTest, EachDriverRefusesWhatItsAnswersSay) {
         NameRefusals expected;
     };
     const Case cases[] = {
-        {FuseKind::Fat32, Refusing(false, false, true)},
-        {FuseKind::Exfat, Refusing(false, false, false)},
-        {FuseKind::NtfsWindowsNames, Refusing(true, true, false)},
+        {FuseKind::Fat32, RefusingWindowsCharacters(false, false, true)},
+        {FuseKind::Exfat, RefusingWindowsCharacters(false, false, false)},
+        {FuseKind::NtfsWindowsNames, RefusingWindowsCharacters(true, true, false)},
         {FuseKind::Ntfs, NameRefusals{}},
     };
     for (const Case& c : cases) {
