@@ -17,7 +17,8 @@ BatchInFlight::~BatchInFlight() {
     thread_.join();
 }
 
-bool BatchInFlight::Start(PendingBatch& batch, FileSystemSync sync, FileSync syncAlone) {
+bool BatchInFlight::Start(PendingBatch& batch, FileSystemSync sync, FileSync syncAlone,
+                          FileSystemSync syncFolder) {
     if (!thread_.joinable()) {
         try {
             thread_ = std::thread([this] { Serve(); });
@@ -31,6 +32,7 @@ bool BatchInFlight::Start(PendingBatch& batch, FileSystemSync sync, FileSync syn
         batch = PendingBatch{};
         sync_ = std::move(sync);
         syncAlone_ = std::move(syncAlone);
+        syncFolder_ = std::move(syncFolder);
         hasBatch_ = true;
     }
     inFlight_ = true;
@@ -43,7 +45,7 @@ bool BatchInFlight::IsBusy() {
     return hasBatch_;
 }
 
-SettledCopies BatchInFlight::Wait() {
+SettledBatch BatchInFlight::Wait() {
     if (!inFlight_) return {};
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !hasBatch_; });
@@ -60,7 +62,7 @@ void BatchInFlight::Serve() {
         if (!hasBatch_) return;
         // The batch and its syncs are this thread's until it says it is done with them.
         lock.unlock();
-        SettledCopies settled = MakeBatchDurable(batch_, sync_, syncAlone_);
+        SettledBatch settled = MakeBatchDurable(batch_, sync_, syncAlone_, syncFolder_);
         lock.lock();
         settled_ = std::move(settled);
         hasBatch_ = false;

@@ -23,13 +23,14 @@ class BatchInFlight {
 
     // Takes the batch and starts making it durable; false, with the batch left to the caller,
     // when no thread could be started. Only when nothing is in flight.
-    bool Start(PendingBatch& batch, FileSystemSync sync, FileSync syncAlone);
+    bool Start(PendingBatch& batch, FileSystemSync sync, FileSync syncAlone,
+               FileSystemSync syncFolder);
     // A batch is still being made durable.
     bool IsBusy();
     // A batch was started and not yet waited for.
     bool IsInFlight() const { return inFlight_; }
     // Waits until the batch in flight, if any, is durable; what became of each of its copies.
-    SettledCopies Wait();
+    SettledBatch Wait();
 
   private:
     void Serve();
@@ -40,10 +41,11 @@ class BatchInFlight {
     PendingBatch batch_;
     FileSystemSync sync_;
     FileSync syncAlone_;
+    FileSystemSync syncFolder_;
     // Under the mutex.
     bool hasBatch_ = false;
     bool ending_ = false;
-    SettledCopies settled_;
+    SettledBatch settled_;
 
     bool inFlight_ = false;  // the caller's alone
     std::thread thread_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <set>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -26,7 +28,6 @@ void PendingCopies::NotePaths(const std::string& copy, const std::string& source
     paths_.paths.insert(copy);
     paths_.paths.insert(source);
     paths_.copies.push_back(copy);
-    renamedIn_.insert(ContainingFolder(copy));
 }
 
 void PendingCopies::Add(SourceLook look) {
@@ -65,7 +66,7 @@ bool PendingCopies::IsWorthSendingOff() {
 
 void PendingCopies::SendOff() {
     const size_t waiting = batch_.waiting.size();
-    if (!inFlight_.Start(batch_, sync_, syncAlone_)) {
+    if (!inFlight_.Start(batch_, sync_, syncAlone_, syncFolder_)) {
         Flush();
         return;
     }
@@ -76,7 +77,7 @@ void PendingCopies::SendOff() {
 
 void PendingCopies::WaitForBatchInFlight() {
     if (!inFlight_.IsInFlight()) return;
-    Tell(inFlight_.Wait());
+    Settle(inFlight_.Wait());
     inFlightPaths_ = BatchPaths{};
     inFlightWaiting_ = 0;
 }
@@ -99,32 +100,77 @@ void PendingCopies::FlushIfAnyNamed(const std::string& fileName) {
     }
 }
 
-void PendingCopies::Tell(SettledCopies settled) {
-    for (SettledCopy& copy : settled) {
-        if (!copy.durable) ++copiesNotDurable_;
-        if (copy.tell) copy.tell(copy.durable);
+void PendingCopies::Tell(SettledCopy& copy, bool durable) {
+    if (!durable) ++copiesNotDurable_;
+    if (copy.tell) copy.tell(durable);
+}
+
+void PendingCopies::Settle(SettledBatch settled) {
+    // This batch's sync followed every rename of the batch before: one batch is in flight at a
+    // time, and it is sent off only once the one before is told.
+    TellHeld(HeldFoldersAfter(settled.syncedFileSystems), false);
+    for (SettledCopy& copy : settled.copies) {
+        if (copy.awaitsSyncIn.empty()) {
+            Tell(copy, copy.durable);
+        } else {
+            held_.push_back(std::move(copy));
+        }
     }
+}
+
+std::map<std::string, bool> PendingCopies::HeldFoldersAfter(
+    const std::map<uint64_t, bool>& synced) {
+    std::set<std::string> folders;
+    for (const SettledCopy& copy : held_) folders.insert(copy.awaitsSyncIn);
+    std::map<std::string, bool> durable;
+    // Rare (a mount inside the destination): synced now, so that no more lines are held.
+    std::vector<std::string> unreached;
+    for (const std::string& folder : folders) {
+        uint64_t fileSystem = 0;
+        const auto found =
+            FileSystemOf(folder, &fileSystem) ? synced.find(fileSystem) : synced.end();
+        if (found == synced.end()) {
+            unreached.push_back(folder);
+        } else {
+            durable[folder] = found->second;
+        }
+    }
+    if (!unreached.empty()) durable.merge(SyncFileSystemsOf(unreached, sync_, syncFolder_));
+    return durable;
+}
+
+void PendingCopies::TellHeld(const std::map<std::string, bool>& durableFolders, bool otherwise) {
+    for (SettledCopy& copy : held_) {
+        const auto folder = durableFolders.find(copy.awaitsSyncIn);
+        Tell(copy, copy.durable && (folder != durableFolders.end() ? folder->second : otherwise));
+    }
+    held_.clear();
 }
 
 void PendingCopies::Flush() {
     WaitForBatchInFlight();
     if (batch_.empty()) return;
-    Tell(MakeBatchDurable(batch_, sync_, syncAlone_));
+    Settle(MakeBatchDurable(batch_, sync_, syncAlone_, syncFolder_));
     paths_ = BatchPaths{};
 }
 
 bool PendingCopies::MakeRenamesDurable() {
     Flush();
+    std::set<std::string> renamedIn = std::move(renamedIn_);
+    renamedIn_.clear();
+    for (const SettledCopy& copy : held_) renamedIn.insert(copy.awaitsSyncIn);
     // A folder gone since (moved to the trash with what was renamed in it) has nothing left to
     // sync; its move is noted in the folder that held it.
     std::vector<std::string> folders;
-    std::copy_if(renamedIn_.begin(), renamedIn_.end(), std::back_inserter(folders),
+    std::copy_if(renamedIn.begin(), renamedIn.end(), std::back_inserter(folders),
                  [](const std::string& folder) { return IsDirectory(folder); });
-    renamedIn_.clear();
     const std::map<std::string, bool> durable = SyncFileSystemsOf(folders, sync_, syncFolder_);
-    return std::all_of(
-        durable.begin(), durable.end(),
-        [](const std::pair<const std::string, bool>& folder) { return folder.second; });
+    const bool allDurable =
+        std::all_of(durable.begin(), durable.end(),
+                    [](const std::pair<const std::string, bool>& folder) { return folder.second; });
+    // A copy whose folder is gone went with it: durable as the moves are.
+    TellHeld(durable, allDurable);
+    return allDurable;
 }
 
 }  // namespace tv

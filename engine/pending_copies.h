@@ -17,16 +17,19 @@
 // and whoever must see a copy of it in its place waits for it.
 //
 // A rename is on disk only once a sync follows it, and each batch's copies take their places
-// after its sync: the run syncs once more, each file system it renamed or moved anything on,
-// before it reports.
+// after its sync: a copy is told (its log line) only after the next batch's sync of its file
+// system, or else the one the run makes, once more each file system it renamed or moved
+// anything on, before it reports. So no more than one batch waits to be told, and no batch
+// costs a sync of its own.
 //
 // A file system that no sync of the whole reaches (see whole_sync.h) has each copy synced
-// alone before its rename, and each folder that a copy was renamed or an entry moved in synced
-// before the run reports.
+// alone before its rename, each folder a batch renamed a copy in synced right after (its
+// copies are told then), and each folder an entry was moved in synced before the run reports.
 #pragma once
 
 #include <cstdint>
 #include <ctime>
+#include <map>
 #include <set>
 #include <string>
 #include <unordered_set>
@@ -84,13 +87,15 @@ class PendingCopies {
     // caller counts a copy that is not as not backed up.
     void Flush();
     // How many copies this run could not make durable so far; a caller compares it before and
-    // after its copies, and flushes before it does.
+    // after its copies, and makes its renames durable before it does (the last copies are told
+    // only then).
     size_t CopiesNotDurable() const { return copiesNotDurable_; }
     // Notes a folder whose file system an entry was renamed or moved on outside the batches.
     void NoteRenameIn(const std::string& folder) { renamedIn_.insert(folder); }
     // Flushes, then syncs once each file system that a copy was put in place on or an entry
     // renamed on since the last call, or each folder of those where no sync of the whole file
-    // system reaches the disk; no sync where there was none. False when a sync failed.
+    // system reaches the disk; no sync where there was none. Tells the copies that waited for
+    // it. False when a sync failed.
     bool MakeRenamesDurable();
 
   private:
@@ -103,8 +108,16 @@ class PendingCopies {
     };
 
     void NotePaths(const std::string& copy, const std::string& source);
-    // Counts the copies that are not durable and tells whom each copy concerns.
-    void Tell(SettledCopies settled);
+    // Tells the copies an earlier batch put in place on the file systems this one synced, then
+    // those of this batch that need no later sync; holds the rest.
+    void Settle(SettledBatch settled);
+    // Whether the folder of each held copy is durable after a batch's sync of the file systems
+    // given; a folder it did not reach is synced now.
+    std::map<std::string, bool> HeldFoldersAfter(const std::map<uint64_t, bool>& synced);
+    // Tells each held copy, durable where its folder is (otherwise where it is not among them).
+    void TellHeld(const std::map<std::string, bool>& durableFolders, bool otherwise);
+    // Counts a copy that is not durable and tells whom the copy concerns.
+    void Tell(SettledCopy& copy, bool durable);
     void AfterAdding();
     bool IsDue() const;
     bool IsWorthSendingOff();
@@ -123,7 +136,9 @@ class PendingCopies {
     size_t inFlightWaiting_ = 0;
     std::time_t batchStart_ = 0;
     size_t copiesNotDurable_ = 0;
-    std::set<std::string> renamedIn_;  // folders of renames no sync has followed yet
+    // Copies in place, each awaiting a sync of its folder's file system to be told.
+    SettledCopies held_;
+    std::set<std::string> renamedIn_;  // folders of other renames no sync has followed yet
     bool copiesMayWait_ = false;
 };
 

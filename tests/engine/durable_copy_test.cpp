@@ -90,6 +90,10 @@ class DurableCopyTest : public EngineTest {
             if (syncAloneFails && syncAloneFails(file)) return false;
             return syncAloneWorks && file.Flush();
         });
+        context.pendingCopies().SetFolderSync([this](const std::string& folder) {
+            if (onFolderSync) onFolderSync(folder);
+            return folderSyncWorks && SyncFolder(folder);
+        });
         stopper = &context;
         const int result = RunJob(job, context);
         stopper = nullptr;
@@ -125,6 +129,8 @@ class DurableCopyTest : public EngineTest {
     bool syncAloneWorks = true;  // a copy synced on its own where the file system was not
     std::function<bool(File& copy)> syncAloneFails;  // which copies' own syncs fail
     std::function<void(const std::string& folder)> onSync;
+    bool folderSyncWorks = true;
+    std::function<void(const std::string& folder)> onFolderSync;
 };
 
 TEST_F(DurableCopyTest, AfterARunEveryCopyHasItsSourcesTimesAndAttributes) {
@@ -597,6 +603,96 @@ TEST_F(DurableCopyTest, ACopyThatNeverTookItsPlaceDurablyIsLoggedAsAnError) {
             EXPECT_EQ(job.HadError, 1);
             clock.Set(kNow);
         }
+    }
+}
+
+// A copy's line is written only after a sync that followed its rename (the next batch's, the
+// pass's last, or its folder's where the whole file system was not synced), and says "エラー"
+// where that sync failed; the last batch's lines come at the end of the pass.
+TEST_F(DurableCopyTest, ACopysLineComesOnlyAfterASyncThatFollowedItsRename) {
+    const int inFlight = static_cast<int>(PendingCopies::kInFlightCopies);
+    struct Case {
+        const char* name;
+        int files;
+        bool wholeSyncWorks;
+        int failingSync;  // which sync fails, counting every kind from 1; 0: none
+        int errors;       // copies logged "エラー"
+    };
+    const Case cases[] = {
+        {"one batch", 3, true, 0, 0},
+        {"two batches", inFlight + 2, true, 0, 0},
+        {"the sync after the last batch fails", 3, true, 2, 3},
+        // the second batch's copies are synced alone, then their folder
+        {"the next batch's sync fails", inFlight + 2, true, 2, inFlight},
+        {"no whole sync: the folder is synced after the renames", 3, false, 0, 0},
+        {"no whole sync, and the folder's sync fails", 3, false, 2, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseFoldersOfCase(c.name);
+        const std::vector<std::string> names = Numbered(c.files);
+        WriteSources(names);
+        job.HadError = 0;
+        job.Logged = {};
+        const std::string before = DayFile();
+        // The copies' lines so far, by name: their results.
+        auto lines = [&]() {
+            std::map<std::string, std::string> results;
+            std::istringstream day(DayFile().substr(before.size()));
+            for (std::string line; std::getline(day, line);) {
+                std::vector<std::string> fields;
+                std::istringstream in(line.substr(0, line.size() - 1));
+                for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+                if (fields.size() == 12 && fields[6] == "ファイル作成")
+                    results[fields[7]] = fields[11];
+            }
+            return results;
+        };
+        struct AtSync {
+            std::set<std::string> inPlace;
+            std::set<std::string> logged;
+        };
+        std::vector<AtSync> atSyncs;  // what each sync found, in order
+        int count = 0;
+        auto record = [&](const std::string&) {
+            AtSync now;
+            for (const std::string& name : names) {
+                if (PathExists(CopyOf(name))) now.inPlace.insert(name);
+            }
+            for (const auto& [name, result] : lines()) now.logged.insert(name);
+            atSyncs.push_back(now);
+            const bool works = ++count != c.failingSync;
+            syncWorks = works && c.wholeSyncWorks;
+            folderSyncWorks = works;
+        };
+        onSync = record;
+        onFolderSync = record;
+
+        RunCountingSyncs();
+
+        std::set<std::string> inPlaceAtASync;
+        for (size_t sync = 0; sync < atSyncs.size(); ++sync) {
+            for (const std::string& name : atSyncs[sync].logged) {
+                EXPECT_EQ(inPlaceAtASync.count(name), 1u) << name << " logged by sync " << sync + 1;
+            }
+            inPlaceAtASync.insert(atSyncs[sync].inPlace.begin(), atSyncs[sync].inPlace.end());
+        }
+        const std::map<std::string, std::string> results = lines();
+        EXPECT_EQ(results.size(), names.size());
+        int errors = 0;
+        for (const auto& [name, result] : results) {
+            if (result == "エラー") {
+                ++errors;
+            } else {
+                EXPECT_EQ(result, "ＯＫ") << name;
+                EXPECT_EQ(inPlaceAtASync.count(name), 1u) << name;
+            }
+        }
+        EXPECT_EQ(errors, c.errors);
+        EXPECT_EQ(job.Logged.errors, static_cast<uint64_t>(c.errors));
+        EXPECT_EQ(job.HadError, c.errors > 0 ? 1 : 0);
+        syncWorks = true;
+        folderSyncWorks = true;
     }
 }
 
