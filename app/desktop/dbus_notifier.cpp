@@ -14,6 +14,12 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kConnectionName = QStringLiteral("tessaravine-notifications");
 const QString kAppName = QStringLiteral("Tessaravine");
+// The program's desktop entry and the icon it installs in the icon theme: by them the server
+// shows and groups the notices as the program's own.
+const QString kDesktopEntry = QStringLiteral("tessaravine");
+const QString kAppIcon = QStringLiteral("tessaravine");
+// A server with it reads the body as markup; one without it shows the body as it is.
+const QString kBodyMarkup = QStringLiteral("body-markup");
 // The key of the click on the notice itself.
 const QString kDefaultAction = QStringLiteral("default");
 // The server chooses how long the notification stays.
@@ -27,6 +33,27 @@ QStringList ActionList(const std::optional<NoticeAction>& action) {
     if (!action) return {};
     const QString label = QString::fromStdString(action->label);
     return {QString::fromStdString(action->key), label, kDefaultAction, label};
+}
+
+QVariantMap Hints() { return {{QStringLiteral("desktop-entry"), kDesktopEntry}}; }
+
+// Plain text for a server that reads markup: a file name with "&" or "<" would otherwise be
+// shown wrongly or make the server drop the whole body.
+QString EscapedForMarkup(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'&') {
+            escaped += QStringLiteral("&amp;");
+        } else if (c == u'<') {
+            escaped += QStringLiteral("&lt;");
+        } else if (c == u'>') {
+            escaped += QStringLiteral("&gt;");
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
 }
 
 }  // namespace
@@ -49,12 +76,24 @@ void DbusNotifier::Listen() {
                  SLOT(OnNotificationClosed(uint, uint)));
 }
 
+// Asked once: the server answers the same for as long as it runs. No answer (no server yet) is
+// not kept, so a server that starts later is asked.
+bool DbusNotifier::ServerReadsMarkup() {
+    if (readsMarkup_) return *readsMarkup_;
+    const QDBusMessage reply = bus_.call(QDBusMessage::createMethodCall(
+        kService, kPath, kInterface, QStringLiteral("GetCapabilities")));
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
+    readsMarkup_ = reply.arguments().at(0).toStringList().contains(kBodyMarkup);
+    return *readsMarkup_;
+}
+
 bool DbusNotifier::Notify(const Notice& notice) {
+    QString body = QString::fromStdString(notice.body);
+    if (ServerReadsMarkup()) body = EscapedForMarkup(body);
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    call << kAppName << kNoReplacedId << QString() << QString::fromStdString(notice.summary)
-         << QString::fromStdString(notice.body) << ActionList(notice.action) << QVariantMap()
-         << kServerDefaultTimeout;
+    call << kAppName << kNoReplacedId << kAppIcon << QString::fromStdString(notice.summary) << body
+         << ActionList(notice.action) << Hints() << kServerDefaultTimeout;
     const QDBusMessage reply = bus_.call(call);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
     const uint id = reply.arguments().at(0).toUInt();

@@ -1,12 +1,14 @@
 // The notifier port against a stand-in for the notification server on a private bus: the call
-// and its texts and actions, the user's choice called back once and only for our own notice,
-// and, through the frame, a failed run's notice whose action opens the settings dialog on the
-// activity log of the run's day (offscreen).
+// and its texts and actions, the program's entry and icon and the body's escaping on every
+// notice, the user's choice called back once and only for our own notice, and, through the
+// frame, a failed run's notice whose action opens the settings dialog on the activity log of
+// the run's day (offscreen).
 #include "app/desktop/dbus_notifier.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDBusArgument>
 #include <QListWidget>
 #include <QTimer>
 #include <memory>
@@ -112,6 +114,42 @@ TEST_F(DbusNotifierTest, WithoutAServerNoNoticeIsTaken) {
     mock_.StopMock();
     int chosen = 0;
     EXPECT_FALSE(notifier_->Notify(CountingNotice("バックアップに失敗しました", &chosen)));
+}
+
+struct MarkupCase {
+    const char* name;
+    const char* folder;        // of the server's bus: its address holds no spaces
+    std::string capabilities;  // the mock's own list, with "body-markup", when empty
+    std::string shownBody;
+};
+
+// Every notice carries the program's desktop entry and icon. Its body, plain text, is escaped
+// only for a server that reads markup, and the server is asked that once.
+TEST_F(DbusNotifierTest, EveryNoticeNamesTheProgramAndItsBodyArrivesAsPlainText) {
+    const MarkupCase cases[] = {
+        {"a server that reads markup", "markup", "", "&lt;b&gt;&amp; 「a&gt;b」.txt"},
+        {"a server that shows the text as it is", "plain", "body actions", "<b>& 「a>b」.txt"},
+    };
+    // One connection of each kind at a time: the notifier's and the mock's are named.
+    notifier_.reset();
+    for (const MarkupCase& c : cases) {
+        NotificationMock server(w_.world.MakeFolder(c.folder), c.capabilities);
+        ASSERT_TRUE(server.Start()) << "FAILED LOUDLY: " << server.error();
+        DbusNotifier notifier(server.BusAddress());
+        ASSERT_TRUE(notifier.Notify(Notice{"一", "<b>& 「a>b」.txt", std::nullopt}));
+        ASSERT_TRUE(notifier.Notify(Notice{"二", "<b>& 「a>b」.txt", std::nullopt}));
+
+        const std::vector<QVariantList> calls = server.NotifyCalls();
+        ASSERT_EQ(calls.size(), 2u) << c.name;
+        for (const QVariantList& call : calls) {
+            ASSERT_EQ(call.size(), 8) << c.name;
+            EXPECT_EQ(call[2].toString().toStdString(), "tessaravine") << c.name;
+            EXPECT_EQ(call[4].toString().toStdString(), c.shownBody) << c.name;
+            const QVariantMap hints = qdbus_cast<QVariantMap>(call[6].value<QDBusArgument>());
+            EXPECT_EQ(hints, (QVariantMap{{"desktop-entry", "tessaravine"}})) << c.name;
+        }
+        EXPECT_EQ(server.CallsOf("GetCapabilities").size(), 1u) << c.name;
+    }
 }
 
 // The whole way: a run with 3 failed files on the frame, its notice on the server, the user's

@@ -19,18 +19,27 @@ std::string EmittedSignal(const char* name, const char* signature, const std::st
            values + "])";
 }
 
+std::vector<std::string> MockArguments(const std::string& capabilities) {
+    std::vector<std::string> arguments = {"--template", "notification_daemon"};
+    if (!capabilities.empty()) {
+        arguments.insert(arguments.end(),
+                         {"--parameters", "{\"capabilities\": \"" + capabilities + "\"}"});
+    }
+    return arguments;
+}
+
 }  // namespace
 
-NotificationMock::NotificationMock(std::string folder)
-    : mock_(std::move(folder), {"--template", "notification_daemon"}, kService.toStdString()) {}
+NotificationMock::NotificationMock(std::string folder, const std::string& capabilities)
+    : mock_(std::move(folder), MockArguments(capabilities), kService.toStdString()) {}
 
 NotificationMock::~NotificationMock() { QDBusConnection::disconnectFromBus(kConnectionName); }
 
 QString NotificationMock::BusAddress() const { return QString::fromStdString(mock_.BusAddress()); }
 
-std::vector<QVariantList> NotificationMock::NotifyCalls() {
+std::vector<QVariantList> NotificationMock::CallsOf(const QString& method) {
     return MockMethodCalls(QDBusConnection::connectToBus(BusAddress(), kConnectionName), kService,
-                           kPath, QStringLiteral("Notify"));
+                           kPath, method);
 }
 
 // The keys are the program's own, never quotes.

@@ -14,7 +14,9 @@ namespace tv::test {
 
 class NotificationMock {
   public:
-    explicit NotificationMock(std::string folder);
+    // capabilities: what the server answers GetCapabilities with, separated by spaces; the
+    // template's own list (with "body-markup") when empty.
+    explicit NotificationMock(std::string folder, const std::string& capabilities = "");
     ~NotificationMock();
     NotificationMock(const NotificationMock&) = delete;
     NotificationMock& operator=(const NotificationMock&) = delete;
@@ -28,7 +30,9 @@ class NotificationMock {
     void StopMock() { mock_.StopMock(); }
 
     // The arguments of every Notify call so far, in order.
-    std::vector<QVariantList> NotifyCalls();
+    std::vector<QVariantList> NotifyCalls() { return CallsOf(QStringLiteral("Notify")); }
+    // The arguments of every call of method so far, in order.
+    std::vector<QVariantList> CallsOf(const QString& method);
     // The user chose the action key of the notice id.
     bool InvokeAction(uint id, const std::string& key);
     // The notice id went away (dismissed by the user).
