@@ -118,14 +118,14 @@ void MainFrame::OnTimer(int id) {
     }
 }
 
+// A single click opens the settings as the double-click does: the desktops whose notification
+// area hands the icon's clicks over the bus report only an activation, never a double-click.
 void MainFrame::OnTrayEvent(TrayEvent event) {
     switch (event) {
-        case TrayEvent::LeftButtonUp:
-            ShowTrayMenu(0);
-            break;
         case TrayEvent::RightButtonUp:
             ShowTrayMenu(1);
             break;
+        case TrayEvent::LeftButtonUp:
         case TrayEvent::LeftDoubleClick:
             OpenSettingsDialog();
             break;

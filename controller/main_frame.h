@@ -73,7 +73,7 @@ class MainFrame {
 
     void OnTimer(int id);
     void OnTrayEvent(TrayEvent event);
-    // parameter 0 shows nothing (a left click), 1 the menu (a right click).
+    // parameter 0 shows nothing, 1 the menu (a right click).
     void ShowTrayMenu(int parameter);
     void OnCommand(int id);
     // The exit confirmation.

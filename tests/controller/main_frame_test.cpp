@@ -129,8 +129,6 @@ TEST(ControllerTrayMenu, OneMirrorItemPerRemovableDriveInUseAfterTheFixedItems) 
     });
     MainFrame& frame = w.Start();
 
-    frame.OnTrayEvent(TrayEvent::LeftButtonUp);
-    EXPECT_TRUE(w.tray.menus.empty());
     frame.OnTrayEvent(TrayEvent::RightButtonUp);
     std::vector<TrayMenuItem> expected = kFixedItems;
     expected.push_back({kCommandMirrorFirst + 4, "SDCARD (E:)をミラーリング"});
@@ -158,10 +156,26 @@ TEST(ControllerTrayMenu, MenuAndDialogAreKeptOutWhileBusy) {
         frame.state().*flag = true;
         w.tray.choice = kCommandSettings;
         frame.OnTrayEvent(TrayEvent::RightButtonUp);
+        frame.OnTrayEvent(TrayEvent::LeftButtonUp);
         frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
         frame.OnCommand(kCommandSettings);
         EXPECT_TRUE(w.tray.menus.empty());
         EXPECT_TRUE(w.dialog.timersAtOpen.empty());
+    }
+}
+
+// A click, as a notification area that only reports the icon's activation sends it, opens the
+// settings as the double-click does; the menu is the right button's alone.
+TEST(ControllerTrayMenu, AClickAndADoubleClickOpenTheSettings) {
+    const TrayEvent events[] = {TrayEvent::LeftButtonUp, TrayEvent::LeftDoubleClick};
+    for (const TrayEvent event : events) {
+        FrameWorld w;
+        w.StoreSettings();
+        MainFrame& frame = w.Start();
+        frame.OnTrayEvent(event);
+        EXPECT_EQ(w.dialog.timersAtOpen.size(), 1u) << static_cast<int>(event);
+        EXPECT_TRUE(w.tray.menus.empty()) << static_cast<int>(event);
+        EXPECT_FALSE(frame.state().SettingsOpen) << static_cast<int>(event);
     }
 }
 
