@@ -15,6 +15,7 @@
 #include "app/qt_timers.h"
 #include "app/qt_tray.h"
 #include "app/session_manager_link.h"
+#include "app/termination_signals.h"
 #include "controller/main_frame.h"
 #include "controller/removable/card_kind.h"
 #include "controller/removable/card_probe_library.h"
@@ -67,6 +68,8 @@ int main(int argc, char** argv) {
                                           [] { QCoreApplication::quit(); }});
     tray.SetEventHandler([&frame](tv::TrayEvent event) { frame.OnTrayEvent(event); });
     timers.SetTimeoutHandler([&frame](int id) { frame.OnTimer(id); });
+    const tv::TerminationSignals endRequests([&frame] { frame.OnSystemEnd(); });
+    if (!endRequests.ok()) std::fputs("tessaravine: termination signals end it at once\n", stderr);
     tv::LinkSessionManager(application, frame, stderr);
     frame.Start();
     const std::optional<tv::StartMessage> trayMessage =

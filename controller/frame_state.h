@@ -8,6 +8,7 @@ struct FrameState {
     bool SettingsOpen = false;    // the settings dialog is open
     bool Closing = false;         // from the exit confirmation to the end of the housekeeping
     bool CopyRunning = false;     // a copy run is in progress
+    bool Ending = false;          // the system ends the program: no run starts any more
     bool DriveUnitArmed = false;  // the drive unit's first runs after start-up are done
     bool UnattendedRun = false;   // the current run started without the user
     bool ScheduledRun = false;    // the current run belongs to a schedule

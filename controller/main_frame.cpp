@@ -242,6 +242,14 @@ void MainFrame::OnEndSession(bool ending) {
     TearDown();
 }
 
+// A run in progress exits at its end, from its bracket.
+void MainFrame::OnSystemEnd() {
+    if (state_.Ending || tornDown_) return;
+    state_.Ending = true;
+    services_.copyRunner.StopForGood();
+    if (!state_.CopyRunning) ExitConfirmed();
+}
+
 void MainFrame::ExitConfirmed() {
     ExitHousekeeping();
     TearDown();
@@ -282,12 +290,17 @@ void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
     nextFileDirTime_ = NextFileDirTime(services_.clock.NowDateTime(), settings_, postponement);
 }
 
-// The notice goes before a shutdown or log-off, which would take the desktop away with it.
+// The notice goes before a shutdown or log-off, which would take the desktop away with it. When
+// the system ends the program, the session ends without the frame's help.
 RunBracket MainFrame::BeginRun(TickDuringRun tick, const std::string& unit) {
     return RunBracket(state_, services_.timers, tick, [this, unit] {
         UpdateTrayTip();
         TellRunFailures(unit);
-        CarryOutEndAction(*this);
+        if (state_.Ending) {
+            ExitConfirmed();
+        } else {
+            CarryOutEndAction(*this);
+        }
     });
 }
 

@@ -83,6 +83,10 @@ class MainFrame {
     // The session ends (ending) or goes on after all. When it ends, the housekeeping and the
     // tear-down are done as before an exit.
     void OnEndSession(bool ending);
+    // The system ends the program (at shutdown or log-off, or from a terminal): the run in
+    // progress stops as the stop-all button stops it, and once it has ended the program exits
+    // as the exit command does, without asking.
+    void OnSystemEnd();
     // Stops the timers and removes the icon; done once, at the latest when the frame goes.
     void TearDown();
 

@@ -9,7 +9,7 @@ namespace tv {
 RunBracket::RunBracket(FrameState& state, Timers& timers, TickDuringRun tick,
                        std::function<void()> atEnd)
     : state_(state), timers_(timers), tick_(tick), atEnd_(std::move(atEnd)) {
-    if (state_.CopyRunning) return;
+    if (state_.CopyRunning || state_.Ending) return;
     entered_ = true;
     state_.CopyRunning = true;
     if (tick_ == TickDuringRun::Stopped) timers_.Stop(kTimerTick);

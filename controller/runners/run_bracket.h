@@ -23,8 +23,8 @@ class RunBracket {
     RunBracket(const RunBracket&) = delete;
     RunBracket& operator=(const RunBracket&) = delete;
 
-    // False when another run was in progress: this one must not start, and the bracket changes
-    // nothing now or at its end.
+    // False when another run was in progress or the program is ending: this one must not start,
+    // and the bracket changes nothing now or at its end.
     bool entered() const { return entered_; }
 
   private:

@@ -96,8 +96,10 @@ class ProgramProcess {
     ProgramProcess& operator=(const ProgramProcess&) = delete;
 
     bool started() const { return pid_ > 0; }
+    void Send(int signal) { kill(pid_, signal); }
     bool IsRunning() { return started() && !Reap(); }
-    // The exit code once the program has ended within the test's patience.
+    // The exit code once the program has ended within the test's patience; -1 when a signal
+    // ended it.
     std::optional<int> WaitForExit() {
         WaitFor([this] { return Reap(); });
         return exitCode_;

@@ -104,6 +104,7 @@ class FakeCopyRunner : public CopyRunner {
         if (insideWindow) insideWindow();
         return result;
     }
+    void StopForGood() override { ++stopsForGood; }
 
     std::function<void()> insideWindow;
     // What the engine leaves in each job it ran (its error outputs).
@@ -114,6 +115,7 @@ class FakeCopyRunner : public CopyRunner {
     std::vector<std::string> sources;
     std::vector<CopyJob> jobs;         // as handed over (their lists point into the settings)
     std::vector<LogRecord> logFields;  // the log record each copy run was given
+    int stopsForGood = 0;
 };
 
 class FakeVoice : public Voice {

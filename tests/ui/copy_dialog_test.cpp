@@ -203,8 +203,11 @@ class CopyDialogTest : public QObject {
 
     void aButtonPressedDuringAFastCopyEndsTheRun_data() {
         QTest::addColumn<int>("button");
-        QTest::newRow("stop and next") << kIdStopAndNext;
-        QTest::newRow("stop all") << kIdStopAll;
+        QTest::addColumn<bool>("forGood");
+        QTest::newRow("stop and next") << kIdStopAndNext << false;
+        QTest::newRow("stop all") << kIdStopAll << false;
+        // The program ending presses stop-all itself, and no run starts after it.
+        QTest::newRow("stopped for good") << kIdStopAll << true;
     }
 
     // The worker never waits for the window, so the stand-in idle library holds it instead:
@@ -212,6 +215,7 @@ class CopyDialogTest : public QObject {
     // window says that the run waits.
     void aButtonPressedDuringAFastCopyEndsTheRun() {
         QFETCH(int, button);
+        QFETCH(bool, forGood);
         World run;
         run.world.Write(run.world.root('E'), NumberedFiles(kManyFiles));
         IdleStub idle(run.world.programDir());
@@ -219,10 +223,14 @@ class CopyDialogTest : public QObject {
         run.job.IdleCheck = 1;
         QTimer watch;
         DialogWatcher watcher([&](CNewCopyDlg& dialog) {
-            connect(&watch, &QTimer::timeout, &dialog, [&dialog, &watch, button] {
+            connect(&watch, &QTimer::timeout, &dialog, [&, button, forGood] {
                 if (LineText(dialog, kIdSecondLine) != QString(kLineWaitingForIdle)) return;
                 watch.stop();
-                QTest::mouseClick(Button(dialog, button), Qt::LeftButton);
+                if (forGood) {
+                    run.runner.StopForGood();
+                } else {
+                    QTest::mouseClick(Button(dialog, button), Qt::LeftButton);
+                }
             });
             watch.start(1);
         });
@@ -232,6 +240,9 @@ class CopyDialogTest : public QObject {
         const size_t copied = run.world.Read(run.destination).size();
         QVERIFY2(copied > 0 && copied < kManyFiles + kThreeFiles.size(),
                  QByteArray::number(qulonglong(copied)));
+        if (!forGood) return;
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), kIdStopAll);
+        QCOMPARE(run.world.Read(run.destination).size(), copied);
     }
 
     void relocationWithoutNavigationHidesTheBar() {

@@ -41,6 +41,8 @@ class CNewCopyDlg : public QDialog {
     void HideProgressBar();
     // Called by either stop button, after the button is remembered as the window's result.
     void SetStopHandler(std::function<void()> stop) { stop_ = std::move(stop); }
+    // What either stop button does when pressed.
+    void PressStop(int id);
     // Modal for the caller: until the run has ended. The window's result.
     int RunModal();
     // True once the worker has told the window that the run is over.
@@ -63,7 +65,6 @@ class CNewCopyDlg : public QDialog {
   private:
     void BuildControls();
     QPushButton* MakeStopButton(const char* text, int id);
-    void PressStop(int id);
     void UpdateProgress();
     void PlaceBottomRight();
     void PlaceAgainWhenTheFrameHasGrown();

@@ -41,6 +41,7 @@ QtCopyRunner::QtCopyRunner(const Clock& clock, const DriveTable& drives, const L
       parent_(parent) {}
 
 int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
+    if (stoppedForGood_) return kIdStopAll;
     CNewCopyDlg dialog(title, job.ShowProgress != 0, &CopyWindowResult, parent_);
     CopyDialogBridge bridge(dialog);
     job.NotifyWindow = &bridge;
@@ -55,7 +56,7 @@ int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
         CopyWorker worker(job, clock_, drives, locations_);
         dialog.SetStopHandler([&worker] { worker.RequestStop(); });
         worker.Start();
-        result = dialog.RunModal();
+        result = RunWindow(dialog);
         StopAndLetFinish(dialog, worker);
     }
     job.NotifyWindow = nullptr;
@@ -64,6 +65,7 @@ int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
 }
 
 int QtCopyRunner::RunRelocation(const RelocationRequest& request, const std::string& title) {
+    if (stoppedForGood_) return kIdStopAll;
     CNewCopyDlg dialog(title, true, &RelocationWindowResult, parent_);
     if (request.Navigation == 0) dialog.HideProgressBar();
     CopyDialogBridge bridge(dialog);
@@ -73,9 +75,21 @@ int QtCopyRunner::RunRelocation(const RelocationRequest& request, const std::str
                             locations_.programDir);
     dialog.SetStopHandler([&worker] { worker.RequestStop(); });
     worker.Start();
-    const int result = dialog.RunModal();
+    const int result = RunWindow(dialog);
     StopAndLetFinish(dialog, worker);
     return result;
+}
+
+int QtCopyRunner::RunWindow(CNewCopyDlg& dialog) {
+    openWindow_ = &dialog;
+    const int result = dialog.RunModal();
+    openWindow_ = nullptr;
+    return result;
+}
+
+void QtCopyRunner::StopForGood() {
+    stoppedForGood_ = true;
+    if (openWindow_) openWindow_->PressStop(kIdStopAll);
 }
 
 }  // namespace tv

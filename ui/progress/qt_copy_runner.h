@@ -12,6 +12,7 @@ class QWidget;
 
 namespace tv {
 
+class CNewCopyDlg;
 class Clock;
 class DriveTable;
 class IdleGate;
@@ -26,14 +27,21 @@ class QtCopyRunner : public CopyRunner {
 
     int RunCopyJob(CopyJob& job, const std::string& title) override;
     int RunRelocation(const RelocationRequest& request, const std::string& title) override;
+    void StopForGood() override;
 
   private:
+    // The window's modal run, with the window known as the open one while it lasts.
+    int RunWindow(CNewCopyDlg& dialog);
+
     const Clock& clock_;
     const DriveTable& drives_;
     Locations locations_;
     Prompts& prompts_;
     IdleGate* controllerIdle_;
     QWidget* parent_;
+    // The window of the run in progress; null between runs.
+    CNewCopyDlg* openWindow_ = nullptr;
+    bool stoppedForGood_ = false;
 };
 
 }  // namespace tv

@@ -236,5 +236,40 @@ TEST_F(SessionEndTest, TheEndNoticeClosesTheFrameOnlyWhenTheSessionReallyEnds) {
     EXPECT_EQ(w.tray.deletions, 1);
 }
 
+// The system ends the program (a signal at shutdown or log-off): nothing is asked, a run in
+// progress is stopped for good, and the frame closes once that run has ended, without carrying out
+// the end action chosen during it; no run starts afterwards.
+TEST_F(SessionEndTest, TheSystemsEndStopsTheRunAndClosesTheFrameAtItsEnd) {
+    int closesDuringRun = -1;
+    w.copyRunner.insideWindow = [&] {
+        frame().OnSystemEnd();
+        closesDuringRun = w.closes;
+        state().EndAction = kEndPowerOff;
+    };
+    RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
+    EXPECT_EQ(closesDuringRun, 0);
+    EXPECT_EQ(w.copyRunner.stopsForGood, 1);
+    EXPECT_EQ(w.closes, 1);
+    EXPECT_EQ(w.session.powerOffs, 0);
+    EXPECT_FALSE(w.tray.present);
+    EXPECT_TRUE(w.timers.running.empty());
+
+    const size_t runs = w.copyRunner.titles.size();
+    RunDriveUnit(frame(), frame().settings(), RunOrigin::Manual);
+    frame().OnSystemEnd();
+    EXPECT_EQ(w.copyRunner.titles.size(), runs);
+    EXPECT_EQ(w.closes, 1);
+    EXPECT_TRUE(w.prompts.asked().empty());
+}
+
+TEST_F(SessionEndTest, TheSystemsEndClosesAnIdleFrameAtOnceWithoutAsking) {
+    frame().OnSystemEnd();
+    EXPECT_EQ(w.copyRunner.stopsForGood, 1);
+    EXPECT_EQ(w.closes, 1);
+    EXPECT_FALSE(w.tray.present);
+    EXPECT_TRUE(w.timers.running.empty());
+    EXPECT_TRUE(w.prompts.asked().empty());
+}
+
 }  // namespace
 }  // namespace tv::test
