@@ -1,6 +1,7 @@
 // The resident program: one process per user. Builds the Qt objects and the desktop's ports,
 // hands them to the frame, which makes every decision, and runs the event loop.
 #include <QApplication>
+#include <QDialog>
 #include <QSystemTrayIcon>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,29 @@
 #include "platform/paths.h"
 #include "ui/message_box_prompts.h"
 #include "ui/progress/qt_copy_runner.h"
+
+namespace {
+
+// Leaves the program from wherever the frame asks it to: a dialog open in a loop of its own (the
+// settings at the first start, before the main loop runs, or a question on top of them) is
+// ended first, since quitting reaches only the main loop. False until the frame has asked.
+class ProgramEnd {
+  public:
+    void Request() {
+        requested_ = true;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(window);
+            if (dialog != nullptr && dialog->isVisible()) dialog->reject();
+        }
+        QCoreApplication::quit();
+    }
+    bool requested() const { return requested_; }
+
+  private:
+    bool requested_ = false;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // A run holds its log, its copies and the folders it walks open at once; the desktop's
@@ -62,16 +86,18 @@ int main(int argc, char** argv) {
                                    [&media](char letter) { return StoredCardKind(media, letter); }};
     tv::QtSettingsDialog settingsDialog(settingsContext, prompts, copyRunner, unitPages);
 
+    ProgramEnd programEnd;
     tv::MainFrame frame(tv::FrameServices{clock, drives, registry, locations, prompts, tray, timers,
                                           settingsDialog, copyRunner, voice, session, mediaWatch,
                                           media, notifier, shares, idle,
-                                          [] { QCoreApplication::quit(); }});
+                                          [&programEnd] { programEnd.Request(); }});
     tray.SetEventHandler([&frame](tv::TrayEvent event) { frame.OnTrayEvent(event); });
     timers.SetTimeoutHandler([&frame](int id) { frame.OnTimer(id); });
     const tv::TerminationSignals endRequests([&frame] { frame.OnSystemEnd(); });
     if (!endRequests.ok()) std::fputs("tessaravine: termination signals end it at once\n", stderr);
     tv::LinkSessionManager(application, frame, stderr);
     frame.Start();
+    if (programEnd.requested()) return EXIT_SUCCESS;
     const std::optional<tv::StartMessage> trayMessage =
         tv::TrayStartMessage(frame.iconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
     if (trayMessage) tv::TellUser(*trayMessage, prompts, stderr);

@@ -103,6 +103,18 @@ TEST_F(TerminationSignalTest, EachSignalEndsAnIdleProgramWithZero) {
     }
 }
 
+// At the first start the settings dialog is open in a loop of its own before the main loop runs,
+// which quitting alone never reaches.
+TEST(TerminationSignalAtFirstStartTest, ASignalEndsTheProgramWhileTheSettingsDialogIsOpen) {
+    TestWorld world;
+    const std::string errors = JoinPath(world.base(), "errors.txt");
+    ProgramProcess program(CopyProgramInto(world), errors);
+    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(WaitFor([&] { return Bytes(errors).find(kRunningNote) != std::string::npos; }));
+    program.Send(SIGTERM);
+    EXPECT_EQ(program.WaitForExit(), 0) << Bytes(errors);
+}
+
 TEST_F(TerminationSignalTest, SigtermStopsTheRunInProgressAndExitsWithZero) {
     const std::string source = world_.MakeFolder("documents");
     world_.Write(source, {{"big.bin", TreeFile{.content = std::string(kBigFileBytes, 'b')}}});
