@@ -57,13 +57,16 @@ std::optional<StartMessage> PinnedDrivesMessage(DriveTable& drives) {
 }  // namespace
 
 ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
-                          RegistryStore& registry, DriveTable& drives) {
+                          InstanceListener& listener, RegistryStore& registry, DriveTable& drives) {
     ProgramStart start;
     switch (instance.Acquire(locations.lockDir)) {
         case InstanceLock::Held:
             break;
         case InstanceLock::HeldElsewhere:
-            start.messages.push_back({StartNotice::AlreadyRunning, kAlreadyRunning});
+            start.handedOver = AskRunningInstanceToOpenSettings(locations.lockDir);
+            if (!start.handedOver) {
+                start.messages.push_back({StartNotice::AlreadyRunning, kAlreadyRunning});
+            }
             return start;
         case InstanceLock::NoSafeFolder:
             start.messages.push_back(
@@ -71,6 +74,11 @@ ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
             return start;
     }
     start.proceed = true;
+    if (!listener.Listen(locations.lockDir)) {
+        start.messages.push_back(
+            {StartNotice::NoInstanceChannel, "cannot listen in " + locations.lockDir +
+                                                 "; a second start cannot open the settings"});
+    }
     MakeFolders(locations);
     RemoveUnfinishedSaves(locations);
     for (const std::optional<StartMessage>& message :

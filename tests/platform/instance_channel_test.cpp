@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,6 +18,7 @@
 #include "platform/paths.h"
 #include "tests/support/scoped_umask.h"
 #include "tests/support/test_world.h"
+#include "tests/support/unix_socket.h"
 
 namespace tv {
 namespace {
@@ -30,23 +29,6 @@ using std::chrono::steady_clock;
 // Shorter than the time a listener gives a silent caller, so an answer within it shows that
 // no silent caller held the listener up.
 constexpr int kQuickAnswerMs = 1000;
-
-sockaddr_un AddressOf(const std::string& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    return address;
-}
-
-// A connection of a process of the user's that plays by no rules.
-UniqueFd ConnectTo(const std::string& path) {
-    UniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    const sockaddr_un address = AddressOf(path);
-    if (connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        fd.Reset();
-    }
-    return fd;
-}
 
 class InstanceChannelTest : public ::testing::Test {
   protected:
@@ -104,13 +86,7 @@ TEST_F(InstanceChannelTest, ACallerWaitsForAListenerThatIsNotServingYet) {
 }
 
 TEST_F(InstanceChannelTest, TheChannelOfAKilledInstanceRefusesUntilTheNextOneReplacesIt) {
-    {
-        UniqueFd killed(socket(AF_UNIX, SOCK_STREAM, 0));
-        const sockaddr_un address = AddressOf(channel_);
-        ASSERT_EQ(bind(killed.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address),
-                  0);
-    }
-    ASSERT_TRUE(PathExists(channel_));
+    ASSERT_TRUE(test::LeaveDeadSocket(channel_));
     const auto start = steady_clock::now();
     EXPECT_FALSE(AskRunningInstanceToOpenSettings(folder_, 300));
     EXPECT_GE(steady_clock::now() - start, std::chrono::milliseconds(250));
@@ -146,12 +122,12 @@ TEST_F(InstanceChannelTest, CallersThatSayNothingOrTheWrongThingKeepNobodyOut) {
                                                  std::string("open-settings\0\n", 15)};
     std::vector<UniqueFd> callers;
     for (const std::string& words : wrongWords) {
-        callers.push_back(ConnectTo(channel_));
+        callers.push_back(test::ConnectUnixSocket(channel_));
         ASSERT_TRUE(callers.back().valid());
         if (!words.empty()) send(callers.back().get(), words.data(), words.size(), MSG_NOSIGNAL);
     }
     // More silent callers than the listener hears at once.
-    for (int i = 0; i < 10; ++i) callers.push_back(ConnectTo(channel_));
+    for (int i = 0; i < 10; ++i) callers.push_back(test::ConnectUnixSocket(channel_));
 
     const auto start = steady_clock::now();
     EXPECT_TRUE(AskRunningInstanceToOpenSettings(folder_, kQuickAnswerMs));

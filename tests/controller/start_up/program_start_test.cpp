@@ -49,7 +49,9 @@ class ProgramStartTest : public ::testing::Test {
         // A program folder that does not exist yet, as after an installation.
         locations.programDir = JoinPath(world.base(), "installed");
     }
-    ProgramStart Start() { return StartProgram(locations, instance, registry, world.drives()); }
+    ProgramStart Start() {
+        return StartProgram(locations, instance, listener, registry, world.drives());
+    }
     std::string SettingsPath() const { return JoinPath(world.configDir(), kRegistryFileName); }
     std::string PinnedFile() const { return JoinPath(world.configDir(), "pinned-drives.tsv"); }
     std::string Told(const StartMessage& message) {
@@ -60,6 +62,7 @@ class ProgramStartTest : public ::testing::Test {
     TestWorld world;
     Locations locations = world.locations();
     SingleInstance instance;
+    InstanceListener listener;
     RegistryStore registry{SettingsPath()};
     ScriptedPrompts prompts;
     Terminal terminal;
@@ -80,6 +83,36 @@ TEST_F(ProgramStartTest, ASecondInstanceIsToldInABoxAndTouchesNothing) {
     prompts.Expect("Tessaravineはすでに起動されています", "Tessaravine", kMbOk | kMbIconHand,
                    kIdOk);
     EXPECT_EQ(Told(start.messages[0]), "");
+}
+
+TEST_F(ProgramStartTest, ASecondInstanceThatReachesTheFirstHandsOverSilentlyAndTouchesNothing) {
+    SingleInstance first;
+    ASSERT_EQ(first.Acquire(locations.lockDir), InstanceLock::Held);
+    InstanceListener firstListener;
+    ASSERT_TRUE(firstListener.Listen(locations.lockDir));
+    firstListener.Serve([] {});
+    PutFileBytes(SettingsPath(), kDamagedSettings);
+
+    const ProgramStart start = Start();
+
+    EXPECT_FALSE(start.proceed);
+    EXPECT_TRUE(start.handedOver);
+    EXPECT_TRUE(start.messages.empty());
+    EXPECT_FALSE(PathExists(locations.programDir));
+    EXPECT_EQ(FileBytes(SettingsPath()), kDamagedSettings);
+}
+
+TEST_F(ProgramStartTest, AnInstanceThatCannotListenRunsAndSaysSoOnTheTerminal) {
+    const std::string channel = JoinPath(locations.lockDir, kInstanceChannelName);
+    ASSERT_EQ(symlink(world.base().c_str(), channel.c_str()), 0);
+
+    const ProgramStart start = Start();
+
+    EXPECT_TRUE(start.proceed);
+    ASSERT_EQ(start.messages.size(), 1u);
+    EXPECT_EQ(start.messages[0].notice, StartNotice::NoInstanceChannel);
+    EXPECT_EQ(Told(start.messages[0]), "Tessaravine: cannot listen in " + locations.lockDir +
+                                           "; a second start cannot open the settings\n");
 }
 
 TEST_F(ProgramStartTest, ALockFolderThatIsNotTheUsersAloneIsToldAsSuchAndTouchesNothing) {
