@@ -104,6 +104,6 @@ int main(int argc, char** argv) {
     if (programEnd.requested()) return EXIT_SUCCESS;
     const std::optional<tv::StartMessage> trayMessage =
         tv::TrayStartMessage(frame.iconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
-    if (trayMessage) tv::TellUser(*trayMessage, prompts, stderr);
+    if (trayMessage) tv::TellUser(*trayMessage, prompts, notifier, stderr);
     return QApplication::exec();
 }

@@ -13,6 +13,9 @@ constexpr const char* kNoSafeLockFolder =
     "二重起動を防ぐロックファイルを、ほかのユーザーが変更できないフォルダに作成できないため、"
     "Tessaravineを起動できません: ";
 constexpr const char* kProgramCaption = "Tessaravine";
+constexpr const char* kNoNotificationAreaNotice =
+    "通知領域がないため、アイコンを表示できません。設定は、アプリケーションメニューから"
+    "「Tessaravine」をもう一度起動すると開きます。";
 constexpr const char* kTerminalPrefix = "Tessaravine: ";
 
 // The activity log store never makes its folder; without it every record would be dropped.
@@ -106,6 +109,15 @@ void TellUser(const StartMessage& message, Prompts& prompts, std::FILE* terminal
     if (inBox) prompts.MessageBox(message.text, kProgramCaption, kMbOk | kMbIconHand);
     if (message.notice == StartNotice::AlreadyRunning) return;
     std::fprintf(terminal, "%s%s\n", kTerminalPrefix, message.text.c_str());
+}
+
+void TellUser(const StartMessage& message, Prompts& prompts, Notifier& notifier,
+              std::FILE* terminal) {
+    TellUser(message, prompts, terminal);
+    if (message.notice == StartNotice::NoNotificationArea ||
+        message.notice == StartNotice::NotificationAreaLater) {
+        notifier.Notify({kProgramCaption, kNoNotificationAreaNotice, std::nullopt});
+    }
 }
 
 }  // namespace tv

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "controller/ports/notifier.h"
 #include "platform/drive_table.h"
 #include "platform/instance_channel.h"
 #include "platform/locations.h"
@@ -58,5 +59,9 @@ std::optional<StartMessage> TrayStartMessage(bool iconAdded, bool notificationAr
 // A second instance is told in a message box, as the user may have started it from a menu; a
 // missing lock folder in a box and on the terminal; everything else is one line on the terminal.
 void TellUser(const StartMessage& message, Prompts& prompts, std::FILE* terminal);
+// TellUser, and once the frame runs: without a notification area the user learns by a desktop
+// notice how the settings are reached, since no icon will show it.
+void TellUser(const StartMessage& message, Prompts& prompts, Notifier& notifier,
+              std::FILE* terminal);
 
 }  // namespace tv

@@ -7,8 +7,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -16,6 +18,7 @@
 #include "platform/locations.h"
 #include "platform/paths.h"
 #include "platform/single_instance.h"
+#include "tests/app/notification_mock.h"
 #include "tests/app/private_x_server.h"
 #include "tests/app/program_process.h"
 #include "tests/app/x_windows.h"
@@ -118,6 +121,33 @@ TEST_F(SecondStartTest, ASecondStartThatCannotReachTheFirstSaysSoOnceAndFails) {
         EXPECT_FALSE(PathExists(JoinPath(world_.configDir(), "drives.tsv")));
         unlink(Channel().c_str());
     }
+}
+
+// Offscreen, with a notification server but neither a notification area nor a watcher of
+// notification items on the bus.
+TEST_F(SecondStartTest, WithoutANotificationAreaOneNoticeSaysWhereTheSettingsOpen) {
+    int argc = 1;
+    char name[] = "second_instance";
+    char* argv[] = {name};
+    const QCoreApplication application(argc, argv);
+    NotificationMock server(world_.MakeFolder("bus"));
+    ASSERT_TRUE(server.Start()) << server.error();
+    StoreSettingsOfAnEarlierRun(world_);
+
+    const auto first =
+        Started("first.txt", {"QT_QPA_PLATFORM=offscreen",
+                              "DBUS_SESSION_BUS_ADDRESS=" + server.BusAddress().toStdString()});
+    ASSERT_TRUE(first->started());
+    ASSERT_TRUE(HasStarted("first.txt")) << Bytes(ErrorsOf("first.txt"));
+    ASSERT_TRUE(WaitFor([&] { return !server.NotifyCalls().empty(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::vector<QVariantList> calls = server.NotifyCalls();
+    ASSERT_EQ(calls.size(), 1u);
+    ASSERT_GE(calls[0].size(), 5);
+    EXPECT_EQ(calls[0][3].toString().toStdString(), "Tessaravine");
+    EXPECT_EQ(calls[0][4].toString().toStdString(),
+              "通知領域がないため、アイコンを表示できません。設定は、アプリケーションメニューから"
+              "「Tessaravine」をもう一度起動すると開きます。");
 }
 
 #endif

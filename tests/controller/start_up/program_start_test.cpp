@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "tests/controller/frame_fakes.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_world.h"
@@ -219,7 +220,12 @@ TEST_F(ProgramStartTest, ADamagedPinnedFileIsNamedAndTheProgramGoesOn) {
     EXPECT_NE(told.find("pinned-drives.tsv"), std::string::npos) << told;
 }
 
+// On the terminal, and without an icon to click, by one desktop notice that says where the
+// settings open.
 TEST(ProgramStartTray, TheUserHearsOfAMissingNotificationArea) {
+    const std::vector<std::string> kWhereTheSettingsOpen = {
+        "Tessaravine|通知領域がないため、アイコンを表示できません。設定は、アプリケーションメニュー"
+        "から「Tessaravine」をもう一度起動すると開きます。"};
     const struct {
         bool iconAdded;
         bool areaPresent;
@@ -238,7 +244,19 @@ TEST(ProgramStartTray, TheUserHearsOfAMissingNotificationArea) {
         if (!message) continue;
         EXPECT_EQ(message->notice, *c.notice);
         EXPECT_EQ(message->text, c.text);
+        ScriptedPrompts prompts;
+        FakeNotifier notifier;
+        Terminal terminal;
+        TellUser(*message, prompts, notifier, terminal.file());
+        EXPECT_EQ(terminal.text(), std::string("Tessaravine: ") + c.text + "\n");
+        EXPECT_EQ(notifier.notifications, kWhereTheSettingsOpen);
     }
+    // Whatever else is told at start goes to the terminal only.
+    ScriptedPrompts prompts;
+    FakeNotifier notifier;
+    Terminal terminal;
+    TellUser({StartNotice::PinnedDrivesDamaged, "damaged"}, prompts, notifier, terminal.file());
+    EXPECT_TRUE(notifier.notifications.empty());
 }
 
 }  // namespace
