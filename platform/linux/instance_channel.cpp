@@ -208,6 +208,11 @@ struct InstanceListener::Server {
     void AcceptCallers() {
         for (;;) {
             UniqueFd fd(accept4(listening.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+            // Out of descriptors (a run holds many) the caller stays queued: a pause keeps the
+            // still readable listener from spinning the thread.
+            if (!fd.valid() && (errno == EMFILE || errno == ENFILE)) {
+                std::this_thread::sleep_for(kRetryPause);
+            }
             if (!fd.valid()) return;
             if (!PeerIsThisUser(fd.get())) continue;
             if (callers.size() == kMaxCallers) callers.erase(callers.begin());
