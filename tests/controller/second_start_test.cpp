@@ -44,5 +44,15 @@ TEST(ControllerSecondStart, NothingOpensDuringARun) {
     EXPECT_EQ(w.dialog.broughtToFront, 0);
 }
 
+TEST(ControllerSecondStart, NothingOpensWhileTheExitIsBeingConfirmed) {
+    FrameWorld w;
+    w.StoreSettings();
+    MainFrame& frame = w.Start();
+    frame.state().Closing = true;
+    frame.OnSecondStart();
+    EXPECT_TRUE(w.dialog.timersAtOpen.empty());
+    EXPECT_EQ(w.dialog.broughtToFront, 0);
+}
+
 }  // namespace
 }  // namespace tv::test
