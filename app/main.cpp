@@ -11,6 +11,7 @@
 #include "app/desktop/logind_session.h"
 #include "app/desktop/mountinfo_watch.h"
 #include "app/desktop/mpg123_voice.h"
+#include "app/instance_requests.h"
 #include "app/qt_japanese.h"
 #include "app/qt_settings_dialog.h"
 #include "app/qt_timers.h"
@@ -63,11 +64,13 @@ int main(int argc, char** argv) {
 
     const tv::Locations locations = tv::DefaultLocations();
     tv::SingleInstance instance;
+    tv::InstanceListener listener;
     tv::RegistryStore registry(tv::JoinPath(locations.configDir, tv::kRegistryFileName));
     tv::DriveTable drives(locations.configDir);
-    const tv::ProgramStart start = tv::StartProgram(locations, instance, registry, drives);
+    const tv::ProgramStart start =
+        tv::StartProgram(locations, instance, listener, registry, drives);
     for (const tv::StartMessage& message : start.messages) tv::TellUser(message, prompts, stderr);
-    if (!start.proceed) return EXIT_FAILURE;
+    if (!start.proceed) return start.handedOver ? EXIT_SUCCESS : EXIT_FAILURE;
 
     const tv::Clock& clock = tv::RealClock();
     tv::IdleLibrary idleLibrary(locations.installDir);
@@ -93,6 +96,7 @@ int main(int argc, char** argv) {
                                           [&programEnd] { programEnd.Request(); }});
     tray.SetEventHandler([&frame](tv::TrayEvent event) { frame.OnTrayEvent(event); });
     timers.SetTimeoutHandler([&frame](int id) { frame.OnTimer(id); });
+    const tv::InstanceRequests secondStarts(listener, [&frame] { frame.OnSecondStart(); });
     const tv::TerminationSignals endRequests([&frame] { frame.OnSystemEnd(); });
     if (!endRequests.ok()) std::fputs("tessaravine: termination signals end it at once\n", stderr);
     tv::LinkSessionManager(application, frame, stderr);
@@ -100,6 +104,6 @@ int main(int argc, char** argv) {
     if (programEnd.requested()) return EXIT_SUCCESS;
     const std::optional<tv::StartMessage> trayMessage =
         tv::TrayStartMessage(frame.iconAdded(), QSystemTrayIcon::isSystemTrayAvailable());
-    if (trayMessage) tv::TellUser(*trayMessage, prompts, stderr);
+    if (trayMessage) tv::TellUser(*trayMessage, prompts, notifier, stderr);
     return QApplication::exec();
 }

@@ -29,11 +29,16 @@ int QtSettingsDialog::Run(SettingsRecord& live, ScheduleList& schedules,
     return endCode;
 }
 
-// The dialog may lie under other windows or be minimised by the time the user chooses a
-// notice's action.
 void QtSettingsDialog::ShowActivityLog(const std::string& day) {
     if (open_ == nullptr) return;
     open_->ShowActivityLog(day);
+    BringToFront();
+}
+
+// The dialog may lie under other windows or be minimised by the time the user chooses a
+// notice's action or starts the program again.
+void QtSettingsDialog::BringToFront() {
+    if (open_ == nullptr) return;
     open_->setWindowState(open_->windowState() & ~Qt::WindowMinimized);
     open_->raise();
     open_->activateWindow();

@@ -21,6 +21,7 @@ class QtSettingsDialog : public SettingsDialog {
     // The schedule page edits a copy of schedules, handed back when the dialog accepts.
     int Run(SettingsRecord& live, ScheduleList& schedules, const std::string& logDay) override;
     void ShowActivityLog(const std::string& day) override;
+    void BringToFront() override;
     void OnMediaChanged() override;
 
   private:

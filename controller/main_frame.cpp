@@ -177,6 +177,17 @@ void MainFrame::OpenActivityLog(const std::string& day) {
     RunSettingsDialog(day);
 }
 
+// A run started from the dialog's buttons runs after the dialog has closed, while the frame still
+// counts it as open: there is nothing to bring to the front then.
+void MainFrame::OnSecondStart() {
+    if (state_.CopyRunning || state_.Closing) return;
+    if (state_.SettingsOpen) {
+        services_.settingsDialog.BringToFront();
+        return;
+    }
+    RunSettingsDialog(std::string());
+}
+
 void MainFrame::RunSettingsDialog(const std::string& logDay) {
     state_.SettingsOpen = true;
     const int endCode = services_.settingsDialog.Run(settings_, schedules_, logDay);

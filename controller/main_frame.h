@@ -95,6 +95,10 @@ class MainFrame {
     // ("yyyy/mm/dd"), opened, or brought to the front when it is open already. Nothing while
     // a run or the exit keeps the dialog out.
     void OpenActivityLog(const std::string& day);
+    // The program was started again (from the applications menu, where there is no icon to
+    // click): the settings dialog is opened, or brought to the front when it is open already.
+    // Nothing while a run or the exit keeps the dialog out.
+    void OnSecondStart();
     void WriteSettingsReport();
     void UpdateTrayTip();
     // What is done before the program ends: old day files of the activity log are deleted.

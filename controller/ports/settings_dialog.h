@@ -18,6 +18,8 @@ class SettingsDialog {
     virtual int Run(SettingsRecord& live, ScheduleList& schedules, const std::string& logDay) = 0;
     // The open dialog comes to the front on the activity log with day chosen.
     virtual void ShowActivityLog(const std::string& day) = 0;
+    // The open dialog comes to the front as it is.
+    virtual void BringToFront() {}
     // Media came or went while the dialog is open: it brings its drive lists up to date.
     virtual void OnMediaChanged() {}
 };

@@ -13,6 +13,9 @@ constexpr const char* kNoSafeLockFolder =
     "二重起動を防ぐロックファイルを、ほかのユーザーが変更できないフォルダに作成できないため、"
     "Tessaravineを起動できません: ";
 constexpr const char* kProgramCaption = "Tessaravine";
+constexpr const char* kNoNotificationAreaNotice =
+    "通知領域がないため、アイコンを表示できません。設定は、アプリケーションメニューから"
+    "「Tessaravine」をもう一度起動すると開きます。";
 constexpr const char* kTerminalPrefix = "Tessaravine: ";
 
 // The activity log store never makes its folder; without it every record would be dropped.
@@ -57,13 +60,16 @@ std::optional<StartMessage> PinnedDrivesMessage(DriveTable& drives) {
 }  // namespace
 
 ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
-                          RegistryStore& registry, DriveTable& drives) {
+                          InstanceListener& listener, RegistryStore& registry, DriveTable& drives) {
     ProgramStart start;
     switch (instance.Acquire(locations.lockDir)) {
         case InstanceLock::Held:
             break;
         case InstanceLock::HeldElsewhere:
-            start.messages.push_back({StartNotice::AlreadyRunning, kAlreadyRunning});
+            start.handedOver = AskRunningInstanceToOpenSettings(locations.lockDir);
+            if (!start.handedOver) {
+                start.messages.push_back({StartNotice::AlreadyRunning, kAlreadyRunning});
+            }
             return start;
         case InstanceLock::NoSafeFolder:
             start.messages.push_back(
@@ -71,6 +77,11 @@ ProgramStart StartProgram(const Locations& locations, SingleInstance& instance,
             return start;
     }
     start.proceed = true;
+    if (!listener.Listen(locations.lockDir)) {
+        start.messages.push_back(
+            {StartNotice::NoInstanceChannel, "cannot listen in " + locations.lockDir +
+                                                 "; a second start cannot open the settings"});
+    }
     MakeFolders(locations);
     RemoveUnfinishedSaves(locations);
     for (const std::optional<StartMessage>& message :
@@ -98,6 +109,15 @@ void TellUser(const StartMessage& message, Prompts& prompts, std::FILE* terminal
     if (inBox) prompts.MessageBox(message.text, kProgramCaption, kMbOk | kMbIconHand);
     if (message.notice == StartNotice::AlreadyRunning) return;
     std::fprintf(terminal, "%s%s\n", kTerminalPrefix, message.text.c_str());
+}
+
+void TellUser(const StartMessage& message, Prompts& prompts, Notifier& notifier,
+              std::FILE* terminal) {
+    TellUser(message, prompts, terminal);
+    if (message.notice == StartNotice::NoNotificationArea ||
+        message.notice == StartNotice::NotificationAreaLater) {
+        notifier.Notify({kProgramCaption, kNoNotificationAreaNotice, std::nullopt});
+    }
 }
 
 }  // namespace tv

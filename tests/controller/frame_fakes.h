@@ -73,10 +73,12 @@ class FakeSettingsDialog : public SettingsDialog {
     std::function<void(SettingsRecord&)> edit;         // what the user changes
     std::function<void(ScheduleList&)> editSchedules;  // what the user changes in the list
     void ShowActivityLog(const std::string& day) override { logDaysShown.push_back(day); }
+    void BringToFront() override { ++broughtToFront; }
     std::function<void()> whileOpen;                    // what arrives while the dialog is open
     std::vector<std::map<int, unsigned>> timersAtOpen;  // one entry per opening
     std::vector<std::string> logDaysAtOpen;             // the log day each opening showed
     std::vector<std::string> logDaysShown;              // the log days shown on the open dialog
+    int broughtToFront = 0;                             // times the open dialog came to the front
 
   private:
     const FakeTimers& timers_;

@@ -47,10 +47,13 @@ Maker StartedFolder(std::function<std::string(const Locations&)> pick) {
     return [pick](TestWorld& world) {
         const Locations locations = FirstStartLocations(world);
         SingleInstance instance;
+        InstanceListener listener;
         RegistryStore registry(JoinPath(locations.configDir, kRegistryFileName));
         DriveTable drives(locations.configDir);
         drives.SetPinnedOnly(true);
-        return StartProgram(locations, instance, registry, drives).proceed ? pick(locations) : "";
+        return StartProgram(locations, instance, listener, registry, drives).proceed
+                   ? pick(locations)
+                   : "";
     };
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "tests/controller/frame_fakes.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_world.h"
@@ -49,7 +50,9 @@ class ProgramStartTest : public ::testing::Test {
         // A program folder that does not exist yet, as after an installation.
         locations.programDir = JoinPath(world.base(), "installed");
     }
-    ProgramStart Start() { return StartProgram(locations, instance, registry, world.drives()); }
+    ProgramStart Start() {
+        return StartProgram(locations, instance, listener, registry, world.drives());
+    }
     std::string SettingsPath() const { return JoinPath(world.configDir(), kRegistryFileName); }
     std::string PinnedFile() const { return JoinPath(world.configDir(), "pinned-drives.tsv"); }
     std::string Told(const StartMessage& message) {
@@ -60,6 +63,7 @@ class ProgramStartTest : public ::testing::Test {
     TestWorld world;
     Locations locations = world.locations();
     SingleInstance instance;
+    InstanceListener listener;
     RegistryStore registry{SettingsPath()};
     ScriptedPrompts prompts;
     Terminal terminal;
@@ -80,6 +84,36 @@ TEST_F(ProgramStartTest, ASecondInstanceIsToldInABoxAndTouchesNothing) {
     prompts.Expect("Tessaravineはすでに起動されています", "Tessaravine", kMbOk | kMbIconHand,
                    kIdOk);
     EXPECT_EQ(Told(start.messages[0]), "");
+}
+
+TEST_F(ProgramStartTest, ASecondInstanceThatReachesTheFirstHandsOverSilentlyAndTouchesNothing) {
+    SingleInstance first;
+    ASSERT_EQ(first.Acquire(locations.lockDir), InstanceLock::Held);
+    InstanceListener firstListener;
+    ASSERT_TRUE(firstListener.Listen(locations.lockDir));
+    firstListener.Serve([] {});
+    PutFileBytes(SettingsPath(), kDamagedSettings);
+
+    const ProgramStart start = Start();
+
+    EXPECT_FALSE(start.proceed);
+    EXPECT_TRUE(start.handedOver);
+    EXPECT_TRUE(start.messages.empty());
+    EXPECT_FALSE(PathExists(locations.programDir));
+    EXPECT_EQ(FileBytes(SettingsPath()), kDamagedSettings);
+}
+
+TEST_F(ProgramStartTest, AnInstanceThatCannotListenRunsAndSaysSoOnTheTerminal) {
+    const std::string channel = JoinPath(locations.lockDir, kInstanceChannelName);
+    ASSERT_EQ(symlink(world.base().c_str(), channel.c_str()), 0);
+
+    const ProgramStart start = Start();
+
+    EXPECT_TRUE(start.proceed);
+    ASSERT_EQ(start.messages.size(), 1u);
+    EXPECT_EQ(start.messages[0].notice, StartNotice::NoInstanceChannel);
+    EXPECT_EQ(Told(start.messages[0]), "Tessaravine: cannot listen in " + locations.lockDir +
+                                           "; a second start cannot open the settings\n");
 }
 
 TEST_F(ProgramStartTest, ALockFolderThatIsNotTheUsersAloneIsToldAsSuchAndTouchesNothing) {
@@ -186,7 +220,12 @@ TEST_F(ProgramStartTest, ADamagedPinnedFileIsNamedAndTheProgramGoesOn) {
     EXPECT_NE(told.find("pinned-drives.tsv"), std::string::npos) << told;
 }
 
+// On the terminal, and without an icon to click, by one desktop notice that says where the
+// settings open.
 TEST(ProgramStartTray, TheUserHearsOfAMissingNotificationArea) {
+    const std::vector<std::string> kWhereTheSettingsOpen = {
+        "Tessaravine|通知領域がないため、アイコンを表示できません。設定は、アプリケーションメニュー"
+        "から「Tessaravine」をもう一度起動すると開きます。"};
     const struct {
         bool iconAdded;
         bool areaPresent;
@@ -205,7 +244,19 @@ TEST(ProgramStartTray, TheUserHearsOfAMissingNotificationArea) {
         if (!message) continue;
         EXPECT_EQ(message->notice, *c.notice);
         EXPECT_EQ(message->text, c.text);
+        ScriptedPrompts prompts;
+        FakeNotifier notifier;
+        Terminal terminal;
+        TellUser(*message, prompts, notifier, terminal.file());
+        EXPECT_EQ(terminal.text(), std::string("Tessaravine: ") + c.text + "\n");
+        EXPECT_EQ(notifier.notifications, kWhereTheSettingsOpen);
     }
+    // Whatever else is told at start goes to the terminal only.
+    ScriptedPrompts prompts;
+    FakeNotifier notifier;
+    Terminal terminal;
+    TellUser({StartNotice::PinnedDrivesDamaged, "damaged"}, prompts, notifier, terminal.file());
+    EXPECT_TRUE(notifier.notifications.empty());
 }
 
 }  // namespace
