@@ -1,6 +1,8 @@
 #include "tests/app/status_notifier_host.h"
 
 #include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QVariantMap>

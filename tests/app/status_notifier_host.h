@@ -5,9 +5,8 @@
 // only once a window of its own has closed fails.
 #pragma once
 
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QString>
+#include <QVariant>
 #include <QVariantList>
 #include <optional>
 #include <string>
