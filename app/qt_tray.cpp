@@ -1,11 +1,11 @@
 #include "app/qt_tray.h"
 
 #include <QAction>
-#include <QCursor>
 #include <QGuiApplication>
-#include <QMenu>
+#include <QMetaObject>
 #include <QObject>
 #include <QString>
+#include <utility>
 
 #include "app/tray_picture.h"
 
@@ -17,8 +17,6 @@ TrayEvent EventOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
         case QSystemTrayIcon::Trigger:
             return TrayEvent::LeftButtonUp;
-        case QSystemTrayIcon::Context:
-            return TrayEvent::RightButtonUp;
         case QSystemTrayIcon::DoubleClick:
             return TrayEvent::LeftDoubleClick;
         default:
@@ -34,10 +32,43 @@ bool TrayMayAppearLater() { return QGuiApplication::platformName() == QLatin1Str
 }  // namespace
 
 QtTray::QtTray() {
+    icon_.setContextMenu(&menu_);
+    QObject::connect(&menu_, &QMenu::aboutToShow, [this] { ShowCurrentItems(); });
+    QObject::connect(&menu_, &QMenu::triggered, [this](const QAction* action) {
+        const int id = action->data().toInt();
+        Later([this, id] {
+            if (menuSource_.choose) menuSource_.choose(id);
+        });
+    });
     QObject::connect(&icon_, &QSystemTrayIcon::activated,
                      [this](QSystemTrayIcon::ActivationReason reason) {
-                         if (onEvent_) onEvent_(EventOf(reason));
+                         const TrayEvent event = EventOf(reason);
+                         Later([this, event] {
+                             if (onEvent_) onEvent_(event);
+                         });
                      });
+}
+
+// What the menu shows is asked for again before each showing (drives come and go, the frame may
+// be busy). Unchanged items are left in place, so a choice made from the menu the notification
+// area holds still finds its item.
+void QtTray::ShowCurrentItems() {
+    if (!menuSource_.items) return;
+    std::vector<TrayMenuItem> items = menuSource_.items();
+    if (items == shownItems_) return;
+    menu_.clear();
+    for (const TrayMenuItem& item : items) {
+        QAction* action = menu_.addAction(QString::fromStdString(item.text));
+        action->setData(item.id);
+        action->setEnabled(item.enabled);
+    }
+    shownItems_ = std::move(items);
+}
+
+// The notification area waits for the answer to its request; what a click starts (a modal
+// dialog among others) runs once the request has been answered.
+void QtTray::Later(std::function<void()> call) {
+    QMetaObject::invokeMethod(&menu_, std::move(call), Qt::QueuedConnection);
 }
 
 bool QtTray::AddIcon(const std::string& tip) {
@@ -51,14 +82,5 @@ bool QtTray::AddIcon(const std::string& tip) {
 void QtTray::ModifyIcon(const std::string& tip) { icon_.setToolTip(QString::fromStdString(tip)); }
 
 void QtTray::DeleteIcon() { icon_.hide(); }
-
-int QtTray::ShowMenu(const std::vector<TrayMenuItem>& items) {
-    QMenu menu;
-    for (const TrayMenuItem& item : items) {
-        menu.addAction(QString::fromStdString(item.text))->setData(item.id);
-    }
-    const QAction* chosen = menu.exec(QCursor::pos());
-    return chosen ? chosen->data().toInt() : 0;
-}
 
 }  // namespace tv

@@ -58,6 +58,8 @@ MainFrame::MainFrame(FrameServices services)
 MainFrame::~MainFrame() { TearDown(); }
 
 void MainFrame::Start() {
+    services_.tray.SetMenu(
+        {[this] { return CurrentTrayMenu(); }, [this](int id) { OnCommand(id); }});
     iconAdded_ = services_.tray.AddIcon(kInitialTip);
     LoadSettingsForDrivesPresent();
     NoteMediumPresentAtStart(*this);
@@ -122,9 +124,6 @@ void MainFrame::OnTimer(int id) {
 // area hands the icon's clicks over the bus report only an activation, never a double-click.
 void MainFrame::OnTrayEvent(TrayEvent event) {
     switch (event) {
-        case TrayEvent::RightButtonUp:
-            ShowTrayMenu(1);
-            break;
         case TrayEvent::LeftButtonUp:
         case TrayEvent::LeftDoubleClick:
             OpenSettingsDialog();
@@ -134,15 +133,24 @@ void MainFrame::OnTrayEvent(TrayEvent event) {
     }
 }
 
-void MainFrame::ShowTrayMenu(int parameter) {
-    if (parameter == 0 || state_.SettingsOpen || state_.CopyRunning || state_.Closing) return;
-    services_.drives.Refresh();
-    RefreshRemovableDrives(settings_, services_.drives);
-    const int chosen = services_.tray.ShowMenu(TrayMenuItems(settings_, services_.drives));
-    if (chosen != 0) OnCommand(chosen);
+bool MainFrame::Busy() const { return state_.SettingsOpen || state_.CopyRunning || state_.Closing; }
+
+// The desktop may show the menu at any time, also over the settings dialog or a run's window: a
+// busy frame shows its items disabled, and leaves the drives as they are while a run or the
+// dialog works with them.
+std::vector<TrayMenuItem> MainFrame::CurrentTrayMenu() {
+    const bool busy = Busy();
+    if (!busy) {
+        services_.drives.Refresh();
+        RefreshRemovableDrives(settings_, services_.drives);
+    }
+    std::vector<TrayMenuItem> items = TrayMenuItems(settings_, services_.drives);
+    for (TrayMenuItem& item : items) item.enabled = !busy;
+    return items;
 }
 
 void MainFrame::OnCommand(int id) {
+    if (Busy()) return;
     switch (id) {
         case kCommandSettings:
             OpenSettingsDialog();
@@ -164,7 +172,7 @@ void MainFrame::OnCommand(int id) {
 // The dialog is kept out while the exit is being confirmed too: closing the frame under an
 // open modal dialog would pull the live record away from it.
 void MainFrame::OpenSettingsDialog() {
-    if (state_.SettingsOpen || state_.CopyRunning || state_.Closing) return;
+    if (Busy()) return;
     RunSettingsDialog(std::string());
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "controller/frame_state.h"
 #include "controller/next_run_times.h"
@@ -67,14 +68,14 @@ class MainFrame {
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
-    // Window creation: icon, settings, schedules, log index, next times, the drive check (which
-    // may open the settings dialog at once), timers and tip, in this order.
+    // Window creation: icon with its menu, settings, schedules, log index, next times, the drive
+    // check (which may open the settings dialog at once), timers and tip, in this order.
     void Start();
 
     void OnTimer(int id);
     void OnTrayEvent(TrayEvent event);
-    // parameter 0 shows nothing, 1 the menu (a right click).
-    void ShowTrayMenu(int parameter);
+    // A command of the icon's menu. It may come from a menu shown before the frame became busy:
+    // it is ignored while the frame is busy.
     void OnCommand(int id);
     // The exit confirmation.
     void OnClose();
@@ -127,6 +128,10 @@ class MainFrame {
     bool iconAdded() const { return iconAdded_; }
 
   private:
+    // The settings dialog, a run or the exit confirmation holds the frame: the menu's commands
+    // and a second settings dialog are kept out.
+    bool Busy() const;
+    std::vector<TrayMenuItem> CurrentTrayMenu();
     void LoadSettingsForDrivesPresent();
     void ComputeNextTimes();
     void OpenSettingsDialogIfDrivesChanged();

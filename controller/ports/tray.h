@@ -1,7 +1,8 @@
-// The notification-area icon and its pop-up menu, as the frame sees them. The desktop
-// implements it; tests record what the frame asked for.
+// The notification-area icon and its menu, as the frame sees them. The desktop implements it;
+// tests record what the frame asked for and play the user.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,21 +11,35 @@ namespace tv {
 struct TrayMenuItem {
     int id = 0;
     std::string text;
-    bool operator==(const TrayMenuItem& o) const { return id == o.id && text == o.text; }
+    // A disabled item is shown but cannot be chosen.
+    bool enabled = true;
+    bool operator==(const TrayMenuItem& o) const {
+        return id == o.id && text == o.text && enabled == o.enabled;
+    }
 };
 
-// The mouse events of the icon the frame reacts to; everything else is Other.
-enum class TrayEvent { LeftButtonUp, RightButtonUp, LeftDoubleClick, Other };
+// The icon's menu, which the desktop draws: beside the icon when the notification area shows
+// the menus of its items itself, else at the pointer. It asks for the items each time just
+// before it shows them, and hands the id of the chosen item over from its event loop, never
+// from inside the notification area's request, so the handler may open a modal window.
+struct TrayMenu {
+    std::function<std::vector<TrayMenuItem>()> items;
+    std::function<void(int id)> choose;
+};
+
+// The icon's own clicks the frame reacts to; everything else is Other. The menu is the
+// desktop's to show.
+enum class TrayEvent { LeftButtonUp, LeftDoubleClick, Other };
 
 class Tray {
   public:
     virtual ~Tray() = default;
+    // Set before the icon is added; the icon carries it from then on.
+    virtual void SetMenu(TrayMenu menu) = 0;
     // False when there is no notification area to hold the icon.
     virtual bool AddIcon(const std::string& tip) = 0;
     virtual void ModifyIcon(const std::string& tip) = 0;
     virtual void DeleteIcon() = 0;
-    // Shows the menu at the cursor and waits for a choice: the chosen id, or 0 for none.
-    virtual int ShowMenu(const std::vector<TrayMenuItem>& items) = 0;
 };
 
 }  // namespace tv

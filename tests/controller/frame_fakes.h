@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controller/frame_ids.h"
@@ -26,6 +27,7 @@ namespace tv::test {
 
 class FakeTray : public Tray {
   public:
+    void SetMenu(TrayMenu menu) override { menu_ = std::move(menu); }
     bool AddIcon(const std::string& tip) override {
         if (!available) return false;
         present = true;
@@ -37,18 +39,35 @@ class FakeTray : public Tray {
         present = false;
         ++deletions;
     }
-    int ShowMenu(const std::vector<TrayMenuItem>& items) override {
-        menus.push_back(items);
-        return choice;
+    // The user opens the icon's menu and picks choice when the menu shows it enabled (0: the
+    // menu closes without a choice).
+    void OpenMenu() {
+        const std::vector<TrayMenuItem> shown = menu_.items();
+        menus.push_back(shown);
+        for (const TrayMenuItem& item : shown) {
+            if (item.id == choice && item.enabled) menu_.choose(choice);
+        }
     }
+    // A choice the desktop delivers whatever the frame shows now: from a menu shown before.
+    void Choose(int id) { menu_.choose(id); }
 
     bool available = true;  // whether there is a notification area
     int choice = 0;         // what the user picks from every menu
     bool present = false;
     int deletions = 0;
-    std::vector<std::string> tips;  // the added icon's tip first, then every change
-    std::vector<std::vector<TrayMenuItem>> menus;
+    std::vector<std::string> tips;                 // the added icon's tip first, then every change
+    std::vector<std::vector<TrayMenuItem>> menus;  // what each opening showed
+
+  private:
+    TrayMenu menu_;
 };
+
+inline bool NoneEnabled(const std::vector<TrayMenuItem>& items) {
+    for (const TrayMenuItem& item : items) {
+        if (item.enabled) return false;
+    }
+    return true;
+}
 
 class FakeTimers : public Timers {
   public:

@@ -129,7 +129,7 @@ TEST(ControllerTrayMenu, OneMirrorItemPerRemovableDriveInUseAfterTheFixedItems) 
     });
     MainFrame& frame = w.Start();
 
-    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    w.tray.OpenMenu();
     std::vector<TrayMenuItem> expected = kFixedItems;
     expected.push_back({kCommandMirrorFirst + 4, "SDCARD (E:)をミラーリング"});
     ASSERT_EQ(w.tray.menus.size(), 1u);
@@ -139,13 +139,16 @@ TEST(ControllerTrayMenu, OneMirrorItemPerRemovableDriveInUseAfterTheFixedItems) 
     frame.settings().Drives['F' - 'A'].Work = DriveWork::ManualBackup;
     w.world.drives().Unpin('E');
     w.world.AddDrive('E', kDriveFixed);
-    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    w.tray.OpenMenu();
     expected = kFixedItems;
     expected.push_back({kCommandMirrorFirst + 5, "リムーバブル ディスク (F:)をミラーリング"});
     ASSERT_EQ(w.tray.menus.size(), 2u);
     EXPECT_EQ(w.tray.menus[1], expected);
 }
 
+// The desktop shows the menu whenever the user asks, over the dialog or a run's window too: its
+// items come disabled, and a choice from a menu shown before the frame became busy does nothing
+// (an exit then would close the frame under the open dialog or run).
 TEST(ControllerTrayMenu, MenuAndDialogAreKeptOutWhileBusy) {
     bool FrameState::*const flags[] = {&FrameState::SettingsOpen, &FrameState::CopyRunning,
                                        &FrameState::Closing};
@@ -155,17 +158,23 @@ TEST(ControllerTrayMenu, MenuAndDialogAreKeptOutWhileBusy) {
         MainFrame& frame = w.Start();
         frame.state().*flag = true;
         w.tray.choice = kCommandSettings;
-        frame.OnTrayEvent(TrayEvent::RightButtonUp);
+        w.tray.OpenMenu();
         frame.OnTrayEvent(TrayEvent::LeftButtonUp);
         frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
-        frame.OnCommand(kCommandSettings);
-        EXPECT_TRUE(w.tray.menus.empty());
+        for (const int id : {kCommandSettings, kCommandExit, kCommandSettingsReport}) {
+            w.tray.Choose(id);
+        }
+        ASSERT_EQ(w.tray.menus.size(), 1u);
+        EXPECT_EQ(w.tray.menus[0].size(), kFixedItems.size());
+        EXPECT_TRUE(NoneEnabled(w.tray.menus[0]));
         EXPECT_TRUE(w.dialog.timersAtOpen.empty());
+        EXPECT_TRUE(w.prompts.asked().empty());
+        EXPECT_FALSE(PathExists(JoinPath(w.world.programDir(), kSettingsDumpFileName)));
     }
 }
 
 // A click, as a notification area that only reports the icon's activation sends it, opens the
-// settings as the double-click does; the menu is the right button's alone.
+// settings as the double-click does; the menu is the desktop's alone.
 TEST(ControllerTrayMenu, AClickAndADoubleClickOpenTheSettings) {
     const TrayEvent events[] = {TrayEvent::LeftButtonUp, TrayEvent::LeftDoubleClick};
     for (const TrayEvent event : events) {
@@ -182,13 +191,19 @@ TEST(ControllerTrayMenu, AClickAndADoubleClickOpenTheSettings) {
 TEST(ControllerTrayMenu, ChosenCommandsReachTheirHandlers) {
     FrameWorld w;
     w.StoreSettings();
-    MainFrame& frame = w.Start();
+    w.Start();
     w.tray.choice = kCommandSettings;
-    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    // The menu shown over the open dialog is disabled, and enabled again once it has closed.
+    w.dialog.whileOpen = [&w] { w.tray.OpenMenu(); };
+    w.tray.OpenMenu();
     EXPECT_EQ(w.dialog.timersAtOpen.size(), 1u);
+    ASSERT_EQ(w.tray.menus.size(), 2u);
+    EXPECT_TRUE(NoneEnabled(w.tray.menus[1]));
+    w.dialog.whileOpen = nullptr;
 
     w.tray.choice = kCommandSettingsReport;
-    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    w.tray.OpenMenu();
+    EXPECT_EQ(w.tray.menus.back(), kFixedItems);
     FileStatus status;
     EXPECT_TRUE(GetFileStatus(JoinPath(w.world.programDir(), kSettingsDumpFileName), &status));
     EXPECT_GT(status.size, 0u);
@@ -196,7 +211,7 @@ TEST(ControllerTrayMenu, ChosenCommandsReachTheirHandlers) {
     w.tray.choice = kCommandExit;
     w.prompts.Expect("Tessaravineを終了します\n終了してもよろしいでしょうか？", "確認",
                      kMbYesNo | kMbIconQuestion, kIdNo);
-    frame.OnTrayEvent(TrayEvent::RightButtonUp);
+    w.tray.OpenMenu();
 }
 
 struct EndCodeCase {

@@ -38,14 +38,15 @@ TEST_F(RunBracketTest, WhatArrivesDuringADriveUnitRunIsKeptOut) {
         frame.OnTimer(kTimerTick);
         secondRunEntered = frame.BeginRun(TickDuringRun::GoesOn, "").entered();
         EXPECT_TRUE(frame.state().CopyRunning);  // a refused bracket leaves the run's flag alone
-        frame.OnTrayEvent(TrayEvent::RightButtonUp);
+        w.tray.OpenMenu();
         frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
         frame.OnClose();
     });
 
     EXPECT_FALSE(tickRanInside);
     EXPECT_FALSE(secondRunEntered);
-    EXPECT_TRUE(w.tray.menus.empty());
+    ASSERT_EQ(w.tray.menus.size(), 1u);
+    EXPECT_TRUE(NoneEnabled(w.tray.menus[0]));
     EXPECT_EQ(w.dialog.timersAtOpen.size(), dialogsBefore);
     EXPECT_TRUE(w.prompts.asked().empty());
     EXPECT_EQ(w.copyRunner.titles.size(), 1u);

@@ -218,8 +218,10 @@ TEST_F(SessionEndTest, ARefusedEndLeavesTheProgramRunningAndTellsTheUser) {
         EXPECT_TRUE(Running(kTimerTick));
         // The menu works again.
         w.tray.menus.clear();
-        frame().ShowTrayMenu(1);
-        EXPECT_EQ(w.tray.menus.size(), 1u);
+        w.tray.OpenMenu();
+        ASSERT_EQ(w.tray.menus.size(), 1u);
+        EXPECT_FALSE(w.tray.menus[0].empty());
+        EXPECT_FALSE(NoneEnabled(w.tray.menus[0]));
     }
 }
 
