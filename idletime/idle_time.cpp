@@ -4,9 +4,9 @@
 // runs are never held back forever.
 #include <chrono>
 #include <cstdint>
-#include <mutex>
 
 #include "idletime/idle_sources.h"
+#include "idletime/measured_answer.h"
 
 namespace {
 
@@ -23,17 +23,6 @@ bool MeasureIdle() {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int GetIdleTime() {
-    static std::mutex mutex;
-    static std::chrono::steady_clock::time_point measuredAt;
-    static bool measured = false;
-    static bool idle = true;
-
-    const std::lock_guard<std::mutex> lock(mutex);
-    const auto now = std::chrono::steady_clock::now();
-    if (!measured || now - measuredAt >= kRemeasureAfter) {
-        idle = MeasureIdle();
-        measuredAt = now;
-        measured = true;
-    }
-    return idle ? 1 : 0;
+    static tv::idle::MeasuredAnswer idle(kRemeasureAfter, MeasureIdle);
+    return idle.Get() ? 1 : 0;
 }
