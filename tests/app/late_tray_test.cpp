@@ -9,8 +9,8 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "tests/app/fake_notification_area.h"
+#include "tests/app/private_x_server.h"
 #include "tests/app/program_process.h"
-#include "tests/support/private_x_server.h"
 #include "tests/support/test_world.h"
 
 namespace tv::test {

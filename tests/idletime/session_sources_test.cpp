@@ -14,15 +14,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "tests/app/private_x_server.h"
 #include "tests/support/dbus_mock.h"
-#include "tests/support/private_x_server.h"
 #include "tests/support/test_world.h"
 
 extern char** environ;
