@@ -4,11 +4,17 @@
 #include <X11/extensions/scrnsaver.h>
 #include <systemd/sd-bus.h>
 
-#include <cstdlib>
+#include <chrono>
+
+#include "idletime/bounded_bus.h"
 
 namespace tv::idle {
 
 namespace {
+
+// Long enough for a bus on the same machine, short enough that a worker asking between two
+// buffers hardly notices a bus that does not answer.
+constexpr auto kBusPatience = std::chrono::milliseconds(200);
 
 // An idle query must never take the resident program down: a protocol error is ignored, and a
 // connection that breaks during the query ends only the query, not the process (Xlib's default
@@ -18,10 +24,19 @@ void KeepRunningOnBrokenConnection(Display*, void*) {}
 
 }  // namespace
 
-std::optional<uint64_t> X11InactiveMs() {
-    const char* name = std::getenv("DISPLAY");
-    if (name == nullptr || *name == '\0') return std::nullopt;
-    Display* display = XOpenDisplay(name);
+std::optional<uint64_t> MutterInactiveMs() {
+    BoundedBus bus(BoundedBus::Kind::kSession, kBusPatience);
+    const BusMessage reply =
+        bus.Call("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core",
+                 "org.gnome.Mutter.IdleMonitor", "GetIdletime");
+    uint64_t inactiveMs = 0;
+    if (!reply || sd_bus_message_read(reply.get(), "t", &inactiveMs) <= 0) return std::nullopt;
+    return inactiveMs;
+}
+
+std::optional<uint64_t> X11InactiveMs(const std::string& name) {
+    if (name.empty()) return std::nullopt;
+    Display* display = XOpenDisplay(name.c_str());
     if (display == nullptr) return std::nullopt;
     XSetErrorHandler(IgnoreXError);
     XSetIOErrorExitHandler(display, KeepRunningOnBrokenConnection, nullptr);
@@ -41,17 +56,15 @@ std::optional<uint64_t> X11InactiveMs() {
     return result;
 }
 
+// "auto" is logind's name for the caller's own session or, for a process outside any session
+// (one started by the user's service manager), the user's graphical session.
 std::optional<bool> LogindIdleHint() {
-    sd_bus* bus = nullptr;
-    if (sd_bus_open_system(&bus) < 0) return std::nullopt;
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    BoundedBus bus(BoundedBus::Kind::kSystem, kBusPatience);
+    const BusMessage reply =
+        bus.Property("org.freedesktop.login1", "/org/freedesktop/login1/session/auto",
+                     "org.freedesktop.login1.Session", "IdleHint", "b");
     int idle = 0;
-    const int r = sd_bus_get_property_trivial(
-        bus, "org.freedesktop.login1", "/org/freedesktop/login1/session/auto",
-        "org.freedesktop.login1.Session", "IdleHint", &error, 'b', &idle);
-    sd_bus_error_free(&error);
-    sd_bus_unref(bus);
-    if (r < 0) return std::nullopt;
+    if (!reply || sd_bus_message_read(reply.get(), "b", &idle) <= 0) return std::nullopt;
     return idle != 0;
 }
 
