@@ -51,7 +51,9 @@ QtTray::QtTray() {
 
 // What the menu shows is asked for again before each showing (drives come and go, the frame may
 // be busy). Unchanged items are left in place, so a choice made from the menu the notification
-// area holds still finds its item.
+// area holds still finds its item. Some notification areas read the menu when the icon appears
+// and, told that nothing needs updating before a showing, show what they read: so the menu is
+// also filled when the icon appears and whenever its tip changes.
 void QtTray::ShowCurrentItems() {
     if (!menuSource_.items) return;
     std::vector<TrayMenuItem> items = menuSource_.items();
@@ -75,11 +77,15 @@ bool QtTray::AddIcon(const std::string& tip) {
     if (!QSystemTrayIcon::isSystemTrayAvailable() && !TrayMayAppearLater()) return false;
     icon_.setIcon(TrayPicture());
     icon_.setToolTip(QString::fromStdString(tip));
+    ShowCurrentItems();
     icon_.show();
     return true;
 }
 
-void QtTray::ModifyIcon(const std::string& tip) { icon_.setToolTip(QString::fromStdString(tip)); }
+void QtTray::ModifyIcon(const std::string& tip) {
+    icon_.setToolTip(QString::fromStdString(tip));
+    ShowCurrentItems();
+}
 
 void QtTray::DeleteIcon() { icon_.hide(); }
 

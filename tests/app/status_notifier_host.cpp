@@ -110,6 +110,11 @@ std::optional<std::vector<HostMenuEntry>> StatusNotifierHost::OpenMenu(const std
     if (!Call(item, menu, kMenuInterface, QStringLiteral("AboutToShow"), {kRootId})) {
         return std::nullopt;
     }
+    return ReadMenu(item, menu);
+}
+
+std::optional<std::vector<HostMenuEntry>> StatusNotifierHost::ReadMenu(const std::string& item,
+                                                                       const std::string& menu) {
     const std::optional<QVariantList> layout =
         Call(item, menu, kMenuInterface, QStringLiteral("GetLayout"),
              {kRootId, kAllLevels, QStringList()});

@@ -39,8 +39,11 @@ class StatusNotifierHost {
     std::vector<std::string> RegisteredItems();
     // The object path of the item's menu; empty when it cannot be read.
     std::string MenuPath(const std::string& item);
-    // What a host does to draw the menu: AboutToShow on the menu's root, then its layout. The
-    // entries of the top level in order; nothing when a call fails.
+    // The menu's layout as a host reads it when the item appears: the entries of the top level
+    // in order; nothing when the call fails.
+    std::optional<std::vector<HostMenuEntry>> ReadMenu(const std::string& item,
+                                                       const std::string& menu);
+    // What a host does to draw the menu: AboutToShow on the menu's root, then its layout.
     std::optional<std::vector<HostMenuEntry>> OpenMenu(const std::string& item,
                                                        const std::string& menu);
     // The user chooses the entry id of the menu.

@@ -65,6 +65,12 @@ std::vector<TrayMenuItem> FrameItems(const TestWorld& world) {
     return TrayMenuItems(settings, drives);
 }
 
+std::vector<std::string> Labels(const std::vector<HostMenuEntry>& entries) {
+    std::vector<std::string> labels;
+    for (const HostMenuEntry& entry : entries) labels.push_back(entry.label);
+    return labels;
+}
+
 bool NoneEnabled(const std::vector<HostMenuEntry>& entries) {
     for (const HostMenuEntry& entry : entries) {
         if (entry.enabled) return false;
@@ -160,14 +166,16 @@ class TrayMenuOnDesktopTest : public testing::TestWithParam<SessionKind> {
 TEST_P(TrayMenuOnDesktopTest, TheHostDrawsTheFramesMenuAndItsEntriesDoWhatTheySay) {
     ASSERT_FALSE(menu_.empty()) << Errors();
     EXPECT_NE(menu_, "/NO_DBUSMENU");
+    const std::vector<TrayMenuItem> items = FrameItems(world_);
+    std::vector<std::string> expected;
+    for (const TrayMenuItem& item : items) expected.push_back(AsMenuLabel(item.text));
+    // A host that read the layout when the item appeared, and shows that, shows it whole.
+    const std::optional<std::vector<HostMenuEntry>> read = host_.ReadMenu(item_, menu_);
+    ASSERT_TRUE(read) << host_.error();
+    EXPECT_EQ(Labels(*read), expected);
     const std::optional<std::vector<HostMenuEntry>> entries = host_.OpenMenu(item_, menu_);
     ASSERT_TRUE(entries) << host_.error();
-    const std::vector<TrayMenuItem> items = FrameItems(world_);
-    std::vector<std::string> labels;
-    std::vector<std::string> expected;
-    for (const HostMenuEntry& entry : *entries) labels.push_back(entry.label);
-    for (const TrayMenuItem& item : items) expected.push_back(AsMenuLabel(item.text));
-    EXPECT_EQ(labels, expected);
+    EXPECT_EQ(Labels(*entries), expected);
     for (const HostMenuEntry& entry : *entries) EXPECT_TRUE(entry.enabled) << entry.label;
 
     const std::string report =
