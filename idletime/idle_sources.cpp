@@ -58,14 +58,24 @@ std::optional<uint64_t> X11InactiveMs(const std::string& name) {
 
 // "auto" is logind's name for the caller's own session or, for a process outside any session
 // (one started by the user's service manager), the user's graphical session.
+// A graphical session's hint is whatever its desktop last set; many desktops never set it, and
+// then it says "busy" for ever, which would hold every run back. A hint that was never set has
+// no time of change, and counts as no measure at all.
 std::optional<bool> LogindIdleHint() {
+    constexpr const char* kService = "org.freedesktop.login1";
+    constexpr const char* kCallersSession = "/org/freedesktop/login1/session/auto";
+    constexpr const char* kInterface = "org.freedesktop.login1.Session";
     BoundedBus bus(BoundedBus::Kind::kSystem, kBusPatience);
-    const BusMessage reply =
-        bus.Property("org.freedesktop.login1", "/org/freedesktop/login1/session/auto",
-                     "org.freedesktop.login1.Session", "IdleHint", "b");
+    const BusMessage hint = bus.Property(kService, kCallersSession, kInterface, "IdleHint", "b");
     int idle = 0;
-    if (!reply || sd_bus_message_read(reply.get(), "b", &idle) <= 0) return std::nullopt;
-    return idle != 0;
+    if (!hint || sd_bus_message_read(hint.get(), "b", &idle) <= 0) return std::nullopt;
+    if (idle != 0) return true;
+    const BusMessage since =
+        bus.Property(kService, kCallersSession, kInterface, "IdleSinceHintMonotonic", "t");
+    uint64_t changedAt = 0;
+    if (!since || sd_bus_message_read(since.get(), "t", &changedAt) <= 0) return std::nullopt;
+    if (changedAt == 0) return std::nullopt;
+    return false;
 }
 
 }  // namespace tv::idle

@@ -13,7 +13,8 @@ std::optional<uint64_t> MutterInactiveMs();
 // The X11 screen-saver extension on the named display: the milliseconds since the last input
 // that display's server has seen.
 std::optional<uint64_t> X11InactiveMs(const std::string& display);
-// logind's IdleHint of the user's session: idle or not, without a duration.
+// logind's IdleHint of the user's session: idle or not, without a duration; nothing when no
+// desktop ever set it.
 std::optional<bool> LogindIdleHint();
 
 }  // namespace tv::idle

@@ -45,13 +45,16 @@ constexpr const char* kSessionVariables[] = {
 enum class Bus { kAbsent, kSilent, kMock };
 
 // A session's variables; "$X" stands for the private X server's display.
+// What the session's desktop has told logind: nothing ever, or busy or idle at some time.
+enum class Hint { kNeverSet, kBusy, kIdle };
+
 struct Case {
     const char* name;
     std::vector<std::string> session;
     Bus sessionBus;
     uint64_t compositorInactiveMs;
     Bus systemBus;
-    bool idleHint;
+    Hint hint;
     const char* answer;
 };
 
@@ -162,7 +165,9 @@ class IdleSessionSources : public ::testing::Test {
             EXPECT_TRUE(logind_.Control(kCallersSessionPath, "UpdateProperties",
                                         std::string("('org.freedesktop.login1.Session', "
                                                     "{'IdleHint': <") +
-                                            (c.idleHint ? "true" : "false") + ">})"))
+                                            (c.hint == Hint::kIdle ? "true" : "false") +
+                                            ">, 'IdleSinceHintMonotonic': <uint64 " +
+                                            (c.hint == Hint::kNeverSet ? "0" : "81234567") + ">})"))
                 << logind_.error();
         }
         return AskInProcess(variables, JoinPath(world_.base(), "answer.txt"));
@@ -199,23 +204,24 @@ TEST_F(IdleSessionSources, TheFirstSourceThatAnswersDecides) {
     const std::string notStarted = StartBuses();
     if (!notStarted.empty()) SKIP_LOUDLY(notStarted);
     const Case cases[] = {
-        {"nothing can measure: idle", {}, Bus::kAbsent, 0, Bus::kAbsent, false, "idle"},
-        {"compositor 70 s", {}, Bus::kMock, 70000, Bus::kAbsent, false, "idle"},
-        {"compositor 5 s", {}, Bus::kMock, 5000, Bus::kAbsent, false, "busy"},
-        {"compositor 59.999 s", {}, Bus::kMock, 59999, Bus::kAbsent, false, "busy"},
-        {"compositor 60 s", {}, Bus::kMock, 60000, Bus::kAbsent, false, "idle"},
-        {"compositor before logind", {}, Bus::kMock, 5000, Bus::kMock, true, "busy"},
-        {"logind idle", {}, Bus::kAbsent, 0, Bus::kMock, true, "idle"},
-        {"logind busy", {}, Bus::kAbsent, 0, Bus::kMock, false, "busy"},
+        {"nothing can measure: idle", {}, Bus::kAbsent, 0, Bus::kAbsent, Hint::kNeverSet, "idle"},
+        {"compositor 70 s", {}, Bus::kMock, 70000, Bus::kAbsent, Hint::kNeverSet, "idle"},
+        {"compositor 5 s", {}, Bus::kMock, 5000, Bus::kAbsent, Hint::kNeverSet, "busy"},
+        {"compositor 59.999 s", {}, Bus::kMock, 59999, Bus::kAbsent, Hint::kNeverSet, "busy"},
+        {"compositor 60 s", {}, Bus::kMock, 60000, Bus::kAbsent, Hint::kNeverSet, "idle"},
+        {"compositor before logind", {}, Bus::kMock, 5000, Bus::kMock, Hint::kIdle, "busy"},
+        {"logind idle", {}, Bus::kAbsent, 0, Bus::kMock, Hint::kIdle, "idle"},
+        {"logind busy", {}, Bus::kAbsent, 0, Bus::kMock, Hint::kBusy, "busy"},
+        {"logind hint never set: idle", {}, Bus::kAbsent, 0, Bus::kMock, Hint::kNeverSet, "idle"},
         {"display without a server: logind",
          {"DISPLAY=:4095", "XDG_SESSION_TYPE=x11"},
          Bus::kAbsent,
          0,
          Bus::kMock,
-         false,
+         Hint::kBusy,
          "busy"},
-        {"silent session bus: logind", {}, Bus::kSilent, 0, Bus::kMock, false, "busy"},
-        {"silent buses: idle", {}, Bus::kSilent, 0, Bus::kSilent, false, "idle"},
+        {"silent session bus: logind", {}, Bus::kSilent, 0, Bus::kMock, Hint::kBusy, "busy"},
+        {"silent buses: idle", {}, Bus::kSilent, 0, Bus::kSilent, Hint::kNeverSet, "idle"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -234,37 +240,43 @@ TEST_F(IdleSessionSources, TheX11CounterOnlyOnAnX11Session) {
          Bus::kAbsent,
          0,
          Bus::kAbsent,
-         false,
+         Hint::kNeverSet,
          "busy"},
         {"X11 without a session type",
          {"DISPLAY=$X"},
          Bus::kAbsent,
          0,
          Bus::kAbsent,
-         false,
+         Hint::kNeverSet,
          "busy"},
-        {"compositor before X11", {"DISPLAY=$X"}, Bus::kMock, 70000, Bus::kAbsent, false, "idle"},
-        {"X11 before logind", {"DISPLAY=$X"}, Bus::kAbsent, 0, Bus::kMock, true, "busy"},
+        {"compositor before X11",
+         {"DISPLAY=$X"},
+         Bus::kMock,
+         70000,
+         Bus::kAbsent,
+         Hint::kNeverSet,
+         "idle"},
+        {"X11 before logind", {"DISPLAY=$X"}, Bus::kAbsent, 0, Bus::kMock, Hint::kIdle, "busy"},
         {"Wayland display beside XWayland",
          {"DISPLAY=$X", "WAYLAND_DISPLAY=wayland-0"},
          Bus::kAbsent,
          0,
          Bus::kAbsent,
-         false,
+         Hint::kNeverSet,
          "idle"},
         {"Wayland session type: logind",
          {"DISPLAY=$X", "XDG_SESSION_TYPE=wayland"},
          Bus::kAbsent,
          0,
          Bus::kMock,
-         true,
+         Hint::kIdle,
          "idle"},
         {"Wayland: compositor",
          {"DISPLAY=$X", "WAYLAND_DISPLAY=wayland-0", "XDG_SESSION_TYPE=wayland"},
          Bus::kMock,
          70000,
          Bus::kAbsent,
-         false,
+         Hint::kNeverSet,
          "idle"},
     };
     for (const Case& c : cases) {
