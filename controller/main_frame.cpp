@@ -246,7 +246,7 @@ void MainFrame::OnEndSession(bool ending) {
 void MainFrame::OnSystemEnd() {
     if (state_.Ending || tornDown_) return;
     state_.Ending = true;
-    services_.copyRunner.StopForGood();
+    services_.copyRunner.StopRuns();
     if (!state_.CopyRunning) ExitConfirmed();
 }
 

@@ -248,7 +248,7 @@ TEST_F(SessionEndTest, TheSystemsEndStopsTheRunAndClosesTheFrameAtItsEnd) {
     };
     RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
     EXPECT_EQ(closesDuringRun, 0);
-    EXPECT_EQ(w.copyRunner.stopsForGood, 1);
+    EXPECT_EQ(w.copyRunner.stops, 1);
     EXPECT_EQ(w.closes, 1);
     EXPECT_EQ(w.session.powerOffs, 0);
     EXPECT_FALSE(w.tray.present);
@@ -264,7 +264,7 @@ TEST_F(SessionEndTest, TheSystemsEndStopsTheRunAndClosesTheFrameAtItsEnd) {
 
 TEST_F(SessionEndTest, TheSystemsEndClosesAnIdleFrameAtOnceWithoutAsking) {
     frame().OnSystemEnd();
-    EXPECT_EQ(w.copyRunner.stopsForGood, 1);
+    EXPECT_EQ(w.copyRunner.stops, 1);
     EXPECT_EQ(w.closes, 1);
     EXPECT_FALSE(w.tray.present);
     EXPECT_TRUE(w.timers.running.empty());
