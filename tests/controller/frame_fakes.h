@@ -141,10 +141,12 @@ class FakeSession : public Session {
         ++sessionEnds;
         return succeeds;
     }
+    void LetShutdownProceed() override { ++shutdownsLetGo; }
     bool powerOffAllowed = true;
     bool succeeds = true;
     int powerOffs = 0;
     int sessionEnds = 0;
+    int shutdownsLetGo = 0;
 };
 
 class FakeMediaWatch : public MediaWatch {
