@@ -99,7 +99,9 @@ int main(int argc, char** argv) {
     const tv::InstanceRequests secondStarts(listener, [&frame] { frame.OnSecondStart(); });
     const tv::TerminationSignals endRequests([&frame] { frame.OnSystemEnd(); });
     if (!endRequests.ok()) std::fputs("tessaravine: termination signals end it at once\n", stderr);
-    tv::LinkSessionManager(application, frame, stderr);
+    const bool shutdownDelayed = session.DelayShutdown([&frame] { frame.OnShutdownAhead(); },
+                                                       [&frame] { frame.OnShutdownCalledOff(); });
+    tv::LinkSessionManager(application, frame, shutdownDelayed, stderr);
     frame.Start();
     if (programEnd.requested()) return EXIT_SUCCESS;
     const std::optional<tv::StartMessage> trayMessage =

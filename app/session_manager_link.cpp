@@ -21,13 +21,29 @@ void AnswerCommitRequest(MainFrame& frame, QSessionManager& manager) {
     if (!frame.OnQueryEndSession(true) && mayInteract) manager.cancel();
 }
 
+// The session manager asks before every end the desktop starts; logind announces every
+// shutdown, but no log-off.
+const char* MissedSessionEnds(bool sessionManager, bool shutdownDelayed) {
+    if (sessionManager) {
+        return shutdownDelayed
+                   ? nullptr
+                   : "tessaravine: no logind; runs at session end only when the session manager "
+                     "asks\n";
+    }
+    return shutdownDelayed
+               ? "tessaravine: no session manager; runs at log-off are off\n"
+               : "tessaravine: no session manager and no logind; runs at session end are off\n";
+}
+
 }  // namespace
 
-void LinkSessionManager(QGuiApplication& application, MainFrame& frame, std::FILE* errors) {
-    if (!HasSessionManager()) {
-        std::fputs("tessaravine: no session manager; runs at session end are off\n", errors);
-        return;
+void LinkSessionManager(QGuiApplication& application, MainFrame& frame, bool shutdownDelayed,
+                        std::FILE* errors) {
+    const bool sessionManager = HasSessionManager();
+    if (const char* missed = MissedSessionEnds(sessionManager, shutdownDelayed)) {
+        std::fputs(missed, errors);
     }
+    if (!sessionManager) return;
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
                      [&frame](QSessionManager& manager) { AnswerCommitRequest(frame, manager); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &application,

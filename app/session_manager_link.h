@@ -10,7 +10,9 @@
 
 namespace tv {
 
-// Without a session manager nothing ever asks; errors is told so once.
-void LinkSessionManager(QGuiApplication& application, MainFrame& frame, std::FILE* errors);
+// Without a session manager nothing ever asks. errors is told once which ends of the session the
+// program cannot see, given whether logind holds a shutdown off for it (shutdownDelayed).
+void LinkSessionManager(QGuiApplication& application, MainFrame& frame, bool shutdownDelayed,
+                        std::FILE* errors);
 
 }  // namespace tv

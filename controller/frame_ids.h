@@ -19,12 +19,16 @@ constexpr int kSettingsRunFileDir = 1078;
 constexpr int kSettingsCancel = 2;
 
 // The frame's timers.
-constexpr int kTimerExitRun = 1;      // one-shot: the run before the session ends
-constexpr int kTimerTick = 2;         // interval runs and schedules
-constexpr int kTimerMediaPoll = 3;    // newly present removable media
-constexpr int kTimerMediaNotify = 4;  // one-shot: register the media notification
+constexpr int kTimerExitRun = 1;         // one-shot: the run before the session ends
+constexpr int kTimerTick = 2;            // interval runs and schedules
+constexpr int kTimerMediaPoll = 3;       // newly present removable media
+constexpr int kTimerMediaNotify = 4;     // one-shot: register the media notification
+constexpr int kTimerBeforeShutdown = 5;  // one-shot: the work before the system shuts down
 constexpr unsigned kTickPeriodMs = 10000;
 constexpr unsigned kMediaNotifyDelayMs = 1;
 constexpr unsigned kExitRunDelayMs = 1000;
+// The system waits only a few seconds for the program: its work starts at once, but outside the
+// handler of the system's announcement.
+constexpr unsigned kBeforeShutdownDelayMs = 0;
 
 }  // namespace tv

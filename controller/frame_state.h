@@ -9,6 +9,7 @@ struct FrameState {
     bool Closing = false;         // from the exit confirmation to the end of the housekeeping
     bool CopyRunning = false;     // a copy run is in progress
     bool Ending = false;          // the system ends the program: no run starts any more
+    bool ShutdownAhead = false;   // the system shuts down once the frame lets it go
     bool DriveUnitArmed = false;  // the drive unit's first runs after start-up are done
     bool UnattendedRun = false;   // the current run started without the user
     bool ScheduledRun = false;    // the current run belongs to a schedule
@@ -17,6 +18,8 @@ struct FrameState {
     // The run before the session ends has been offered; the frame lives as long as the process,
     // so this holds for the rest of it.
     bool ExitMirroringDone = false;
+    // The desktop's query put the session's end off for that run, which is still to be offered.
+    bool ExitRunPending = false;
 };
 
 }  // namespace tv

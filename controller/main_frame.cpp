@@ -16,6 +16,7 @@
 #include "controller/session_end/end_session_query.h"
 #include "controller/session_end/end_windows.h"
 #include "controller/session_end/exit_run.h"
+#include "controller/session_end/shutdown_ahead.h"
 #include "controller/tick/ten_second_tick.h"
 #include "controller/tray_menu.h"
 #include "controller/tray_tip.h"
@@ -114,6 +115,9 @@ void MainFrame::OnTimer(int id) {
             break;
         case kTimerExitRun:
             RunBeforeSessionEnds(*this);
+            break;
+        case kTimerBeforeShutdown:
+            FinishBeforeShutdown(*this);
             break;
         default:
             break;
@@ -265,9 +269,16 @@ void MainFrame::OnEndSession(bool ending) {
 void MainFrame::OnSystemEnd() {
     if (state_.Ending || tornDown_) return;
     state_.Ending = true;
-    services_.copyRunner.StopForGood();
+    services_.copyRunner.StopRuns();
     if (!state_.CopyRunning) ExitConfirmed();
 }
+
+// A frame that has closed has no work left before the shutdown.
+void MainFrame::OnShutdownAhead() {
+    if (!tornDown_) MeetShutdown(*this);
+}
+
+void MainFrame::OnShutdownCalledOff() { ForgetShutdown(*this); }
 
 void MainFrame::ExitConfirmed() {
     ExitHousekeeping();
@@ -289,6 +300,7 @@ void MainFrame::TearDown() {
     services_.mediaWatch.Stop();
     services_.voice.Stop();
     services_.timers.Stop(kTimerExitRun);
+    services_.timers.Stop(kTimerBeforeShutdown);
     services_.timers.Stop(kTimerTick);
     services_.timers.Stop(kTimerMediaNotify);
     services_.timers.Stop(kTimerMediaPoll);
@@ -310,13 +322,15 @@ void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
 }
 
 // The notice goes before a shutdown or log-off, which would take the desktop away with it. When
-// the system ends the program, the session ends without the frame's help.
+// the system ends the program or shuts down, the session ends without the frame's help.
 RunBracket MainFrame::BeginRun(TickDuringRun tick, const std::string& unit) {
     return RunBracket(state_, services_.timers, tick, [this, unit] {
         UpdateTrayTip();
         TellRunFailures(unit);
         if (state_.Ending) {
             ExitConfirmed();
+        } else if (state_.ShutdownAhead) {
+            StepTowardsShutdown(*this);
         } else {
             CarryOutEndAction(*this);
         }

@@ -88,6 +88,12 @@ class MainFrame {
     // progress stops as the stop-all button stops it, and once it has ended the program exits
     // as the exit command does, without asking.
     void OnSystemEnd();
+    // The system announces its shutdown, which waits for the frame: the run in progress stops as
+    // the stop-all button stops it, the run before the session ends is made when it is wanted,
+    // and then the shutdown may go on. The program ends when the system ends it.
+    void OnShutdownAhead();
+    // The announced shutdown was called off: the program goes on as before.
+    void OnShutdownCalledOff();
     // Stops the timers and removes the icon; done once, at the latest when the frame goes.
     void TearDown();
 

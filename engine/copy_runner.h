@@ -24,10 +24,12 @@ class CopyRunner {
     virtual int RunCopyJob(CopyJob& job, const std::string& title) = 0;
     // 0, kResultDestinationFull, or the stop button that ended the run.
     virtual int RunRelocation(const RelocationRequest& request, const std::string& title) = 0;
-    // The program is ending: the run in progress stops as the stop-all button stops it, and a
-    // run asked for later ends at once with kIdStopAll. A runner whose runs end by themselves
-    // (a test's) has nothing to stop.
-    virtual void StopForGood() {}
+    // The run in progress stops as the stop-all button stops it, and every run asked for later
+    // ends at once with kIdStopAll, until AllowRuns. A runner whose runs end by themselves (a
+    // test's) has nothing to stop.
+    virtual void StopRuns() {}
+    // Runs asked for from now on run again.
+    virtual void AllowRuns() {}
 };
 
 // A copy run closes its window with the pressed button only when the copy pass itself was

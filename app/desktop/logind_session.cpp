@@ -2,14 +2,14 @@
 
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <utility>
+
+#include "app/desktop/logind_names.h"
 
 namespace tv {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.login1");
-const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
-const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 const QString kConnectionName = QStringLiteral("tessaravine-logind");
 // logind's name for the caller's own session, or the user's graphical session when the caller
 // belongs to none (a program started by the user's service manager).
@@ -24,14 +24,16 @@ LogindSession::LogindSession() : bus_(QDBusConnection::systemBus()) {}
 LogindSession::LogindSession(const QString& busAddress)
     : bus_(QDBusConnection::connectToBus(busAddress, kConnectionName)), ownConnection_(true) {}
 
+// The delay goes before the connection it listens on.
 LogindSession::~LogindSession() {
+    shutdownDelay_.reset();
     if (ownConnection_) QDBusConnection::disconnectFromBus(kConnectionName);
 }
 
 // "challenge": the user may power off after proving who they are. That counts as the right; when
 // the call that does not wait for the proof is then refused, that is a refused end like any other.
 bool LogindSession::MayPowerOff() {
-    QDBusInterface manager(kService, kManagerPath, kManager, bus_);
+    QDBusInterface manager(kLogindService, kLogindManagerPath, kLogindManager, bus_);
     const QDBusReply<QString> answer = manager.call(QStringLiteral("CanPowerOff"));
     return answer.isValid() &&
            (answer.value() == QLatin1String("yes") || answer.value() == QLatin1String("challenge"));
@@ -40,13 +42,26 @@ bool LogindSession::MayPowerOff() {
 // Not interactive: logind refuses rather than wait for a password that nobody may be there to
 // give after an unattended run.
 bool LogindSession::PowerOff() {
-    QDBusInterface manager(kService, kManagerPath, kManager, bus_);
+    QDBusInterface manager(kLogindService, kLogindManagerPath, kLogindManager, bus_);
     return Succeeded(manager.call(QStringLiteral("PowerOff"), false));
 }
 
 bool LogindSession::EndSession() {
-    QDBusInterface manager(kService, kManagerPath, kManager, bus_);
+    QDBusInterface manager(kLogindService, kLogindManagerPath, kLogindManager, bus_);
     return Succeeded(manager.call(QStringLiteral("TerminateSession"), kOwnSession));
+}
+
+bool LogindSession::DelayShutdown(std::function<void()> announced,
+                                  std::function<void()> calledOff) {
+    shutdownDelay_ =
+        std::make_unique<ShutdownDelay>(bus_, std::move(announced), std::move(calledOff));
+    if (shutdownDelay_->Hold()) return true;
+    shutdownDelay_.reset();
+    return false;
+}
+
+void LogindSession::LetShutdownProceed() {
+    if (shutdownDelay_) shutdownDelay_->Release();
 }
 
 }  // namespace tv

@@ -1,4 +1,5 @@
-// The user's desktop session as the frame sees it, for the action at the end of a run.
+// The user's desktop session as the frame sees it, for the action at the end of a run and for
+// the system's shutdown, which waits for the frame once it has been announced.
 #pragma once
 
 namespace tv {
@@ -12,6 +13,8 @@ class Session {
     virtual bool PowerOff() = 0;
     // Asks for the session to end (the user is logged off); false when that was refused.
     virtual bool EndSession() = 0;
+    // The announced shutdown, held off until the frame has done its work, may go on.
+    virtual void LetShutdownProceed() = 0;
 };
 
 }  // namespace tv

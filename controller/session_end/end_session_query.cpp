@@ -4,6 +4,7 @@
 #include "controller/main_frame.h"
 #include "controller/notice_texts.h"
 #include "controller/session_end/end_action.h"
+#include "controller/session_end/exit_run.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -14,10 +15,6 @@ constexpr const char* kLogOffQuestion = "ミラーリング終了後にログオ
 constexpr const char* kPowerOffQuestion =
     "ミラーリング終了後にシャットダウンしてもよろしいですか？";
 constexpr const char* kConfirmCaption = "確認";
-
-// ExecuteType: whether the file/directory run is offered before the session ends.
-constexpr int kExitRunThisTimeOnly = 1;
-constexpr int kExitRunEveryTime = 2;
 
 // A run without a progress window cannot be seen ending, so the end is put off until it has:
 // at once for a run nobody started, after asking for one the user started. Nothing on the
@@ -36,12 +33,9 @@ void PutOffUntilRunEnds(MainFrame& frame, bool logOff) {
     state.EndAction = answer == kIdYes ? wanted : kEndNothing;
 }
 
-// "This time only" is forgotten in memory alone: the stored settings keep it until they are
-// saved again.
 bool OfferExitRun(MainFrame& frame) {
-    int& executeType = frame.settings().ExecuteType;
-    if (executeType != kExitRunThisTimeOnly && executeType != kExitRunEveryTime) return true;
-    if (executeType == kExitRunThisTimeOnly) executeType = 0;
+    if (!ClaimExitRun(frame.settings().ExecuteType)) return true;
+    frame.state().ExitRunPending = true;
     frame.services().timers.Start(kTimerExitRun, kExitRunDelayMs);
     return false;
 }

@@ -13,24 +13,46 @@ namespace {
 constexpr const char* kExitRunNotice = "バックアップ後にWindowsを終了させます。";
 constexpr const char* kConfirmCaption = "確認";
 
-void RunUnattended(MainFrame& frame) {
+constexpr int kExitRunThisTimeOnly = 1;
+constexpr int kExitRunEveryTime = 2;
+
+}  // namespace
+
+bool ClaimExitRun(int& executeType) {
+    if (executeType != kExitRunThisTimeOnly && executeType != kExitRunEveryTime) return false;
+    if (executeType == kExitRunThisTimeOnly) executeType = 0;
+    return true;
+}
+
+bool TakeExitRun(MainFrame& frame) {
+    FrameState& state = frame.state();
+    if (state.ExitMirroringDone) return false;
+    if (!state.ExitRunPending && !ClaimExitRun(frame.settings().ExecuteType)) return false;
+    state.ExitRunPending = false;
+    state.ExitMirroringDone = true;
+    return true;
+}
+
+void RunExitRun(MainFrame& frame) {
     FrameState& state = frame.state();
     state.UnattendedRun = true;
     state.ScheduledRun = false;
     RunFileDir(frame, frame.settings(), RunOrigin::SessionEnd);
 }
 
-}  // namespace
-
-// No end action was chosen on this path, so EndWindows logs off; the log-off asks the query
-// again, which then lets it pass because the run has been offered.
+// The run counts as offered from the question on, so that a shutdown announced meanwhile does
+// not make it a second time. No end action was chosen on this path, so EndWindows logs off; the
+// log-off asks the query again, which then lets it pass. When the system ends the program or
+// shuts down meanwhile, the session ends without the frame's help.
 void RunBeforeSessionEnds(MainFrame& frame) {
     FrameServices& services = frame.services();
+    FrameState& state = frame.state();
     services.timers.Stop(kTimerExitRun);
+    if (!TakeExitRun(frame)) return;
     const int answer =
         services.prompts.MessageBox(kExitRunNotice, kConfirmCaption, kMbOkCancel | kMbIconQuestion);
-    if (answer == kIdOk) RunUnattended(frame);
-    frame.state().ExitMirroringDone = true;
+    if (answer == kIdOk) RunExitRun(frame);
+    if (state.Ending || state.ShutdownAhead) return;
     EndWindows(frame);
 }
 

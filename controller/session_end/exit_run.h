@@ -1,13 +1,25 @@
-// The file/directory run offered just before the session ends (the setting ExecuteType): after
-// it, or when the user declines it, the frame logs the user off itself.
+// The file/directory run made just before the session ends (the setting ExecuteType): offered
+// once in a process, whether the desktop asks first or the system announces its shutdown.
 #pragma once
 
 namespace tv {
 
 class MainFrame;
 
-// Timer kTimerExitRun: asks, runs the file/directory run unattended on OK, then ends the
-// session. Either way the run is not offered again in this process.
+// True when ExecuteType asks for the run before the session ends. "This time only" is then
+// forgotten in memory alone: the stored settings keep it until they are saved again.
+bool ClaimExitRun(int& executeType);
+
+// True, once in a process, when the run before the session ends is to be offered now: the
+// desktop's query put the end off for it, or ExecuteType asks for it. From then on it counts as
+// offered.
+bool TakeExitRun(MainFrame& frame);
+
+// The file/directory run, unattended, as made before the session ends.
+void RunExitRun(MainFrame& frame);
+
+// Timer kTimerExitRun: asks, runs the file/directory run unattended on OK, then logs the user
+// off. Either way the run is not offered again in this process.
 void RunBeforeSessionEnds(MainFrame& frame);
 
 }  // namespace tv

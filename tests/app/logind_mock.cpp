@@ -1,5 +1,6 @@
 #include "tests/app/logind_mock.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusMessage>
@@ -37,6 +38,35 @@ bool LogindMock::AnswerCanPowerOff(const QString& answer) {
 std::vector<QVariantList> LogindMock::CallsOf(const QString& method) {
     return MockMethodCalls(QDBusConnection::connectToBus(BusAddress(), kConnectionName), kService,
                            kManagerPath, method);
+}
+
+bool LogindMock::AnnounceShutdown(bool starting) {
+    return mock_.Control(kManagerPath.toStdString(), "EmitSignal",
+                         "('" + kManager.toStdString() + "', 'PrepareForShutdown', 'b', [<" +
+                             (starting ? "true" : "false") + ">])");
+}
+
+// ListInhibitors answers a(ssssuu): what, who, why, mode, user and process of each.
+std::vector<QString> LogindMock::Inhibitors() {
+    QDBusInterface manager(kService, kManagerPath, kManager,
+                           QDBusConnection::connectToBus(BusAddress(), kConnectionName));
+    const QDBusMessage reply = manager.call(QStringLiteral("ListInhibitors"));
+    std::vector<QString> inhibitors;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return inhibitors;
+    }
+    const QDBusArgument list = reply.arguments().first().value<QDBusArgument>();
+    list.beginArray();
+    while (!list.atEnd()) {
+        QString what, who, why, mode;
+        uint user = 0, process = 0;
+        list.beginStructure();
+        list >> what >> who >> why >> mode >> user >> process;
+        list.endStructure();
+        inhibitors.push_back(QStringList{what, who, why, mode}.join(u' '));
+    }
+    list.endArray();
+    return inhibitors;
 }
 
 }  // namespace tv::test

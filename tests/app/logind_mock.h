@@ -32,6 +32,11 @@ class LogindMock {
     bool AnswerCanPowerOff(const QString& answer);
     // The arguments of every call of the manager's method so far, in order.
     std::vector<QVariantList> CallsOf(const QString& method);
+    // The manager's PrepareForShutdown signal: a shutdown announced (starting) or called off.
+    bool AnnounceShutdown(bool starting);
+    // The inhibitor locks held now, each as "what who why mode"; one goes once every copy of
+    // the descriptor its holder was given is closed.
+    std::vector<QString> Inhibitors();
 
   private:
     DbusMock mock_;

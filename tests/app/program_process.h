@@ -33,12 +33,16 @@ namespace tv::test {
 
 inline constexpr auto kPatience = std::chrono::seconds(30);
 
-// The test's environment without a display, a session bus or a session manager that would let
-// the program reach the desktop of whoever runs the tests, and with the given display settings
-// added.
+// The test's environment without a display, a session bus, a system bus named there or a session
+// manager that would let the program reach the desktop of whoever runs the tests, and with the
+// given display settings added.
 inline std::vector<std::string> TestEnvironment(const std::vector<std::string>& display) {
-    const char* const kDropped[] = {"DISPLAY=", "WAYLAND_DISPLAY=", "DBUS_SESSION_BUS_ADDRESS=",
-                                    "QT_QPA_PLATFORM=", "SESSION_MANAGER="};
+    const char* const kDropped[] = {"DISPLAY=",
+                                    "WAYLAND_DISPLAY=",
+                                    "DBUS_SESSION_BUS_ADDRESS=",
+                                    "DBUS_SYSTEM_BUS_ADDRESS=",
+                                    "QT_QPA_PLATFORM=",
+                                    "SESSION_MANAGER="};
     std::vector<std::string> variables;
     for (char** entry = environ; *entry; ++entry) {
         bool dropped = false;
@@ -124,12 +128,20 @@ class ProgramProcess {
 // The settings an earlier run of the program left for the drives it sees (the host's mounts, not
 // the world's pinned-only table), so that it does not open the settings dialog at start-up to
 // have new drives assigned.
-inline void StoreSettingsOfAnEarlierRun(const TestWorld& world) {
+// change: what the user had changed in them; their lists go to programFolder, where the program
+// that reads them lives (by default the world's program directory).
+inline void StoreSettingsOfAnEarlierRun(const TestWorld& world,
+                                        const std::function<void(SettingsRecord&)>& change = {},
+                                        const std::string& programFolder = {}) {
     DriveTable drives(world.configDir());
     drives.Refresh();
     RegistryStore registry(JoinPath(world.configDir(), kRegistryFileName));
-    const SettingsContext context{drives, registry, world.locations(), RealClock()};
-    SaveSettings(DefaultSettings(context), context);
+    Locations locations = world.locations();
+    if (!programFolder.empty()) locations.programDir = programFolder;
+    const SettingsContext context{drives, registry, locations, RealClock()};
+    SettingsRecord settings = DefaultSettings(context);
+    if (change) change(settings);
+    SaveSettings(settings, context);
 }
 
 inline std::string CopyProgramInto(TestWorld& world) {

@@ -13,7 +13,7 @@ namespace tv::test {
 namespace {
 
 constexpr const char* kNoSessionManager =
-    "tessaravine: no session manager; runs at session end are off\n";
+    "tessaravine: no session manager and no logind; runs at session end are off\n";
 
 TEST(ProgramSessionManager, WithoutOneTheProgramSaysSoOnceAndRuns) {
 #ifndef TV_PROGRAM_PATH

@@ -5,13 +5,13 @@
 
 #include <chrono>
 #include <filesystem>
-#include <sstream>
 #include <string>
 
 #include "engine/leftover_copies.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "schedule/schedule_list.h"
+#include "tests/app/program_files.h"
 #include "tests/app/program_process.h"
 #include "tests/support/test_world.h"
 
@@ -27,34 +27,6 @@ constexpr const char* kRunningNote = "tessaravine: no session manager";
 // 256 buffers of 32 KB, each followed by a pause of 20 ms: about five seconds of copying.
 constexpr size_t kBigFileBytes = 8u << 20;
 constexpr int kPauseMs = 20;
-
-std::string Bytes(const std::string& path) {
-    std::string bytes;
-    ReadWholeFile(path, &bytes);
-    return bytes;
-}
-
-bool HoldsNameWith(const std::string& folder, const std::string& part) {
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.path().filename().string().find(part) != std::string::npos) return true;
-    }
-    return false;
-}
-
-// Whether a line of some file below folder holds both texts.
-bool SomeLineHolds(const std::string& folder, const std::string& text, const std::string& other) {
-    if (!fs::is_directory(folder)) return false;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-        if (!entry.is_regular_file()) continue;
-        std::istringstream lines(Bytes(entry.path()));
-        for (std::string line; std::getline(lines, line);) {
-            if (line.find(text) != std::string::npos && line.find(other) != std::string::npos) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
 
 // A file/directory schedule of the big file, due at the first ten-second tick that comes within
 // the minute of now + 15 s: the first or the second tick after the program's start.

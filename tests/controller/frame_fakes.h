@@ -125,7 +125,8 @@ class FakeCopyRunner : public CopyRunner {
         if (insideWindow) insideWindow();
         return result;
     }
-    void StopForGood() override { ++stopsForGood; }
+    void StopRuns() override { ++stops; }
+    void AllowRuns() override { ++allowances; }
 
     std::function<void()> insideWindow;
     // What the engine leaves in each job it ran (its error outputs).
@@ -136,7 +137,8 @@ class FakeCopyRunner : public CopyRunner {
     std::vector<std::string> sources;
     std::vector<CopyJob> jobs;         // as handed over (their lists point into the settings)
     std::vector<LogRecord> logFields;  // the log record each copy run was given
-    int stopsForGood = 0;
+    int stops = 0;       // of the runs: the run in progress, and those asked for later
+    int allowances = 0;  // of runs after they were stopped
 };
 
 class FakeVoice : public Voice {
@@ -160,10 +162,12 @@ class FakeSession : public Session {
         ++sessionEnds;
         return succeeds;
     }
+    void LetShutdownProceed() override { ++shutdownsLetGo; }
     bool powerOffAllowed = true;
     bool succeeds = true;
     int powerOffs = 0;
     int sessionEnds = 0;
+    int shutdownsLetGo = 0;
 };
 
 class FakeMediaWatch : public MediaWatch {

@@ -54,7 +54,9 @@ bool ScriptedPrompts::TakeStep(const Question& asked, Step* step) {
 int ScriptedPrompts::MessageBox(const std::string& text, const std::string& caption,
                                 unsigned flags) {
     Step step;
-    return TakeStep(Question{text, caption, flags}, &step) ? step.answer : kIdCancel;
+    const bool expected = TakeStep(Question{text, caption, flags}, &step);
+    if (whileAsking) whileAsking();
+    return expected ? step.answer : kIdCancel;
 }
 
 void ScriptedPrompts::ExpectPassword(const std::string& share, const ShareCredentials* entered) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -44,6 +45,9 @@ class ScriptedPrompts : public Prompts {
     CopyOrMove AskCopyOrMove(const std::string& text) override;
 
     const std::vector<Question>& asked() const { return asked_; }
+
+    // What arrives while a message box is shown, before it is answered.
+    std::function<void()> whileAsking;
 
   private:
     struct Step {

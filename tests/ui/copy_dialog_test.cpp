@@ -203,11 +203,12 @@ class CopyDialogTest : public QObject {
 
     void aButtonPressedDuringAFastCopyEndsTheRun_data() {
         QTest::addColumn<int>("button");
-        QTest::addColumn<bool>("forGood");
+        QTest::addColumn<bool>("runsStopped");
         QTest::newRow("stop and next") << kIdStopAndNext << false;
         QTest::newRow("stop all") << kIdStopAll << false;
-        // The program ending presses stop-all itself, and no run starts after it.
-        QTest::newRow("stopped for good") << kIdStopAll << true;
+        // The frame stopping its runs presses stop-all itself, and no run starts after it until
+        // runs are allowed again.
+        QTest::newRow("runs stopped") << kIdStopAll << true;
     }
 
     // The worker never waits for the window, so the stand-in idle library holds it instead:
@@ -215,7 +216,7 @@ class CopyDialogTest : public QObject {
     // window says that the run waits.
     void aButtonPressedDuringAFastCopyEndsTheRun() {
         QFETCH(int, button);
-        QFETCH(bool, forGood);
+        QFETCH(bool, runsStopped);
         World run;
         run.world.Write(run.world.root('E'), NumberedFiles(kManyFiles));
         IdleStub idle(run.world.programDir());
@@ -223,11 +224,11 @@ class CopyDialogTest : public QObject {
         run.job.IdleCheck = 1;
         QTimer watch;
         DialogWatcher watcher([&](CNewCopyDlg& dialog) {
-            connect(&watch, &QTimer::timeout, &dialog, [&, button, forGood] {
+            connect(&watch, &QTimer::timeout, &dialog, [&, button, runsStopped] {
                 if (LineText(dialog, kIdSecondLine) != QString(kLineWaitingForIdle)) return;
                 watch.stop();
-                if (forGood) {
-                    run.runner.StopForGood();
+                if (runsStopped) {
+                    run.runner.StopRuns();
                 } else {
                     QTest::mouseClick(Button(dialog, button), Qt::LeftButton);
                 }
@@ -240,9 +241,13 @@ class CopyDialogTest : public QObject {
         const size_t copied = run.world.Read(run.destination).size();
         QVERIFY2(copied > 0 && copied < kManyFiles + kThreeFiles.size(),
                  QByteArray::number(qulonglong(copied)));
-        if (!forGood) return;
+        if (!runsStopped) return;
         QCOMPARE(run.runner.RunCopyJob(run.job, "T"), kIdStopAll);
         QCOMPARE(run.world.Read(run.destination).size(), copied);
+        run.runner.AllowRuns();
+        run.job.IdleCheck = 0;
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), 0);
+        QCOMPARE(run.world.Read(run.destination).size(), kManyFiles + kThreeFiles.size());
     }
 
     void relocationWithoutNavigationHidesTheBar() {

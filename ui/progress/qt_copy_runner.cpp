@@ -41,7 +41,7 @@ QtCopyRunner::QtCopyRunner(const Clock& clock, const DriveTable& drives, const L
       parent_(parent) {}
 
 int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
-    if (stoppedForGood_) return kIdStopAll;
+    if (runsStopped_) return kIdStopAll;
     CNewCopyDlg dialog(title, job.ShowProgress != 0, &CopyWindowResult, parent_);
     CopyDialogBridge bridge(dialog);
     job.NotifyWindow = &bridge;
@@ -65,7 +65,7 @@ int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
 }
 
 int QtCopyRunner::RunRelocation(const RelocationRequest& request, const std::string& title) {
-    if (stoppedForGood_) return kIdStopAll;
+    if (runsStopped_) return kIdStopAll;
     CNewCopyDlg dialog(title, true, &RelocationWindowResult, parent_);
     if (request.Navigation == 0) dialog.HideProgressBar();
     CopyDialogBridge bridge(dialog);
@@ -87,9 +87,11 @@ int QtCopyRunner::RunWindow(CNewCopyDlg& dialog) {
     return result;
 }
 
-void QtCopyRunner::StopForGood() {
-    stoppedForGood_ = true;
+void QtCopyRunner::StopRuns() {
+    runsStopped_ = true;
     if (openWindow_) openWindow_->PressStop(kIdStopAll);
 }
+
+void QtCopyRunner::AllowRuns() { runsStopped_ = false; }
 
 }  // namespace tv

@@ -27,7 +27,8 @@ class QtCopyRunner : public CopyRunner {
 
     int RunCopyJob(CopyJob& job, const std::string& title) override;
     int RunRelocation(const RelocationRequest& request, const std::string& title) override;
-    void StopForGood() override;
+    void StopRuns() override;
+    void AllowRuns() override;
 
   private:
     // The window's modal run, with the window known as the open one while it lasts.
@@ -41,7 +42,7 @@ class QtCopyRunner : public CopyRunner {
     QWidget* parent_;
     // The window of the run in progress; null between runs.
     CNewCopyDlg* openWindow_ = nullptr;
-    bool stoppedForGood_ = false;
+    bool runsStopped_ = false;
 };
 
 }  // namespace tv

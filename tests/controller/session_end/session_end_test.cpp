@@ -45,6 +45,28 @@ class SessionEndTest : public ::testing::Test {
         return answer;
     }
 
+    // Fires the timer of the work before the shutdown as long as it is started again, as the
+    // event loop would; how often it fired.
+    int FireBeforeShutdown() {
+        int fired = 0;
+        while (Running(kTimerBeforeShutdown) && fired < 10) {
+            EXPECT_EQ(w.timers.running[kTimerBeforeShutdown], 0u);
+            frame().OnTimer(kTimerBeforeShutdown);
+            ++fired;
+        }
+        return fired;
+    }
+    // The file/directory runs made so far, all of them unattended.
+    size_t FileDirRuns() const {
+        size_t runs = 0;
+        for (const LogRecord& fields : w.copyRunner.logFields) {
+            if (fields.unit != "File/Directory") continue;
+            EXPECT_EQ(fields.mode, "自動");
+            ++runs;
+        }
+        return runs;
+    }
+
     FrameWorld w;
     std::string backupDrive;
 };
@@ -250,7 +272,7 @@ TEST_F(SessionEndTest, TheSystemsEndStopsTheRunAndClosesTheFrameAtItsEnd) {
     };
     RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
     EXPECT_EQ(closesDuringRun, 0);
-    EXPECT_EQ(w.copyRunner.stopsForGood, 1);
+    EXPECT_EQ(w.copyRunner.stops, 1);
     EXPECT_EQ(w.closes, 1);
     EXPECT_EQ(w.session.powerOffs, 0);
     EXPECT_FALSE(w.tray.present);
@@ -266,11 +288,162 @@ TEST_F(SessionEndTest, TheSystemsEndStopsTheRunAndClosesTheFrameAtItsEnd) {
 
 TEST_F(SessionEndTest, TheSystemsEndClosesAnIdleFrameAtOnceWithoutAsking) {
     frame().OnSystemEnd();
-    EXPECT_EQ(w.copyRunner.stopsForGood, 1);
+    EXPECT_EQ(w.copyRunner.stops, 1);
     EXPECT_EQ(w.closes, 1);
     EXPECT_FALSE(w.tray.present);
     EXPECT_TRUE(w.timers.running.empty());
     EXPECT_TRUE(w.prompts.asked().empty());
+}
+
+// The system announces its shutdown: nothing is asked, a run in progress is stopped, the run
+// before the session ends is made once when it is wanted, and only then may the shutdown go on.
+// The end action chosen during the stopped run is not carried out: the system ends anyway.
+TEST_F(SessionEndTest, AnAnnouncedShutdownStopsTheRunMakesTheExitRunThenLetsGo) {
+    struct Case {
+        const char* name;
+        bool duringRun;
+        int executeType;
+        bool offered;
+        size_t exitRuns;
+        int executeTypeAfter;
+    };
+    const Case cases[] = {
+        {"idle, no exit run", false, 0, false, 0, 0},
+        {"idle, exit run this time only", false, 1, false, 1, 0},
+        {"idle, exit run every time", false, 2, false, 1, 2},
+        {"idle, exit run offered already", false, 2, true, 0, 2},
+        {"during a run, no exit run", true, 0, false, 0, 0},
+        {"during a run, exit run every time", true, 2, false, 1, 2},
+    };
+    frame().settings().Drives['C' - 'A'].Work = DriveWork::UnitSource;
+    SaveSettings(frame().settings(), w.Context());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        state() = FrameState{};
+        state().ExitMirroringDone = c.offered;
+        frame().settings().ExecuteType = c.executeType;
+        w.session = FakeSession{};
+        w.copyRunner = FakeCopyRunner{};
+        if (c.duringRun) {
+            w.copyRunner.insideWindow = [&] {
+                w.copyRunner.insideWindow = nullptr;
+                frame().OnShutdownAhead();
+                EXPECT_EQ(w.copyRunner.stops, 1);
+                EXPECT_EQ(w.session.shutdownsLetGo, 0);
+                state().EndAction = kEndPowerOff;
+            };
+            RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
+        } else {
+            frame().OnShutdownAhead();
+        }
+        EXPECT_EQ(w.session.shutdownsLetGo, 0);
+
+        EXPECT_EQ(FireBeforeShutdown(), c.exitRuns == 0 ? 1 : 2);
+
+        EXPECT_EQ(FileDirRuns(), c.exitRuns);
+        EXPECT_EQ(w.session.shutdownsLetGo, 1);
+        EXPECT_EQ(w.copyRunner.stops, c.duringRun ? 1 : 0);
+        EXPECT_EQ(w.copyRunner.allowances, c.exitRuns == 0 ? 1 : 2);
+        EXPECT_EQ(frame().settings().ExecuteType, c.executeTypeAfter);
+        EXPECT_TRUE(state().ExitMirroringDone || c.executeType == 0);
+        EXPECT_EQ(w.session.powerOffs + w.session.sessionEnds, 0);
+        EXPECT_EQ(w.closes, 0);
+    }
+    EXPECT_TRUE(w.prompts.asked().empty());
+    EXPECT_EQ(w.StoredSettings().ExecuteType, 0);
+}
+
+// Whichever comes first, the desktop's query or the system's announcement, the run before the
+// session ends is made once, and the frame ends no session itself while the system shuts down.
+TEST_F(SessionEndTest, TheQueryAndTheAnnouncementMakeTheExitRunOnce) {
+    frame().settings().Drives['C' - 'A'].Work = DriveWork::UnitSource;
+    frame().settings().ExecuteType = 1;
+
+    // The query put the end off to make the run ("this time only" is forgotten there); the
+    // announcement comes before its timer.
+    EXPECT_FALSE(frame().OnQueryEndSession(true));
+    frame().OnShutdownAhead();
+    EXPECT_FALSE(Running(kTimerExitRun));
+    FireBeforeShutdown();
+    EXPECT_EQ(FileDirRuns(), 1u);
+    EXPECT_EQ(w.session.shutdownsLetGo, 1);
+    EXPECT_TRUE(frame().OnQueryEndSession(true));
+    EXPECT_TRUE(w.prompts.asked().empty());
+
+    // The announcement comes during the run the query's timer started.
+    frame().settings().ExecuteType = 2;
+    state() = FrameState{};
+    w.session = FakeSession{};
+    w.copyRunner = FakeCopyRunner{};
+    EXPECT_FALSE(frame().OnQueryEndSession(true));
+    w.copyRunner.insideWindow = [&] {
+        w.copyRunner.insideWindow = nullptr;
+        frame().OnShutdownAhead();
+    };
+    w.prompts.Expect(kExitRunNotice, "確認", kMbOkCancel | kMbIconQuestion, kIdOk);
+    frame().OnTimer(kTimerExitRun);
+    FireBeforeShutdown();
+    EXPECT_EQ(FileDirRuns(), 1u);
+    EXPECT_EQ(w.copyRunner.stops, 1);
+    EXPECT_EQ(w.session.shutdownsLetGo, 1);
+    EXPECT_EQ(w.session.sessionEnds, 0);
+    EXPECT_FALSE(state().Closing);
+
+    // The announcement comes while the query's timer asks whether to make the run.
+    state() = FrameState{};
+    w.session = FakeSession{};
+    w.copyRunner = FakeCopyRunner{};
+    EXPECT_FALSE(frame().OnQueryEndSession(true));
+    w.prompts.whileAsking = [&] {
+        w.prompts.whileAsking = nullptr;
+        frame().OnShutdownAhead();
+        FireBeforeShutdown();
+    };
+    w.prompts.Expect(kExitRunNotice, "確認", kMbOkCancel | kMbIconQuestion, kIdOk);
+    frame().OnTimer(kTimerExitRun);
+    EXPECT_EQ(FileDirRuns(), 1u);
+    EXPECT_EQ(w.session.shutdownsLetGo, 1);
+    EXPECT_EQ(w.session.sessionEnds, 0);
+}
+
+TEST_F(SessionEndTest, AShutdownCalledOffLeavesTheProgramAsItWas) {
+    frame().settings().Drives['C' - 'A'].Work = DriveWork::UnitSource;
+    frame().settings().ExecuteType = 2;
+    frame().OnShutdownAhead();
+    frame().OnShutdownCalledOff();
+
+    EXPECT_FALSE(Running(kTimerBeforeShutdown));
+    EXPECT_EQ(w.copyRunner.allowances, 1);
+    EXPECT_TRUE(w.copyRunner.titles.empty());
+    EXPECT_FALSE(state().ExitMirroringDone);
+    EXPECT_TRUE(Running(kTimerTick));
+    // A run ends as it always does, and the next announcement finds the exit run still wanted.
+    state().EndAction = kEndLogOff;
+    RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
+    EXPECT_EQ(w.session.sessionEnds, 1);
+    state() = FrameState{};
+    frame().OnShutdownAhead();
+    FireBeforeShutdown();
+    EXPECT_EQ(FileDirRuns(), 1u);
+    EXPECT_EQ(w.session.shutdownsLetGo, 1);
+}
+
+// The system ends the program before the announced shutdown's work is done: the program exits
+// at the end of the stopped run, with its runs kept stopped and no exit run.
+TEST_F(SessionEndTest, TheSystemsEndDuringTheWorkBeforeShutdownClosesTheFrame) {
+    frame().settings().ExecuteType = 2;
+    w.copyRunner.insideWindow = [&] {
+        w.copyRunner.insideWindow = nullptr;
+        frame().OnShutdownAhead();
+        frame().OnSystemEnd();
+    };
+    RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
+    frame().OnShutdownCalledOff();
+
+    EXPECT_EQ(w.closes, 1);
+    EXPECT_EQ(FileDirRuns(), 0u);
+    EXPECT_EQ(w.copyRunner.allowances, 0);
+    EXPECT_TRUE(w.timers.running.empty());
 }
 
 }  // namespace
