@@ -1,6 +1,6 @@
 #include "app/desktop/shutdown_delay.h"
 
-#include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusReply>
 #include <utility>
 
@@ -16,6 +16,9 @@ const QString kWhy = QStringLiteral("終了時のバックアップ");
 // A delay, never a block: the system waits a few seconds at most, and the user can always shut
 // down.
 const QString kMode = QStringLiteral("delay");
+// Asked at start-up on the user-interface thread: a system bus that does not answer must not
+// hold the program's start for D-Bus's default of 25 seconds.
+constexpr int kInhibitPatienceMs = 3000;
 
 }  // namespace
 
@@ -31,9 +34,11 @@ ShutdownDelay::ShutdownDelay(const QDBusConnection& bus, std::function<void()> a
 // here never holds the shutdown off.
 bool ShutdownDelay::Hold() {
     if (lock_.isValid()) return true;
-    QDBusInterface manager(kLogindService, kLogindManagerPath, kLogindManager, bus_);
+    QDBusMessage inhibit = QDBusMessage::createMethodCall(
+        kLogindService, kLogindManagerPath, kLogindManager, QStringLiteral("Inhibit"));
+    inhibit << kWhat << kWho << kWhy << kMode;
     const QDBusReply<QDBusUnixFileDescriptor> reply =
-        manager.call(QStringLiteral("Inhibit"), kWhat, kWho, kWhy, kMode);
+        bus_.call(inhibit, QDBus::Block, kInhibitPatienceMs);
     if (!reply.isValid() || !reply.value().isValid()) return false;
     lock_ = reply.value();
     return true;
