@@ -106,30 +106,56 @@ class ScheduleViewPageTest : public QObject {
         QCOMPARE(w.list.At(0).Settings.Synchronize, 1);
     }
 
-    // Neither an empty name nor a schedule without work is registered.
-    void anIncompleteScheduleIsRefused() {
+    // Neither an empty name nor a schedule without work is registered: the message comes over
+    // the sheet, which stays open with everything typed until the user completes or cancels it.
+    void anIncompleteScheduleIsRefusedWithTheSheetKeptOpen() {
         struct Case {
             const char* name;
             QString scheduleName;
             bool allDrives;
+            std::function<void(CScheduleSheet&)> complete;
         };
         const Case cases[] = {
-            {"empty name", "", true},
-            {"nothing to run", "夜間", false},
+            {"empty name", "", true, [](CScheduleSheet& sheet) { Type(sheet, "Name", "夜間"); }},
+            {"nothing to run", "夜間", false,
+             [](CScheduleSheet& sheet) { Click(sheet, "Synchronize"); }},
         };
         for (const Case& c : cases) {
             ScheduleEditorWorld w;
             CScheduleViewDlg page(&w.list, w.services);
             w.ExpectRefusal();
-            WithSheet(Button(page, "new"), [&c](CScheduleSheet& sheet) {
+            WithSheet(Button(page, "new"), [&c, &w](CScheduleSheet& sheet) {
                 Type(sheet, "Name", c.scheduleName);
+                Click(sheet, "byDate");
                 if (c.allDrives) Click(sheet, "Synchronize");
                 Ok(sheet);
+                QVERIFY2(w.prompts.asked().size() == 1, c.name);
+                QVERIFY2(sheet.isVisible() && sheet.result() != QDialog::Accepted, c.name);
+                QCOMPARE(Find<QLineEdit>(sheet, "Name")->text(), c.scheduleName);
+                QVERIFY2(Find<QAbstractButton>(sheet, "byDate")->isChecked(), c.name);
+                QVERIFY2(Find<QAbstractButton>(sheet, "Synchronize")->isChecked() == c.allDrives,
+                         c.name);
+                c.complete(sheet);
+                Ok(sheet);
             });
-            QVERIFY2(w.list.Count() == 0, c.name);
+            QVERIFY2(w.list.Count() == 1, c.name);
+            QCOMPARE(w.list.At(0).Name, std::string("夜間"));
+            QCOMPARE(w.list.At(0).Kind, ScheduleKind::ByDate);
             QVERIFY2(w.prompts.asked().size() == 1, c.name);
-            QVERIFY2(Find<QTreeWidget>(page, "schedules")->topLevelItemCount() == 0, c.name);
         }
+    }
+
+    void aRefusedScheduleCanStillBeCancelled() {
+        ScheduleEditorWorld w;
+        CScheduleViewDlg page(&w.list, w.services);
+        w.ExpectRefusal();
+        WithSheet(Button(page, "new"), [](CScheduleSheet& sheet) {
+            Type(sheet, "Name", "");
+            Ok(sheet);
+            Cancel(sheet);
+        });
+        QCOMPARE(w.list.Count(), size_t{0});
+        QCOMPARE(Find<QTreeWidget>(page, "schedules")->topLevelItemCount(), 0);
     }
 
     void aDatePickedAfterWeeklyRunsOnce() {
