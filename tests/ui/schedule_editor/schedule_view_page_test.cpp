@@ -178,16 +178,31 @@ class ScheduleViewPageTest : public QObject {
                                                  "１回のみ", "12時00分"}));
     }
 
-    void aDateNeverPickedStaysUnset() {
+    // The pane shows today when nothing was picked, and that is the date the schedule runs on;
+    // an entry changed without touching its date keeps it.
+    void aDateNeverPickedIsTheDateShownAndFires() {
         ScheduleEditorWorld w;
         CScheduleViewDlg page(&w.list, w.services);
-        WithSheet(Button(page, "new"), [](CScheduleSheet& sheet) {
+        QDate shown;
+        WithSheet(Button(page, "new"), [&shown](CScheduleSheet& sheet) {
             Click(sheet, "byDate");
+            shown = Find<QDateEdit>(sheet, "RunDate")->date();
             Click(sheet, "Synchronize");
             Ok(sheet);
         });
-        QVERIFY(!w.list.At(0).RunDate.IsValid());
-        QCOMPARE(RowTexts(page, 0).at(2), QString("Invalid DateTime"));
+        QCOMPARE(shown, QDate(2005, 7, 1));
+        QCOMPARE(RowTexts(page, 0).at(2), QString("2005年07月01日"));
+        ScheduleEntry& entry = w.list.At(0);
+        QVERIFY(!entry.IsDue(DateTime::FromParts(2005, 6, 30, 12, 0)));
+        QVERIFY(entry.IsDue(DateTime::FromParts(2005, 7, 1, 12, 0)));
+
+        w.list.At(0).RunDate = DateTime::FromParts(2005, 9, 3);
+        SelectRow(page, 0);
+        WithSheet(Button(page, "change"), [](CScheduleSheet& sheet) {
+            QCOMPARE(Find<QDateEdit>(sheet, "RunDate")->date(), QDate(2005, 9, 3));
+            Ok(sheet);
+        });
+        QCOMPARE(w.list.At(0).RunDate, DateTime::FromParts(2005, 9, 3));
     }
 
     void mondayWednesdayAndFridayShowInOrder() {
