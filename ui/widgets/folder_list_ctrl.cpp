@@ -52,6 +52,10 @@ QTreeWidgetItem* MakeEntryItem(const FileStatus& entry) {
     return item;
 }
 
+ListedName NameOf(const QTreeWidgetItem& item) {
+    return {item.data(kName, kIsFolderRole).toBool(), item.text(kName)};
+}
+
 QTreeWidgetItem* MakeUpItem() {
     auto* item = new QTreeWidgetItem;
     item->setText(kName, kFolderListUpItem);
@@ -105,13 +109,27 @@ void CFolderListCtrl::ShowArrivals() {
         taken.ended = arrivals_.ended && arrivals_.entries.empty();
         taken.failed = arrivals_.failed;
     }
-    QList<QTreeWidgetItem*> items;
-    for (const FileStatus& entry : taken.entries) items << MakeEntryItem(entry);
-    addTopLevelItems(items);
+    for (const FileStatus& entry : taken.entries) InsertInOrder(MakeEntryItem(entry));
     if (!taken.ended) return;
     arrivalsTimer_.stop();
     if (taken.failed) clear();
     emit filled(taken.failed);
+}
+
+// A binary search past the up item, which stays first.
+void CFolderListCtrl::InsertInOrder(QTreeWidgetItem* item) {
+    const ListedName name = NameOf(*item);
+    int low = 1;
+    int high = topLevelItemCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (order_.Before(name, NameOf(*topLevelItem(middle)))) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    insertTopLevelItem(low, item);
 }
 
 void CFolderListCtrl::Open(QTreeWidgetItem* item) {
