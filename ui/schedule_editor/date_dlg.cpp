@@ -18,8 +18,6 @@ CDateDlg::CDateDlg(ScheduleEntry* entry, const DateTime& today, QWidget* parent)
     picker_->setDisplayFormat("yyyy年MM月dd日");
     picker_->setCalendarPopup(true);
     picker_->setDate(QDateOf(entry_->RunDate.IsValid() ? entry_->RunDate : today));
-    // A date never picked would leave the entry without one: it would register and never run.
-    HoldDate();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new QLabel("実行する日付を設定します", this));
@@ -28,14 +26,14 @@ CDateDlg::CDateDlg(ScheduleEntry* entry, const DateTime& today, QWidget* parent)
     connect(picker_, &QDateEdit::dateChanged, this, &CDateDlg::StoreDate);
 }
 
-void CDateDlg::HoldDate() {
+void CDateDlg::HoldShownDate() {
     const QDate date = picker_->date();
     entry_->RunDate = DateTime::FromParts(date.year(), date.month(), date.day());
 }
 
 // A date is run once, so its pattern becomes Once whatever the weekday pane chose.
 void CDateDlg::StoreDate() {
-    HoldDate();
+    HoldShownDate();
     entry_->Pattern = RepeatPattern::Once;
 }
 

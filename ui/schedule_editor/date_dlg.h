@@ -1,6 +1,5 @@
 // CDateDlg: the pane of the schedule page shown for a schedule by date, a date picker
-// "yyyy年MM月dd日". The entry's RunDate is always the date the picker shows; picking a date also
-// makes the schedule a one-time one.
+// "yyyy年MM月dd日". Picking a date makes it the entry's RunDate and the schedule a one-time one.
 #pragma once
 
 #include <QWidget>
@@ -15,13 +14,14 @@ namespace tv {
 class CDateDlg : public QWidget {
     Q_OBJECT
   public:
-    // The picker shows the entry's date, or today (which the entry then holds) when it has
-    // none. entry must outlive the dialog.
+    // The picker shows the entry's date, or today while the entry has none; showing it writes
+    // nothing. entry must outlive the dialog.
     CDateDlg(ScheduleEntry* entry, const DateTime& today, QWidget* parent);
 
+    // The date the picker shows becomes the entry's RunDate, picked or not.
+    void HoldShownDate();
+
   private:
-    // The picker's date becomes the entry's RunDate.
-    void HoldDate();
     void StoreDate();
 
     ScheduleEntry* entry_;

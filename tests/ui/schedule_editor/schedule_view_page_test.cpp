@@ -179,7 +179,8 @@ class ScheduleViewPageTest : public QObject {
     }
 
     // The pane shows today when nothing was picked, and that is the date the schedule runs on;
-    // an entry changed without touching its date keeps it.
+    // an entry changed without touching its date keeps it. (A weekday schedule keeps no date:
+    // the stored bytes of one are checked with the settings dialog.)
     void aDateNeverPickedIsTheDateShownAndFires() {
         ScheduleEditorWorld w;
         CScheduleViewDlg page(&w.list, w.services);
@@ -203,6 +204,12 @@ class ScheduleViewPageTest : public QObject {
             Ok(sheet);
         });
         QCOMPARE(w.list.At(0).RunDate, DateTime::FromParts(2005, 9, 3));
+
+        // One stored without a date gets the date its pane shows when it is changed.
+        w.list.At(0).RunDate = DateTime();
+        SelectRow(page, 0);
+        WithSheet(Button(page, "change"), [](CScheduleSheet& sheet) { Ok(sheet); });
+        QCOMPARE(w.list.At(0).RunDate, DateTime::FromParts(2005, 7, 1));
     }
 
     void mondayWednesdayAndFridayShowInOrder() {
