@@ -41,7 +41,7 @@ QTreeWidgetItem* MakeEntryItem(const FileStatus& entry) {
     item->setData(kName, kIsFolderRole, folder);
     item->setIcon(kName, kIcons.icon(folder ? QFileIconProvider::Folder : QFileIconProvider::File));
     if (folder) {
-        item->setText(kType, "ファイル フォルダ");
+        item->setText(kType, kFolderListFolderType);
         const DateTime modified = DateTime::FromTimeT(entry.lastWrite.seconds);
         item->setText(kModified, QString::fromStdString(modified.Format("%Y/%m/%d %H:%M:%S")));
     } else {

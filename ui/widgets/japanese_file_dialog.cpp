@@ -23,7 +23,6 @@ namespace {
 enum Column { kName, kSize, kType, kModified };
 
 constexpr const char* kModifiedFormat = "yyyy/MM/dd HH:mm";
-const QString kFolderType = QStringLiteral("ファイル フォルダ");
 // Room for the list's four columns and for a sidebar with Japanese names beside it.
 constexpr int kRoomyWidth = 820;
 constexpr int kRoomyHeight = 520;
@@ -47,7 +46,7 @@ class FileColumnsInJapanese : public QIdentityProxyModel {
                 return QString::fromStdString(FolderListSizeText(
                     static_cast<uint64_t>(std::max<qint64>(files->size(source), 0))));
             case kType:
-                if (files->isDir(source)) return kFolderType;
+                if (files->isDir(source)) return QString::fromUtf8(kFolderListFolderType);
                 break;
             case kModified:
                 return files->lastModified(source).toString(kModifiedFormat);
@@ -68,7 +67,7 @@ void FitColumns(QFileDialog& dialog) {
     const auto fit = [&](int column, const QString& widest) {
         header->resizeSection(column, details->fontMetrics().horizontalAdvance(widest) + margins);
     };
-    fit(kType, kFolderType);
+    fit(kType, QString::fromUtf8(kFolderListFolderType));
     fit(kModified, QStringLiteral("0000/00/00 00:00"));
     header->setStretchLastSection(true);
 }
