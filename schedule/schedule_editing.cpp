@@ -12,7 +12,7 @@ ScheduleEditing::ScheduleEditing(ScheduleList& list, const SettingsContext& cont
 
 bool ScheduleEditing::AddNew() {
     ScheduleEntry entry = ScheduleEntry::New(context_);
-    if (!editInSheet_(entry) || !Registrable(entry)) return false;
+    if (!EditInSheet(entry)) return false;
     list_.Append(entry);
     return true;
 }
@@ -21,7 +21,7 @@ bool ScheduleEditing::Change(size_t index) {
     if (index >= list_.Count()) return false;
     ScheduleEntry entry = ScheduleEntry::New(context_);
     entry.CopyFrom(list_.At(index));
-    if (!editInSheet_(entry) || !Registrable(entry)) return false;
+    if (!EditInSheet(entry)) return false;
     list_.RemoveAt(index);
     list_.Insert(index, entry);
     return true;
@@ -31,6 +31,10 @@ bool ScheduleEditing::Remove(size_t index) {
     if (index >= list_.Count()) return false;
     list_.RemoveAt(index);
     return true;
+}
+
+bool ScheduleEditing::EditInSheet(ScheduleEntry& entry) {
+    return editInSheet_(entry, [this](const ScheduleEntry& edited) { return Registrable(edited); });
 }
 
 bool ScheduleEditing::Registrable(const ScheduleEntry& entry) {

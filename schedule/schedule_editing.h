@@ -16,9 +16,15 @@ constexpr const char* kScheduleIncompleteText =
     "スケジュールを登録するための情報が不足しています\n再度、確認の上変更をお願いします";
 constexpr const char* kScheduleIncompleteCaption = "スケジュール登録エラー";
 
-// Opens the schedule sheet on entry. On OK it copies what the sheet edited into entry and
-// answers true; on cancel it leaves entry alone and answers false.
-using ScheduleSheetRunner = std::function<bool(ScheduleEntry& entry)>;
+// The registration check, run when the sheet's OK is pressed: true lets the sheet close; false
+// has told the user why, and the sheet stays open with everything typed.
+using RegistrationCheck = std::function<bool(const ScheduleEntry& entry)>;
+
+// Opens the schedule sheet on entry. OK closes the sheet only for an entry that passes
+// registrable; then the runner copies what the sheet edited into entry and answers true. On
+// cancel it leaves entry alone and answers false.
+using ScheduleSheetRunner =
+    std::function<bool(ScheduleEntry& entry, const RegistrationCheck& registrable)>;
 
 class ScheduleEditing {
   public:
@@ -34,6 +40,8 @@ class ScheduleEditing {
     bool Remove(size_t index);
 
   private:
+    // The sheet on entry, closing with OK only once the entry passes the registration check.
+    bool EditInSheet(ScheduleEntry& entry);
     // The registration check; an entry that fails it is refused with the user told why.
     bool Registrable(const ScheduleEntry& entry);
 

@@ -22,9 +22,16 @@ bool RunsWhenInserted(const SettingsRecord& settings, char letter) {
     return settings.PCcardAuto != 0 || settings.Drives[letter - 'A'].Work == DriveWork::AutoBackup;
 }
 
+// A medium that comes during the run is not run after it, whichever path notices it. The path
+// that started the run cannot notice anything until the run is over (its handler is still
+// running), so it would otherwise find such a medium new and run it then.
 void RunIfWanted(MainFrame& frame, char letter) {
     if (!RunsWhenInserted(frame.settings(), letter)) return;
+    DriveTable& drives = frame.services().drives;
+    const RemovablePresence::Held before = RemovablePresence::Look(drives);
     RunRemovableAuto(frame, letter);
+    drives.Refresh();  // a medium mounted meanwhile may have taken a new letter
+    frame.removablePresence().PassOverArrivalsSince(before, drives);
 }
 
 // A drive letter the settings have not seen before has no destination of its own yet: its

@@ -42,4 +42,19 @@ RemovablePresence::Changes RemovablePresence::TakeChanges(const DriveTable& driv
     return changes;
 }
 
+RemovablePresence::Held RemovablePresence::Look(const DriveTable& drives) {
+    Held held{};
+    for (int index = kFirstPolledIndex; index < kDriveLetterCount; ++index) {
+        held[index] = HoldsMedium(drives, DriveLetterAt(index));
+    }
+    return held;
+}
+
+void RemovablePresence::PassOverArrivalsSince(const Held& before, const DriveTable& drives) {
+    const Held now = Look(drives);
+    for (int index = kFirstPolledIndex; index < kDriveLetterCount; ++index) {
+        if (now[index] && !before[index]) present_[index] = true;
+    }
+}
+
 }  // namespace tv

@@ -27,8 +27,16 @@ class RemovablePresence {
     // look, all noted at once.
     Changes TakeChanges(const DriveTable& drives);
 
+    // Which drives hold a medium now, to compare with after a run.
+    using Held = std::array<bool, kDriveLetterCount>;
+    static Held Look(const DriveTable& drives);
+    // Every medium that came since before was looked at is marked seen without being reported,
+    // so neither the poll nor the mount table watch runs it: media that come while a run holds
+    // the frame are not run after it. Media that went are left to the next look.
+    void PassOverArrivalsSince(const Held& before, const DriveTable& drives);
+
   private:
-    std::array<bool, kDriveLetterCount> present_{};
+    Held present_{};
 };
 
 }  // namespace tv

@@ -19,14 +19,20 @@ class ScheduleEditingTest : public ::testing::Test {
   protected:
     ScheduleEditingTest() { settings.world().AddDrive('C', kDriveFixed, 0x1234ABCD); }
 
-    // The sheet: what the user does to the entry, and whether the sheet ends with OK.
+    // The sheet: what the user does to the entry, and whether OK is pressed. A refused OK
+    // leaves the sheet open, and the user then cancels it.
     ScheduleEditing Editing(std::function<void(ScheduleEntry&)> user, bool ok = true) {
-        return ScheduleEditing(list, settings.context(), prompts,
-                               [this, user, ok](ScheduleEntry& entry) {
-                                   opened.push_back(entry);
-                                   if (ok) user(entry);
-                                   return ok;
-                               });
+        return ScheduleEditing(
+            list, settings.context(), prompts,
+            [this, user, ok](ScheduleEntry& entry, const RegistrationCheck& registrable) {
+                opened.push_back(entry);
+                if (!ok) return false;
+                ScheduleEntry working = entry;
+                user(working);
+                if (!registrable(working)) return false;
+                entry = working;
+                return true;
+            });
     }
     void ExpectRefusal() {
         prompts.Expect(

@@ -26,10 +26,14 @@ CDateDlg::CDateDlg(ScheduleEntry* entry, const DateTime& today, QWidget* parent)
     connect(picker_, &QDateEdit::dateChanged, this, &CDateDlg::StoreDate);
 }
 
-// A date is run once, so its pattern becomes Once whatever the weekday pane chose.
-void CDateDlg::StoreDate() {
+void CDateDlg::HoldShownDate() {
     const QDate date = picker_->date();
     entry_->RunDate = DateTime::FromParts(date.year(), date.month(), date.day());
+}
+
+// A date is run once, so its pattern becomes Once whatever the weekday pane chose.
+void CDateDlg::StoreDate() {
+    HoldShownDate();
     entry_->Pattern = RepeatPattern::Once;
 }
 

@@ -18,6 +18,9 @@ class CDateDlg : public QWidget {
     // nothing. entry must outlive the dialog.
     CDateDlg(ScheduleEntry* entry, const DateTime& today, QWidget* parent);
 
+    // The date the picker shows becomes the entry's RunDate, picked or not.
+    void HoldShownDate();
+
   private:
     void StoreDate();
 

@@ -97,7 +97,10 @@ QGroupBox* CSchedulePage::MakeDetailFrame(const DateTime& today) {
     return frame;
 }
 
+// A date schedule runs on the date its pane shows: a date never picked would leave the entry
+// without one, and it would register and never run. A weekday schedule keeps its date as it was.
 void CSchedulePage::ShowKind(ScheduleKind kind) {
+    if (kind == ScheduleKind::ByDate) date_->HoldShownDate();
     date_->setVisible(kind == ScheduleKind::ByDate);
     week_->setVisible(kind == ScheduleKind::ByWeekday);
 }

@@ -30,7 +30,7 @@ class CSchedulePage : public QWidget {
   private:
     QWidget* MakeKindButtons();
     QGroupBox* MakeDetailFrame(const DateTime& today);
-    // Shows the pane of kind and hides the other.
+    // Shows the pane of kind and hides the other; a date schedule holds the date shown.
     void ShowKind(ScheduleKind kind);
 
     ScheduleEntry* entry_;

@@ -2,6 +2,7 @@
 
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "ui/dialog_font.h"
 #include "ui/schedule_editor/schedule_page.h"
@@ -25,8 +26,11 @@ Page* MakeScheduleUnitPage(SettingsRecord* record, const UnitPageServices& servi
 }  // namespace
 
 CScheduleSheet::CScheduleSheet(const ScheduleEntry& entry, const ScheduleEditorServices& services,
-                               QWidget* parent)
-    : QDialog(parent), working_(entry), tabs_(new QTabWidget(this)) {
+                               RegistrationCheck registrable, QWidget* parent)
+    : QDialog(parent),
+      working_(entry),
+      registrable_(std::move(registrable)),
+      tabs_(new QTabWidget(this)) {
     setFont(DialogFont());
     setWindowTitle(kScheduleSheetCaption);
     SettingsRecord* record = &working_.Settings;
@@ -44,6 +48,10 @@ CScheduleSheet::CScheduleSheet(const ScheduleEntry& entry, const ScheduleEditorS
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addLayout(MakeAcceptCancelRow(*this, "OK"));
+}
+
+void CScheduleSheet::accept() {
+    if (registrable_(working_)) QDialog::accept();
 }
 
 void CScheduleSheet::AddPage(QWidget* page, const char* caption) {

@@ -2,10 +2,13 @@
 // Its pages work on a copy of the entry it was opened with: the schedule page on the entry, the
 // drive unit and file/directory pages (and the pages that follow) on the entry's settings
 // record. The entry it was opened with is not touched; whoever opened it takes working() on OK.
+// OK closes the sheet only when the working entry passes the registration check; otherwise the
+// check has told the user why and the sheet stays open as it was.
 #pragma once
 
 #include <QDialog>
 
+#include "schedule/schedule_editing.h"
 #include "schedule/schedule_entry.h"
 #include "ui/schedule_editor/schedule_editor_services.h"
 
@@ -20,14 +23,17 @@ class CScheduleSheet : public QDialog {
   public:
     // services must outlive the sheet.
     CScheduleSheet(const ScheduleEntry& entry, const ScheduleEditorServices& services,
-                   QWidget* parent = nullptr);
+                   RegistrationCheck registrable, QWidget* parent = nullptr);
 
     const ScheduleEntry& working() const { return working_; }
+
+    void accept() override;
 
   private:
     void AddPage(QWidget* page, const char* caption);
 
     ScheduleEntry working_;
+    RegistrationCheck registrable_;
     QTabWidget* tabs_;
 };
 

@@ -41,7 +41,9 @@ CScheduleViewDlg::CScheduleViewDlg(ScheduleList* list, ScheduleEditorServices se
       list_(list),
       services_(std::move(services)),
       editing_(*list, services_.context, services_.unitPages.prompts,
-               [this](ScheduleEntry& entry) { return EditInSheet(entry); }),
+               [this](ScheduleEntry& entry, const RegistrationCheck& registrable) {
+                   return EditInSheet(entry, registrable);
+               }),
       rows_(MakeReportList(this)) {
     setFont(DialogFont());
     setWindowTitle(kScheduleViewCaption);
@@ -96,8 +98,8 @@ std::optional<size_t> CScheduleViewDlg::FirstSelectedRow() const {
     return std::nullopt;
 }
 
-bool CScheduleViewDlg::EditInSheet(ScheduleEntry& entry) {
-    CScheduleSheet sheet(entry, services_, this);
+bool CScheduleViewDlg::EditInSheet(ScheduleEntry& entry, const RegistrationCheck& registrable) {
+    CScheduleSheet sheet(entry, services_, registrable, this);
     if (sheet.exec() != QDialog::Accepted) return false;
     entry.CopyFrom(sheet.working());
     return true;

@@ -29,8 +29,9 @@ class CScheduleViewDlg : public QWidget, public SettingsPage {
     QWidget* MakeButtons();
     void ShowList();
     std::optional<size_t> FirstSelectedRow() const;
-    // Opens the sheet on entry; on OK takes the edited values into it.
-    bool EditInSheet(ScheduleEntry& entry);
+    // Opens the sheet on entry; on OK, which only a registrable entry gets past, takes the
+    // edited values into it.
+    bool EditInSheet(ScheduleEntry& entry, const RegistrationCheck& registrable);
     void OnNew();
     void OnChange();
     void OnDelete();

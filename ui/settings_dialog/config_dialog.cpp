@@ -27,6 +27,7 @@
 #include "ui/settings_dialog/settings_page.h"
 #include "ui/test_mode/test_mode_dialog.h"
 #include "ui/widgets/button_list.h"
+#include "ui/widgets/japanese_file_dialog.h"
 
 namespace tv {
 
@@ -179,6 +180,7 @@ std::string AskOptionFile(QWidget* parent, QFileDialog::AcceptMode mode) {
     LabelInJapanese(dialog, mode == QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(kOptionFileSuffix);
     dialog.selectFile(kOptionFileInitialName);
+    DressInJapanese(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first().toStdString();
 }

@@ -41,7 +41,7 @@ QTreeWidgetItem* MakeEntryItem(const FileStatus& entry) {
     item->setData(kName, kIsFolderRole, folder);
     item->setIcon(kName, kIcons.icon(folder ? QFileIconProvider::Folder : QFileIconProvider::File));
     if (folder) {
-        item->setText(kType, "ファイル フォルダ");
+        item->setText(kType, kFolderListFolderType);
         const DateTime modified = DateTime::FromTimeT(entry.lastWrite.seconds);
         item->setText(kModified, QString::fromStdString(modified.Format("%Y/%m/%d %H:%M:%S")));
     } else {
@@ -50,6 +50,10 @@ QTreeWidgetItem* MakeEntryItem(const FileStatus& entry) {
         item->setText(kType, TypeName(entry));
     }
     return item;
+}
+
+ListedName NameOf(const QTreeWidgetItem& item) {
+    return {item.data(kName, kIsFolderRole).toBool(), item.text(kName)};
 }
 
 QTreeWidgetItem* MakeUpItem() {
@@ -105,13 +109,27 @@ void CFolderListCtrl::ShowArrivals() {
         taken.ended = arrivals_.ended && arrivals_.entries.empty();
         taken.failed = arrivals_.failed;
     }
-    QList<QTreeWidgetItem*> items;
-    for (const FileStatus& entry : taken.entries) items << MakeEntryItem(entry);
-    addTopLevelItems(items);
+    for (const FileStatus& entry : taken.entries) InsertInOrder(MakeEntryItem(entry));
     if (!taken.ended) return;
     arrivalsTimer_.stop();
     if (taken.failed) clear();
     emit filled(taken.failed);
+}
+
+// A binary search past the up item, which stays first.
+void CFolderListCtrl::InsertInOrder(QTreeWidgetItem* item) {
+    const ListedName name = NameOf(*item);
+    int low = 1;
+    int high = topLevelItemCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (order_.Before(name, NameOf(*topLevelItem(middle)))) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    insertTopLevelItem(low, item);
 }
 
 void CFolderListCtrl::Open(QTreeWidgetItem* item) {

@@ -1,6 +1,7 @@
 // CFolderListCtrl, an explorer-like list of one folder: "名前", "ｻｲｽﾞ", "種類", "更新日時", led
-// by the item "*上の階層へ*". A thread fills it, so that a large or slow folder never holds up
-// the window; double-clicking the up item or a folder changes to it, a file opens with the
+// by the item "*上の階層へ*", folders first, each by name in the program's locale. A thread fills
+// it, so that a large or slow folder never holds up the window, each entry taking its place as it
+// arrives; double-clicking the up item or a folder changes to it, a file opens with the
 // desktop's program for it.
 #pragma once
 
@@ -13,6 +14,7 @@
 
 #include "platform/file_system.h"
 #include "ui/widgets/folder_list_fill.h"
+#include "ui/widgets/folder_list_order.h"
 
 namespace tv {
 
@@ -43,9 +45,12 @@ class CFolderListCtrl : public QTreeWidget {
     // Shows a slice of the arrived entries, so the window answers between slices however many
     // entries the thread finds at once; ends the fill when all have been shown.
     void ShowArrivals();
+    // Puts item in its place among the entries shown.
+    void InsertInOrder(QTreeWidgetItem* item);
     void Open(QTreeWidgetItem* item);
 
     QString folder_;
+    FolderListOrder order_;
     std::mutex arrivalsLock_;
     Arrivals arrivals_;
     QTimer arrivalsTimer_;

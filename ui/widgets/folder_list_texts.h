@@ -9,6 +9,9 @@
 
 namespace tv {
 
+// The type column's text for a folder.
+constexpr const char* kFolderListFolderType = "ファイル フォルダ";
+
 // "%uGB" from 1 GB, else "%uMB" from 1 MB, else "%uKB" from 1 KB, each truncated; anything
 // smaller, even an empty file, "1KB".
 std::string FolderListSizeText(uint64_t bytes);

@@ -3,13 +3,18 @@
 #include <QFileDialog>
 
 #include "platform/win_constants.h"
+#include "ui/widgets/japanese_file_dialog.h"
 
 namespace tv {
 
 QUrl AskForFolder(QWidget* parent, const QString& startFolder) {
-    const QUrl start = startFolder.isEmpty() ? QUrl() : QUrl::fromLocalFile(startFolder);
-    return QFileDialog::getExistingDirectoryUrl(parent, "フォルダの選択", start,
-                                                QFileDialog::ShowDirsOnly, {"file"});
+    QFileDialog dialog(parent, "フォルダの選択", startFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setSupportedSchemes({"file"});
+    DressInJapanese(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty()) return QUrl();
+    return dialog.selectedUrls().first();
 }
 
 std::optional<std::string> ChosenFolderPath(const QUrl& choice, Prompts& prompts) {

@@ -3,8 +3,10 @@
 // names on the medium; the copy runner, the voice and the user are fakes that record.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -376,6 +378,117 @@ TEST_F(RemovableMediaTest, AMediumInsertedDuringAnotherRunIsNotRunAfterItButWhen
     Poll();
     InsertAndPoll();
     EXPECT_EQ(w.copyRunner.jobs.size(), 1u);
+}
+
+// A second card drive G:, set like F: to run every medium inserted, and the desktop's notices of
+// media as Qt delivers them: a handler that is still running is not entered again (the timer's
+// next expiry and the watch's raised condition come once it has returned).
+class SecondCardWorld : public CardWorld {
+  public:
+    enum class Notice { Poll, MountChange };
+
+    void Start(const std::function<void(SettingsRecord&)>& change) {
+        secondRoot = w.world.AddDrive('G', kDriveRemovable, 0x6666BBBB);
+        std::filesystem::rename(secondRoot, SecondPocket());
+        StartWithCardDrive(kCardSerial, "", [&](SettingsRecord& s) {
+            s.Sound = 0;
+            s.Drives[kG].Work = DriveWork::AutoBackup;
+            s.Drives[kG].BackupDir = JoinPath(backupDrive, "cards");
+            change(s);
+        });
+        w.frame().OnTimer(kTimerMediaNotify);
+    }
+    void InsertSecond() {
+        if (!std::filesystem::exists(secondRoot))
+            std::filesystem::rename(SecondPocket(), secondRoot);
+    }
+    void TakeOutSecond() { std::filesystem::rename(secondRoot, SecondPocket()); }
+    std::string SecondPocket() const { return JoinPath(w.world.base(), "pocket2"); }
+
+    void Deliver(Notice notice) {
+        if (busy_ && *busy_ == notice) return;
+        const std::optional<Notice> outer = busy_;
+        busy_ = notice;
+        if (notice == Notice::Poll) {
+            Poll();
+        } else {
+            w.mediaWatch.onChange();
+        }
+        busy_ = outer;
+    }
+    size_t RunsOfSecond() const {
+        return std::count(w.copyRunner.sources.begin(), w.copyRunner.sources.end(), secondRoot);
+    }
+
+    static constexpr int kG = 'G' - 'A';
+    std::string secondRoot;
+
+  private:
+    std::optional<Notice> busy_;
+};
+
+TEST(RemovableMedia, AMediumInsertedDuringARunIsNotRunAfterItWhateverStartedTheRun) {
+    using Notice = SecondCardWorld::Notice;
+    struct Start {
+        const char* name;
+        DriveWork cardWork;  // F:'s role
+        std::function<void(SecondCardWorld&)> run;
+    };
+    const Start starts[] = {
+        {"media poll", DriveWork::AutoBackup,
+         [](SecondCardWorld& card) {
+             card.Insert();
+             card.Deliver(Notice::Poll);
+         }},
+        {"mount table watch", DriveWork::AutoBackup,
+         [](SecondCardWorld& card) {
+             card.Insert();
+             card.Deliver(Notice::MountChange);
+         }},
+        // The card was seen when it came; the user then asks for its run.
+        {"tray menu", DriveWork::ManualBackup,
+         [](SecondCardWorld& card) {
+             card.Insert();
+             card.Deliver(Notice::Poll);
+             card.w.prompts.Expect("リムーバブル ディスク (F:)をバックアップします。", "確認",
+                                   kMbOkCancel | kMbIconQuestion, kIdOk);
+             card.w.frame().OnCommand(kCommandMirrorFirst + kF);
+         }},
+        {"settings dialog's start button", DriveWork::AutoBackup,
+         [](SecondCardWorld& card) {
+             card.w.dialog.endCode = kSettingsRunDriveUnit;
+             card.w.frame().OnTrayEvent(TrayEvent::LeftDoubleClick);
+         }},
+    };
+    for (const Start& start : starts) {
+        for (const Notice noticedBy : {Notice::Poll, Notice::MountChange}) {
+            SCOPED_TRACE(testing::Message() << start.name << ", the second medium noticed by the "
+                                            << (noticedBy == Notice::Poll ? "poll" : "watch"));
+            SecondCardWorld card;
+            card.Start([&](SettingsRecord& s) {
+                s.Drives[kF].Work = start.cardWork;
+                s.PCcardAuto = 0;
+                s.SynchroDirectory = JoinPath(card.backupDrive, "sync");
+            });
+            card.w.copyRunner.insideWindow = [&card, noticedBy] {
+                card.InsertSecond();
+                card.Deliver(noticedBy);
+            };
+            start.run(card);
+            card.w.copyRunner.insideWindow = nullptr;
+            ASSERT_EQ(card.w.copyRunner.sources.size(), 1u);
+            card.Deliver(Notice::Poll);
+            card.Deliver(Notice::MountChange);
+            EXPECT_EQ(card.RunsOfSecond(), 0u);
+
+            // Taken out and inserted again, the medium runs.
+            card.TakeOutSecond();
+            card.Deliver(noticedBy);
+            card.InsertSecond();
+            card.Deliver(noticedBy);
+            EXPECT_EQ(card.RunsOfSecond(), 1u);
+        }
+    }
 }
 
 TEST_F(RemovableMediaTest, AWriteProtectedMediumWithoutSerialRunsAutomaticallyButNotByHand) {

@@ -106,30 +106,56 @@ class ScheduleViewPageTest : public QObject {
         QCOMPARE(w.list.At(0).Settings.Synchronize, 1);
     }
 
-    // Neither an empty name nor a schedule without work is registered.
-    void anIncompleteScheduleIsRefused() {
+    // Neither an empty name nor a schedule without work is registered: the message comes over
+    // the sheet, which stays open with everything typed until the user completes or cancels it.
+    void anIncompleteScheduleIsRefusedWithTheSheetKeptOpen() {
         struct Case {
             const char* name;
             QString scheduleName;
             bool allDrives;
+            std::function<void(CScheduleSheet&)> complete;
         };
         const Case cases[] = {
-            {"empty name", "", true},
-            {"nothing to run", "夜間", false},
+            {"empty name", "", true, [](CScheduleSheet& sheet) { Type(sheet, "Name", "夜間"); }},
+            {"nothing to run", "夜間", false,
+             [](CScheduleSheet& sheet) { Click(sheet, "Synchronize"); }},
         };
         for (const Case& c : cases) {
             ScheduleEditorWorld w;
             CScheduleViewDlg page(&w.list, w.services);
             w.ExpectRefusal();
-            WithSheet(Button(page, "new"), [&c](CScheduleSheet& sheet) {
+            WithSheet(Button(page, "new"), [&c, &w](CScheduleSheet& sheet) {
                 Type(sheet, "Name", c.scheduleName);
+                Click(sheet, "byDate");
                 if (c.allDrives) Click(sheet, "Synchronize");
                 Ok(sheet);
+                QVERIFY2(w.prompts.asked().size() == 1, c.name);
+                QVERIFY2(sheet.isVisible() && sheet.result() != QDialog::Accepted, c.name);
+                QCOMPARE(Find<QLineEdit>(sheet, "Name")->text(), c.scheduleName);
+                QVERIFY2(Find<QAbstractButton>(sheet, "byDate")->isChecked(), c.name);
+                QVERIFY2(Find<QAbstractButton>(sheet, "Synchronize")->isChecked() == c.allDrives,
+                         c.name);
+                c.complete(sheet);
+                Ok(sheet);
             });
-            QVERIFY2(w.list.Count() == 0, c.name);
+            QVERIFY2(w.list.Count() == 1, c.name);
+            QCOMPARE(w.list.At(0).Name, std::string("夜間"));
+            QCOMPARE(w.list.At(0).Kind, ScheduleKind::ByDate);
             QVERIFY2(w.prompts.asked().size() == 1, c.name);
-            QVERIFY2(Find<QTreeWidget>(page, "schedules")->topLevelItemCount() == 0, c.name);
         }
+    }
+
+    void aRefusedScheduleCanStillBeCancelled() {
+        ScheduleEditorWorld w;
+        CScheduleViewDlg page(&w.list, w.services);
+        w.ExpectRefusal();
+        WithSheet(Button(page, "new"), [](CScheduleSheet& sheet) {
+            Type(sheet, "Name", "");
+            Ok(sheet);
+            Cancel(sheet);
+        });
+        QCOMPARE(w.list.Count(), size_t{0});
+        QCOMPARE(Find<QTreeWidget>(page, "schedules")->topLevelItemCount(), 0);
     }
 
     void aDatePickedAfterWeeklyRunsOnce() {
@@ -152,16 +178,38 @@ class ScheduleViewPageTest : public QObject {
                                                  "１回のみ", "12時00分"}));
     }
 
-    void aDateNeverPickedStaysUnset() {
+    // The pane shows today when nothing was picked, and that is the date the schedule runs on;
+    // an entry changed without touching its date keeps it. (A weekday schedule keeps no date:
+    // the stored bytes of one are checked with the settings dialog.)
+    void aDateNeverPickedIsTheDateShownAndFires() {
         ScheduleEditorWorld w;
         CScheduleViewDlg page(&w.list, w.services);
-        WithSheet(Button(page, "new"), [](CScheduleSheet& sheet) {
+        QDate shown;
+        WithSheet(Button(page, "new"), [&shown](CScheduleSheet& sheet) {
             Click(sheet, "byDate");
+            shown = Find<QDateEdit>(sheet, "RunDate")->date();
             Click(sheet, "Synchronize");
             Ok(sheet);
         });
-        QVERIFY(!w.list.At(0).RunDate.IsValid());
-        QCOMPARE(RowTexts(page, 0).at(2), QString("Invalid DateTime"));
+        QCOMPARE(shown, QDate(2005, 7, 1));
+        QCOMPARE(RowTexts(page, 0).at(2), QString("2005年07月01日"));
+        ScheduleEntry& entry = w.list.At(0);
+        QVERIFY(!entry.IsDue(DateTime::FromParts(2005, 6, 30, 12, 0)));
+        QVERIFY(entry.IsDue(DateTime::FromParts(2005, 7, 1, 12, 0)));
+
+        w.list.At(0).RunDate = DateTime::FromParts(2005, 9, 3);
+        SelectRow(page, 0);
+        WithSheet(Button(page, "change"), [](CScheduleSheet& sheet) {
+            QCOMPARE(Find<QDateEdit>(sheet, "RunDate")->date(), QDate(2005, 9, 3));
+            Ok(sheet);
+        });
+        QCOMPARE(w.list.At(0).RunDate, DateTime::FromParts(2005, 9, 3));
+
+        // One stored without a date gets the date its pane shows when it is changed.
+        w.list.At(0).RunDate = DateTime();
+        SelectRow(page, 0);
+        WithSheet(Button(page, "change"), [](CScheduleSheet& sheet) { Ok(sheet); });
+        QCOMPARE(w.list.At(0).RunDate, DateTime::FromParts(2005, 7, 1));
     }
 
     void mondayWednesdayAndFridayShowInOrder() {

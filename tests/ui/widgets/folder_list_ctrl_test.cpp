@@ -34,6 +34,9 @@ class FolderListCtrlTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // Names are ordered in the program's locale, which the program sets at start.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan)); }
+
     void sizeTextsRoundDownWithAtLeastOneKilobyte() {
         const struct {
             uint64_t bytes;
@@ -97,6 +100,30 @@ class FolderListCtrlTest : public QObject {
         QCOMPARE(list.Folder(), QString::fromStdString(folder));
     }
 
+    // As a file manager shows a folder, whatever order the file system lists it in: folders
+    // first, then files, each by name without regard to case, numbers by their value, Latin
+    // before kana before kanji.
+    void entriesComeFoldersFirstInNameOrder() {
+        TestWorld world;
+        const std::string folder = world.MakeFolder("sorted");
+        world.Write(folder, {{"写真", {}},
+                             {"b", {}},
+                             {"フォルダ10", {}},
+                             {"A", {}},
+                             {"フォルダ9", {}},
+                             {"あいさつ.txt", TreeFile{"a"}},
+                             {"IMG_10.JPG", TreeFile{"1"}},
+                             {"Zeta.doc", TreeFile{"z"}},
+                             {"img_2.jpg", TreeFile{"2"}},
+                             {"漢字.txt", TreeFile{"k"}},
+                             {"readme.txt", TreeFile{"r"}}});
+        CFolderListCtrl list;
+        QVERIFY(Filled(list, folder));
+        QCOMPARE(Names(list), QStringList({"*上の階層へ*", "A", "b", "フォルダ9", "フォルダ10",
+                                           "写真", "img_2.jpg", "IMG_10.JPG", "readme.txt",
+                                           "Zeta.doc", "あいさつ.txt", "漢字.txt"}));
+    }
+
     void aFolderThatCannotBeListedLeavesTheListEmpty() {
         TestWorld world;
         CFolderListCtrl list;
@@ -126,6 +153,9 @@ class FolderListCtrlTest : public QObject {
         QVERIFY(Filled(list, folder));
         ticker.stop();
         QCOMPARE(list.topLevelItemCount(), 10001);
+        for (const int index : {0, 1, 9, 10, 99, 100, 9999}) {
+            QCOMPARE(list.topLevelItem(index + 1)->text(0), QString("file%1.dat").arg(index));
+        }
         qInfo("10,000 entries filled in %lld ms; the event loop paused %lld ms at the longest",
               static_cast<long long>(whole.elapsed()), static_cast<long long>(longestPause));
     }
