@@ -20,7 +20,10 @@ namespace {
 
 // Folder items carry their path; the root and the group labels carry none.
 constexpr int kPathRole = Qt::UserRole + 1;
+// The tree's width in the smallest dialog; a wider page gives the tree a third of what it adds.
 constexpr int kTreeWidth = 170;
+constexpr int kTreeStretch = 1;
+constexpr int kContentsStretch = 2;
 
 // A share is no longer connected when the tree is shown, so a found one gets the icon of a
 // network folder rather than its own.
@@ -52,7 +55,7 @@ CSaveListDlg::CSaveListDlg(SettingsRecord* record, const UnitPageServices& servi
     setWindowTitle(kDestinationBrowserCaption);
     tree_->setObjectName("destinations");
     tree_->setHeaderHidden(true);
-    tree_->setFixedWidth(kTreeWidth);
+    tree_->setMinimumWidth(kTreeWidth);
     // Long paths are scrolled to rather than cut short.
     tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tree_->header()->setStretchLastSection(false);
@@ -62,8 +65,8 @@ CSaveListDlg::CSaveListDlg(SettingsRecord* record, const UnitPageServices& servi
     treeColumn->addWidget(tree_, 1);
     auto* layout = new QHBoxLayout(this);
     SetPageMargins(layout);
-    layout->addLayout(treeColumn);
-    layout->addWidget(contents_, 1);
+    layout->addLayout(treeColumn, kTreeStretch);
+    layout->addWidget(contents_, kContentsStretch);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CSaveListDlg::ShowSelectedFolder);
 }
 
