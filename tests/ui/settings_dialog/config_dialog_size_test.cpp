@@ -1,6 +1,7 @@
 // The settings dialog at sizes other than its smallest: every page grows inside the page area
 // with nothing outside it, the lists that users read take the room, and the size the user left
 // the dialog at comes back in the next dialog unless its file is damaged.
+#include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
@@ -123,6 +124,10 @@ class ConfigDialogSizeTest : public QObject {
         QCOMPARE(dialog->size(), kDialogClientSize);
         QCOMPARE(dialog->minimumSize(), kDialogClientSize);
         const Widths smallest = LookAtEveryPage(*dialog);
+        // The destinations' paths are shortened to the tree rather than scrolled to, so the
+        // ends that tell the drives' folders apart stay in sight.
+        auto* tree = dialog->findChild<QTreeWidget*>("destinations");
+        QVERIFY(tree->header()->sectionSize(0) <= tree->viewport()->width());
         dialog->resize(kDialogClientSize * 1.5);
         QCoreApplication::processEvents();
         QCOMPARE(dialog->size(), kDialogClientSize * 1.5);

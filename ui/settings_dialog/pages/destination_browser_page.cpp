@@ -37,6 +37,7 @@ QIcon FolderIcon(const DestinationFolder& folder) {
 QTreeWidgetItem* MakeFolderItem(const DestinationFolder& folder) {
     auto* item = new QTreeWidgetItem({QString::fromStdString(folder.path)});
     item->setIcon(0, FolderIcon(folder));
+    item->setToolTip(0, QString::fromStdString(folder.path));
     item->setData(0, kPathRole, QString::fromStdString(folder.path));
     item->setData(0, kFolderFoundRole, folder.exists);
     return item;
@@ -56,9 +57,10 @@ CSaveListDlg::CSaveListDlg(SettingsRecord* record, const UnitPageServices& servi
     tree_->setObjectName("destinations");
     tree_->setHeaderHidden(true);
     tree_->setMinimumWidth(kTreeWidth);
-    // Long paths are scrolled to rather than cut short.
-    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tree_->header()->setStretchLastSection(false);
+    // A long path keeps its start and its own folder's name, which tells the drives' folders
+    // apart; the whole path is the item's tooltip.
+    tree_->setTextElideMode(Qt::ElideMiddle);
+    tree_->header()->setSectionResizeMode(QHeaderView::Stretch);
     contents_->setObjectName("folderContents");
     auto* treeColumn = new QVBoxLayout;
     treeColumn->addWidget(new QLabel("●保存先フォルダ", this));
