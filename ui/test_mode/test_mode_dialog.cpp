@@ -155,6 +155,8 @@ void CTestModeDlg::BuildControls() {
     note->setReadOnly(true);
     // A narrow margin lets the three lines fit beside the speeds in the smallest dialog.
     note->document()->setDocumentMargin(kNoteMargin);
+    // Its height is made for its lines: a scroll bar would only take their width.
+    note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     speedStart_ = MakeStartButton("startSpeedTest", this);
     QPushButton* previewStart = MakeStartButton("startPreview", this);
 
