@@ -9,7 +9,7 @@
 
 namespace tv {
 
-// size, widened and heightened where it is below the smallest client size.
+// size, made at least as wide and as tall as the smallest client size.
 QSize ClientSizeAtLeastMinimum(QSize size);
 QRect PageRectAt(QSize client);
 // The panel behind the category faces: as tall as the dialog allows.
