@@ -9,6 +9,7 @@
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/settings_dialog/pages/file_dir_page.h"
 #include "ui/widgets/accept_cancel_row.h"
+#include "ui/widgets/screen_fit.h"
 
 namespace tv {
 
@@ -46,8 +47,9 @@ CScheduleSheet::CScheduleSheet(const ScheduleEntry& entry, const ScheduleEditorS
     // Every tab in sight: the sheet widens to its tabs rather than hiding one behind arrows.
     tabs_->setUsesScrollButtons(false);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
+    layout->addWidget(ScrollingWhenCramped(tabs_, this));
     layout->addLayout(MakeAcceptCancelRow(*this, "OK"));
+    FitToAvailableScreen(*this);
 }
 
 void CScheduleSheet::accept() {

@@ -16,6 +16,8 @@ namespace tv {
 
 namespace {
 
+constexpr int kNameColumn = 0;
+
 QTreeWidget* MakeReportList(QWidget* page) {
     auto* rows = new QTreeWidget(page);
     rows->setObjectName("schedules");
@@ -89,6 +91,15 @@ void CScheduleViewDlg::ShowList() {
         }
         rows_->addTopLevelItem(new QTreeWidgetItem(cells));
     }
+    WidenNameColumn();
+}
+
+// Names are what tells the schedules apart: their column is as wide as the longest, never
+// narrower than its heading's width; a list wider than the page scrolls.
+void CScheduleViewDlg::WidenNameColumn() {
+    rows_->resizeColumnToContents(kNameColumn);
+    const int heading = kScheduleColumns[kNameColumn].width;
+    if (rows_->columnWidth(kNameColumn) < heading) rows_->setColumnWidth(kNameColumn, heading);
 }
 
 std::optional<size_t> CScheduleViewDlg::FirstSelectedRow() const {

@@ -28,6 +28,7 @@ class CScheduleViewDlg : public QWidget, public SettingsPage {
   private:
     QWidget* MakeButtons();
     void ShowList();
+    void WidenNameColumn();
     std::optional<size_t> FirstSelectedRow() const;
     // Opens the sheet on entry; on OK, which only a registrable entry gets past, takes the
     // edited values into it.

@@ -5,16 +5,19 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 #include <cstdio>
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "schedule/schedule_file.h"
+#include "settings/window_size_file.h"
 #include "ui/dialog_font.h"
 #include "ui/log_viewer/log_list_dialog.h"
 #include "ui/schedule_editor/schedule_view_page.h"
 #include "ui/settings_dialog/categories.h"
+#include "ui/settings_dialog/dialog_geometry.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/destination_browser_page.h"
 #include "ui/settings_dialog/pages/details_page.h"
@@ -129,14 +132,16 @@ const BottomButton kBottomButtons[] = {
 };
 constexpr size_t kLeftButtonCount = 4;
 
-QRect ButtonRect(size_t index) {
-    const int top = kPageArea.bottom() + 1 + kButtonGap;
+// The left four hang on the page area's bottom left corner, apply and cancel on its right one.
+QRect ButtonRect(size_t index, QSize client) {
+    const QRect pages = PageRectAt(client);
+    const int top = pages.bottom() + 1 + kButtonGap;
     const int step = kButtonSize.width() + kButtonGap;
     if (index < kLeftButtonCount) {
-        return QRect(QPoint(kPageArea.left() + static_cast<int>(index) * step, top), kButtonSize);
+        return QRect(QPoint(pages.left() + static_cast<int>(index) * step, top), kButtonSize);
     }
     const int fromRight = static_cast<int>(std::size(kBottomButtons) - index);
-    return QRect(QPoint(kPageRect.right() + 1 - fromRight * step + kButtonGap, top), kButtonSize);
+    return QRect(QPoint(pages.right() + 1 - fromRight * step + kButtonGap, top), kButtonSize);
 }
 
 std::vector<ButtonListItem> CategoryItems() {
@@ -200,8 +205,8 @@ CConfigDlg::CConfigDlg(SettingsRecord* live, ConfigDialogServices services, QWid
     setFont(DialogFont());
     setWindowTitle(kConfigDialogCaption);
     setWindowIcon(DialogIcon());
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(kDialogClientSize);
+    setMinimumSize(kDialogClientSize);
+    resize(kDialogClientSize);
     if (services_.schedules != nullptr) {
         editedSchedules_ = std::make_unique<ScheduleList>(*services_.schedules);
         openedSchedules_ = StoredForm(*editedSchedules_);
@@ -220,6 +225,7 @@ CConfigDlg::CConfigDlg(SettingsRecord* live, ConfigDialogServices services, QWid
     // The list's notification is posted: the click has ended before the page changes.
     connect(categories_, &CButtonList::ItemClicked, this, &CConfigDlg::OnCategoryClicked,
             Qt::QueuedConnection);
+    OpenAtRememberedSize();
 }
 
 CConfigDlg::~CConfigDlg() = default;
@@ -228,27 +234,70 @@ void CConfigDlg::BuildPages() {
     for (const PageFactory& factory : kPageFactories) {
         QWidget* page = factory.make(live_, services_, this);
         if (page == nullptr) continue;
-        page->setGeometry(kPageRect);
         page->hide();
         pages_.push_back({factory.itemId, page});
     }
     explanation_ = SlotOf(kItemNone)->widget;
-    explanation_->setGeometry(kPageRect.adjusted(0, 0, 0, kExplanationExtraHeight));
     explanation_->raise();
     optionList_ = qobject_cast<COptListDlg*>(SlotOf(kItemSettingsList)->widget);
+    PlaceParts();
 }
 
 void CConfigDlg::BuildButtons() {
-    for (size_t index = 0; index < std::size(kBottomButtons); ++index) {
-        const BottomButton& entry = kBottomButtons[index];
+    for (const BottomButton& entry : kBottomButtons) {
         auto* button = new QPushButton(QString::fromUtf8(entry.text), this);
         button->setObjectName(QString::number(entry.id));
         button->setAutoDefault(false);
-        button->setGeometry(ButtonRect(index));
         const int id = entry.id;
         connect(button, &QPushButton::clicked, this, [this, id] { OnButton(id); });
         buttons_.push_back(button);
     }
+    PlaceParts();
+}
+
+// The pages fill the page area at the dialog's size; the explanation reaches over the buttons.
+void CConfigDlg::PlaceParts() {
+    const QRect pages = PageRectAt(size());
+    for (const PageSlot& slot : pages_) slot.widget->setGeometry(pages);
+    if (explanation_) {
+        explanation_->setGeometry(pages.adjusted(0, 0, 0, kExplanationExtraHeight));
+    }
+    for (size_t index = 0; index < buttons_.size(); ++index) {
+        buttons_[index]->setGeometry(ButtonRect(index, size()));
+    }
+}
+
+std::string CConfigDlg::SizeFilePath() const {
+    return JoinPath(services_.context.locations.configDir, kDialogSizeFileName);
+}
+
+// The size the user left the dialog at, within the screen the dialog opens on.
+void CConfigDlg::OpenAtRememberedSize() {
+    const std::optional<WindowSize> stored = ReadWindowSizeFile(SizeFilePath());
+    if (stored) {
+        QSize wanted(stored->width, stored->height);
+        if (const QScreen* shownOn = screen()) {
+            wanted = wanted.boundedTo(shownOn->availableGeometry().size());
+        }
+        resize(ClientSizeAtLeastMinimum(wanted));
+    }
+    openedSize_ = size();
+}
+
+// Only a size the user changed is written, so a dialog left alone leaves no file behind.
+void CConfigDlg::RememberSize() const {
+    if (size() == openedSize_) return;
+    WriteWindowSizeFile(SizeFilePath(), WindowSize{width(), height()});
+}
+
+void CConfigDlg::done(int code) {
+    RememberSize();
+    QDialog::done(code);
+}
+
+void CConfigDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    PlaceParts();
 }
 
 void CConfigDlg::SetButtonsShown(bool shown) {
@@ -379,8 +428,9 @@ void CConfigDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CConfigDlg::paintEvent(QPaintEvent* /*event*/) {
-    if (background_.isNull() || background_.devicePixelRatio() != devicePixelRatioF()) {
-        background_ = DialogBackground(devicePixelRatioF());
+    if (background_.isNull() || background_.devicePixelRatio() != devicePixelRatioF() ||
+        background_.deviceIndependentSize().toSize() != size()) {
+        background_ = DialogBackground(size(), devicePixelRatioF());
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, background_);

@@ -70,10 +70,13 @@ class CConfigDlg : public QDialog, private ConfigPages {
     void reject() override;
     // The copy of the schedules that the schedule page edits; null without schedules.
     ScheduleList* EditedSchedules() { return editedSchedules_.get(); }
+    // Every end: the size the user gave the dialog is kept for its next opening.
+    void done(int code) override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     struct PageSlot {
@@ -83,6 +86,10 @@ class CConfigDlg : public QDialog, private ConfigPages {
 
     void BuildPages();
     void BuildButtons();
+    void PlaceParts();
+    std::string SizeFilePath() const;
+    void OpenAtRememberedSize();
+    void RememberSize() const;
     void OnCategoryClicked();
     void ShowPageCaptioned(const QString& caption);
     void SetButtonsShown(bool shown);
@@ -110,6 +117,7 @@ class CConfigDlg : public QDialog, private ConfigPages {
     CButtonList* categories_ = nullptr;
     std::vector<QPushButton*> buttons_;
     QPixmap background_;
+    QSize openedSize_;
 };
 
 }  // namespace tv

@@ -6,6 +6,7 @@
 
 #include "ui/dialog_font.h"
 #include "ui/settings_dialog/categories.h"
+#include "ui/settings_dialog/dialog_geometry.h"
 
 namespace tv {
 
@@ -67,24 +68,27 @@ void DrawFace(QPainter& painter, const Category& category, const FaceLook& look)
     painter.drawText(face, Qt::AlignCenter, QString::fromUtf8(category.label));
 }
 
-// The dark panel behind the faces, with its heading and a rule in each gap between groups.
-void DrawListPanel(QPainter& painter) {
-    const QRectF panel(0.5, 0.5, kCategoryListArea.width() - 1, kCategoryListArea.height() - 1);
+// The dark panel behind the faces at area, with its heading and a rule in each gap between
+// groups.
+void DrawListPanel(QPainter& painter, const QRect& area) {
+    painter.save();
+    painter.translate(area.topLeft());
+    const QRectF panel(0.5, 0.5, area.width() - 1, area.height() - 1);
     painter.setPen(QPen(QColor(0x1f, 0x42, 0x38), 1));
     FillVertical(painter, panel, QColor(0x3d, 0x7a, 0x66), QColor(0x24, 0x4f, 0x43), kPanelRadius);
     painter.setPen(QColor(0xf2, 0xfa, 0xf6));
     painter.setFont(CaptionFont(kHeadingPixels, true));
-    painter.drawText(QRectF(0, 6, kCategoryListArea.width(), 20), Qt::AlignCenter,
+    painter.drawText(QRectF(0, 6, area.width(), 20), Qt::AlignCenter,
                      QString::fromUtf8("設定項目"));
     painter.setPen(QPen(QColor(0x9c, 0xc9, 0xb8, 0x90), 1));
     for (int y : {130, 287}) painter.drawLine(QPointF(24, y + 0.5), QPointF(193, y + 0.5));
+    painter.restore();
 }
 
 QPixmap CategoryList(qreal ratio, const FaceLook& look) {
     QPixmap pixmap = BlankPixmap(kCategoryListArea.size(), ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    DrawListPanel(painter);
     for (const Category& category : kCategories) DrawFace(painter, category, look);
     return pixmap;
 }
@@ -106,18 +110,20 @@ void DrawLeafMark(QPainter& painter, qreal size) {
 
 }  // namespace
 
-QPixmap DialogBackground(qreal ratio) {
-    QPixmap pixmap = BlankPixmap(kDialogClientSize, ratio);
+QPixmap DialogBackground(QSize client, qreal ratio) {
+    client = ClientSizeAtLeastMinimum(client);
+    QPixmap pixmap = BlankPixmap(client, ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient gradient(0, 0, 0, kDialogClientSize.height());
+    QLinearGradient gradient(0, 0, 0, client.height());
     gradient.setColorAt(0, QColor(0xee, 0xf6, 0xf1));
     gradient.setColorAt(1, QColor(0xcf, 0xe4, 0xdb));
-    painter.fillRect(QRect(QPoint(0, 0), kDialogClientSize), gradient);
+    painter.fillRect(QRect(QPoint(0, 0), client), gradient);
     painter.setPen(QPen(QColor(0xa9, 0xc8, 0xbc), 1));
     painter.setBrush(QColor(0xfd, 0xfe, 0xfd));
-    painter.drawRoundedRect(QRectF(kPageRect).adjusted(0.5, 0.5, -0.5, -0.5), kPanelRadius,
+    painter.drawRoundedRect(QRectF(PageRectAt(client)).adjusted(0.5, 0.5, -0.5, -0.5), kPanelRadius,
                             kPanelRadius);
+    DrawListPanel(painter, CategoryPanelAt(client));
     return pixmap;
 }
 

@@ -1,7 +1,7 @@
 // The pictures of the settings dialog, drawn by the program at the screen's pixel ratio so they
-// stay sharp at every scale: the dialog's background, the category list with its button faces
-// and captions (plain and pressed), and the dialog's icon. The geometry below is the one they
-// are drawn for, in logical pixels.
+// stay sharp at every scale: the dialog's background with the panels behind the pages and the
+// category faces, the category faces with their captions (plain and pressed), and the dialog's
+// icon. The geometry below is the dialog's at its smallest size, in logical pixels.
 #pragma once
 
 #include <QIcon>
@@ -19,8 +19,10 @@ constexpr QRect kPageArea(233, 8, 471, 395);
 constexpr int kPageAreaRightMargin = 15;
 constexpr QRect kPageRect = kPageArea.adjusted(0, 0, -kPageAreaRightMargin, 0);
 
-QPixmap DialogBackground(qreal devicePixelRatio);
-// The category list as it looks with nothing selected, and with every face pressed.
+// The background of a dialog whose client area is client (at least kDialogClientSize).
+QPixmap DialogBackground(QSize client, qreal devicePixelRatio);
+// The category faces as they look with nothing selected, and all pressed; between them the
+// images are transparent, so the panel of the background shows through.
 QPixmap CategoryListImage(qreal devicePixelRatio);
 QPixmap CategoryListSelectedImage(qreal devicePixelRatio);
 // The explanation page's backdrop at size.

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "controller/test_mode/speed_figures.h"
 #include "controller/test_mode/speed_test_run.h"
@@ -38,6 +39,7 @@ constexpr int kDriveListHeight = 58;
 constexpr int kColumnMargin = 12;
 constexpr int kEditMargin = 12;
 constexpr int kFileListMinimumHeight = 32;
+constexpr int kNoteMargin = 2;
 
 // The three units of a tool, stacked, the button ids being the TestUnit numbers.
 QWidget* MakeUnitChoice(const char* name, const char* removableText, QButtonGroup* group,
@@ -98,6 +100,14 @@ QVBoxLayout* UnitsAndDrives(const char* heading, QWidget* units, const char* cap
     return column;
 }
 
+// Tall enough for every line of the note, and as tall as the speeds beside it.
+int NoteHeight(const QPlainTextEdit& note, int besideHeight) {
+    const int lines = QString::fromUtf8(kNote).count('\n') + 1;
+    const int margins =
+        2 * (note.frameWidth() + static_cast<int>(note.document()->documentMargin()));
+    return std::max(besideHeight, note.fontMetrics().lineSpacing() * lines + margins);
+}
+
 TestUnit UnitOf(const QButtonGroup* group) { return static_cast<TestUnit>(group->checkedId()); }
 
 }  // namespace
@@ -143,6 +153,10 @@ void CTestModeDlg::BuildControls() {
     auto* note = new QPlainTextEdit(kNote, this);
     note->setObjectName("note");
     note->setReadOnly(true);
+    // A narrow margin lets the three lines fit beside the speeds in the smallest dialog.
+    note->document()->setDocumentMargin(kNoteMargin);
+    // Its height is made for its lines: a scroll bar would only take their width.
+    note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     speedStart_ = MakeStartButton("startSpeedTest", this);
     QPushButton* previewStart = MakeStartButton("startPreview", this);
 
@@ -175,7 +189,7 @@ void CTestModeDlg::BuildControls() {
     auto* speedsAndNote = new QHBoxLayout;
     speedsAndNote->addLayout(speeds);
     speedsAndNote->addWidget(note, 1);
-    note->setFixedHeight(speeds->sizeHint().height());
+    note->setFixedHeight(NoteHeight(*note, speeds->sizeHint().height()));
 
     QVBoxLayout* previewChoice = UnitsAndDrives(
         "●更新ファイルの表示",

@@ -45,6 +45,19 @@ class ScheduleViewPageTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // A name longer than its heading widens its column instead of being cut.
+    void aLongNameIsShownWhole() {
+        ScheduleEditorWorld w;
+        ScheduleEntry entry = RanEntry(w.settings.context());
+        entry.Name = "月末の経理フォルダと共有ドライブの全体バックアップ";
+        w.list.Append(entry);
+        CScheduleViewDlg page(&w.list, w.services);
+        auto* list = Find<QTreeWidget>(page, "schedules");
+        const int nameWidth =
+            list->fontMetrics().horizontalAdvance(QString::fromStdString(entry.Name));
+        QVERIFY(list->columnWidth(0) > nameWidth);
+    }
+
     void theListHasItsFiveColumns() {
         ScheduleEditorWorld w;
         CScheduleViewDlg page(&w.list, w.services);

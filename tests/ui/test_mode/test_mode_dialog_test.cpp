@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -23,6 +24,7 @@
 #include "platform/win_constants.h"
 #include "tests/support/fake_clock.h"
 #include "tests/ui/settings_dialog/pages/page_world.h"
+#include "ui/settings_dialog/dialog_images.h"
 
 namespace tv::test {
 namespace {
@@ -302,6 +304,20 @@ class TestModeDialogTest : public QObject {
         QCOMPARE(runs->text(), QString());
         QTest::keyClicks(runs, "30");
         QCOMPARE(runs->text(), QString("30"));
+    }
+
+    // The note's box is as tall as its lines, in the smallest dialog too.
+    void theNoteShowsEveryLine() {
+        TestModeWorld w;
+        CTestModeDlg page(&w.record, w.services, w.world.programDir());
+        page.setGeometry(kPageRect);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        auto* note = page.findChild<QPlainTextEdit*>("note");
+        const int lines = note->toPlainText().count('\n') + 1;
+        QCOMPARE(lines, 3);
+        const int margins = 2 * static_cast<int>(note->document()->documentMargin());
+        QVERIFY(note->viewport()->height() >= lines * note->fontMetrics().lineSpacing() + margins);
     }
 };
 

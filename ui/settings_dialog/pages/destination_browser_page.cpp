@@ -20,7 +20,10 @@ namespace {
 
 // Folder items carry their path; the root and the group labels carry none.
 constexpr int kPathRole = Qt::UserRole + 1;
+// The tree's width in the smallest dialog; a wider page gives the tree a third of what it adds.
 constexpr int kTreeWidth = 170;
+constexpr int kTreeStretch = 1;
+constexpr int kContentsStretch = 2;
 
 // A share is no longer connected when the tree is shown, so a found one gets the icon of a
 // network folder rather than its own.
@@ -34,6 +37,7 @@ QIcon FolderIcon(const DestinationFolder& folder) {
 QTreeWidgetItem* MakeFolderItem(const DestinationFolder& folder) {
     auto* item = new QTreeWidgetItem({QString::fromStdString(folder.path)});
     item->setIcon(0, FolderIcon(folder));
+    item->setToolTip(0, QString::fromStdString(folder.path));
     item->setData(0, kPathRole, QString::fromStdString(folder.path));
     item->setData(0, kFolderFoundRole, folder.exists);
     return item;
@@ -52,18 +56,19 @@ CSaveListDlg::CSaveListDlg(SettingsRecord* record, const UnitPageServices& servi
     setWindowTitle(kDestinationBrowserCaption);
     tree_->setObjectName("destinations");
     tree_->setHeaderHidden(true);
-    tree_->setFixedWidth(kTreeWidth);
-    // Long paths are scrolled to rather than cut short.
-    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tree_->header()->setStretchLastSection(false);
+    tree_->setMinimumWidth(kTreeWidth);
+    // A long path keeps its start and its own folder's name, which tells the drives' folders
+    // apart; the whole path is the item's tooltip.
+    tree_->setTextElideMode(Qt::ElideMiddle);
+    tree_->header()->setSectionResizeMode(QHeaderView::Stretch);
     contents_->setObjectName("folderContents");
     auto* treeColumn = new QVBoxLayout;
     treeColumn->addWidget(new QLabel("●保存先フォルダ", this));
     treeColumn->addWidget(tree_, 1);
     auto* layout = new QHBoxLayout(this);
     SetPageMargins(layout);
-    layout->addLayout(treeColumn);
-    layout->addWidget(contents_, 1);
+    layout->addLayout(treeColumn, kTreeStretch);
+    layout->addWidget(contents_, kContentsStretch);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CSaveListDlg::ShowSelectedFolder);
 }
 

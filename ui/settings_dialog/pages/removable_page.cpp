@@ -114,6 +114,8 @@ CRemovableDlg::CRemovableDlg(SettingsRecord* record, const UnitPageServices& ser
     auto* media = new QVBoxLayout;
     media->addWidget(cardAuto);
     media->addWidget(MakeMediaConcerned(this));
+    // A taller page lengthens the drive list, not the gaps between the media's lines.
+    media->addStretch(1);
     auto* listAndMedia = new QHBoxLayout;
     listAndMedia->addWidget(drives_, 1);
     listAndMedia->addLayout(media);

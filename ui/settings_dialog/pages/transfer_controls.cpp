@@ -11,6 +11,7 @@
 #include <QTimeEdit>
 
 #include "engine/copy_job.h"
+#include "ui/widgets/path_edit.h"
 
 namespace tv {
 
@@ -73,7 +74,7 @@ QWidget* MakeTransferControls(const TransferFields& fields, QWidget* page, Bindi
 
 DestinationRow MakeDestinationRow(const char* editName, QWidget* page) {
     auto* row = new QWidget(page);
-    auto* edit = new QLineEdit(row);
+    auto* edit = new CPathEdit(row);
     edit->setObjectName(editName);
     auto* browse = new QPushButton("参照", row);
     browse->setObjectName(QString(editName) + "Browse");
