@@ -83,6 +83,8 @@ class CConfigDlg : public QDialog, private ConfigPages {
 
     void BuildPages();
     void BuildButtons();
+    void OrderTabs();
+    void FocusShownPage();
     void OnCategoryClicked();
     void ShowPageCaptioned(const QString& caption);
     void SetButtonsShown(bool shown);
