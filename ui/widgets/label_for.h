@@ -1,6 +1,5 @@
 // A label that names a control: Alt with its mnemonic, if it has one, takes the focus there, and
-// assistive technology reads the label's text as the control's name (item views, which do not
-// read their labels, are given the name too).
+// assistive technology reads the label's text as the control's name.
 #pragma once
 
 #include <QString>
