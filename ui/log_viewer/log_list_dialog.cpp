@@ -14,6 +14,7 @@
 #include "ui/log_viewer/log_row_icons.h"
 #include "ui/log_viewer/log_table_model.h"
 #include "ui/widgets/category_list_box.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
@@ -25,6 +26,8 @@ constexpr int kRecognitionColumn = 2;
 constexpr int kEmptyColumnWidth = 50;
 constexpr int kDayListWidth = 96;
 constexpr int kCounterWidth = 56;
+// The list of days and the table have no labels of their own; a screen reader says these.
+constexpr const char* kDayListName = "日付";
 
 const CategoryListColors kDayListColors{
     QColor(0xED, 0xF3, 0xFC),
@@ -77,12 +80,14 @@ void CLogListDlg::BuildDayList() {
     days_->setObjectName(QString::number(kIdLogDayList));
     days_->SetColors(kDayListColors);
     days_->setFixedWidth(kDayListWidth);
+    days_->setAccessibleName(kDayListName);
     connect(days_, &QListWidget::currentRowChanged, this, &CLogListDlg::OnDayChosen);
 }
 
 void CLogListDlg::BuildTable() {
     table_ = new QTreeView(this);
     table_->setObjectName(QString::number(kIdLogTable));
+    table_->setAccessibleName(kLogListPageCaption);
     model_ = new LogTableModel(loader_, this);
     table_->setModel(model_);
     table_->setRootIsDecorated(false);
@@ -105,8 +110,10 @@ QWidget* CLogListDlg::BuildCounters() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     for (const CounterControl& control : kCounterControls) {
-        layout->addWidget(new QLabel(control.label, row));
         auto* edit = new QLineEdit(row);
+        layout->addWidget(MakeLabelFor(edit, control.label, row));
+        // A count to read: Tab passes it by.
+        edit->setFocusPolicy(Qt::ClickFocus);
         edit->setObjectName(QString::number(control.id));
         edit->setReadOnly(true);
         edit->setAlignment(Qt::AlignRight);

@@ -11,6 +11,7 @@
 #include "schedule/schedule_columns.h"
 #include "ui/dialog_font.h"
 #include "ui/schedule_editor/schedule_sheet.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
@@ -50,7 +51,7 @@ CScheduleViewDlg::CScheduleViewDlg(ScheduleList* list, ScheduleEditorServices se
     setFont(DialogFont());
     setWindowTitle(kScheduleViewCaption);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("登録されているスケジュール一覧", this));
+    layout->addWidget(MakeLabelFor(rows_, "登録されているスケジュール一覧", this));
     layout->addWidget(rows_, 1);
     layout->addWidget(MakeButtons());
     ShowList();

@@ -30,6 +30,7 @@
 #include "ui/settings_dialog/settings_page.h"
 #include "ui/test_mode/test_mode_dialog.h"
 #include "ui/widgets/button_list.h"
+#include "ui/widgets/focus_order.h"
 #include "ui/widgets/japanese_file_dialog.h"
 
 namespace tv {
@@ -221,7 +222,10 @@ CConfigDlg::CConfigDlg(SettingsRecord* live, ConfigDialogServices services, QWid
     categories_ =
         new CButtonList(CategoryItems(), &CategoryListImage, &CategoryListSelectedImage, this);
     categories_->setObjectName(QString::number(kIdCategoryList));
+    categories_->setAccessibleName(kCategoryListHeading);
     categories_->move(kCategoryListArea.topLeft());
+    OrderTabs();
+    categories_->setFocus();
     // The list's notification is posted: the click has ended before the page changes.
     connect(categories_, &CButtonList::ItemClicked, this, &CConfigDlg::OnCategoryClicked,
             Qt::QueuedConnection);
@@ -300,6 +304,18 @@ void CConfigDlg::resizeEvent(QResizeEvent* event) {
     PlaceParts();
 }
 
+// Tab reads the dialog as the eye does: the category list, the shown page's controls, then the
+// button row.
+void CConfigDlg::OrderTabs() {
+    std::vector<QWidget*> order{categories_};
+    for (const PageSlot& slot : pages_) {
+        const std::vector<QWidget*> controls = FocusOrderOf(slot.widget);
+        order.insert(order.end(), controls.begin(), controls.end());
+    }
+    order.insert(order.end(), buttons_.begin(), buttons_.end());
+    ChainFocus(order);
+}
+
 void CConfigDlg::SetButtonsShown(bool shown) {
     for (QPushButton* button : buttons_) {
         button->setEnabled(shown);
@@ -320,8 +336,17 @@ void CConfigDlg::OnCategoryClicked() {
         }
     } else {
         ShowPageCaptioned(categories_->SelectedLabel());
+        FocusShownPage();
     }
     setUpdatesEnabled(true);
+}
+
+// Choosing a category takes the user to its page, as if Tab had led there.
+void CConfigDlg::FocusShownPage() {
+    if (shownIndex_ < 0) return;
+    if (QWidget* first = FirstFocusable(pages_[static_cast<size_t>(shownIndex_)].widget)) {
+        first->setFocus(Qt::TabFocusReason);
+    }
 }
 
 // Hides every page before the one captioned so, except the page shown now, shows that one and

@@ -90,6 +90,8 @@ class CConfigDlg : public QDialog, private ConfigPages {
     std::string SizeFilePath() const;
     void OpenAtRememberedSize();
     void RememberSize() const;
+    void OrderTabs();
+    void FocusShownPage();
     void OnCategoryClicked();
     void ShowPageCaptioned(const QString& caption);
     void SetButtonsShown(bool shown);

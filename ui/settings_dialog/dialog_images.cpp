@@ -79,7 +79,7 @@ void DrawListPanel(QPainter& painter, const QRect& area) {
     painter.setPen(QColor(0xf2, 0xfa, 0xf6));
     painter.setFont(CaptionFont(kHeadingPixels, true));
     painter.drawText(QRectF(0, 6, area.width(), 20), Qt::AlignCenter,
-                     QString::fromUtf8("設定項目"));
+                     QString::fromUtf8(kCategoryListHeading));
     painter.setPen(QPen(QColor(0x9c, 0xc9, 0xb8, 0x90), 1));
     for (int y : {130, 287}) painter.drawLine(QPointF(24, y + 0.5), QPointF(193, y + 0.5));
     painter.restore();

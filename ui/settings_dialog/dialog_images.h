@@ -17,6 +17,8 @@ constexpr QRect kCategoryListArea(8, 8, 217, 430);
 // row of buttons lies below it.
 constexpr QRect kPageArea(233, 8, 471, 395);
 constexpr int kPageAreaRightMargin = 15;
+// The heading drawn at the top of the category list, which also names the list.
+constexpr const char* kCategoryListHeading = "設定項目";
 constexpr QRect kPageRect = kPageArea.adjusted(0, 0, -kPageAreaRightMargin, 0);
 
 // The background of a dialog whose client area is client (at least kDialogClientSize).

@@ -26,6 +26,7 @@
 #include "ui/test_mode/queued_scan_reports.h"
 #include "ui/test_mode/shown_speed.h"
 #include "ui/widgets/drive_list_box.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
@@ -64,6 +65,7 @@ CDriveListBox* MakeDriveList(const char* name, const char* tip, QWidget* page) {
     auto* list = new CDriveListBox(page);
     list->setObjectName(name);
     list->setToolTip(tip);
+    list->setAccessibleName(tip);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setFixedHeight(kDriveListHeight);
     return list;
@@ -73,6 +75,8 @@ QLineEdit* MakeShownEdit(const char* name, QWidget* page) {
     auto* edit = new QLineEdit(page);
     edit->setObjectName(name);
     edit->setReadOnly(true);
+    // A figure to read: Tab passes it by.
+    edit->setFocusPolicy(Qt::ClickFocus);
     return edit;
 }
 
@@ -166,9 +170,9 @@ void CTestModeDlg::BuildControls() {
         "－　リムーバブルメディア測定ドライブ一覧　－", speedDrives_, this);
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(sizeEdit_);
-    sizeRow->addWidget(new QLabel("MBのファイルを", this));
+    sizeRow->addWidget(MakeLabelFor(sizeEdit_, "MBのファイルを", this));
     sizeRow->addWidget(runsEdit_);
-    sizeRow->addWidget(new QLabel("個作成する", this));
+    sizeRow->addWidget(MakeLabelFor(runsEdit_, "個作成する", this));
     sizeRow->addStretch(1);
     sizeRow->addWidget(speedStart_);
     auto* speeds = new QGridLayout;
@@ -181,9 +185,9 @@ void CTestModeDlg::BuildControls() {
                       {"フルパワー時", fullPerMinute_, fullPerHour_}};
     for (int row = 0; row < 2; ++row) {
         speeds->addWidget(new QLabel(kSpeedRows[row].title, this), row, 0);
-        speeds->addWidget(new QLabel("分速", this), row, 1);
+        speeds->addWidget(MakeLabelFor(kSpeedRows[row].perMinute, "分速", this), row, 1);
         speeds->addWidget(kSpeedRows[row].perMinute, row, 2);
-        speeds->addWidget(new QLabel("時速", this), row, 3);
+        speeds->addWidget(MakeLabelFor(kSpeedRows[row].perHour, "時速", this), row, 3);
         speeds->addWidget(kSpeedRows[row].perHour, row, 4);
     }
     auto* speedsAndNote = new QHBoxLayout;
@@ -196,17 +200,17 @@ void CTestModeDlg::BuildControls() {
         MakeUnitChoice("previewUnit", "リムーバブルメディア類を実施する", previewUnit_, this),
         "－　　リムーバブルメディア設定ドライブ一覧　　－", previewDrives_, this);
     auto* listHeading = new QHBoxLayout;
-    listHeading->addWidget(new QLabel("更新ファイル一覧", this));
+    listHeading->addWidget(MakeLabelFor(files_, "更新ファイル一覧", this));
     listHeading->addStretch(1);
     listHeading->addWidget(previewStart);
     auto* totals = new QHBoxLayout;
-    totals->addWidget(new QLabel("ファイル数", this));
+    totals->addWidget(MakeLabelFor(fileCount_, "ファイル数", this));
     totals->addWidget(fileCount_);
-    totals->addWidget(new QLabel("合計容量", this));
+    totals->addWidget(MakeLabelFor(totalSize_, "合計容量", this));
     totals->addWidget(totalSize_);
     totals->addWidget(new QLabel("MB", this));
     auto* times = new QHBoxLayout;
-    times->addWidget(new QLabel("●ファイル更新転送時間", this));
+    times->addWidget(MakeLabelFor(fastest_, "●ファイル更新転送時間", this));
     times->addWidget(fastest_);
     times->addWidget(new QLabel("～", this));
     times->addWidget(slowest_);

@@ -21,6 +21,16 @@ class CDriveListBox : public QListWidget {
 
     // The drive letter of the item in row; 0 when there is no such item.
     char LetterAt(int row) const;
+
+    // The list only shows a selection its owner makes: clicks do nothing, and the keys move
+    // the focus over the items (so a screen reader reads them) but never the selection.
+    void ShowSelectionOnly();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    bool showSelectionOnly_ = false;
 };
 
 }  // namespace tv

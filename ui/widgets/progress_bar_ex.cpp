@@ -1,9 +1,12 @@
 #include "ui/widgets/progress_bar_ex.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
+
+#include "ui/widgets/accessible_widgets.h"
 
 namespace tv {
 
@@ -12,6 +15,7 @@ QColor ColourOfReference(uint32_t colourRef) {
 }
 
 CProgressBarEx::CProgressBarEx(QWidget* parent) : QWidget(parent) {
+    InstallAccessibleWidgets();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -22,8 +26,12 @@ void CProgressBarEx::SetRange(int lower, int upper) {
 }
 
 void CProgressBarEx::SetPos(int position) {
-    position_ = std::clamp(position, lower_, upper_);
+    const int held = std::clamp(position, lower_, upper_);
     update();
+    if (held == position_) return;
+    position_ = held;
+    QAccessibleValueChangeEvent event(this, position_);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CProgressBarEx::SetBarColor(uint32_t colourRef) {

@@ -19,6 +19,8 @@ class CProgressBarEx : public QWidget {
     void SetBarColor(uint32_t colourRef);
 
     int Pos() const { return position_; }
+    int Lower() const { return lower_; }
+    int Upper() const { return upper_; }
     uint32_t BarColor() const { return colourRef_; }
     QSize sizeHint() const override;
 

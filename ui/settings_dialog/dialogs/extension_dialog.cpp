@@ -3,13 +3,18 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/dialog_font.h"
 #include "ui/widgets/accept_cancel_row.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
 namespace {
+
+// Room for the icon and the buttons of a title bar, and for a title font larger than the dialog's.
+constexpr int kTitleBarDecorationWidth = 160;
 
 const char* const kOfferedExtensions[] = {"TXT", "DOC", "XLS", "EXE", "COM", "DLL", "SYS", "BMP",
                                           "JPG", "GIF", "AVI", "MOV", "MPG", "M2V", "M2P"};
@@ -25,9 +30,17 @@ CExtDlg::CExtDlg(QWidget* parent) : QDialog(parent), extensions_(new QComboBox(t
     extensions_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* extension : kOfferedExtensions) extensions_->addItem(extension);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("●拡張子選択して下さい", this));
+    layout->addWidget(MakeLabelFor(extensions_, "●拡張子選択して下さい", this));
     layout->addWidget(extensions_);
     layout->addLayout(MakeAcceptCancelRow(*this, "OK"));
+    KeepTitleReadable();
+}
+
+// The dialog's controls alone make it so narrow that the window manager cuts its caption short;
+// it is made wide enough for the caption beside the title bar's icon and buttons.
+void CExtDlg::KeepTitleReadable() {
+    const int caption = fontMetrics().horizontalAdvance(windowTitle());
+    setMinimumWidth(std::max(sizeHint().width(), caption + kTitleBarDecorationWidth));
 }
 
 std::optional<QString> CExtDlg::Ask() {

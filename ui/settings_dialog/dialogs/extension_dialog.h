@@ -24,6 +24,8 @@ class CExtDlg : public QDialog {
     QString Extension() const;
 
   private:
+    void KeepTitleReadable();
+
     QComboBox* extensions_;
 };
 

@@ -5,11 +5,14 @@
 #include <QLineEdit>
 
 #include "ui/settings_dialog/pages/capacity_meter.h"
+#include "ui/widgets/label_for.h"
 #include "ui/widgets/progress_bar_ex.h"
 
 namespace tv {
 
 namespace {
+
+constexpr const char* kShortOfSpaceDescription = "転送先の容量が足りない可能性があります";
 
 QLineEdit* MakeFigureEdit(const char* name, QWidget* parent) {
     auto* edit = new QLineEdit("0", parent);
@@ -17,6 +20,8 @@ QLineEdit* MakeFigureEdit(const char* name, QWidget* parent) {
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance("0000000000") + 12);
+    // A figure to read, not to edit: a click may select it for copying, Tab passes it by.
+    edit->setFocusPolicy(Qt::ClickFocus);
     return edit;
 }
 
@@ -35,13 +40,13 @@ CCapacityDisplay::CCapacityDisplay(OverflowFrom overflow, ShareMounter& mounter,
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
-    grid->addWidget(new QLabel("保存容量", this), 0, 0);
+    grid->addWidget(MakeLabelFor(amount_, "保存容量", this), 0, 0);
     grid->addWidget(amount_, 0, 1);
     grid->addWidget(new QLabel("MB", this), 0, 2);
-    grid->addWidget(new QLabel("使用容量", this), 0, 4);
+    grid->addWidget(MakeLabelFor(usable_, "使用容量", this), 0, 4);
     grid->addWidget(usable_, 0, 5);
     grid->addWidget(new QLabel("MB", this), 0, 6);
-    grid->addWidget(new QLabel("推定利用率", this), 1, 0);
+    grid->addWidget(MakeLabelFor(bar_, "推定利用率", this), 1, 0);
     grid->addWidget(bar_, 1, 1, 1, 6);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -59,6 +64,8 @@ void CCapacityDisplay::Show(uint64_t amountMb, uint64_t usableMb) {
     look_ = LookOfCapacity(amountMb, usableMb, overflow_);
     bar_->SetBarColor(look_.colour);
     bar_->SetPos(look_.position);
+    // The bar's colour tells the eye; a screen reader says it in words.
+    bar_->setAccessibleDescription(look_.warning ? kShortOfSpaceDescription : "");
     emit shown();
 }
 

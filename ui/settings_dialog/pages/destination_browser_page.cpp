@@ -13,10 +13,14 @@
 #include "ui/settings_dialog/pages/destination_folders.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/folder_list_ctrl.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
 namespace {
+
+// The list beside the tree has no label of its own; a screen reader says this.
+constexpr const char* kContentsName = "保存先フォルダの内容";
 
 // Folder items carry their path; the root and the group labels carry none.
 constexpr int kPathRole = Qt::UserRole + 1;
@@ -62,8 +66,9 @@ CSaveListDlg::CSaveListDlg(SettingsRecord* record, const UnitPageServices& servi
     tree_->setTextElideMode(Qt::ElideMiddle);
     tree_->header()->setSectionResizeMode(QHeaderView::Stretch);
     contents_->setObjectName("folderContents");
+    contents_->setAccessibleName(kContentsName);
     auto* treeColumn = new QVBoxLayout;
-    treeColumn->addWidget(new QLabel("●保存先フォルダ", this));
+    treeColumn->addWidget(MakeLabelFor(tree_, "●保存先フォルダ", this));
     treeColumn->addWidget(tree_, 1);
     auto* layout = new QHBoxLayout(this);
     SetPageMargins(layout);

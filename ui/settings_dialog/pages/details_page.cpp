@@ -20,6 +20,8 @@
 #include "ui/settings_dialog/pages/extension_list_row.h"
 #include "ui/settings_dialog/pages/named_controls.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/widgets/focus_order.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
@@ -28,6 +30,8 @@ namespace {
 constexpr int kOn = 1;
 constexpr int kOff = 0;
 constexpr int kIndent = 12;
+// The reference date picker stands under its check box and has no label of its own.
+constexpr const char* kReferenceDateName = "基準日";
 
 const char* const kExecuteTypes[] = {"Windows終了時に実施しない", "今回のみWindows終了時に実施",
                                      "毎回Windows終了時に実施"};
@@ -87,7 +91,8 @@ QGridLayout* MakeNavigationGrid(QWidget* page, BindingTable* table) {
         for (int column = 0; column < 2; ++column) {
             auto* button = FitToText(new QRadioButton(page));
             button->setObjectName(QString("%1%2").arg(choice.name).arg(kColumns[column].value));
-            button->setAccessibleName(kColumns[column].text);
+            // Said with its row, since the column heading alone names no setting.
+            button->setAccessibleName(QString("%1 %2").arg(choice.title, kColumns[column].text));
             group->addButton(button, kColumns[column].value);
             grid->addWidget(button, row, column + 1, Qt::AlignHCenter);
         }
@@ -102,7 +107,7 @@ QHBoxLayout* NumberRow(const char* name, const char* after, int32_t SettingsReco
                        QWidget* page, BindingTable* table) {
     QLineEdit* edit = MakeDigitsEdit(name, page);
     table->numbers.push_back({edit, field, NumberReading::kWholeInteger});
-    return RowOf(edit, new QLabel(after, page));
+    return RowOf(edit, MakeLabelFor(edit, after, page));
 }
 
 QCheckBox* BoundCheck(const char* text, const char* name, int32_t SettingsRecord::*field,
@@ -124,6 +129,7 @@ QVBoxLayout* Column(const char* title, QWidget* page) {
 QDateEdit* MakeReferenceDatePicker(QWidget* page) {
     auto* picker = new QDateEdit(page);
     picker->setObjectName("ExceptDate");
+    picker->setAccessibleName(kReferenceDateName);
     // The reset stores 1899/12/30, the first day of the stored dates; below it the picker
     // would show its own first day instead of what the record holds.
     picker->setMinimumDate(QDate(1899, 12, 30));
@@ -187,8 +193,8 @@ CWholePage::CWholePage(SettingsRecord* record, Prompts& prompts, FolderChooser c
     shared->addStretch(1);
 
     QVBoxLayout* single = Column("--詳細(個別)設定--", this);
-    single->addWidget(Heading("●Windows終了時のミラーリング実施設定", this));
     auto* executeType = new QComboBox(this);
+    single->addWidget(MakeLabelFor(executeType, "●Windows終了時のミラーリング実施設定", this));
     executeType->setObjectName("ExecuteType");
     for (const char* text : kExecuteTypes) executeType->addItem(text);
     table.indexes.push_back({executeType, &SettingsRecord::ExecuteType});
@@ -200,16 +206,17 @@ CWholePage::CWholePage(SettingsRecord* record, Prompts& prompts, FolderChooser c
                                        &SettingsRecord::NoIdleMirror, this, &table)));
     single->addLayout(
         NumberRow("NoIdleTime", "分延期する", &SettingsRecord::NoIdleTime, this, &table));
-    single->addWidget(Heading("●USBメディアのメディアチェックを実施", this));
+    QCheckBox* usbCheck = BoundCheck("", "USBCheck", &SettingsRecord::USBCheck, this, &table);
+    single->addWidget(MakeLabelFor(usbCheck, "●USBメディアのメディアチェックを実施", this));
     QHBoxLayout* usb = NumberRow("USBCheckInterval", "秒おきにチェックする",
                                  &SettingsRecord::USBCheckInterval, this, &table);
-    usb->insertWidget(0, BoundCheck("", "USBCheck", &SettingsRecord::USBCheck, this, &table));
+    usb->insertWidget(0, usbCheck);
     single->addLayout(usb);
     single->addWidget(Heading("●指定日以前のログ情報の削除", this));
     QDateEdit* logDay = MakeLogDayPicker(this);
     table.days.push_back({logDay, &SettingsRecord::BeforeLogDate});
     QHBoxLayout* log = RowOf(new QLabel("当日より", this), logDay);
-    log->insertWidget(2, new QLabel("日以前のログ情報削除", this));
+    log->insertWidget(2, MakeLabelFor(logDay, "日以前のログ情報削除", this));
     single->addLayout(log);
     single->addWidget(Heading("●フォルダコントロール", this));
     single->addLayout(RowOf(BoundCheck("ファイル更新日付でフォルダを作成", "DateFolder",
@@ -226,6 +233,8 @@ CWholePage::CWholePage(SettingsRecord* record, Prompts& prompts, FolderChooser c
 
     binding_ = new CPageBinding(std::move(table), this);
     binding_->CopyEveryChangeInto(record_);
+    // The schedule sheet shows the page too, where Tab must read it as laid out as well.
+    OrderTabsAsLaidOut(this);
     connect(exceptList, &QPushButton::clicked, this, &CWholePage::EditExceptList);
     Reload();
 }

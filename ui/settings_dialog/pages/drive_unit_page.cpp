@@ -13,10 +13,14 @@
 #include "ui/settings_dialog/pages/named_controls.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
 namespace {
+
+// The check without a label of its own turns the periodic full backup on.
+constexpr const char* kFullBackupName = "完全バックアップ";
 
 const TransferFields kDriveUnitFields = {
     {&SettingsRecord::SyncLoadControl, "SyncLoadControl"},
@@ -30,12 +34,14 @@ const TransferFields kDriveUnitFields = {
 QWidget* MakeFullBackupRow(QWidget* page, BindingTable* table) {
     auto* row = new QWidget(page);
     QCheckBox* box = MakeCheck("", "SyncFullBackup", row);
+    box->setAccessibleName(kFullBackupName);
     QLineEdit* count = MakeDigitsEdit("SyncFullBackupCount", row);
+    QLabel* after = MakeLabelFor(count, "に１回は完全バックアップ", row);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
     line->addWidget(box);
     line->addWidget(count);
-    line->addWidget(new QLabel("に１回は完全バックアップ", row));
+    line->addWidget(after);
     line->addStretch(1);
     table->checks.push_back({box, &SettingsRecord::SyncFullBackup});
     table->numbers.push_back({count, &SettingsRecord::SyncFullBackupCount});
@@ -52,9 +58,8 @@ CFullSyncPage::CFullSyncPage(SettingsRecord* record, const UnitPageServices& ser
       noCd_(MakeCheck("CD/DVD-ROMは実行しない", "SyncNoCDCopy", this)) {
     setWindowTitle(kDriveUnitPageCaption);
     drives_->setObjectName("connectedDrives");
-    // The list only shows what the check boxes decide; clicks do not change it.
-    drives_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
-    drives_->setFocusPolicy(Qt::NoFocus);
+    // The list only shows what the check boxes decide.
+    drives_->ShowSelectionOnly();
     const DestinationRow destination = MakeDestinationRow("SynchroDirectory", this);
     destination_ = destination.edit;
 
@@ -76,7 +81,8 @@ CFullSyncPage::CFullSyncPage(SettingsRecord* record, const UnitPageServices& ser
     auto* layout = new QVBoxLayout(this);
     SetPageMargins(layout);
     layout->addLayout(drives);
-    layout->addWidget(new QLabel("●接続ドライブの表示", this));
+    QLabel* drivesHeading = MakeLabelFor(drives_, "●接続ドライブの表示", this);
+    layout->addWidget(drivesHeading);
     layout->addWidget(drives_, 1);
     layout->addWidget(destination.row);
     layout->addWidget(transfer);

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "ui/settings_dialog/dialogs/extension_dialog.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
@@ -37,7 +38,8 @@ CExtensionListRow::CExtensionListRow(const char* title, const char* name, QWidge
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
-    grid->addWidget(new QLabel(title, this), 0, 0, 1, 2);
+    QLabel* label = MakeLabelFor(list_, title, this);
+    grid->addWidget(label, 0, 0, 1, 2);
     grid->addWidget(list_, 1, 0, 1, 2);
     grid->addWidget(add, 2, 0);
     grid->addWidget(delete_, 2, 1);

@@ -13,6 +13,7 @@
 #include "ui/settings_dialog/pages/capacity_display.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
@@ -55,7 +56,8 @@ CFileDirPage::CFileDirPage(SettingsRecord* record, const UnitPageServices& servi
     auto* layout = new QVBoxLayout(this);
     SetPageMargins(layout);
     layout->addLayout(top);
-    layout->addWidget(new QLabel("●ドライブ単位での選択(クリックで選択)", this));
+    QLabel* drivesHeading = MakeLabelFor(drives_, "●ドライブ単位での選択(クリックで選択)", this);
+    layout->addWidget(drivesHeading);
     layout->addWidget(drives_, 1);
     layout->addWidget(destination.row);
     layout->addWidget(transfer);

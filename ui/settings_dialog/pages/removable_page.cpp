@@ -18,6 +18,7 @@
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/folder_list_ctrl.h"
+#include "ui/widgets/label_for.h"
 
 namespace tv {
 
@@ -108,7 +109,8 @@ CRemovableDlg::CRemovableDlg(SettingsRecord* record, const UnitPageServices& ser
     QWidget* transfer = MakeTransferControls(kRemovableFields, this, &table);
 
     auto* heading = new QHBoxLayout;
-    heading->addWidget(new QLabel("●リムーバブルメディア一覧", this));
+    QLabel* drivesHeading = MakeLabelFor(drives_, "●リムーバブルメディア一覧", this);
+    heading->addWidget(drivesHeading);
     heading->addWidget(rescan);
     heading->addStretch(1);
     auto* media = new QVBoxLayout;
@@ -128,7 +130,8 @@ CRemovableDlg::CRemovableDlg(SettingsRecord* record, const UnitPageServices& ser
     layout->addLayout(listAndMedia);
     layout->addLayout(perDrive);
     layout->addWidget(transfer);
-    layout->addWidget(new QLabel("●メディアの内容", this));
+    QLabel* contentsHeading = MakeLabelFor(contents_, "●メディアの内容", this);
+    layout->addWidget(contentsHeading);
     layout->addWidget(contents_, 1);
 
     binding_ = new CPageBinding(std::move(table), this);

@@ -11,6 +11,7 @@
 #include "ui/settings_dialog/pages/start_confirmation.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
+#include "ui/widgets/focus_order.h"
 
 namespace tv {
 
@@ -34,6 +35,8 @@ CStartingUnitPage::CStartingUnitPage(SettingsRecord* record, const UnitPageServi
 void CStartingUnitPage::Bind(BindingTable table) {
     binding_ = new CPageBinding(std::move(table), this);
     binding_->CopyEveryChangeInto(record_);
+    // The schedule sheet shows the page too, where Tab must read it as laid out as well.
+    OrderTabsAsLaidOut(this);
     connect(destination_, &QLineEdit::editingFinished, this, &CStartingUnitPage::UpdateCapacity);
 }
 

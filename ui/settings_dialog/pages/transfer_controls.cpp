@@ -11,6 +11,7 @@
 #include <QTimeEdit>
 
 #include "engine/copy_job.h"
+#include "ui/widgets/label_for.h"
 #include "ui/widgets/path_edit.h"
 
 namespace tv {
@@ -18,6 +19,8 @@ namespace tv {
 namespace {
 
 constexpr int kMaxBufferSetting = 7;
+// The interval picker has no label of its own; a screen reader says this.
+constexpr const char* kIntervalPickerName = "実行間隔";
 
 // A slider over the field, with a label beside it that shows its value through text; it takes
 // three columns from column.
@@ -34,7 +37,8 @@ void AddSlider(QGridLayout* grid, int column, const char* title, const NamedFiel
     value->setMinimumWidth(value->fontMetrics().horizontalAdvance(text(maximum)) + 2);
     QObject::connect(slider, &QSlider::valueChanged, value,
                      [value, text](int position) { value->setText(text(position)); });
-    grid->addWidget(new QLabel(title, parent), 0, column);
+    QLabel* label = MakeLabelFor(slider, title, parent);
+    grid->addWidget(label, 0, column);
     grid->addWidget(slider, 0, column + 1);
     grid->addWidget(value, 0, column + 2);
     table->sliders.push_back({slider, named.field});
@@ -80,7 +84,8 @@ DestinationRow MakeDestinationRow(const char* editName, QWidget* page) {
     browse->setObjectName(QString(editName) + "Browse");
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(new QLabel("保存フォルダ", row));
+    QLabel* label = MakeLabelFor(edit, "保存フォルダ", row);
+    line->addWidget(label);
     line->addWidget(edit, 1);
     line->addWidget(browse);
     return {row, edit, browse};
@@ -102,6 +107,7 @@ QTimeEdit* MakeIntervalPicker(const char* name, QWidget* page) {
     auto* picker = new QTimeEdit(page);
     picker->setObjectName(name);
     picker->setDisplayFormat("HH時間mm分");
+    picker->setAccessibleName(kIntervalPickerName);
     return picker;
 }
 

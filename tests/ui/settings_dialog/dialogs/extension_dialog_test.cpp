@@ -13,6 +13,9 @@ class ExtensionDialogTest : public QObject {
     void offersTheCommonExtensionsInOrder() {
         CExtDlg dialog;
         QCOMPARE(dialog.windowTitle(), QString("拡張子選択ダイアログ"));
+        // Wide enough that a title bar shows the whole caption, not "拡張子選… アログ".
+        QVERIFY(dialog.minimumWidth() >
+                dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 100);
         const auto* list = dialog.findChild<QComboBox*>("extensions");
         QStringList offered;
         for (int index = 0; index < list->count(); ++index) offered << list->itemText(index);
