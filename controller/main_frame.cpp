@@ -211,7 +211,7 @@ void MainFrame::RunSettingsDialog(const std::string& logDay) {
 
 void MainFrame::AcceptSettings(int endCode) {
     SaveSettings(settings_, context_);
-    schedules_.Save();
+    schedules_.Save(services_.secrets);
     FollowMediaPollSetting();
     if (endCode == kSettingsApply) {
         RecomputePassedNextTimes();

@@ -35,6 +35,8 @@ class SecretStore {
     virtual SecretLookup Read(const SecretKey& key, std::string* secret) = 0;
     // True when no such secret remains (also when there was none).
     virtual bool Remove(const SecretKey& key) = 0;
+    // Removes every secret of the record (key.record), whatever its other attributes.
+    virtual bool RemoveRecord(const std::string& record) = 0;
 };
 
 // The store of the user's desktop session.

@@ -1,6 +1,12 @@
 #include "settings/credential_secrets.h"
 
 namespace tv {
+namespace {
+
+constexpr std::string SettingsRecord::*kCredentialFields[] = {
+    &SettingsRecord::User1, &SettingsRecord::Pass1, &SettingsRecord::User2, &SettingsRecord::Pass2};
+
+}  // namespace
 
 SecretKey SettingsSecretOwner() { return SecretKey{"settings", 0, "", 0, ""}; }
 
@@ -24,6 +30,21 @@ std::string TakeFromSecretStore(SecretStore& store, const SecretKey& key,
     if (!filed.empty()) return filed;
     std::string secret;
     return store.Read(key, &secret) == SecretLookup::kFound ? secret : std::string();
+}
+
+void KeepCredentialsInSecretStore(SecretStore& store, const SecretKey& owner,
+                                  SettingsRecord& record) {
+    for (const auto field : kCredentialFields) {
+        record.*field = KeepInSecretStore(store, CredentialSecretKey(owner, field), record.*field);
+    }
+}
+
+void TakeCredentialsFromSecretStore(SecretStore& store, const SecretKey& owner,
+                                    SettingsRecord& record) {
+    for (const auto field : kCredentialFields) {
+        record.*field =
+            TakeFromSecretStore(store, CredentialSecretKey(owner, field), record.*field);
+    }
 }
 
 }  // namespace tv

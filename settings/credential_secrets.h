@@ -18,8 +18,14 @@ SecretKey CredentialSecretKey(SecretKey owner, std::string SettingsRecord::*fiel
 // What the file is to hold for value: "" once the store holds it, else value itself. An empty
 // value is removed from the store, so that a cleared account does not come back.
 std::string KeepInSecretStore(SecretStore& store, const SecretKey& key, const std::string& value);
+// The same for the four credentials of record: they become what the file is to hold.
+void KeepCredentialsInSecretStore(SecretStore& store, const SecretKey& owner,
+                                  SettingsRecord& record);
 // The credential: what the file held when it held one (written while no store answered, or in
 // the form from before the store), else what the store holds.
 std::string TakeFromSecretStore(SecretStore& store, const SecretKey& key, const std::string& filed);
+// The same for the four credentials of record, which hold what the file held.
+void TakeCredentialsFromSecretStore(SecretStore& store, const SecretKey& owner,
+                                    SettingsRecord& record);
 
 }  // namespace tv

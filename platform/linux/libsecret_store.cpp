@@ -44,16 +44,21 @@ struct HashTableUnref {
 };
 using AttributesPtr = std::unique_ptr<GHashTable, HashTableUnref>;
 
+AttributesPtr NewAttributes() {
+    return AttributesPtr(g_hash_table_new_full(g_str_hash, g_str_equal, g_free, g_free));
+}
+
+void Put(const AttributesPtr& table, const char* name, const std::string& value) {
+    g_hash_table_insert(table.get(), g_strdup(name), g_strdup(value.c_str()));
+}
+
 AttributesPtr AttributesOf(const SecretKey& key) {
-    AttributesPtr table(g_hash_table_new_full(g_str_hash, g_str_equal, g_free, g_free));
-    const auto put = [&table](const char* name, const std::string& value) {
-        g_hash_table_insert(table.get(), g_strdup(name), g_strdup(value.c_str()));
-    };
-    put("record", key.record);
-    put("index", std::to_string(key.index));
-    put("name", key.name);
-    put("slot", std::to_string(key.slot));
-    put("field", key.field);
+    AttributesPtr table = NewAttributes();
+    Put(table, "record", key.record);
+    Put(table, "index", std::to_string(key.index));
+    Put(table, "name", key.name);
+    Put(table, "slot", std::to_string(key.slot));
+    Put(table, "field", key.field);
     return table;
 }
 
@@ -154,10 +159,19 @@ class LibsecretStore final : public SecretStore {
         return SecretLookup::kFound;
     }
 
-    bool Remove(const SecretKey& key) override {
+    bool Remove(const SecretKey& key) override { return Clear(AttributesOf(key)); }
+
+    bool RemoveRecord(const std::string& record) override {
+        AttributesPtr attributes = NewAttributes();
+        Put(attributes, "record", record);
+        return Clear(std::move(attributes));
+    }
+
+  private:
+    // Removes every secret that has all of these attributes.
+    static bool Clear(AttributesPtr attributes) {
         detail::PrivateMainLoop loop(kPromptPatience);
         Outcome outcome(&loop);
-        const AttributesPtr attributes = AttributesOf(key);
         secret_password_clearv(ShareAccountSchema(), attributes.get(), loop.cancellable(),
                                OnCleared, &outcome);
         return loop.Run() && outcome.succeeded;
