@@ -8,9 +8,12 @@
 #include "platform/secret_store.h"
 #include "settings/credential_cipher.h"
 #include "settings/credential_secrets.h"
+#include "settings/option_file.h"
+#include "tests/settings/option_bytes.h"
 #include "tests/settings/settings_world.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/keyring_session.h"
+#include "tests/support/scripted_prompts.h"
 
 namespace tv::test {
 namespace {
@@ -153,6 +156,39 @@ TEST_F(KeyringCredentials, AClearedAccountLeavesTheKeyring) {
     EXPECT_EQ(loaded.User2, "");
     EXPECT_EQ(loaded.Pass2, "");
     EXPECT_EQ(loaded.Pass1, "パスワード");
+}
+
+// An exported file carries everything in the encrypted form, wherever the record came from; its
+// import reaches the keyring with the next save.
+TEST_F(KeyringCredentials, ExportKeepsTheEncryptedFormAndImportMovesIntoTheKeyring) {
+    settings.UseSecrets(store.get());
+    SettingsRecord record = DefaultSettings(settings.context());
+    record.User1 = "abc";
+    record.Pass1 = "abc";
+    record.Pass2 = "ab2c";
+    ASSERT_TRUE(SaveSettings(record, settings.context()));
+    const SettingsRecord loaded = settings.Restart();
+    const std::string exported = JoinPath(settings.world().base(), "options.dat");
+    ASSERT_TRUE(ExportOptions(loaded, exported));
+
+    const std::string network = Str("\x88\xd1\x51") + Str("\x88\xd1\x51") + Str("") +
+                                Str(std::string("\x88\xd1\x00\x02", 4));
+    EXPECT_NE(FileBytes(exported).find(network), std::string::npos);
+
+    ASSERT_TRUE(store->RemoveRecord("settings"));
+    ScriptedPrompts prompts;
+    SettingsRecord imported = DefaultSettings(settings.context());
+    ASSERT_TRUE(ImportOptions(exported, imported, prompts));
+    ASSERT_TRUE(SaveSettings(imported, settings.context()));
+    EXPECT_EQ(KeyringHolds(*store, &SettingsRecord::Pass2), "ab2c");
+    for (const std::string& form : Encodings("ab2c")) {
+        EXPECT_EQ(FileBytes(settings.RegistryPath()).find(form), std::string::npos);
+    }
+    const SettingsRecord again = settings.Restart();
+    EXPECT_EQ(again.User1, "abc");
+    EXPECT_EQ(again.Pass1, "abc");
+    EXPECT_EQ(again.User2, "");
+    EXPECT_EQ(again.Pass2, "ab2c");
 }
 
 // The keyring went away after start-up: the file keeps today's bytes, so nothing is lost.
