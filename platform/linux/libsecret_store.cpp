@@ -135,6 +135,7 @@ class LibsecretStore final : public SecretStore {
     }
 
     bool Store(const SecretKey& key, const std::string& secret) override {
+        if (awayFromPrompt_) return false;
         detail::PrivateMainLoop loop(kPromptPatience);
         Outcome outcome(&loop);
         const AttributesPtr attributes = AttributesOf(key);
@@ -142,16 +143,17 @@ class LibsecretStore final : public SecretStore {
         secret_password_storev_binary(ShareAccountSchema(), attributes.get(),
                                       SECRET_COLLECTION_DEFAULT, LabelOf(key).c_str(), value.get(),
                                       loop.cancellable(), OnStored, &outcome);
-        return loop.Run() && outcome.succeeded;
+        return Ran(loop) && outcome.succeeded;
     }
 
     SecretLookup Read(const SecretKey& key, std::string* secret) override {
+        if (awayFromPrompt_) return SecretLookup::kFailed;
         detail::PrivateMainLoop loop(kPromptPatience);
         Outcome outcome(&loop);
         const AttributesPtr attributes = AttributesOf(key);
         secret_password_lookupv(ShareAccountSchema(), attributes.get(), loop.cancellable(),
                                 OnLookedUp, &outcome);
-        if (!loop.Run() || !outcome.succeeded) return SecretLookup::kFailed;
+        if (!Ran(loop) || !outcome.succeeded) return SecretLookup::kFailed;
         if (!outcome.value) return SecretLookup::kAbsent;
         gsize length = 0;
         const gchar* bytes = secret_value_get(outcome.value.get(), &length);
@@ -168,14 +170,24 @@ class LibsecretStore final : public SecretStore {
     }
 
   private:
+    // False when the time ran out: the user did not answer the service's unlock prompt, and
+    // is not asked again by every later call of this process, each of which would wait as long.
+    bool Ran(detail::PrivateMainLoop& loop) {
+        if (!loop.Run()) awayFromPrompt_ = true;
+        return !awayFromPrompt_;
+    }
+
     // Removes every secret that has all of these attributes.
-    static bool Clear(AttributesPtr attributes) {
+    bool Clear(AttributesPtr attributes) {
+        if (awayFromPrompt_) return false;
         detail::PrivateMainLoop loop(kPromptPatience);
         Outcome outcome(&loop);
         secret_password_clearv(ShareAccountSchema(), attributes.get(), loop.cancellable(),
                                OnCleared, &outcome);
-        return loop.Run() && outcome.succeeded;
+        return Ran(loop) && outcome.succeeded;
     }
+
+    bool awayFromPrompt_ = false;
 };
 
 }  // namespace
