@@ -5,6 +5,7 @@
 #include <QSystemTrayIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
 #include "app/desktop/dbus_notifier.h"
@@ -27,6 +28,7 @@
 #include "platform/linux/gio_share_mounter.h"
 #include "platform/open_file_limit.h"
 #include "platform/paths.h"
+#include "platform/secret_store.h"
 #include "ui/message_box_prompts.h"
 #include "ui/progress/qt_copy_runner.h"
 
@@ -84,7 +86,15 @@ int main(int argc, char** argv) {
     tv::CardProbeLibrary media(tv::JoinPath(locations.installDir, tv::kCardProbeLibraryName));
     tv::DbusNotifier notifier;
     tv::GioShareMounter shares;
-    const tv::SettingsContext settingsContext{drives, registry, locations, clock};
+    const std::unique_ptr<tv::SecretStore> secretStore = tv::OpenDesktopSecretStore();
+    tv::SecretStore* secrets = secretStore->Answers() ? secretStore.get() : nullptr;
+    if (!secrets) {
+        std::fputs(
+            "tessaravine: no secret service answers; the share accounts stay in the "
+            "settings files, encrypted as before\n",
+            stderr);
+    }
+    const tv::SettingsContext settingsContext{drives, registry, locations, clock, secrets};
     tv::UnitPageServices unitPages{drives, shares, prompts, locations.documentsDir,
                                    [&media](char letter) { return StoredCardKind(media, letter); }};
     tv::QtSettingsDialog settingsDialog(settingsContext, prompts, copyRunner, unitPages);
@@ -93,7 +103,7 @@ int main(int argc, char** argv) {
     tv::MainFrame frame(tv::FrameServices{clock, drives, registry, locations, prompts, tray, timers,
                                           settingsDialog, copyRunner, voice, session, mediaWatch,
                                           media, notifier, shares, idle,
-                                          [&programEnd] { programEnd.Request(); }});
+                                          [&programEnd] { programEnd.Request(); }, secrets});
     tray.SetEventHandler([&frame](tv::TrayEvent event) { frame.OnTrayEvent(event); });
     timers.SetTimeoutHandler([&frame](int id) { frame.OnTimer(id); });
     const tv::InstanceRequests secondStarts(listener, [&frame] { frame.OnSecondStart(); });

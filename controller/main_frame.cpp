@@ -48,7 +48,8 @@ bool HasPassed(const DateTime& next, const DateTime& now) { return !next.IsValid
 
 MainFrame::MainFrame(FrameServices services)
     : services_(std::move(services)),
-      context_{services_.drives, services_.registry, services_.locations, services_.clock},
+      context_{services_.drives, services_.registry, services_.locations, services_.clock,
+               services_.secrets},
       schedules_(services_.locations.programDir) {
     // Placeholders until Start computes both from the settings.
     const DateTime now = services_.clock.NowDateTime();
@@ -210,7 +211,7 @@ void MainFrame::RunSettingsDialog(const std::string& logDay) {
 
 void MainFrame::AcceptSettings(int endCode) {
     SaveSettings(settings_, context_);
-    schedules_.Save();
+    schedules_.Save(services_.secrets);
     FollowMediaPollSetting();
     if (endCode == kSettingsApply) {
         RecomputePassedNextTimes();

@@ -59,6 +59,8 @@ struct FrameServices {
     IdleGate* idle;
     // Ends the program's event loop once the frame has closed.
     std::function<void()> closeFrame;
+    // Keeps the share accounts out of the files; null while no store answers.
+    SecretStore* secrets = nullptr;
 };
 
 class MainFrame {

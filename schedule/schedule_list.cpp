@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "schedule/schedule_file.h"
+#include "schedule/schedule_secrets.h"
 
 namespace tv {
 
@@ -13,14 +14,16 @@ bool ScheduleList::Load(const SettingsContext& context) {
     std::string bytes;
     std::vector<ScheduleEntry> read;
     if (!ReadWholeFile(path_, &bytes) || !ReadScheduleFile(bytes, context, &read)) return false;
+    if (context.secrets) TakeScheduleAccounts(*context.secrets, read);
     entries_ = std::move(read);
     return true;
 }
 
-// The file holds every schedule's credentials, so only its owner may read it.
-bool ScheduleList::Save() const {
+// The file may hold schedules' credentials, so only its owner may read it.
+bool ScheduleList::Save(SecretStore* secrets) const {
     std::string bytes;
-    return WriteScheduleFile(entries_, &bytes) &&
+    return WriteScheduleFile(secrets ? KeepScheduleAccounts(*secrets, entries_) : entries_,
+                             &bytes) &&
            WriteFileAtomically(path_, bytes, FileAccess::OwnerOnly);
 }
 

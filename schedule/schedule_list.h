@@ -20,11 +20,13 @@ class ScheduleList {
     explicit ScheduleList(const std::string& programDir);
 
     // Reads the file. False, with the list unchanged, when it cannot be read; otherwise the
-    // list becomes the entries that were whole, up to the first damaged one.
+    // list becomes the entries that were whole, up to the first damaged one. Credentials the
+    // file leaves empty come from the context's secret store.
     bool Load(const SettingsContext& context);
     // Writes the whole list to a temporary file and renames it over the old one; false, with
-    // the old file in place, when that fails.
-    bool Save() const;
+    // the old file in place, when that fails. With a secret store, the credentials it takes are
+    // written empty.
+    bool Save(SecretStore* secrets = nullptr) const;
 
     size_t Count() const { return entries_.size(); }
     ScheduleEntry& At(size_t index) { return entries_.at(index); }

@@ -1,6 +1,7 @@
 #include "settings/credential_store.h"
 
 #include "settings/credential_cipher.h"
+#include "settings/credential_secrets.h"
 #include "settings/registry_sections.h"
 
 namespace tv {
@@ -23,12 +24,16 @@ constexpr const char* kConnectionTargets[] = {"Drive1", "Drive2"};
 
 }  // namespace
 
-bool SaveCredentials(const SettingsRecord& record, RegistryStore& registry) {
+bool SaveCredentials(const SettingsRecord& record, RegistryStore& registry, SecretStore* secrets) {
     CredentialCipher cipher;
     if (!cipher.Open()) return false;
     bool written = true;
     for (const StoredCredential& credential : kCredentials) {
         std::string stored = record.*credential.field;
+        if (secrets) {
+            stored = KeepInSecretStore(
+                *secrets, CredentialSecretKey(SettingsSecretOwner(), credential.field), stored);
+        }
         if (!cipher.Encrypt(&stored)) return false;
         written &= registry.WriteBinary(kSectionNetwork, credential.name, stored);
     }
@@ -38,7 +43,7 @@ bool SaveCredentials(const SettingsRecord& record, RegistryStore& registry) {
     return written;
 }
 
-void LoadCredentials(SettingsRecord& record, RegistryStore& registry) {
+void LoadCredentials(SettingsRecord& record, RegistryStore& registry, SecretStore* secrets) {
     for (const StoredCredential& credential : kCredentials) {
         std::string stored;
         registry.ReadBinary(kSectionNetwork, credential.name, &stored);
@@ -48,6 +53,12 @@ void LoadCredentials(SettingsRecord& record, RegistryStore& registry) {
     if (!cipher.Open()) return;
     for (const StoredCredential& credential : kCredentials) {
         if (!cipher.Decrypt(&(record.*credential.field))) return;
+    }
+    if (!secrets) return;
+    for (const StoredCredential& credential : kCredentials) {
+        std::string& value = record.*credential.field;
+        value = TakeFromSecretStore(
+            *secrets, CredentialSecretKey(SettingsSecretOwner(), credential.field), value);
     }
 }
 

@@ -152,7 +152,7 @@ bool LoadSettings(SettingsRecord& record, const SettingsContext& context) {
         LoadDrives(record, context);
         LoadFoldersAndTimes(record, registry);
         LoadIntSettings(record, registry);
-        LoadCredentials(record, registry);
+        LoadCredentials(record, registry, context.secrets);
     }
     ReadListFile(record, context.locations.programDir);
     return registryRead;
@@ -166,7 +166,7 @@ bool SaveSettings(const SettingsRecord& record, const SettingsContext& context) 
         written &= SaveDrives(record, registry);
         written &= SaveFoldersAndTimes(record, registry);
         written &= SaveIntSettings(record, registry);
-        written &= SaveCredentials(record, registry);
+        written &= SaveCredentials(record, registry, context.secrets);
     }
     // The file itself is rewritten when the batch ends.
     written &= !registry.HasUnsavedChanges();

@@ -38,6 +38,12 @@ class SettingsWorld {
         return NewProcessSettings(*context_);
     }
 
+    // The secret store of this and every later context; null: no store answers.
+    void UseSecrets(SecretStore* secrets) {
+        secrets_ = secrets;
+        context_ = std::make_unique<SettingsContext>(MakeContext(*registry_));
+    }
+
     // A store that reads the registry file as it is on disk now.
     RegistryStore StoredRegistry() const {
         RegistryStore store(RegistryPath());
@@ -47,11 +53,12 @@ class SettingsWorld {
 
   private:
     SettingsContext MakeContext(RegistryStore& registry) {
-        return SettingsContext{world_.drives(), registry, world_.locations(), clock_};
+        return SettingsContext{world_.drives(), registry, world_.locations(), clock_, secrets_};
     }
 
     TestWorld world_;
     FakeClock clock_;
+    SecretStore* secrets_ = nullptr;
     std::unique_ptr<RegistryStore> registry_;
     std::unique_ptr<SettingsContext> context_;
 };

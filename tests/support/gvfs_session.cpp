@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/paths.h"
+#include "tests/support/session_bus.h"
 
 namespace tv::test {
 namespace {
@@ -16,23 +17,6 @@ constexpr const char* kGvfsd = "/usr/libexec/gvfsd";
 constexpr auto kStartPatience = std::chrono::seconds(15);
 // Marks an unset variable among the saved ones.
 const std::string kUnset(1, '\0');
-
-std::string BusConfiguration(const std::string& socket) {
-    return "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-           " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-           "<busconfig>\n"
-           "  <type>session</type>\n"
-           "  <listen>unix:path=" +
-           socket +
-           "</listen>\n"
-           "  <servicedir>/usr/share/dbus-1/services</servicedir>\n"
-           "  <policy context=\"default\">\n"
-           "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-           "    <allow eavesdrop=\"true\"/>\n"
-           "    <allow own=\"*\"/>\n"
-           "  </policy>\n"
-           "</busconfig>\n";
-}
 
 std::string VariableOr(const char* name, const std::string& fallback) {
     const char* value = std::getenv(name);
@@ -82,7 +66,7 @@ void GvfsSession::RestoreVariables() {
 
 bool GvfsSession::StartBus() {
     const std::string config = JoinPath(runtimeDir_, "bus.conf");
-    std::ofstream(config) << BusConfiguration(JoinPath(runtimeDir_, "bus"));
+    std::ofstream(config) << SessionBusConfiguration(JoinPath(runtimeDir_, "bus"), true);
     std::string why;
     if (!bus_.Start({kDbusDaemon, "--nofork", "--config-file=" + config},
                     JoinPath(runtimeDir_, "bus.out"), &why)) {
