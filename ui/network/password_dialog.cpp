@@ -12,6 +12,8 @@
 #include "ui/network/credential_edit.h"
 #include "ui/progress/path_label.h"
 #include "ui/widgets/accept_cancel_row.h"
+#include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -20,6 +22,8 @@ namespace {
 constexpr int kWindowWidth = 320;
 // Sets the share apart from the fields below it.
 constexpr int kGapBelowShare = 8;
+constexpr char kUserKey = 'U';
+constexpr char kPasswordKey = 'P';
 
 }  // namespace
 
@@ -41,10 +45,12 @@ void CPasswordDlg::BuildControls(const std::string& share) {
     password_ = MakeCredentialEdit(kIdPromptPassword, CredentialEcho::kHidden, this);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel("ユーザー名", this), 0, 0);
+    fields->addWidget(MakeLabelFor(user_, "ユーザー名", this), 0, 0);
     fields->addWidget(user_, 0, 1);
-    fields->addWidget(new QLabel("パスワード", this), 1, 0);
+    fields->addWidget(MakeLabelFor(password_, "パスワード", this), 1, 0);
     fields->addWidget(password_, 1, 1);
+    GiveMnemonic(user_, kUserKey);
+    GiveMnemonic(password_, kPasswordKey);
     fields->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);

@@ -11,6 +11,8 @@
 #include "platform/win_constants.h"
 #include "ui/dialog_font.h"
 #include "ui/widgets/accept_cancel_row.h"
+#include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -18,6 +20,7 @@ namespace {
 
 // Wide enough for the longest product text a card reader usually reports on one line.
 constexpr int kValueMinWidth = 200;
+constexpr char kMediaTypeKey = 'M';
 
 QLabel* MakeValue(const QString& text, const char* name, QWidget* parent) {
     auto* value = new QLabel(text, parent);
@@ -27,10 +30,15 @@ QLabel* MakeValue(const QString& text, const char* name, QWidget* parent) {
 }
 
 // A caption and its control on the next row of fields.
-void AddField(QGridLayout* fields, const char* caption, QWidget* control) {
+void AddField(QGridLayout* fields, QLabel* caption, QWidget* control) {
     const int row = fields->rowCount();
-    fields->addWidget(new QLabel(QString::fromUtf8(caption), control->parentWidget()), row, 0);
+    fields->addWidget(caption, row, 0);
     fields->addWidget(control, row, 1);
+}
+
+// A value shown under its caption.
+void AddShownValue(QGridLayout* fields, const char* caption, QLabel* value) {
+    AddField(fields, new QLabel(QString::fromUtf8(caption), value->parentWidget()), value);
 }
 
 // The media type list in table order, each entry carrying its media kind code.
@@ -66,10 +74,14 @@ QLayout* CMediaTypeSetting::MakeFields(const MediaTypeQuestion& question) {
     const QString adapterName = QString::fromStdString(question.adapterName);
     const QString serialNumber = QString::fromStdString(question.serialLabel);
     auto* fields = new QGridLayout;
-    AddField(fields, "ドライブ名：", MakeValue(driveName, kMediaDriveNameObject, this));
-    AddField(fields, "カードアダプタ名：", MakeValue(adapterName, kMediaAdapterNameObject, this));
-    AddField(fields, "シリアル番号：", MakeValue(serialNumber, kMediaSerialNumberObject, this));
-    AddField(fields, "メディアタイプ：", mediaType_);
+    AddShownValue(fields, "ドライブ名：", MakeValue(driveName, kMediaDriveNameObject, this));
+    AddShownValue(fields, "カードアダプタ名：",
+                  MakeValue(adapterName, kMediaAdapterNameObject, this));
+    AddShownValue(fields, "シリアル番号：",
+                  MakeValue(serialNumber, kMediaSerialNumberObject, this));
+    QLabel* mediaTypeCaption = MakeLabelFor(mediaType_, "メディアタイプ：", this);
+    GiveMnemonic(mediaTypeCaption, kMediaTypeKey);
+    AddField(fields, mediaTypeCaption, mediaType_);
     fields->setColumnStretch(1, 1);
     return fields;
 }

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ui/widgets/label_for.h"
+
 namespace tv {
 
 namespace {
@@ -20,7 +22,7 @@ CDateDlg::CDateDlg(ScheduleEntry* entry, const DateTime& today, QWidget* parent)
     picker_->setDate(QDateOf(entry_->RunDate.IsValid() ? entry_->RunDate : today));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel("実行する日付を設定します", this));
+    layout->addWidget(MakeLabelFor(picker_, "実行する日付を設定します", this));
     layout->addWidget(picker_);
     layout->addStretch(1);
     connect(picker_, &QDateEdit::dateChanged, this, &CDateDlg::StoreDate);

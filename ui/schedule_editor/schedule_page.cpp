@@ -15,8 +15,20 @@
 #include "ui/schedule_editor/date_dlg.h"
 #include "ui/schedule_editor/week_dlg.h"
 #include "ui/widgets/byte_limit_validator.h"
+#include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
+
+namespace {
+
+// With those of the two panes, which take the page's place in turn.
+const MnemonicKey kScheduleKeys[] = {
+    {"Name", 'N'},    {"byDate", 'D'},       {"byWeekday", 'W'},
+    {"RunDate", 'A'}, {"patternTitle", 'P'}, {"StartTime", 'T'},
+};
+
+}  // namespace
 
 CSchedulePage::CSchedulePage(ScheduleEntry* entry, const DateTime& today, QWidget* parent)
     : QWidget(parent),
@@ -34,19 +46,20 @@ CSchedulePage::CSchedulePage(ScheduleEntry* entry, const DateTime& today, QWidge
     startTime_->setTime(QTime(entry->StartTime.Hour(), entry->StartTime.Minute()));
 
     auto* fields = new QFormLayout;
-    fields->addRow("スケジュール名", name_);
+    fields->addRow(MakeLabelFor(name_, "スケジュール名", this), name_);
     auto* mode = new QGroupBox("実行モード", this);
     auto* modeLayout = new QVBoxLayout(mode);
     modeLayout->addWidget(MakeKindButtons());
     auto* start = new QFormLayout;
     start->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    start->addRow("開始時刻", startTime_);
+    start->addRow(MakeLabelFor(startTime_, "開始時刻", this), startTime_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(mode);
     layout->addWidget(MakeDetailFrame(today), 1);
     layout->addLayout(start);
     ShowKind(entry_->Kind);
+    GiveMnemonics(this, kScheduleKeys);
 
     connect(name_, &QLineEdit::textChanged, this,
             [this](const QString& text) { entry_->Name = text.toStdString(); });

@@ -12,12 +12,16 @@
 #include "ui/dialog_font.h"
 #include "ui/schedule_editor/schedule_sheet.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
 namespace {
 
 constexpr int kNameColumn = 0;
+
+const MnemonicKey kScheduleViewKeys[] = {
+    {"schedules", 'L'}, {"new", 'N'}, {"change", 'E'}, {"delete", 'D'}};
 
 QTreeWidget* MakeReportList(QWidget* page) {
     auto* rows = new QTreeWidget(page);
@@ -54,6 +58,7 @@ CScheduleViewDlg::CScheduleViewDlg(ScheduleList* list, ScheduleEditorServices se
     layout->addWidget(MakeLabelFor(rows_, "登録されているスケジュール一覧", this));
     layout->addWidget(rows_, 1);
     layout->addWidget(MakeButtons());
+    GiveMnemonics(this, kScheduleViewKeys);
     ShowList();
 }
 

@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/widgets/label_for.h"
+
 namespace tv {
 
 namespace {
@@ -28,8 +30,11 @@ CWeekDlg::CWeekDlg(ScheduleEntry* entry, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new QLabel("実行する曜日を設定します", this));
     layout->addWidget(MakeDayBoxes());
-    layout->addWidget(new QLabel("実行パターンを設定します", this));
-    layout->addWidget(MakePatternButtons());
+    QWidget* patterns = MakePatternButtons();
+    QLabel* patternTitle = MakeLabelForChoices(patterns_, "実行パターンを設定します", this);
+    patternTitle->setObjectName("patternTitle");
+    layout->addWidget(patternTitle);
+    layout->addWidget(patterns);
     layout->addStretch(1);
     connect(days_, &QButtonGroup::idToggled, this, [this](int bit, bool checked) {
         const auto mask = static_cast<WeekdayMask>(1u << bit);

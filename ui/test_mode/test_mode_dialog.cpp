@@ -27,6 +27,7 @@
 #include "ui/test_mode/shown_speed.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -42,10 +43,18 @@ constexpr int kEditMargin = 12;
 constexpr int kFileListMinimumHeight = 32;
 constexpr int kNoteMargin = 2;
 
+// A tool's units are named by its heading.
+const MnemonicKey kTestModeKeys[] = {
+    {"speedUnitTitle", 'M'}, {"speedDrives", 'D'},    {"TestSizeMB", 'S'},
+    {"TestRuns", 'N'},       {"startSpeedTest", 'T'}, {"previewUnitTitle", 'U'},
+    {"previewDrives", 'R'},  {"updatedFiles", 'L'},   {"startPreview", 'P'},
+};
+
 // The three units of a tool, stacked, the button ids being the TestUnit numbers.
 QWidget* MakeUnitChoice(const char* name, const char* removableText, QButtonGroup* group,
                         QWidget* page) {
     auto* box = new QWidget(page);
+    box->setObjectName(name);
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -87,13 +96,16 @@ QPushButton* MakeStartButton(const char* name, QWidget* page) {
     return button;
 }
 
-// A tool's heading with its drive list's caption at the right, the units beside the list below.
-QVBoxLayout* UnitsAndDrives(const char* heading, QWidget* units, const char* caption,
-                            QWidget* drives, QWidget* page) {
+// A tool's heading over its units, with its drive list's caption at the right, the units beside
+// the list below.
+QVBoxLayout* UnitsAndDrives(const char* heading, QWidget* units, QButtonGroup* group,
+                            const char* caption, QWidget* drives, QWidget* page) {
+    QLabel* title = MakeLabelForChoices(group, heading, page);
+    title->setObjectName(units->objectName() + "Title");
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(heading, page));
+    top->addWidget(title);
     top->addStretch(1);
-    top->addWidget(new QLabel(caption, page));
+    top->addWidget(MakeLabelFor(drives, caption, page));
     auto* row = new QHBoxLayout;
     row->addWidget(units);
     row->addWidget(drives, 1);
@@ -166,7 +178,7 @@ void CTestModeDlg::BuildControls() {
 
     QVBoxLayout* speedChoice = UnitsAndDrives(
         "●転送速度の測定",
-        MakeUnitChoice("speedUnit", "リムーバブルメディ類を実施する", speedUnit_, this),
+        MakeUnitChoice("speedUnit", "リムーバブルメディ類を実施する", speedUnit_, this), speedUnit_,
         "－　リムーバブルメディア測定ドライブ一覧　－", speedDrives_, this);
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(sizeEdit_);
@@ -198,7 +210,7 @@ void CTestModeDlg::BuildControls() {
     QVBoxLayout* previewChoice = UnitsAndDrives(
         "●更新ファイルの表示",
         MakeUnitChoice("previewUnit", "リムーバブルメディア類を実施する", previewUnit_, this),
-        "－　　リムーバブルメディア設定ドライブ一覧　　－", previewDrives_, this);
+        previewUnit_, "－　　リムーバブルメディア設定ドライブ一覧　　－", previewDrives_, this);
     auto* listHeading = new QHBoxLayout;
     listHeading->addWidget(MakeLabelFor(files_, "更新ファイル一覧", this));
     listHeading->addStretch(1);
@@ -227,6 +239,7 @@ void CTestModeDlg::BuildControls() {
     layout->addLayout(totals);
     layout->addLayout(times);
     ShowCounters();
+    GiveMnemonics(this, kTestModeKeys);
 
     connect(speedStart_, &QPushButton::clicked, this, &CTestModeDlg::StartSpeedTest);
     connect(previewStart, &QPushButton::clicked, this, &CTestModeDlg::StartPreview);

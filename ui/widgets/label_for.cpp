@@ -1,5 +1,7 @@
 #include "ui/widgets/label_for.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QLabel>
 
 namespace tv {
@@ -10,6 +12,19 @@ QLabel* MakeLabelFor(QWidget* control, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(control);
     if (control->accessibleName().isEmpty()) control->setAccessibleName(QString(text).remove('&'));
+    return label;
+}
+
+// A label presses its buddy when that is a button: on the checked choice the press changes
+// nothing, on another one it would choose it.
+QLabel* MakeLabelForChoices(QButtonGroup* choices, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QAbstractButton* checked = choices->checkedButton();
+    label->setBuddy(checked != nullptr ? checked : choices->buttons().value(0));
+    QObject::connect(choices, &QButtonGroup::buttonToggled, label,
+                     [label](QAbstractButton* button, bool on) {
+                         if (on) label->setBuddy(button);
+                     });
     return label;
 }
 

@@ -4,11 +4,16 @@
 
 #include <QString>
 
+class QButtonGroup;
 class QLabel;
 class QWidget;
 
 namespace tv {
 
 QLabel* MakeLabelFor(QWidget* control, const QString& text, QWidget* parent);
+
+// A label over a group of exclusive choices, each named by its own text. Its mnemonic takes the
+// focus to the choice that is checked, where pressing changes nothing; the arrows then choose.
+QLabel* MakeLabelForChoices(QButtonGroup* choices, const QString& text, QWidget* parent);
 
 }  // namespace tv

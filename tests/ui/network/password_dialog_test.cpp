@@ -47,8 +47,8 @@ class PasswordDialogTest : public QObject {
         QVERIFY(dialog.isModal());
         const QStringList labels = LabelTexts(dialog);
         QVERIFY(labels.contains("ユーザー名およびパスワードを入力して下さい"));
-        QVERIFY(labels.contains("ユーザー名"));
-        QVERIFY(labels.contains("パスワード"));
+        QVERIFY(labels.contains("ユーザー名(&U)"));
+        QVERIFY(labels.contains("パスワード(&P)"));
         QCOMPARE(dialog.findChild<QLabel*>(QString::number(kIdPromptShare))->text(),
                  QString("//srv/data"));
         QCOMPARE(Edit(dialog, kIdPromptUser)->text(), QString());

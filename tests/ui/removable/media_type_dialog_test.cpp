@@ -53,7 +53,7 @@ class MediaTypeDialogTest : public QObject {
         QVERIFY(dialog.isModal());
         const QStringList labels = LabelTexts(dialog);
         for (const char* caption :
-             {"ドライブ名：", "カードアダプタ名：", "シリアル番号：", "メディアタイプ："}) {
+             {"ドライブ名：", "カードアダプタ名：", "シリアル番号：", "メディアタイプ(&M)："}) {
             QVERIFY2(labels.contains(caption), caption);
         }
         QCOMPARE(Value(dialog, kMediaDriveNameObject), QString("E:"));

@@ -9,15 +9,21 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <functional>
 
 #include "tests/ui/schedule_editor/schedule_editor_world.h"
+#include "ui/network/password_dialog.h"
+#include "ui/removable/media_type_dialog.h"
 #include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/config_dialog.h"
+#include "ui/settings_dialog/dialogs/drop_file_dialog.h"
+#include "ui/settings_dialog/dialogs/extension_dialog.h"
 #include "ui/settings_dialog/pages/drive_unit_page.h"
 #include "ui/widgets/button_list.h"
 #include "ui/widgets/drive_list_box.h"
@@ -56,7 +62,10 @@ bool IsControl(const QWidget* widget) {
 struct KeyboardWorld : ScheduleEditorWorld {
     KeyboardWorld() {
         settings.world().AddDrive('D', kDriveCdRom, 0x2222u);
+        settings.world().AddDrive('E', kDriveRemovable, 0x3333u);
         live = DefaultSettings(settings.context());
+        // The file/directory page has work: its start button can be used.
+        live.FileList = {settings.world().root('C')};
         dialog = std::make_unique<CConfigDlg>(
             &live, ConfigDialogServices{settings.context(), prompts, copies,
                                         [](const std::string&) {}, &unitPages, &list});
@@ -110,6 +119,92 @@ struct KeyboardWorld : ScheduleEditorWorld {
     SettingsRecord live;
     NoCopies copies;
     std::unique_ptr<CConfigDlg> dialog;
+    std::vector<std::string> folders;  // the list the drop-file dialog edits
+};
+
+// A caption that carries a mnemonic: a button's own text or a label's.
+struct KeyedCaption {
+    Qt::Key key;
+    QWidget* caption;
+};
+
+std::vector<KeyedCaption> ShownKeys(const QWidget* window) {
+    std::vector<KeyedCaption> keys;
+    auto add = [&keys](QWidget* caption, const QString& text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (caption->isVisible() && !key.isEmpty()) keys.push_back({key[0].key(), caption});
+    };
+    for (auto* button : window->findChildren<QAbstractButton*>()) add(button, button->text());
+    for (auto* label : window->findChildren<QLabel*>()) add(label, label->text());
+    return keys;
+}
+
+// The control a caption names: a label's buddy, else the captioned button itself.
+QWidget* KeyedControl(const KeyedCaption& keyed) {
+    auto* label = qobject_cast<QLabel*>(keyed.caption);
+    return label != nullptr ? label->buddy() : keyed.caption;
+}
+
+// Alt with the caption's key takes the focus to its control, or, for a button without a state
+// of its own, presses it.
+bool KeyReaches(const KeyedCaption& keyed) {
+    QWidget* before = QApplication::focusWidget();
+    QTest::keyClick(before ? before : keyed.caption->window(), keyed.key, Qt::AltModifier);
+    QWidget* control = KeyedControl(keyed);
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    if (button != nullptr && !button->isCheckable()) return button->isDown();
+    return control != nullptr && control->hasFocus();
+}
+
+// A window of the settings dialog's family, shown and active.
+struct KeyedWindow {
+    const char* name;
+    std::function<QWidget*(KeyboardWorld&)> open;
+    const char* letters;  // of its keys, in alphabetical order
+};
+
+std::function<QWidget*(KeyboardWorld&)> Category(int id) {
+    return [id](KeyboardWorld& w) -> QWidget* {
+        for (int index = 0; index < w.Categories()->Count(); ++index) {
+            if (w.Categories()->Item(index).id == id) w.Categories()->Click(index);
+        }
+        QCoreApplication::processEvents();
+        return w.dialog.get();
+    };
+}
+
+std::function<QWidget*(KeyboardWorld&)> Sheet(ScheduleKind kind) {
+    return [kind](KeyboardWorld& w) -> QWidget* {
+        ScheduleEntry entry = ScheduleEntry::New(w.settings.context());
+        entry.Kind = kind;
+        return new CScheduleSheet(entry, w.services, [](const ScheduleEntry&) { return true; });
+    };
+}
+
+const KeyedWindow kKeyedWindows[] = {
+    {"drive unit", Category(kItemDriveUnit), "ABCDEFLORSTUV"},
+    {"file/directory", Category(kItemFileDir), "BDFILORSTV"},
+    {"removable", Category(kItemRemovable), "ABCDFLMNOPRSUV"},
+    {"details", Category(kItemDetails), "CEFHIKMORSTUVWX"},
+    {"schedule list", Category(kItemScheduleList), "DELN"},
+    {"network", Category(kItemNetwork), "PSUW"},
+    {"settings list", Category(kItemSettingsList), "L"},
+    {"destination browser", Category(kItemBrowseDestinations), "F"},
+    // Its day list and table have no caption to carry a key: Tab reaches both.
+    {"activity log", Category(kItemActivityLog), ""},
+    {"test mode", Category(kItemTestMode), "DLMNPRSTU"},
+    {"schedule by date", Sheet(ScheduleKind::ByDate), "ADNTW"},
+    {"schedule by weekday", Sheet(ScheduleKind::ByWeekday), "DNPTW"},
+    {"extension", [](KeyboardWorld&) -> QWidget* { return new CExtDlg; }, "E"},
+    {"drop file",
+     [](KeyboardWorld& w) -> QWidget* { return new CDropFileDlg(&w.folders, true, w.prompts); },
+     "DFLX"},
+    {"media type",
+     [](KeyboardWorld&) -> QWidget* {
+         return new CMediaTypeSetting(MediaTypeQuestion{'E', "CardReader", "0130"});
+     },
+     "M"},
+    {"password", [](KeyboardWorld&) -> QWidget* { return new CPasswordDlg("//srv/data"); }, "PU"},
 };
 
 }  // namespace
@@ -180,6 +275,41 @@ class ConfigDialogKeyboardTest : public QObject {
                 w.Press(Qt::Key_Space);
             }
             w.Categories()->setFocus();
+        }
+    }
+
+    // Every window shows its keys, each letter once, and each key works its own control. Buttons
+    // are kept from acting, so that a key leaves everything as it was for the next one.
+    void everyKeyIsUniqueAndReachesItsControl() {
+        for (const KeyedWindow& entry : kKeyedWindows) {
+            KeyboardWorld w;
+            QWidget* window = entry.open(w);
+            std::unique_ptr<QWidget> owned(window == w.dialog.get() ? nullptr : window);
+            window->show();
+            QApplication::setActiveWindow(window);
+            QVERIFY2(QTest::qWaitForWindowActive(window), entry.name);
+            const std::vector<KeyedCaption> keys = ShownKeys(window);
+            QString letters;
+            for (const KeyedCaption& keyed : keys) letters += QChar(keyed.key);
+            std::sort(letters.begin(), letters.end());
+            QCOMPARE(letters, QString(entry.letters));
+            QVERIFY2(std::adjacent_find(letters.begin(), letters.end()) == letters.end(),
+                     entry.name);
+            const auto buttons = window->findChildren<QAbstractButton*>();
+            for (QAbstractButton* button : buttons) button->blockSignals(true);
+            for (const KeyedCaption& keyed : keys) {
+                QWidget* control = KeyedControl(keyed);
+                if (control != nullptr && !control->isEnabled()) continue;
+                const QByteArray what = QByteArray(entry.name) + " Alt+" + char(keyed.key);
+                QVERIFY2(KeyReaches(keyed), what);
+                // A screen reader says the caption; Qt tells the key apart.
+                QVERIFY2(!AccessibleName(control).contains('&'), what);
+                QVERIFY2(!AccessibleName(control).endsWith(QString("(%1)").arg(QChar(keyed.key))),
+                         what);
+            }
+            QTRY_VERIFY(std::none_of(buttons.begin(), buttons.end(),
+                                     [](const QAbstractButton* b) { return b->isDown(); }));
+            for (QAbstractButton* button : buttons) button->blockSignals(false);
         }
     }
 

@@ -18,10 +18,15 @@
 #include "platform/paths.h"
 #include "ui/dialog_font.h"
 #include "ui/widgets/accept_cancel_row.h"
+#include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
 namespace {
+
+const MnemonicKey kDropFileKeys[] = {
+    {"items", 'L'}, {"explorer", 'X'}, {"pickFolder", 'F'}, {"delete", 'D'}};
 
 QIcon PathIcon(const QString& path) {
     static const QFileIconProvider kIcons;
@@ -53,6 +58,7 @@ CDropFileDlg::CDropFileDlg(std::vector<std::string>* list, bool filesAccepted, P
     messages_->setMaximumBlockCount(1000);
 
     auto* explorer = new QPushButton("Explorerを起動", this);
+    explorer->setObjectName("explorer");
     connect(explorer, &QPushButton::clicked, this,
             [] { QDesktopServices::openUrl(QUrl::fromLocalFile("/")); });
     auto* pick = new QPushButton("フォルダの選択", this);
@@ -63,7 +69,7 @@ CDropFileDlg::CDropFileDlg(std::vector<std::string>* list, bool filesAccepted, P
     connect(remove, &QPushButton::clicked, this, &CDropFileDlg::DeleteSelected);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel("●選択されたファイル/フォルダの一覧", this), 0, 0);
+    layout->addWidget(MakeLabelFor(items_, "●選択されたファイル/フォルダの一覧", this), 0, 0);
     layout->addWidget(new QLabel("ファイル/フォルダをドロップして下さい", this), 0, 1,
                       Qt::AlignRight);
     layout->addWidget(items_, 1, 0, 1, 2);
@@ -77,6 +83,7 @@ CDropFileDlg::CDropFileDlg(std::vector<std::string>* list, bool filesAccepted, P
     layout->addLayout(buttons, 3, 0, 1, 2);
     layout->setRowStretch(1, 3);
     layout->setRowStretch(2, 1);
+    GiveMnemonics(this, kDropFileKeys);
     resize(520, 380);
 }
 

@@ -8,6 +8,7 @@
 #include "ui/dialog_font.h"
 #include "ui/widgets/accept_cancel_row.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -15,6 +16,7 @@ namespace {
 
 // Room for the icon and the buttons of a title bar, and for a title font larger than the dialog's.
 constexpr int kTitleBarDecorationWidth = 160;
+constexpr char kExtensionsKey = 'E';
 
 const char* const kOfferedExtensions[] = {"TXT", "DOC", "XLS", "EXE", "COM", "DLL", "SYS", "BMP",
                                           "JPG", "GIF", "AVI", "MOV", "MPG", "M2V", "M2P"};
@@ -30,7 +32,9 @@ CExtDlg::CExtDlg(QWidget* parent) : QDialog(parent), extensions_(new QComboBox(t
     extensions_->setInsertPolicy(QComboBox::NoInsert);
     for (const char* extension : kOfferedExtensions) extensions_->addItem(extension);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeLabelFor(extensions_, "●拡張子選択して下さい", this));
+    QLabel* heading = MakeLabelFor(extensions_, "●拡張子選択して下さい", this);
+    GiveMnemonic(heading, kExtensionsKey);
+    layout->addWidget(heading);
     layout->addWidget(extensions_);
     layout->addLayout(MakeAcceptCancelRow(*this, "OK"));
     KeepTitleReadable();

@@ -14,6 +14,7 @@
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/folder_list_ctrl.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -21,6 +22,7 @@ namespace {
 
 // The list beside the tree has no label of its own; a screen reader says this.
 constexpr const char* kContentsName = "保存先フォルダの内容";
+constexpr char kTreeKey = 'F';
 
 // Folder items carry their path; the root and the group labels carry none.
 constexpr int kPathRole = Qt::UserRole + 1;
@@ -68,7 +70,9 @@ CSaveListDlg::CSaveListDlg(SettingsRecord* record, const UnitPageServices& servi
     contents_->setObjectName("folderContents");
     contents_->setAccessibleName(kContentsName);
     auto* treeColumn = new QVBoxLayout;
-    treeColumn->addWidget(MakeLabelFor(tree_, "●保存先フォルダ", this));
+    QLabel* treeHeading = MakeLabelFor(tree_, "●保存先フォルダ", this);
+    GiveMnemonic(treeHeading, kTreeKey);
+    treeColumn->addWidget(treeHeading);
     treeColumn->addWidget(tree_, 1);
     auto* layout = new QHBoxLayout(this);
     SetPageMargins(layout);

@@ -22,6 +22,7 @@
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/focus_order.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -32,6 +33,18 @@ constexpr int kOff = 0;
 constexpr int kIndent = 12;
 // The reference date picker stands under its check box and has no label of its own.
 constexpr const char* kReferenceDateName = "基準日";
+
+// The navigation rows are named by their titles, the others by their fields. The captions
+// that fill their column at the dialog's smallest size (the progress bar's row, the extension
+// lists, the log day and the date folders) have no key: it would make the page too wide for
+// the dialog. Tab reaches them.
+const MnemonicKey kDetailsKeys[] = {
+    {"SoundTitle", 'V'},       {"IgnorTime", 'T'},        {"ExceptList", 'X'},
+    {"ExceptSubFolder", 'S'},  {"ExceptDateFlag", 'O'},   {"ExceptReadOnlyFile", 'R'},
+    {"ExceptHiddenFile", 'H'}, {"ExtFolder", 'E'},        {"ExecuteType", 'W'},
+    {"NoIdleSync", 'C'},       {"NoIdleMirror", 'F'},     {"NoIdleTime", 'M'},
+    {"USBCheck", 'U'},         {"USBCheckInterval", 'K'}, {"IdleCheck", 'I'},
+};
 
 const char* const kExecuteTypes[] = {"Windows終了時に実施しない", "今回のみWindows終了時に実施",
                                      "毎回Windows終了時に実施"};
@@ -49,14 +62,6 @@ QHBoxLayout* RowOf(QWidget* first, QWidget* second = nullptr) {
     if (second != nullptr) row->addWidget(second);
     row->addStretch(1);
     return row;
-}
-
-// Check boxes and radio buttons only as tall as their text, so that the shared settings fit
-// the height of a page.
-template <typename Button>
-Button* FitToText(Button* button) {
-    button->setFixedHeight(button->fontMetrics().height() + 2);
-    return button;
 }
 
 QLabel* Heading(const char* text, QWidget* page) { return new QLabel(text, page); }
@@ -84,9 +89,6 @@ QGridLayout* MakeNavigationGrid(QWidget* page, BindingTable* table) {
                     {"プログレスバーの表示", "Navigation", &SettingsRecord::Navigation}};
     for (int row = 1; row <= 2; ++row) {
         const auto& choice = kChoices[row - 1];
-        auto* title = new QLabel(choice.title, page);
-        title->setIndent(kIndent);
-        grid->addWidget(title, row, 0);
         auto* group = new QButtonGroup(page);
         for (int column = 0; column < 2; ++column) {
             auto* button = FitToText(new QRadioButton(page));
@@ -96,6 +98,10 @@ QGridLayout* MakeNavigationGrid(QWidget* page, BindingTable* table) {
             group->addButton(button, kColumns[column].value);
             grid->addWidget(button, row, column + 1, Qt::AlignHCenter);
         }
+        QLabel* title = MakeLabelForChoices(group, choice.title, page);
+        title->setObjectName(QString(choice.name) + "Title");
+        title->setIndent(kIndent);
+        grid->addWidget(title, row, 0);
         table->choices.push_back({group, choice.field});
     }
     grid->setColumnStretch(0, 1);
@@ -233,6 +239,7 @@ CWholePage::CWholePage(SettingsRecord* record, Prompts& prompts, FolderChooser c
 
     binding_ = new CPageBinding(std::move(table), this);
     binding_->CopyEveryChangeInto(record_);
+    GiveMnemonics(this, kDetailsKeys);
     // The schedule sheet shows the page too, where Tab must read it as laid out as well.
     OrderTabsAsLaidOut(this);
     connect(exceptList, &QPushButton::clicked, this, &CWholePage::EditExceptList);

@@ -14,6 +14,7 @@
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -21,6 +22,12 @@ namespace {
 
 // The check without a label of its own turns the periodic full backup on.
 constexpr const char* kFullBackupName = "完全バックアップ";
+
+// Besides those of the transfer controls and the start button.
+const MnemonicKey kDriveUnitKeys[] = {
+    {"Synchronize", 'A'},         {"SyncNoCDCopy", 'C'}, {"connectedDrives", 'V'},
+    {"SyncFullBackupCount", 'U'}, {"SyncNoExcExt", 'E'},
+};
 
 const TransferFields kDriveUnitFields = {
     {&SettingsRecord::SyncLoadControl, "SyncLoadControl"},
@@ -91,6 +98,7 @@ CFullSyncPage::CFullSyncPage(SettingsRecord* record, const UnitPageServices& ser
     layout->addLayout(CapacityAndStart(capacity_, start_));
 
     Bind(std::move(table));
+    GiveMnemonics(this, kDriveUnitKeys);
     connect(allDrives_, &QCheckBox::clicked, this, &CFullSyncPage::ShowDriveSelection);
     connect(noCd_, &QCheckBox::clicked, this, &CFullSyncPage::ShowDriveSelection);
     connect(destination.browse, &QPushButton::clicked, this, &CFullSyncPage::ChooseDestination);

@@ -14,10 +14,14 @@
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
 namespace {
+
+// Besides those of the transfer controls and the start button.
+const MnemonicKey kFileDirKeys[] = {{"FileList", 'I'}, {"sourceDrives", 'V'}};
 
 const TransferFields kFileDirFields = {
     {&SettingsRecord::MirrorLoadControl, "MirrorLoadControl"},
@@ -64,6 +68,7 @@ CFileDirPage::CFileDirPage(SettingsRecord* record, const UnitPageServices& servi
     layout->addLayout(CapacityAndStart(capacity_, start_));
 
     Bind(std::move(table));
+    GiveMnemonics(this, kFileDirKeys);
     connect(drives_, &QListWidget::itemSelectionChanged, this, &CFileDirPage::StoreDriveSelection);
     connect(fileList, &QPushButton::clicked, this, &CFileDirPage::EditFileList);
     connect(destination.browse, &QPushButton::clicked, this, &CFileDirPage::ChooseDestination);

@@ -9,6 +9,8 @@
 #include "ui/dialog_font.h"
 #include "ui/network/credential_edit.h"
 #include "ui/settings_dialog/page_binding.h"
+#include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -18,13 +20,17 @@ struct PairOnPage {
     const char* title;
     int userId;
     int passwordId;
+    char userKey;
+    char passwordKey;
     std::string SettingsRecord::*user;
     std::string SettingsRecord::*password;
 };
 
 const PairOnPage kPairs[] = {
-    {"ユーザー１", kIdUser1Edit, kIdPass1Edit, &SettingsRecord::User1, &SettingsRecord::Pass1},
-    {"ユーザー２", kIdUser2Edit, kIdPass2Edit, &SettingsRecord::User2, &SettingsRecord::Pass2},
+    {"ユーザー１", kIdUser1Edit, kIdPass1Edit, 'U', 'P', &SettingsRecord::User1,
+     &SettingsRecord::Pass1},
+    {"ユーザー２", kIdUser2Edit, kIdPass2Edit, 'S', 'W', &SettingsRecord::User2,
+     &SettingsRecord::Pass2},
 };
 
 // The group box of one pair; its two edits join the page's binding table.
@@ -33,10 +39,12 @@ QGroupBox* MakePairGroup(const PairOnPage& pair, QWidget* page, BindingTable* ta
     QLineEdit* user = MakeCredentialEdit(pair.userId, CredentialEcho::kShown, group);
     QLineEdit* password = MakeCredentialEdit(pair.passwordId, CredentialEcho::kHidden, group);
     auto* fields = new QGridLayout(group);
-    fields->addWidget(new QLabel("ユーザー名", group), 0, 0);
+    fields->addWidget(MakeLabelFor(user, "ユーザー名", group), 0, 0);
     fields->addWidget(user, 0, 1);
-    fields->addWidget(new QLabel("パスワード", group), 1, 0);
+    fields->addWidget(MakeLabelFor(password, "パスワード", group), 1, 0);
     fields->addWidget(password, 1, 1);
+    GiveMnemonic(user, pair.userKey);
+    GiveMnemonic(password, pair.passwordKey);
     fields->setColumnStretch(1, 1);
     table->texts.push_back({user, pair.user});
     table->texts.push_back({password, pair.password});

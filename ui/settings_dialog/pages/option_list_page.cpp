@@ -6,10 +6,14 @@
 #include <QVBoxLayout>
 
 #include "ui/dialog_font.h"
+#include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
 namespace {
+
+constexpr char kSummaryKey = 'L';
 
 // A fixed-pitch face that holds the Japanese labels too, at the dialog's size.
 QFont SummaryFont() {
@@ -29,7 +33,9 @@ COptListDlg::COptListDlg(QWidget* parent) : QWidget(parent) {
     edit_->setFont(SummaryFont());
     edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("設定内容一覧", this));
+    QLabel* heading = MakeLabelFor(edit_, "設定内容一覧", this);
+    GiveMnemonic(heading, kSummaryKey);
+    layout->addWidget(heading);
     layout->addWidget(edit_, 1);
 }
 

@@ -14,11 +14,13 @@
 #include "platform/win_constants.h"
 #include "ui/dialog_font.h"
 #include "ui/settings_dialog/page_binding.h"
+#include "ui/settings_dialog/pages/named_controls.h"
 #include "ui/settings_dialog/pages/removable_rescan.h"
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/folder_list_ctrl.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
 
@@ -30,6 +32,12 @@ const TransferFields kRemovableFields = {
     {&SettingsRecord::ForceMirror1, "ForceMirror1"},
     {&SettingsRecord::ForceOverWrite1, "ForceOverWrite1"},
     {&SettingsRecord::CheckSizeFolder, "CheckSizeFolder"},
+};
+
+// Besides those of the transfer controls.
+const MnemonicKey kRemovableKeys[] = {
+    {"removableDrives", 'V'}, {"rescan", 'U'}, {"PCcardAuto", 'P'},    {"Work0", 'A'},
+    {"Work1", 'M'},           {"Work2", 'N'},  {"mediaContents", 'C'},
 };
 
 const char* const kMediaConcerned[] = {
@@ -50,7 +58,7 @@ QWidget* MakeWorkChoice(QButtonGroup* work, QWidget* page) {
                   {"手動", DriveWork::ManualBackup},
                   {"作業しない", DriveWork::NoBackup}};
     for (const auto& choice : kWorks) {
-        auto* button = new QRadioButton(choice.text, box);
+        auto* button = FitToText(new QRadioButton(choice.text, box));
         button->setObjectName(QString("Work%1").arg(static_cast<int>(choice.value)));
         work->addButton(button, static_cast<int>(choice.value));
         line->addWidget(button);
@@ -101,7 +109,8 @@ CRemovableDlg::CRemovableDlg(SettingsRecord* record, const UnitPageServices& ser
     QWidget* workChoice = MakeWorkChoice(work_, this);
     const DestinationRow destination = MakeDestinationRow("BackupDir", this);
     destination_ = destination.edit;
-    auto* cardAuto = new QCheckBox("以下のメディアは自動でバックアップ・ミラーリング", this);
+    auto* cardAuto =
+        FitToText(new QCheckBox("以下のメディアは自動でバックアップ・ミラーリング", this));
     cardAuto->setObjectName("PCcardAuto");
 
     BindingTable table;
@@ -114,21 +123,21 @@ CRemovableDlg::CRemovableDlg(SettingsRecord* record, const UnitPageServices& ser
     heading->addWidget(rescan);
     heading->addStretch(1);
     auto* media = new QVBoxLayout;
+    media->setSpacing(2);
     media->addWidget(cardAuto);
     media->addWidget(MakeMediaConcerned(this));
     // A taller page lengthens the drive list, not the gaps between the media's lines.
     media->addStretch(1);
+    // The selected drive's work stands over its destination, which has the page's width.
+    media->addWidget(workChoice);
     auto* listAndMedia = new QHBoxLayout;
     listAndMedia->addWidget(drives_, 1);
     listAndMedia->addLayout(media);
-    auto* perDrive = new QHBoxLayout;
-    perDrive->addWidget(workChoice);
-    perDrive->addWidget(destination.row, 1);
     auto* layout = new QVBoxLayout(this);
     SetPageMargins(layout);
     layout->addLayout(heading);
     layout->addLayout(listAndMedia);
-    layout->addLayout(perDrive);
+    layout->addWidget(destination.row);
     layout->addWidget(transfer);
     QLabel* contentsHeading = MakeLabelFor(contents_, "●メディアの内容", this);
     layout->addWidget(contentsHeading);
@@ -136,6 +145,7 @@ CRemovableDlg::CRemovableDlg(SettingsRecord* record, const UnitPageServices& ser
 
     binding_ = new CPageBinding(std::move(table), this);
     binding_->CopyEveryChangeInto(record_);
+    GiveMnemonics(this, kRemovableKeys);
     connect(rescan, &QPushButton::clicked, this, &CRemovableDlg::Rescan);
     connect(drives_, &QListWidget::itemSelectionChanged, this, &CRemovableDlg::ShowSelectedDrive);
     connect(work_, &QButtonGroup::idClicked, this, [this](int id) {

@@ -12,8 +12,15 @@
 #include "ui/settings_dialog/pages/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/focus_order.h"
+#include "ui/widgets/mnemonic.h"
 
 namespace tv {
+
+namespace {
+
+constexpr char kStartKey = 'T';
+
+}  // namespace
 
 CStartingUnitPage::CStartingUnitPage(SettingsRecord* record, const UnitPageServices& services,
                                      int startCode, OverflowFrom overflow,
@@ -29,6 +36,7 @@ CStartingUnitPage::CStartingUnitPage(SettingsRecord* record, const UnitPageServi
     setFont(DialogFont());
     drives_->setSelectionMode(QAbstractItemView::MultiSelection);
     start_->setObjectName("start");
+    GiveMnemonic(start_, kStartKey);
     connect(start_, &QPushButton::clicked, this, &CStartingUnitPage::Start);
 }
 

@@ -12,6 +12,7 @@
 
 #include "engine/copy_job.h"
 #include "ui/widgets/label_for.h"
+#include "ui/widgets/mnemonic.h"
 #include "ui/widgets/path_edit.h"
 
 namespace tv {
@@ -19,12 +20,21 @@ namespace tv {
 namespace {
 
 constexpr int kMaxBufferSetting = 7;
+
+// The Alt keys of the shared controls, the same on every unit page.
+constexpr char kLoadControlKey = 'L';
+constexpr char kBufferKey = 'B';
+constexpr char kForceMirrorKey = 'D';
+constexpr char kForceOverWriteKey = 'O';
+constexpr char kCheckSizeKey = 'S';
+constexpr char kDestinationKey = 'F';
+constexpr char kBrowseKey = 'R';
 // The interval picker has no label of its own; a screen reader says this.
 constexpr const char* kIntervalPickerName = "実行間隔";
 
 // A slider over the field, with a label beside it that shows its value through text; it takes
 // three columns from column.
-void AddSlider(QGridLayout* grid, int column, const char* title, const NamedField& named,
+void AddSlider(QGridLayout* grid, int column, const char* title, char key, const NamedField& named,
                int maximum, QString (*text)(int), BindingTable* table) {
     QWidget* parent = grid->parentWidget();
     auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -38,16 +48,18 @@ void AddSlider(QGridLayout* grid, int column, const char* title, const NamedFiel
     QObject::connect(slider, &QSlider::valueChanged, value,
                      [value, text](int position) { value->setText(text(position)); });
     QLabel* label = MakeLabelFor(slider, title, parent);
+    GiveMnemonic(label, key);
     grid->addWidget(label, 0, column);
     grid->addWidget(slider, 0, column + 1);
     grid->addWidget(value, 0, column + 2);
     table->sliders.push_back({slider, named.field});
 }
 
-void AddCheck(QGridLayout* grid, int row, const char* text, const NamedField& named,
+void AddCheck(QGridLayout* grid, int row, const char* text, char key, const NamedField& named,
               BindingTable* table) {
     auto* box = new QCheckBox(text, grid->parentWidget());
     box->setObjectName(named.name);
+    GiveMnemonic(box, key);
     grid->addWidget(box, row, 0, 1, 6);
     table->checks.push_back({box, named.field});
 }
@@ -65,12 +77,16 @@ QWidget* MakeTransferControls(const TransferFields& fields, QWidget* page, Bindi
     auto* grid = new QGridLayout(block);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
-    AddSlider(grid, 0, "負荷制御", fields.loadControl, kMaxLoadControl, &LoadControlText, table);
-    AddSlider(grid, 3, "コピー処理用バッファ", fields.cacheSize, kMaxBufferSetting, &BufferSizeText,
-              table);
-    AddCheck(grid, 1, "マスター側にないファイルは削除する", fields.forceMirror, table);
-    AddCheck(grid, 2, "バックアップファイルの方が新しくても上書き", fields.forceOverWrite, table);
-    AddCheck(grid, 3, "ファイルサイズが同一ならコピーしない", fields.checkSize, table);
+    AddSlider(grid, 0, "負荷制御", kLoadControlKey, fields.loadControl, kMaxLoadControl,
+              &LoadControlText, table);
+    AddSlider(grid, 3, "コピー処理用バッファ", kBufferKey, fields.cacheSize, kMaxBufferSetting,
+              &BufferSizeText, table);
+    AddCheck(grid, 1, "マスター側にないファイルは削除する", kForceMirrorKey, fields.forceMirror,
+             table);
+    AddCheck(grid, 2, "バックアップファイルの方が新しくても上書き", kForceOverWriteKey,
+             fields.forceOverWrite, table);
+    AddCheck(grid, 3, "ファイルサイズが同一ならコピーしない", kCheckSizeKey, fields.checkSize,
+             table);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     return block;
@@ -82,9 +98,11 @@ DestinationRow MakeDestinationRow(const char* editName, QWidget* page) {
     edit->setObjectName(editName);
     auto* browse = new QPushButton("参照", row);
     browse->setObjectName(QString(editName) + "Browse");
+    GiveMnemonic(browse, kBrowseKey);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
     QLabel* label = MakeLabelFor(edit, "保存フォルダ", row);
+    GiveMnemonic(label, kDestinationKey);
     line->addWidget(label);
     line->addWidget(edit, 1);
     line->addWidget(browse);

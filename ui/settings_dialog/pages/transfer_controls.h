@@ -1,6 +1,7 @@
 // The controls that all three unit pages share, each bound to its own unit's fields: the load
 // control and copy buffer sliders with their value labels, the delete, overwrite and same-size
-// checks, and the destination edit "保存フォルダ" with its "参照" button.
+// checks, and the destination edit "保存フォルダ" with its "参照" button. Their Alt keys are the
+// same on every page: L, B, D, O, S, F and R.
 #pragma once
 
 #include <QString>

@@ -48,8 +48,9 @@ class NetworkPageTest : public QObject {
         QCOMPARE(page.windowTitle(), QString("ネットワーク設定"));
         QStringList labels;
         for (const QLabel* label : page.findChildren<QLabel*>()) labels << label->text();
-        QCOMPARE(labels, QStringList({"ユーザー名およびパスワードを入力してください", "ユーザー名",
-                                      "パスワード", "ユーザー名", "パスワード"}));
+        QCOMPARE(labels,
+                 QStringList({"ユーザー名およびパスワードを入力してください", "ユーザー名(&U)",
+                              "パスワード(&P)", "ユーザー名(&S)", "パスワード(&W)"}));
         struct Expected {
             int id;
             const char* group;
