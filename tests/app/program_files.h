@@ -9,6 +9,15 @@
 
 namespace tv::test {
 
+// How many times part occurs in text, overlaps counted.
+inline int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 inline std::string Bytes(const std::string& path) {
     std::string bytes;
     ReadWholeFile(path, &bytes);

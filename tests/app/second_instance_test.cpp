@@ -20,6 +20,7 @@
 #include "platform/single_instance.h"
 #include "tests/app/notification_mock.h"
 #include "tests/app/private_x_server.h"
+#include "tests/app/program_files.h"
 #include "tests/app/program_process.h"
 #include "tests/app/x_windows.h"
 #include "tests/support/test_world.h"
@@ -33,20 +34,6 @@ namespace {
 constexpr const char* kAlreadyRunning = "Tessaravineはすでに起動されています";
 // Printed once the frame has started and looked for a notification area.
 constexpr const char* kFrameStarted = "no notification area";
-
-int Occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
-std::string Bytes(const std::string& path) {
-    std::string bytes;
-    ReadWholeFile(path, &bytes);
-    return bytes;
-}
 
 class SecondStartTest : public ::testing::Test {
   protected:

@@ -6,6 +6,7 @@
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "tests/app/program_files.h"
 #include "tests/app/program_process.h"
 #include "tests/support/keyring_session.h"
 #include "tests/support/test_world.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr const char* kNoSecretService = "no secret service answers";
 // Printed once the frame has started and looked for a notification area.
 constexpr const char* kFrameStarted = "no notification area";
-
-int Occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
 
 // What the program wrote on its standard error until its frame had started.
 std::string StartErrors(TestWorld& world, const std::vector<std::string>& environment) {
