@@ -1,8 +1,5 @@
 #include "engine/buffered_file_copy.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -243,9 +240,9 @@ enum class Finish {
 // network share) still takes the data, as it always did.
 bool GiveLook(File& copy, const OpenedSource& source, Finish finish) {
     const FileIdentity& from = source.identity;
-    static const bool runsAsRoot = geteuid() == 0;
+    static const bool runsAsRoot = File::MayGiveFilesAway();
     if (runsAsRoot) copy.SetOwner(from.owner, from.group);
-    copy.SetPermissions(from.mode | S_IWUSR);
+    copy.SetPermissions(from.CopyPermissions());
     const bool marked = finish == Finish::BehindMarker || finish == Finish::SourceChanged;
     copy.SetTimes(marked ? kMarkerTime : from.lastAccess, marked ? kMarkerTime : from.lastWrite);
     if (finish == Finish::Durable && !copy.Flush()) return false;
@@ -343,7 +340,7 @@ class OneFileCopy {
         // Made with the copy's permission bits where the process's mask allows them, which
         // spares setting them afterwards.
         if (!temporary.file.CreateNewIn(*folder, AfterLastSeparator(temporary.path()), true, true,
-                                        opened.identity.mode | S_IWUSR)) {
+                                        opened.identity.CopyPermissions())) {
             return AfterPause(context_, FileResult::OpenError);
         }
         context_.SetCurrentFile(destination_);

@@ -1,7 +1,5 @@
 #include "engine/leftover_copies.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -55,8 +53,8 @@ bool RemoveLeftoverCopyIn(const OpenFolder& folder, const std::string& name) {
     if (!IsTemporaryCopyName(name)) return false;
     FileIdentity entry;
     if (!folder.EntryIdentity(name, &entry)) return false;
-    if (S_ISLNK(entry.mode)) return folder.RemoveFile(name);
-    if (S_ISDIR(entry.mode)) return RemoveNameProbe(folder, name);
+    if (entry.IsLink()) return folder.RemoveFile(name);
+    if (entry.IsFolder()) return RemoveNameProbe(folder, name);
     File file;
     // The exclusive open fails while a copy of this or another run still writes the file.
     if (!file.OpenForReadIn(folder, name, true, false)) return false;

@@ -1,13 +1,10 @@
 #include "engine/link_copy.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "engine/folder_creation.h"
 #include "engine/leftover_copies.h"
 #include "engine/run_context.h"
 #include "engine/step_log.h"
+#include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/name_mapping.h"
 #include "platform/paths.h"
@@ -19,17 +16,19 @@ namespace {
 bool HoldsSameLink(const std::string& destination, const std::string& target) {
     FileIdentity entry;
     std::string held;
-    return GetEntryIdentity(destination, &entry) && S_ISLNK(entry.mode) &&
+    return GetEntryIdentity(destination, &entry) && entry.IsLink() &&
            ReadLinkTarget(destination, &held) && held == target;
 }
 
 bool IsFolder(const std::string& path) {
     FileIdentity entry;
-    return GetEntryIdentity(path, &entry) && S_ISDIR(entry.mode);
+    return GetEntryIdentity(path, &entry) && entry.IsFolder();
 }
 
 // A file system without links (FAT, many shares) refuses with one of these.
-bool RefusesLinks(int error) { return error == EPERM || error == EOPNOTSUPP || error == ENOSYS; }
+bool RefusesLinks(FileError error) {
+    return error == FileError::NotPermitted || error == FileError::Unsupported;
+}
 
 class LinkCopy {
   public:
@@ -58,7 +57,8 @@ class LinkCopy {
         // Made under a temporary name and renamed over the old copy, which stays until then.
         const std::string temporary = TemporaryCopyPathBeside(destination_);
         if (!CreateSymbolicLink(target, temporary, link.lastAccess, link.lastWrite)) {
-            return Logged(RefusesLinks(errno) ? FileResult::SkippedByRule : FileResult::OpenError);
+            return Logged(RefusesLinks(LastFileError()) ? FileResult::SkippedByRule
+                                                        : FileResult::OpenError);
         }
         if (!MoveFile(temporary, destination_)) {
             DeleteFile(temporary);

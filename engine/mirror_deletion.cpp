@@ -1,7 +1,5 @@
 #include "engine/mirror_deletion.h"
 
-#include <sys/stat.h>
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -117,7 +115,7 @@ class MirrorDeletion {
         if (!folder.EntryIdentity(entry.name, &planned)) return true;
         Removal removal{folder.path(), folderIdentity, entry.name, planned, destination};
         if (entry.kind == EntryKind::Folder) {
-            if (!S_ISDIR(planned.mode) || IsTrashFolderName(entry.name) ||
+            if (!planned.IsFolder() || IsTrashFolderName(entry.name) ||
                 IsExcludedFolder(job_, source) || SourceHolds(sourceFolder, entry.name) ||
                 KeptAsSourceCase(sourceCase, removal)) {
                 return true;

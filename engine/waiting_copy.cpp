@@ -1,10 +1,7 @@
 #include "engine/waiting_copy.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-
 #include "engine/pending_copies.h"
+#include "platform/file_error.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -29,7 +26,7 @@ void DiscardTemporaryCopy(File& file, const std::string& temporary) {
 }
 
 void LetEarlierCopyGiveWay(const std::string& path, const FileIdentity& earlier) {
-    if (earlier.IsRegularFile() && (earlier.mode & S_IWUSR) == 0) {
+    if (earlier.IsRegularFile() && !earlier.IsOwnerWritable()) {
         SetFileAttributes(path, kAttrNormal);
     }
 }
@@ -49,7 +46,7 @@ bool PutWaitingCopyInPlace(WaitingCopy& copy, bool durable,
         copy.file.Close();
         return durable;
     }
-    const bool replaced = errno == EEXIST && durable && ReplaceEarlier(copy);
+    const bool replaced = LastFileError() == FileError::Exists && durable && ReplaceEarlier(copy);
     if (!replaced) {
         Discard(copy);
         return false;

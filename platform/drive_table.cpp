@@ -1,8 +1,5 @@
 #include "platform/drive_table.h"
 
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -11,12 +8,12 @@
 
 #include "platform/drive_table_file.h"
 #include "platform/file_system.h"
-#include "platform/linux/network_paths.h"
-#include "platform/linux/volume_device.h"
-#include "platform/linux/volume_label_udisks.h"
 #include "platform/locations.h"
+#include "platform/network_paths.h"
 #include "platform/paths.h"
 #include "platform/pinned_drives_file.h"
+#include "platform/volume_label.h"
+#include "platform/volume_space.h"
 
 namespace tv {
 namespace {
@@ -33,11 +30,6 @@ bool IsOnRoot(const std::string& path, const std::string& root) {
     if (path.empty()) return false;
     if (path.compare(0, root.size(), root) == 0) return true;
     return path.size() + 1 == root.size() && root.compare(0, path.size(), path) == 0;
-}
-
-bool IsFolder(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 const char* TypeName(int type) {
@@ -185,7 +177,7 @@ bool DriveTable::VolumeInformation(const std::string& root, uint32_t* serial, st
                                    bool* hasSerial) const {
     const DriveInfo* drive = FindByRoot(root);
     // A drive whose folder is gone is like a drive without its medium.
-    if (!drive || !IsFolder(drive->root)) return false;
+    if (!drive || !IsDirectory(drive->root)) return false;
     if (serial) *serial = drive->hasSerial ? drive->serial : 0;
     if (label) *label = drive->label;
     if (hasSerial) *hasSerial = drive->hasSerial;
@@ -196,10 +188,8 @@ bool DriveTable::SetVolumeLabel(const std::string& root, const std::string& labe
     const DriveInfo* found = FindByRoot(root);
     if (!found) return false;
     // Labels of real volumes are only changed on real devices, never for a recorded table.
-    const bool changed =
-        found->pinned
-            ? PersistPinnedLabel(found->letter, label)
-            : probeDevices_ && SetLabelThroughUdisks(BlockDeviceName(found->device), label);
+    const bool changed = found->pinned ? PersistPinnedLabel(found->letter, label)
+                                       : probeDevices_ && WriteVolumeLabel(found->device, label);
     if (!changed) return false;
     FindMutable(found->letter)->label = label;
     WriteDrivesFile();
@@ -221,10 +211,8 @@ bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) co
     VolumeCounts counts;
     if (drive && drive->reportedCounts) {
         counts = *drive->reportedCounts;
-    } else {
-        struct statvfs status {};
-        if (::statvfs(ToLocalPath(path).c_str(), &status) != 0) return false;
-        counts = {status.f_blocks, status.f_bavail, status.f_frsize};
+    } else if (!ReadVolumeCounts(path, &counts)) {
+        return false;
     }
     const std::optional<uint64_t> available = AvailableBytes(counts);
     if (!available) return false;
@@ -233,11 +221,7 @@ bool DriveTable::FreeBytesAvailable(const std::string& path, uint64_t* bytes) co
 }
 
 bool DriveTable::UsedBytes(const std::string& path, uint64_t* bytes) const {
-    if (!bytes) return false;
-    struct statvfs status {};
-    if (::statvfs(ToLocalPath(path).c_str(), &status) != 0) return false;
-    *bytes = static_cast<uint64_t>(status.f_blocks - status.f_bfree) * status.f_frsize;
-    return true;
+    return bytes && ReadUsedBytes(path, bytes);
 }
 
 char DriveTable::DriveOfPath(const std::string& path) const {

@@ -14,8 +14,6 @@
 
 #include "platform/node_identity.h"
 
-struct stat;
-
 namespace tv {
 
 namespace detail {
@@ -62,7 +60,7 @@ struct FileStatus {
 struct FileIdentity {
     uint64_t device = 0;
     uint64_t inode = 0;
-    uint32_t mode = 0;  // type and permission bits
+    uint32_t mode = 0;  // the system's type and permission bits, read only by the backend
     uint32_t owner = 0;
     uint32_t group = 0;
     uint64_t size = 0;
@@ -71,6 +69,14 @@ struct FileIdentity {
     FileTime lastWrite;
     FileTime change;  // the status change time, which every write and every rename moves on
     bool IsRegularFile() const;
+    bool IsFolder() const;
+    bool IsLink() const;
+    // The owner may write to it: off is the read-only attribute where the file system keeps no
+    // attributes of its own.
+    bool IsOwnerWritable() const;
+    // The permissions a copy of this file is made with: its own, with writing allowed to the
+    // owner, so that the copy can be finished and later replaced.
+    uint32_t CopyPermissions() const;
     // The same node of the same type.
     bool IsSameFile(const FileIdentity& other) const;
     // The same file, with the same size, last write and change time.
@@ -122,8 +128,8 @@ bool RemoveFolder(const std::string& path);
 bool CopyFile(const std::string& source, const std::string& destination);
 // Renames within one file system, replacing an existing destination file.
 bool MoveFile(const std::string& source, const std::string& destination);
-// MoveFile that never replaces: false, with errno EEXIST, when anything has the destination's
-// name.
+// MoveFile that never replaces: false, with LastFileError Exists, when anything has the
+// destination's name.
 bool MoveFileIfFree(const std::string& source, const std::string& destination);
 // Writes out everything the file system holding path still keeps in memory (data and
 // metadata of every file), and waits for it. False when it cannot be opened or a write failed.
@@ -333,6 +339,8 @@ class File {
     // What the file already has, as far as this file knows it from its opening and its own
     // changes, is not set again. Owner and group; only root may give a file away.
     bool SetOwner(uint32_t owner, uint32_t group);
+    // Whether this process may give files away (it runs as root).
+    static bool MayGiveFilesAway();
     // The permission bits (set-id bits never); vfat keeps none, and there this does nothing.
     bool SetPermissions(uint32_t mode);
     bool SetTimes(const FileTime& lastAccess, const FileTime& lastWrite);
@@ -349,8 +357,8 @@ class File {
                      uint32_t mode);
     bool OpenForReadNoFollowAt(int dirFd, const std::string& path, bool exclusive, bool sequential,
                                FileIdentity* opened);
-    // Takes over an opened descriptor (as the open calls do) and knows its status st.
-    bool AdoptKnowing(detail::UniqueFd fd, bool exclusive, bool sequential, struct stat* st);
+    // Takes over an opened descriptor (as the open calls do) and knows its identity.
+    bool AdoptKnowing(detail::UniqueFd fd, bool exclusive, bool sequential, FileIdentity* identity);
     // fchmod to bits (07777), unless the file is known to have them.
     bool ChangeMode(uint32_t bits);
 

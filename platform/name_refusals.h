@@ -43,9 +43,9 @@ bool CanHoldName(const std::string& stored, const NameRefusals& refusals);
 bool HoldsEveryName(const std::string& folder);
 // What the file system of folder refuses, found by making a new folder probeName in it, trying
 // every kind of name inside, and removing it again. A name counts as refused when the driver
-// answers for the name (EINVAL, EPERM, ENOENT in the folder just made, ENAMETOOLONG, EILSEQ) or
-// keeps it under another name; nothing is refused when the probe cannot be made or its folder
-// went away meanwhile.
+// answers for the name (an invalid, too long or badly encoded name, an operation not permitted,
+// no such entry in the folder just made) or keeps it under another name; nothing is refused when
+// the probe cannot be made or its folder went away meanwhile.
 NameRefusals FindNameRefusals(const OpenFolder& folder, const std::string& probeName);
 // Removes the folder name of folder when it is a probe's (a folder, not a link), with every
 // file or link it holds; true when it is gone. A probe that was killed leaves one behind.

@@ -1,7 +1,5 @@
 #include "platform/pinned_drives_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -194,8 +192,8 @@ std::string ErrorLine(const std::string& path, const PinnedDrivesError& error) {
 // Reads at most one byte past the limit, so a huge or endless file costs no more than that.
 // Only a regular file is opened: a pipe put in its place would block the start-up.
 bool ReadLimited(const std::string& path, std::string* bytes) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    FileStatus status;
+    if (!GetFileStatus(path, &status) || status.kind != EntryKind::File) return false;
     File file;
     if (!file.OpenForRead(path, false, true)) return false;
     auto buffer = std::make_unique<char[]>(kMaxPinnedDrivesFileSize + 1);

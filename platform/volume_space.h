@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace tv {
 
@@ -16,5 +17,11 @@ struct VolumeCounts {
 // FUSE file systems do (0 of 0 blocks): its room is unknown then, not nil, and only writing
 // finds out.
 std::optional<uint64_t> AvailableBytes(const VolumeCounts& counts);
+
+// What the file system holding path reports of its blocks; false when it cannot be asked.
+bool ReadVolumeCounts(const std::string& path, VolumeCounts* counts);
+// The bytes in use on the file system holding path, the blocks kept for the administrator
+// included; false when it cannot be asked.
+bool ReadUsedBytes(const std::string& path, uint64_t* bytes);
 
 }  // namespace tv

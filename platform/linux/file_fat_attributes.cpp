@@ -7,8 +7,8 @@
 #include <sys/statfs.h>
 #include <unistd.h>
 
-#include "platform/file_system_fd.h"
-#include "platform/file_system_internal.h"
+#include "platform/posix/file_system_internal.h"
+#include "platform/posix/unique_fd.h"
 #include "platform/win_constants.h"
 
 namespace tv::detail {

@@ -9,9 +9,9 @@
 
 #include "platform/linux/glib_owners.h"
 #include "platform/linux/mount_errors.h"
-#include "platform/linux/network_paths.h"
 #include "platform/linux/private_main_loop.h"
 #include "platform/linux/share_address.h"
+#include "platform/network_paths.h"
 
 namespace tv {
 namespace {

@@ -19,8 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/file_system_fd.h"
 #include "platform/paths.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv {
 namespace {

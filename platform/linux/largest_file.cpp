@@ -9,9 +9,9 @@
 #include <sys/sysmacros.h>
 
 #include "platform/file_system.h"
-#include "platform/file_system_fd.h"
 #include "platform/linux/mountinfo.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/file_system_fd.h"
-#include "platform/linux/network_paths.h"
 #include "platform/name_refusals.h"
+#include "platform/network_paths.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv {
 

@@ -1,4 +1,4 @@
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
 
 #include <gio/gio.h>
 

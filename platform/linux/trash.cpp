@@ -15,11 +15,11 @@
 #include <ctime>
 
 #include "platform/file_system.h"
-#include "platform/file_system_fd.h"
-#include "platform/file_system_internal.h"
-#include "platform/linux/network_paths.h"
 #include "platform/locations.h"
+#include "platform/network_paths.h"
 #include "platform/paths.h"
+#include "platform/posix/file_system_internal.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cctype>
 
-#include "platform/file_system_fd.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv {
 

@@ -3,7 +3,7 @@
 #include <linux/magic.h>
 #include <sys/statfs.h>
 
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
 
 namespace tv {
 

@@ -12,7 +12,7 @@
 #include "engine/job_run.h"
 #include "engine/run_context.h"
 #include "platform/linux/gio_share_mounter.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "settings/network_connection.h"

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/file_system_fd.h"
 #include "platform/paths.h"
+#include "platform/posix/unique_fd.h"
 #include "tests/support/scoped_umask.h"
 #include "tests/support/test_world.h"
 #include "tests/support/unix_socket.h"

@@ -7,8 +7,8 @@
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/linux/mount_errors.h"
-#include "platform/linux/network_paths.h"
 #include "platform/linux/share_address.h"
+#include "platform/network_paths.h"
 #include "platform/node_identity.h"
 #include "tests/support/test_world.h"
 

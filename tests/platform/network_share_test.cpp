@@ -10,7 +10,7 @@
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/linux/gio_share_mounter.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
 #include "platform/paths.h"
 #include "tests/support/gvfs_session.h"
 #include "tests/support/samba_server.h"

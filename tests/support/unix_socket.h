@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/file_system_fd.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv::test {
 

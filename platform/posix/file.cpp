@@ -6,9 +6,9 @@
 #include <cerrno>
 
 #include "platform/file_system.h"
-#include "platform/file_system_fd.h"
-#include "platform/file_system_internal.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
+#include "platform/posix/file_system_internal.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv {
 namespace {
@@ -126,30 +126,33 @@ bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential)
 bool File::OpenForReadNoFollow(const std::string& path, bool exclusive, bool sequential,
                                FileIdentity* opened) {
     Close();
-    struct stat st {};
+    FileIdentity identity;
     if (!AdoptKnowing(OpenForReading(ToLocalPath(path), sequential, O_NOFOLLOW), exclusive,
-                      sequential, &st)) {
+                      sequential, &identity)) {
         return false;
     }
-    if (opened != nullptr) *opened = detail::IdentityOf(st);
+    if (opened != nullptr) *opened = identity;
     return true;
 }
 
 bool File::OpenForReadIn(const OpenFolder& folder, const std::string& name, bool exclusive,
                          bool sequential, FileIdentity* opened) {
     Close();
-    struct stat st {};
+    FileIdentity identity;
     if (!folder.IsOpen() || !AdoptKnowing(OpenForReading(name, sequential, O_NOFOLLOW, folder.fd_),
-                                          exclusive, sequential, &st)) {
+                                          exclusive, sequential, &identity)) {
         return false;
     }
-    if (opened != nullptr) *opened = detail::IdentityOf(st);
+    if (opened != nullptr) *opened = identity;
     return true;
 }
 
-bool File::AdoptKnowing(detail::UniqueFd fd, bool exclusive, bool sequential, struct stat* st) {
-    if (!Adopt(std::move(fd), exclusive, sequential, &fd_, &device_, st)) return false;
-    Know(st->st_mode, st->st_uid, st->st_gid);
+bool File::AdoptKnowing(detail::UniqueFd fd, bool exclusive, bool sequential,
+                        FileIdentity* identity) {
+    struct stat st {};
+    if (!Adopt(std::move(fd), exclusive, sequential, &fd_, &device_, &st)) return false;
+    *identity = detail::IdentityOf(st);
+    Know(identity->mode, identity->owner, identity->group);
     return true;
 }
 
@@ -181,8 +184,8 @@ bool File::CreateNewIn(const OpenFolder& folder, const std::string& name, bool e
 bool File::CreateNewAt(int dirFd, const std::string& path, bool exclusive, bool sequential,
                        uint32_t mode) {
     Close();
-    struct stat st {};
-    return AdoptKnowing(OpenNewAt(dirFd, path, mode), exclusive, sequential, &st);
+    FileIdentity identity;
+    return AdoptKnowing(OpenNewAt(dirFd, path, mode), exclusive, sequential, &identity);
 }
 
 bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {

@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include "platform/file_system.h"
-#include "platform/file_system_fd.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv {
 

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
 #include "platform/paths.h"
 
 namespace tv {

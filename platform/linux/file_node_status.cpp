@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "platform/file_system_internal.h"
+#include "platform/posix/file_system_internal.h"
 
 namespace tv::detail {
 namespace {

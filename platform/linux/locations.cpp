@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
 #include "platform/paths.h"
 
 namespace tv {

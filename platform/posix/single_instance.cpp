@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
-#include "platform/file_system_fd.h"
 #include "platform/locations.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv {
 namespace {

@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 
 #include "platform/file_system.h"
-#include "platform/file_system_internal.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
 #include "platform/paths.h"
+#include "platform/posix/file_system_internal.h"
 
 namespace tv {
 namespace {
@@ -37,6 +37,14 @@ FileIdentity detail::IdentityOf(const struct stat& st) {
 }
 
 bool FileIdentity::IsRegularFile() const { return S_ISREG(mode); }
+
+bool FileIdentity::IsFolder() const { return S_ISDIR(mode); }
+
+bool FileIdentity::IsLink() const { return S_ISLNK(mode); }
+
+bool FileIdentity::IsOwnerWritable() const { return (mode & S_IWUSR) != 0; }
+
+uint32_t FileIdentity::CopyPermissions() const { return mode | S_IWUSR; }
 
 bool FileIdentity::IsSameFile(const FileIdentity& other) const {
     return device == other.device && inode == other.inode &&

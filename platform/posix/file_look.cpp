@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "platform/file_system.h"
-#include "platform/file_system_internal.h"
+#include "platform/posix/file_system_internal.h"
 #include "platform/win_constants.h"
 
 namespace tv {
@@ -34,6 +34,8 @@ bool File::SetOwner(uint32_t owner, uint32_t group) {
     status_.group = group;
     return true;
 }
+
+bool File::MayGiveFilesAway() { return geteuid() == 0; }
 
 bool File::SetPermissions(uint32_t mode) {
     if (fd_ < 0) return false;

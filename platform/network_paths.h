@@ -1,7 +1,8 @@
-// Network paths "//server/share/rest" reach the system through the local folder in which the
-// network file system client shows a mounted share (its FUSE folder). Every file call of the
-// platform passes its paths through ToLocalPath, so the rest of the program names shares as
-// Windows does and works on them with plain file calls.
+// Network paths "//server/share/rest" are named as Windows names them everywhere in the
+// program; every file call of the platform passes its paths through ToLocalPath, which gives
+// the path the system's own file calls take. Where shares are reached through the local folder
+// in which the network file system client shows a mounted share, that is the same path below
+// the share's folder.
 #pragma once
 
 #include <string>

@@ -13,9 +13,9 @@
 #include <cstring>
 
 #include "platform/file_system.h"
-#include "platform/file_system_fd.h"
-#include "platform/file_system_internal.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
+#include "platform/posix/file_system_internal.h"
+#include "platform/posix/unique_fd.h"
 #include "platform/win_constants.h"
 
 namespace tv {

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "platform/file_system.h"
-#include "platform/file_system_internal.h"
+#include "platform/posix/file_system_internal.h"
 
 namespace tv {
 namespace {

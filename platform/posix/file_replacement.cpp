@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "platform/file_system_fd.h"
 #include "platform/file_system_replacement.h"
 #include "platform/paths.h"
+#include "platform/posix/unique_fd.h"
 
 namespace tv::detail {
 namespace {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/file_system_internal.h"
 #include "platform/file_system_replacement.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
+#include "platform/posix/file_system_internal.h"
 
 namespace tv {
 namespace {

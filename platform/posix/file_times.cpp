@@ -2,8 +2,8 @@
 #include <sys/stat.h>
 
 #include "platform/file_system.h"
-#include "platform/file_system_internal.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
+#include "platform/posix/file_system_internal.h"
 
 namespace tv {
 

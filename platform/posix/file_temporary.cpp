@@ -6,7 +6,7 @@
 #include <random>
 
 #include "platform/file_system.h"
-#include "platform/linux/network_paths.h"
+#include "platform/network_paths.h"
 #include "platform/paths.h"
 
 namespace tv {
