@@ -136,9 +136,6 @@ class MainFrame {
     bool iconAdded() const { return iconAdded_; }
 
   private:
-    // The settings dialog, a run or the exit confirmation holds the frame: the menu's commands
-    // and a second settings dialog are kept out.
-    bool Busy() const;
     std::vector<TrayMenuItem> CurrentTrayMenu();
     void LoadSettingsForDrivesPresent();
     void ComputeNextTimes();

@@ -15,7 +15,7 @@ void RefreshDrives(MainFrame& frame) {
     FrameServices& services = frame.services();
     services.drives.Refresh();
     RefreshRemovableDrives(frame.settings(), services.drives);
-    if (frame.state().SettingsOpen) services.settingsDialog.OnMediaChanged();
+    if (frame.state().mode.dialogOpen()) services.settingsDialog.OnMediaChanged();
 }
 
 bool RunsWhenInserted(const SettingsRecord& settings, char letter) {

@@ -125,9 +125,7 @@ void RunRemovable(MainFrame& frame, char letter, const RemovableStyle& style) {
     if (!HasDestination(frame, letter)) return;
     const RunBracket bracket = frame.BeginRun(TickDuringRun::GoesOn, DriveOf(frame, letter).Name);
     if (!bracket.entered()) return;
-    FrameState& state = frame.state();
-    state.UnattendedRun = !IsManual(style.origin);
-    state.ScheduledRun = false;
+    frame.state().mode.NoteRunOrigin(style.origin);
     CopyMedium(frame, letter, style);
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "controller/run_origin.h"
 #include "controller/runners/run_job.h"
 #include "log/log_record.h"
 #include "settings/settings_record.h"
@@ -10,12 +11,6 @@
 namespace tv {
 
 class MainFrame;
-
-// Who started a run: by hand, the interval timer, a schedule, the end of the session, or a
-// medium inserted.
-enum class RunOrigin { Manual, Timer, Schedule, SessionEnd, Medium };
-
-inline bool IsManual(RunOrigin origin) { return origin == RunOrigin::Manual; }
 
 struct CopyLaunch {
     std::string title;

@@ -30,9 +30,9 @@ std::string TitleOf(char letter) {
 void RunEveryDrive(MainFrame& frame, const SettingsRecord& settings, RunOrigin origin) {
     const DriveTable& drives = frame.services().drives;
     const char destinationDrive = drives.DriveOfPath(settings.SynchroDirectory);
-    const FrameState& state = frame.state();
+    const DriveUnitProgress& progress = frame.state().driveUnit;
     const bool fullBackups = settings.SyncFullBackup != 0;
-    const bool fullBackupDue = state.FullBackupCounter == settings.SyncFullBackupCount;
+    const bool fullBackupDue = progress.FullBackupCounter == settings.SyncFullBackupCount;
     for (int index = 0; index < kDriveLetterCount; ++index) {
         const char letter = DriveLetterAt(index);
         if (letter == destinationDrive) continue;
@@ -49,7 +49,8 @@ void RunEveryDrive(MainFrame& frame, const SettingsRecord& settings, RunOrigin o
 
 void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
     FrameServices& services = frame.services();
-    FrameState& state = frame.state();
+    DriveUnitProgress& progress = frame.state().driveUnit;
+    frame.state().mode.NoteRunOrigin(origin);
     // A scheduled run leaves the interval's next time alone.
     const auto recomputeNextTime = [&frame, origin] {
         if (origin != RunOrigin::Schedule) frame.RecomputeNextDriveUnitTime();
@@ -70,17 +71,18 @@ void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) 
         if (connection.failed()) {
             frame.runFailures().AddUnreachableDestination(settings.SynchroDirectory,
                                                           LogDateText(services.clock));
-            state.DriveUnitArmed = true;
+            progress.Armed = true;
             recomputeNextTime();
             return;
         }
-        ++state.FullBackupCounter;
+        ++progress.FullBackupCounter;
         RunEveryDrive(frame, settings, origin);
     }
     if (origin != RunOrigin::Schedule) {
         frame.RecomputeNextDriveUnitTime();
-        state.DriveUnitArmed = true;
-        if (state.FullBackupCounter == settings.SyncFullBackupCount) state.FullBackupCounter = 0;
+        progress.Armed = true;
+        if (progress.FullBackupCounter == settings.SyncFullBackupCount)
+            progress.FullBackupCounter = 0;
     }
 }
 

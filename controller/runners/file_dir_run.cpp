@@ -121,6 +121,7 @@ RunStep RunFileDirItems(MainFrame& frame, SettingsRecord& settings, RunOrigin or
 
 void RunFileDir(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
     FrameServices& services = frame.services();
+    frame.state().mode.NoteRunOrigin(origin);
     const bool recomputes = origin == RunOrigin::Timer || origin == RunOrigin::Manual;
     if (settings.Directry2.empty() && IsManual(origin)) {
         services.prompts.MessageBox(kNoDestination, kErrorCaption, kMbOk | kMbIconExclamation);

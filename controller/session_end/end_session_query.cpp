@@ -21,38 +21,38 @@ constexpr const char* kConfirmCaption = "確認";
 // screen says why the desktop did not end at once, so a notice tells the user.
 void PutOffUntilRunEnds(MainFrame& frame, bool logOff) {
     const int wanted = logOff ? kEndLogOff : kEndPowerOff;
-    FrameState& state = frame.state();
-    if (state.UnattendedRun) {
-        state.EndAction = wanted;
+    SessionEndPlan& plan = frame.state().sessionEnd;
+    if (frame.state().mode.unattended()) {
+        plan.EndAction = wanted;
         frame.services().notifier.Notify(
             Notice{kSessionEndSummary, logOff ? kLogOffAfterRun : kPowerOffAfterRun, std::nullopt});
         return;
     }
     const int answer = frame.services().prompts.MessageBox(
         logOff ? kLogOffQuestion : kPowerOffQuestion, kConfirmCaption, kMbYesNo | kMbIconQuestion);
-    state.EndAction = answer == kIdYes ? wanted : kEndNothing;
+    plan.EndAction = answer == kIdYes ? wanted : kEndNothing;
 }
 
 bool OfferExitRun(MainFrame& frame) {
     if (!ClaimExitRun(frame.settings().ExecuteType)) return true;
-    frame.state().ExitRunPending = true;
+    frame.state().sessionEnd.ExitRunPending = true;
     frame.services().timers.Start(kTimerExitRun, kExitRunDelayMs);
     return false;
 }
 
 }  // namespace
 
-// The frame has no unsaved work of its own, so nothing else can refuse first. Closing does not
+// The frame has no unsaved work of its own, so nothing else can refuse first. The closing does not
 // refuse either: it is set while the frame's own shutdown or log-off goes through, and that
 // request must be let pass.
 bool MayEndSession(MainFrame& frame, bool logOff) {
-    FrameState& state = frame.state();
-    if (state.EndAction > kEndNothing) return true;
-    if (state.CopyRunning && frame.settings().Navigation == 0) {
+    const FrameState& state = frame.state();
+    if (state.sessionEnd.EndAction > kEndNothing) return true;
+    if (state.mode.running() && frame.settings().Navigation == 0) {
         PutOffUntilRunEnds(frame, logOff);
         return false;
     }
-    if (state.ExitMirroringDone) return true;
+    if (state.sessionEnd.ExitMirroringDone) return true;
     return OfferExitRun(frame);
 }
 

@@ -29,24 +29,23 @@ void StopFrameTimers(Timers& timers) {
 
 }  // namespace
 
-// The housekeeping leaves Closing clear, and a refused end keeps it so: the tray menu and the exit
+// The housekeeping ends the closing, and a refused end leaves it so: the tray menu and the exit
 // work again. The timers stop only once the desktop has taken the request (the call blocks until
 // then, so none fires in between): a refused end leaves the program running as it was, ticks
 // included. EndAction stays as it is, so the next run to end asks again.
 void EndWindows(MainFrame& frame) {
-    FrameState& state = frame.state();
     frame.ExitHousekeeping();
-    const bool powerOff = state.EndAction == kEndPowerOff;
+    const bool powerOff = frame.state().sessionEnd.EndAction == kEndPowerOff;
     if (!AskSessionToEnd(frame.services().session, powerOff)) {
         TellRefused(frame, powerOff);
         return;
     }
     StopFrameTimers(frame.services().timers);
-    state.Closing = true;
+    frame.state().mode.BeginClosing();
 }
 
 void CarryOutEndAction(MainFrame& frame) {
-    if (frame.state().EndAction > kEndNothing) EndWindows(frame);
+    if (frame.state().sessionEnd.EndAction > kEndNothing) EndWindows(frame);
 }
 
 }  // namespace tv

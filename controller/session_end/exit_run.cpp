@@ -25,20 +25,15 @@ bool ClaimExitRun(int& executeType) {
 }
 
 bool TakeExitRun(MainFrame& frame) {
-    FrameState& state = frame.state();
-    if (state.ExitMirroringDone) return false;
-    if (!state.ExitRunPending && !ClaimExitRun(frame.settings().ExecuteType)) return false;
-    state.ExitRunPending = false;
-    state.ExitMirroringDone = true;
+    SessionEndPlan& plan = frame.state().sessionEnd;
+    if (plan.ExitMirroringDone) return false;
+    if (!plan.ExitRunPending && !ClaimExitRun(frame.settings().ExecuteType)) return false;
+    plan.ExitRunPending = false;
+    plan.ExitMirroringDone = true;
     return true;
 }
 
-void RunExitRun(MainFrame& frame) {
-    FrameState& state = frame.state();
-    state.UnattendedRun = true;
-    state.ScheduledRun = false;
-    RunFileDir(frame, frame.settings(), RunOrigin::SessionEnd);
-}
+void RunExitRun(MainFrame& frame) { RunFileDir(frame, frame.settings(), RunOrigin::SessionEnd); }
 
 // The run counts as offered from the question on, so that a shutdown announced meanwhile does
 // not make it a second time. No end action was chosen on this path, so EndWindows logs off; the
@@ -46,13 +41,12 @@ void RunExitRun(MainFrame& frame) {
 // shuts down meanwhile, the session ends without the frame's help.
 void RunBeforeSessionEnds(MainFrame& frame) {
     FrameServices& services = frame.services();
-    FrameState& state = frame.state();
     services.timers.Stop(kTimerExitRun);
     if (!TakeExitRun(frame)) return;
     const int answer =
         services.prompts.MessageBox(kExitRunNotice, kConfirmCaption, kMbOkCancel | kMbIconQuestion);
     if (answer == kIdOk) RunExitRun(frame);
-    if (state.Ending || state.ShutdownAhead) return;
+    if (frame.state().mode.SessionEndsWithoutFrame()) return;
     EndWindows(frame);
 }
 

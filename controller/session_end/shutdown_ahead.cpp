@@ -9,16 +9,16 @@ namespace tv {
 // The run the desktop's query put the end off for is made here instead, without the question,
 // which nobody may be there to answer before the system stops waiting.
 void MeetShutdown(MainFrame& frame) {
-    FrameState& state = frame.state();
-    if (state.ShutdownAhead || state.Ending) return;
-    state.ShutdownAhead = true;
+    FrameMode& mode = frame.state().mode;
+    if (!mode.CanMeetShutdown()) return;
+    mode.AnnounceShutdown();
     frame.services().timers.Stop(kTimerExitRun);
     StepTowardsShutdown(frame);
 }
 
 void StepTowardsShutdown(MainFrame& frame) {
     FrameServices& services = frame.services();
-    if (frame.state().CopyRunning) {
+    if (frame.state().mode.running()) {
         services.copyRunner.StopRuns();
         return;
     }
@@ -30,10 +30,10 @@ void StepTowardsShutdown(MainFrame& frame) {
 // for the release.
 void FinishBeforeShutdown(MainFrame& frame) {
     FrameServices& services = frame.services();
-    FrameState& state = frame.state();
+    const FrameMode& mode = frame.state().mode;
     services.timers.Stop(kTimerBeforeShutdown);
-    if (!state.ShutdownAhead || state.Ending) return;
-    if (state.CopyRunning) {
+    if (!mode.WorksTowardsShutdown()) return;
+    if (mode.running()) {
         StepTowardsShutdown(frame);
         return;
     }
@@ -47,11 +47,11 @@ void FinishBeforeShutdown(MainFrame& frame) {
 
 // A program that is ending keeps its runs stopped.
 void ForgetShutdown(MainFrame& frame) {
-    FrameState& state = frame.state();
-    if (!state.ShutdownAhead) return;
-    state.ShutdownAhead = false;
+    FrameMode& mode = frame.state().mode;
+    if (!mode.shutdownAhead()) return;
+    mode.CallOffShutdown();
     frame.services().timers.Stop(kTimerBeforeShutdown);
-    if (!state.Ending) frame.services().copyRunner.AllowRuns();
+    if (!mode.ending()) frame.services().copyRunner.AllowRuns();
 }
 
 }  // namespace tv

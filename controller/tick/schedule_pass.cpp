@@ -8,21 +8,14 @@ namespace tv {
 
 namespace {
 
-void MarkScheduledRun(FrameState& state) {
-    state.UnattendedRun = true;
-    state.ScheduledRun = true;
-}
-
 // A schedule that falls due while a removable run is in progress starts nothing, yet counts as
-// run: the runners find CopyRunning set and return at once.
+// run: the runners find the run in progress and return at once.
 void RunEntry(MainFrame& frame, ScheduleEntry& entry, const DateTime& now) {
     if (entry.RunsDriveUnit()) {
-        MarkScheduledRun(frame.state());
         RunDriveUnit(frame, entry.Settings, RunOrigin::Schedule);
         entry.MarkRun(now);
     }
     if (entry.RunsFileDir()) {
-        MarkScheduledRun(frame.state());
         RunFileDir(frame, entry.Settings, RunOrigin::Schedule);
         entry.MarkRun(now);
     }

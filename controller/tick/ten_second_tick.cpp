@@ -20,7 +20,7 @@ int MinuteOfDay(const DateTime& time) { return time.Hour() * 60 + time.Minute();
 // Once its first runs are done, a drive unit without an interval runs no more by the timer.
 bool DriveUnitRunsByTimer(const SettingsRecord& settings, const FrameState& state) {
     return settings.Synchronize != 0 &&
-           !(state.DriveUnitArmed && IsNoInterval(settings.SyncInterval));
+           !(state.driveUnit.Armed && IsNoInterval(settings.SyncInterval));
 }
 
 bool FileDirRunsByTimer(const SettingsRecord& settings, const FrameState&) {
@@ -51,8 +51,6 @@ void TickUnit(MainFrame& frame, const IntervalUnit& unit, const DateTime& now) {
         (frame.*unit.recomputeNextTime)(Postponement::UserBusy);
         return;
     }
-    state.UnattendedRun = true;
-    state.ScheduledRun = false;
     unit.run(frame, settings, RunOrigin::Timer);
 }
 
