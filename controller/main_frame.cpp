@@ -7,12 +7,12 @@
 #include "controller/frame_ids.h"
 #include "controller/log_purge_cutoff.h"
 #include "controller/next_run_times.h"
+#include "controller/notice_texts.h"
 #include "controller/removable/media_detection.h"
 #include "controller/removable/removable_run.h"
 #include "controller/removable_drives.h"
 #include "controller/runners/drive_unit_run.h"
 #include "controller/runners/file_dir_run.h"
-#include "controller/runners/log_notice.h"
 #include "controller/session_end/end_session_query.h"
 #include "controller/session_end/end_windows.h"
 #include "controller/session_end/exit_run.h"
@@ -320,6 +320,11 @@ void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
 
 // The notice goes before a shutdown or log-off, which would take the desktop away with it. When
 // the system ends the program or shuts down, the session ends without the frame's help.
+RunServices MainFrame::runServices() {
+    return RunServices{services_.clock,   services_.drives, services_.locations,
+                       services_.prompts, services_.shares, services_.copyRunner};
+}
+
 RunBracket MainFrame::BeginRun(TickDuringRun tick, const std::string& unit) {
     return RunBracket(state_.mode, services_.timers, tick, [this, unit] {
         UpdateTrayTip();
@@ -337,8 +342,13 @@ RunBracket MainFrame::BeginRun(TickDuringRun tick, const std::string& unit) {
 void MainFrame::TellRunFailures(const std::string& unit) {
     const RunFailures failures = std::exchange(runFailures_, RunFailures());
     if (const std::optional<Notice> notice = failures.NoticeFor(unit)) {
-        NotifyWithLogAction(*this, *notice, failures.day());
+        NotifyWithLogAction(*notice, failures.day());
     }
+}
+
+void MainFrame::NotifyWithLogAction(Notice notice, const std::string& day) {
+    notice.action = NoticeAction{kOpenLogKey, kOpenLogLabel, [this, day] { OpenActivityLog(day); }};
+    services_.notifier.Notify(notice);
 }
 
 }  // namespace tv

@@ -18,8 +18,7 @@
 #include "controller/ports/tray.h"
 #include "controller/ports/voice.h"
 #include "controller/removable/media_presence.h"
-#include "controller/runners/run_bracket.h"
-#include "controller/runners/run_failures.h"
+#include "controller/runners/run_host.h"
 #include "engine/copy_runner.h"
 #include "engine/run_context.h"
 #include "platform/clock.h"
@@ -63,7 +62,7 @@ struct FrameServices {
     SecretStore* secrets = nullptr;
 };
 
-class MainFrame {
+class MainFrame : public RunHost {
   public:
     explicit MainFrame(FrameServices services);
     ~MainFrame();
@@ -116,19 +115,19 @@ class MainFrame {
     // Without the idle library the user always counts as busy.
     bool IsIdle() const;
 
-    // The bracket every run is made in; a run starts only when it was entered. At its end what
-    // failed in the run is told by one desktop notice naming unit (as the user knows it), and the
-    // shutdown or log-off chosen during the run is carried out.
-    RunBracket BeginRun(TickDuringRun tick, const std::string& unit);
-    // What has failed so far in the run in progress.
-    RunFailures& runFailures() { return runFailures_; }
-    // The next due times of the interval runs, from now.
-    void RecomputeNextDriveUnitTime(Postponement postponement = Postponement::None);
-    void RecomputeNextFileDirTime(Postponement postponement = Postponement::None);
+    // The host of every run.
+    RunServices runServices() override;
+    void NoteRunOrigin(RunOrigin origin) override { state_.mode.NoteRunOrigin(origin); }
+    RunBracket BeginRun(TickDuringRun tick, const std::string& unit) override;
+    RunFailures& runFailures() override { return runFailures_; }
+    void NotifyWithLogAction(Notice notice, const std::string& day) override;
+    DriveUnitProgress& driveUnitProgress() override { return state_.driveUnit; }
+    void RecomputeNextDriveUnitTime(Postponement postponement) override;
+    void RecomputeNextFileDirTime(Postponement postponement) override;
 
     FrameServices& services() { return services_; }
     FrameState& state() { return state_; }
-    SettingsRecord& settings() { return settings_; }
+    SettingsRecord& settings() override { return settings_; }
     ScheduleList& schedules() { return schedules_; }
     RemovablePresence& removablePresence() { return removablePresence_; }
     const DateTime& nextDriveUnitTime() const { return nextDriveUnitTime_; }

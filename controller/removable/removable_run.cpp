@@ -3,6 +3,7 @@
 #include "controller/main_frame.h"
 #include "controller/removable/medium_announcement.h"
 #include "controller/removable/medium_identifier.h"
+#include "controller/removable/voice_guide.h"
 #include "controller/runners/copy_launch.h"
 #include "controller/runners/decision_file.h"
 #include "controller/runners/destination_below.h"
@@ -102,7 +103,6 @@ void CopyMedium(MainFrame& frame, char letter, const RemovableStyle& style) {
     launch.destination = *destination;
     launch.kind = RunKind::Removable;
     launch.origin = style.origin;
-    launch.mirroring = known;
     const DestinationConnection connection(settings, launch.destination, services.shares,
                                            services.prompts);
     if (connection.failed()) {
@@ -116,8 +116,9 @@ void CopyMedium(MainFrame& frame, char letter, const RemovableStyle& style) {
     }
     LogRecord log =
         RunLogFields(start, kUnitRemovable, std::string(1, letter), IsManual(style.origin), known);
-    const int endCode = LaunchCopyRun(frame, settings, launch, log);
-    if (endCode == kIdStopAll || endCode == kIdStopAndNext) return;
+    const CopyOutcome outcome = LaunchCopyRun(frame, settings, launch, log);
+    if (settings.Sound != 0) PlayVoice(frame, EndVoiceFile(known, outcome.hadError), true);
+    if (outcome.endCode == kIdStopAll || outcome.endCode == kIdStopAndNext) return;
     if (IsSameRoot(root, rootAtStart)) RecordRun(decisions, *medium, style, known, start);
 }
 

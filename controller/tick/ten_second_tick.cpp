@@ -33,7 +33,7 @@ struct IntervalUnit {
     bool (*runsByTimer)(const SettingsRecord&, const FrameState&);
     const DateTime& (MainFrame::*nextTime)() const;
     void (MainFrame::*recomputeNextTime)(Postponement);
-    void (*run)(MainFrame&, SettingsRecord&, RunOrigin);
+    void (*run)(RunHost&, SettingsRecord&, RunOrigin);
 };
 
 constexpr IntervalUnit kDriveUnit{DriveUnitRunsByTimer, &MainFrame::nextDriveUnitTime,
@@ -59,7 +59,7 @@ void TickUnit(MainFrame& frame, const IntervalUnit& unit, const DateTime& now) {
 void CatchUpDriveUnit(MainFrame& frame) {
     const DateTime now = frame.services().clock.NowDateTime();
     if (MinuteOfDay(frame.nextDriveUnitTime()) < MinuteOfDay(now)) {
-        frame.RecomputeNextDriveUnitTime();
+        frame.RecomputeNextDriveUnitTime(Postponement::None);
     }
 }
 
