@@ -320,6 +320,10 @@ void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
 
 // The notice goes before a shutdown or log-off, which would take the desktop away with it. When
 // the system ends the program or shuts down, the session ends without the frame's help.
+void MainFrame::TellDialogMediaChanged() {
+    if (state_.mode.dialogOpen()) services_.settingsDialog.OnMediaChanged();
+}
+
 RunServices MainFrame::runServices() {
     return RunServices{services_.clock,   services_.drives, services_.locations,
                        services_.prompts, services_.shares, services_.copyRunner};

@@ -17,6 +17,7 @@
 #include "controller/ports/timers.h"
 #include "controller/ports/tray.h"
 #include "controller/ports/voice.h"
+#include "controller/removable/media_host.h"
 #include "controller/removable/media_presence.h"
 #include "controller/runners/run_host.h"
 #include "engine/copy_runner.h"
@@ -62,7 +63,7 @@ struct FrameServices {
     SecretStore* secrets = nullptr;
 };
 
-class MainFrame : public RunHost {
+class MainFrame : public RunHost, public MediaHost {
   public:
     explicit MainFrame(FrameServices services);
     ~MainFrame();
@@ -125,11 +126,17 @@ class MainFrame : public RunHost {
     void RecomputeNextDriveUnitTime(Postponement postponement) override;
     void RecomputeNextFileDirTime(Postponement postponement) override;
 
+    // What removable media need.
+    RunHost& runs() override { return *this; }
+    MediaIdentity& media() override { return services_.media; }
+    Voice& voice() override { return services_.voice; }
+    RemovablePresence& removablePresence() override { return removablePresence_; }
+    void TellDialogMediaChanged() override;
+
     FrameServices& services() { return services_; }
     FrameState& state() { return state_; }
     SettingsRecord& settings() override { return settings_; }
     ScheduleList& schedules() { return schedules_; }
-    RemovablePresence& removablePresence() { return removablePresence_; }
     const DateTime& nextDriveUnitTime() const { return nextDriveUnitTime_; }
     const DateTime& nextFileDirTime() const { return nextFileDirTime_; }
     bool iconAdded() const { return iconAdded_; }
