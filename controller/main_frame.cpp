@@ -324,6 +324,11 @@ void MainFrame::TellDialogMediaChanged() {
     if (state_.mode.dialogOpen()) services_.settingsDialog.OnMediaChanged();
 }
 
+SessionEndServices MainFrame::sessionEndServices() {
+    return SessionEndServices{services_.prompts, services_.notifier, services_.timers,
+                              services_.session, services_.copyRunner};
+}
+
 RunServices MainFrame::runServices() {
     return RunServices{services_.clock,   services_.drives, services_.locations,
                        services_.prompts, services_.shares, services_.copyRunner};

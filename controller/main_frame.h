@@ -20,6 +20,8 @@
 #include "controller/removable/media_host.h"
 #include "controller/removable/media_presence.h"
 #include "controller/runners/run_host.h"
+#include "controller/session_end/session_end_host.h"
+#include "controller/tick/tick_host.h"
 #include "engine/copy_runner.h"
 #include "engine/run_context.h"
 #include "platform/clock.h"
@@ -63,7 +65,7 @@ struct FrameServices {
     SecretStore* secrets = nullptr;
 };
 
-class MainFrame : public RunHost, public MediaHost {
+class MainFrame final : public RunHost, public MediaHost, public TickHost, public SessionEndHost {
   public:
     explicit MainFrame(FrameServices services);
     ~MainFrame();
@@ -109,12 +111,12 @@ class MainFrame : public RunHost, public MediaHost {
     // Nothing while a run or the exit keeps the dialog out.
     void OnSecondStart();
     void WriteSettingsReport();
-    void UpdateTrayTip();
+    void UpdateTrayTip() override;
     // What is done before the program ends: old day files of the activity log are deleted.
-    void ExitHousekeeping();
+    void ExitHousekeeping() override;
 
     // Without the idle library the user always counts as busy.
-    bool IsIdle() const;
+    bool IsIdle() const override;
 
     // The host of every run.
     RunServices runServices() override;
@@ -133,12 +135,16 @@ class MainFrame : public RunHost, public MediaHost {
     RemovablePresence& removablePresence() override { return removablePresence_; }
     void TellDialogMediaChanged() override;
 
-    FrameServices& services() { return services_; }
+    // What the end of the session needs.
+    SessionEndServices sessionEndServices() override;
+    FrameMode& mode() override { return state_.mode; }
+    SessionEndPlan& sessionEnd() override { return state_.sessionEnd; }
+
     FrameState& state() { return state_; }
     SettingsRecord& settings() override { return settings_; }
-    ScheduleList& schedules() { return schedules_; }
-    const DateTime& nextDriveUnitTime() const { return nextDriveUnitTime_; }
-    const DateTime& nextFileDirTime() const { return nextFileDirTime_; }
+    ScheduleList& schedules() override { return schedules_; }
+    const DateTime& nextDriveUnitTime() const override { return nextDriveUnitTime_; }
+    const DateTime& nextFileDirTime() const override { return nextFileDirTime_; }
     bool iconAdded() const { return iconAdded_; }
 
   private:
