@@ -94,7 +94,7 @@ TEST_F(SessionEndTest, TheQueryFollowsTheRunTheEndActionAndTheExitRunSetting) {
         {"exit run every time", false, false, 0, kEndNothing, false, 2, false, true, 2},
         {"exit run already offered", false, false, 0, kEndNothing, true, 2, true, false, 2},
         {"an unknown exit run setting", false, false, 0, kEndNothing, false, 3, true, false, 3},
-        // The frame's own shutdown or log-off goes through with Closing set.
+        // The frame's own shutdown or log-off goes through while the frame is closing.
         {"the frame's own shutdown", false, true, 0, kEndPowerOff, false, 0, true, false, 0},
         {"the frame's log-off after the exit run", false, true, 0, kEndNothing, true, 2, true,
          false, 2},
