@@ -1,25 +1,29 @@
-// The flags through which the frame's handlers keep out of each other's way while a modal
-// dialog or a copy run lets messages through, and the action chosen for the end of a run.
+// What the frame keeps between its events: its mode, the drive unit's progress through its runs,
+// and what is to happen when the session ends.
 #pragma once
+
+#include "controller/frame_mode.h"
 
 namespace tv {
 
-struct FrameState {
-    bool SettingsOpen = false;    // the settings dialog is open
-    bool Closing = false;         // from the exit confirmation to the end of the housekeeping
-    bool CopyRunning = false;     // a copy run is in progress
-    bool Ending = false;          // the system ends the program: no run starts any more
-    bool ShutdownAhead = false;   // the system shuts down once the frame lets it go
-    bool DriveUnitArmed = false;  // the drive unit's first runs after start-up are done
-    bool UnattendedRun = false;   // the current run started without the user
-    bool ScheduledRun = false;    // the current run belongs to a schedule
-    int EndAction = 0;            // what to do once the run has ended (0 nothing)
-    int FullBackupCounter = 0;    // drive-unit runs since the last full backup
+struct DriveUnitProgress {
+    bool Armed = false;         // the drive unit's first runs after start-up are done
+    int FullBackupCounter = 0;  // drive-unit runs since the last full backup
+};
+
+struct SessionEndPlan {
+    int EndAction = 0;  // what to do once the run has ended (0 nothing)
     // The run before the session ends has been offered; the frame lives as long as the process,
     // so this holds for the rest of it.
     bool ExitMirroringDone = false;
     // The desktop's query put the session's end off for that run, which is still to be offered.
     bool ExitRunPending = false;
+};
+
+struct FrameState {
+    FrameMode mode;
+    DriveUnitProgress driveUnit;
+    SessionEndPlan sessionEnd;
 };
 
 }  // namespace tv

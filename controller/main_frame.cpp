@@ -7,12 +7,12 @@
 #include "controller/frame_ids.h"
 #include "controller/log_purge_cutoff.h"
 #include "controller/next_run_times.h"
+#include "controller/notice_texts.h"
 #include "controller/removable/media_detection.h"
 #include "controller/removable/removable_run.h"
 #include "controller/removable_drives.h"
 #include "controller/runners/drive_unit_run.h"
 #include "controller/runners/file_dir_run.h"
-#include "controller/runners/log_notice.h"
 #include "controller/session_end/end_session_query.h"
 #include "controller/session_end/end_windows.h"
 #include "controller/session_end/exit_run.h"
@@ -83,7 +83,7 @@ void MainFrame::LoadSettingsForDrivesPresent() {
 
 void MainFrame::ComputeNextTimes() {
     const DateTime now = services_.clock.NowDateTime();
-    nextDriveUnitTime_ = NextDriveUnitTime(now, settings_, state_.DriveUnitArmed);
+    nextDriveUnitTime_ = NextDriveUnitTime(now, settings_, state_.driveUnit.Armed);
     nextFileDirTime_ = NextFileDirTime(now, settings_);
 }
 
@@ -138,13 +138,11 @@ void MainFrame::OnTrayEvent(TrayEvent event) {
     }
 }
 
-bool MainFrame::Busy() const { return state_.SettingsOpen || state_.CopyRunning || state_.Closing; }
-
 // The desktop may show the menu at any time, also over the settings dialog or a run's window: a
 // busy frame shows its items disabled, and leaves the drives as they are while a run or the
 // dialog works with them.
 std::vector<TrayMenuItem> MainFrame::CurrentTrayMenu() {
-    const bool busy = Busy();
+    const bool busy = state_.mode.Busy();
     if (!busy) {
         services_.drives.Refresh();
         RefreshRemovableDrives(settings_, services_.drives);
@@ -155,7 +153,7 @@ std::vector<TrayMenuItem> MainFrame::CurrentTrayMenu() {
 }
 
 void MainFrame::OnCommand(int id) {
-    if (Busy()) return;
+    if (state_.mode.Busy()) return;
     switch (id) {
         case kCommandSettings:
             OpenSettingsDialog();
@@ -177,24 +175,24 @@ void MainFrame::OnCommand(int id) {
 // The dialog is kept out while the exit is being confirmed too: closing the frame under an
 // open modal dialog would pull the live record away from it.
 void MainFrame::OpenSettingsDialog() {
-    if (Busy()) return;
+    if (!state_.mode.CanOpenDialog()) return;
     RunSettingsDialog(std::string());
 }
 
 void MainFrame::OpenActivityLog(const std::string& day) {
-    if (state_.SettingsOpen) {
+    if (state_.mode.dialogOpen()) {
         services_.settingsDialog.ShowActivityLog(day);
         return;
     }
-    if (state_.CopyRunning || state_.Closing) return;
+    if (state_.mode.KeepsDialogShut()) return;
     RunSettingsDialog(day);
 }
 
 // A run started from the dialog's buttons runs after the dialog has closed, while the frame still
 // counts it as open: there is nothing to bring to the front then.
 void MainFrame::OnSecondStart() {
-    if (state_.CopyRunning || state_.Closing) return;
-    if (state_.SettingsOpen) {
+    if (state_.mode.KeepsDialogShut()) return;
+    if (state_.mode.dialogOpen()) {
         services_.settingsDialog.BringToFront();
         return;
     }
@@ -202,11 +200,11 @@ void MainFrame::OnSecondStart() {
 }
 
 void MainFrame::RunSettingsDialog(const std::string& logDay) {
-    state_.SettingsOpen = true;
+    state_.mode.OpenDialog();
     const int endCode = services_.settingsDialog.Run(settings_, schedules_, logDay);
     if (IsAcceptingEndCode(endCode)) AcceptSettings(endCode);
     UpdateTrayTip();
-    state_.SettingsOpen = false;
+    state_.mode.CloseDialog();
 }
 
 void MainFrame::AcceptSettings(int endCode) {
@@ -217,8 +215,6 @@ void MainFrame::AcceptSettings(int endCode) {
         RecomputePassedNextTimes();
         return;
     }
-    state_.UnattendedRun = false;
-    state_.ScheduledRun = false;
     if (endCode == kSettingsRunDriveUnit) {
         RunDriveUnit(*this, settings_, RunOrigin::Manual);
     } else {
@@ -230,7 +226,7 @@ void MainFrame::AcceptSettings(int endCode) {
 void MainFrame::RecomputePassedNextTimes() {
     const DateTime now = services_.clock.NowDateTime();
     if (HasPassed(nextDriveUnitTime_, now)) {
-        nextDriveUnitTime_ = NextDriveUnitTime(now, settings_, state_.DriveUnitArmed);
+        nextDriveUnitTime_ = NextDriveUnitTime(now, settings_, state_.driveUnit.Armed);
     }
     if (HasPassed(nextFileDirTime_, now)) nextFileDirTime_ = NextFileDirTime(now, settings_);
 }
@@ -242,16 +238,16 @@ void MainFrame::WriteSettingsReport() {
 void MainFrame::UpdateTrayTip() {
     if (!iconAdded_) return;
     services_.tray.ModifyIcon(FitTrayTip(
-        TrayTipText(settings_, state_.DriveUnitArmed, nextDriveUnitTime_, nextFileDirTime_)));
+        TrayTipText(settings_, state_.driveUnit.Armed, nextDriveUnitTime_, nextFileDirTime_)));
 }
 
 void MainFrame::OnClose() {
-    if (state_.Closing || state_.CopyRunning) return;
-    state_.Closing = true;
+    if (!state_.mode.CanConfirmExit()) return;
+    state_.mode.BeginClosing();
     const int answer =
         services_.prompts.MessageBox(kExitQuestion, kExitCaption, kMbYesNo | kMbIconQuestion);
     if (answer != kIdYes) {
-        state_.Closing = false;
+        state_.mode.EndClosing();
         return;
     }
     ExitConfirmed();
@@ -268,10 +264,10 @@ void MainFrame::OnEndSession(bool ending) {
 
 // A run in progress exits at its end, from its bracket.
 void MainFrame::OnSystemEnd() {
-    if (state_.Ending || tornDown_) return;
-    state_.Ending = true;
+    if (state_.mode.ending() || tornDown_) return;
+    state_.mode.BeginEnding();
     services_.copyRunner.StopRuns();
-    if (!state_.CopyRunning) ExitConfirmed();
+    if (!state_.mode.running()) ExitConfirmed();
 }
 
 // A frame that has closed has no work left before the shutdown.
@@ -291,7 +287,7 @@ void MainFrame::ExitHousekeeping() {
     const std::string cutoff =
         LogPurgeCutoff(services_.clock.NowDateTime(), settings_.BeforeLogDate);
     if (!cutoff.empty()) LogStore(services_.locations.programDir).Purge(cutoff);
-    state_.Closing = false;
+    state_.mode.EndClosing();
 }
 
 void MainFrame::TearDown() {
@@ -315,7 +311,7 @@ bool MainFrame::IsIdle() const { return services_.idle && services_.idle->IsIdle
 
 void MainFrame::RecomputeNextDriveUnitTime(Postponement postponement) {
     nextDriveUnitTime_ = NextDriveUnitTime(services_.clock.NowDateTime(), settings_,
-                                           state_.DriveUnitArmed, postponement);
+                                           state_.driveUnit.Armed, postponement);
 }
 
 void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
@@ -324,13 +320,27 @@ void MainFrame::RecomputeNextFileDirTime(Postponement postponement) {
 
 // The notice goes before a shutdown or log-off, which would take the desktop away with it. When
 // the system ends the program or shuts down, the session ends without the frame's help.
+void MainFrame::TellDialogMediaChanged() {
+    if (state_.mode.dialogOpen()) services_.settingsDialog.OnMediaChanged();
+}
+
+SessionEndServices MainFrame::sessionEndServices() {
+    return SessionEndServices{services_.prompts, services_.notifier, services_.timers,
+                              services_.session, services_.copyRunner};
+}
+
+RunServices MainFrame::runServices() {
+    return RunServices{services_.clock,   services_.drives, services_.locations,
+                       services_.prompts, services_.shares, services_.copyRunner};
+}
+
 RunBracket MainFrame::BeginRun(TickDuringRun tick, const std::string& unit) {
-    return RunBracket(state_, services_.timers, tick, [this, unit] {
+    return RunBracket(state_.mode, services_.timers, tick, [this, unit] {
         UpdateTrayTip();
         TellRunFailures(unit);
-        if (state_.Ending) {
+        if (state_.mode.ending()) {
             ExitConfirmed();
-        } else if (state_.ShutdownAhead) {
+        } else if (state_.mode.shutdownAhead()) {
             StepTowardsShutdown(*this);
         } else {
             CarryOutEndAction(*this);
@@ -341,8 +351,13 @@ RunBracket MainFrame::BeginRun(TickDuringRun tick, const std::string& unit) {
 void MainFrame::TellRunFailures(const std::string& unit) {
     const RunFailures failures = std::exchange(runFailures_, RunFailures());
     if (const std::optional<Notice> notice = failures.NoticeFor(unit)) {
-        NotifyWithLogAction(*this, *notice, failures.day());
+        NotifyWithLogAction(*notice, failures.day());
     }
+}
+
+void MainFrame::NotifyWithLogAction(Notice notice, const std::string& day) {
+    notice.action = NoticeAction{kOpenLogKey, kOpenLogLabel, [this, day] { OpenActivityLog(day); }};
+    services_.notifier.Notify(notice);
 }
 
 }  // namespace tv

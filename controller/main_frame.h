@@ -17,9 +17,11 @@
 #include "controller/ports/timers.h"
 #include "controller/ports/tray.h"
 #include "controller/ports/voice.h"
+#include "controller/removable/media_host.h"
 #include "controller/removable/media_presence.h"
-#include "controller/runners/run_bracket.h"
-#include "controller/runners/run_failures.h"
+#include "controller/runners/run_host.h"
+#include "controller/session_end/session_end_host.h"
+#include "controller/tick/tick_host.h"
 #include "engine/copy_runner.h"
 #include "engine/run_context.h"
 #include "platform/clock.h"
@@ -63,7 +65,7 @@ struct FrameServices {
     SecretStore* secrets = nullptr;
 };
 
-class MainFrame {
+class MainFrame final : public RunHost, public MediaHost, public TickHost, public SessionEndHost {
   public:
     explicit MainFrame(FrameServices services);
     ~MainFrame();
@@ -109,36 +111,43 @@ class MainFrame {
     // Nothing while a run or the exit keeps the dialog out.
     void OnSecondStart();
     void WriteSettingsReport();
-    void UpdateTrayTip();
+    void UpdateTrayTip() override;
     // What is done before the program ends: old day files of the activity log are deleted.
-    void ExitHousekeeping();
+    void ExitHousekeeping() override;
 
     // Without the idle library the user always counts as busy.
-    bool IsIdle() const;
+    bool IsIdle() const override;
 
-    // The bracket every run is made in; a run starts only when it was entered. At its end what
-    // failed in the run is told by one desktop notice naming unit (as the user knows it), and the
-    // shutdown or log-off chosen during the run is carried out.
-    RunBracket BeginRun(TickDuringRun tick, const std::string& unit);
-    // What has failed so far in the run in progress.
-    RunFailures& runFailures() { return runFailures_; }
-    // The next due times of the interval runs, from now.
-    void RecomputeNextDriveUnitTime(Postponement postponement = Postponement::None);
-    void RecomputeNextFileDirTime(Postponement postponement = Postponement::None);
+    // The host of every run.
+    RunServices runServices() override;
+    void NoteRunOrigin(RunOrigin origin) override { state_.mode.NoteRunOrigin(origin); }
+    RunBracket BeginRun(TickDuringRun tick, const std::string& unit) override;
+    RunFailures& runFailures() override { return runFailures_; }
+    void NotifyWithLogAction(Notice notice, const std::string& day) override;
+    DriveUnitProgress& driveUnitProgress() override { return state_.driveUnit; }
+    void RecomputeNextDriveUnitTime(Postponement postponement) override;
+    void RecomputeNextFileDirTime(Postponement postponement) override;
 
-    FrameServices& services() { return services_; }
+    // What removable media need.
+    RunHost& runs() override { return *this; }
+    MediaIdentity& media() override { return services_.media; }
+    Voice& voice() override { return services_.voice; }
+    RemovablePresence& removablePresence() override { return removablePresence_; }
+    void TellDialogMediaChanged() override;
+
+    // What the end of the session needs.
+    SessionEndServices sessionEndServices() override;
+    FrameMode& mode() override { return state_.mode; }
+    SessionEndPlan& sessionEnd() override { return state_.sessionEnd; }
+
     FrameState& state() { return state_; }
-    SettingsRecord& settings() { return settings_; }
-    ScheduleList& schedules() { return schedules_; }
-    RemovablePresence& removablePresence() { return removablePresence_; }
-    const DateTime& nextDriveUnitTime() const { return nextDriveUnitTime_; }
-    const DateTime& nextFileDirTime() const { return nextFileDirTime_; }
+    SettingsRecord& settings() override { return settings_; }
+    ScheduleList& schedules() override { return schedules_; }
+    const DateTime& nextDriveUnitTime() const override { return nextDriveUnitTime_; }
+    const DateTime& nextFileDirTime() const override { return nextFileDirTime_; }
     bool iconAdded() const { return iconAdded_; }
 
   private:
-    // The settings dialog, a run or the exit confirmation holds the frame: the menu's commands
-    // and a second settings dialog are kept out.
-    bool Busy() const;
     std::vector<TrayMenuItem> CurrentTrayMenu();
     void LoadSettingsForDrivesPresent();
     void ComputeNextTimes();

@@ -4,17 +4,17 @@
 // when every recognised medium is to be run.
 #pragma once
 
-namespace tv {
+#include "controller/removable/media_host.h"
 
-class MainFrame;
+namespace tv {
 
 // Before the first poll: the first medium present is taken as seen, so it is not run. (Each
 // further one is found by one of the next polls and run.)
-void NoteMediumPresentAtStart(MainFrame& frame);
+void NoteMediumPresentAtStart(MediaHost& host);
 // The media timer: at most one new medium per poll.
-void PollRemovableMedia(MainFrame& frame);
+void PollRemovableMedia(MediaHost& host);
 // The mount table changed: every medium that came is run in letter order, every drive whose
 // medium went has its kind brought up to date.
-void OnMountTableChanged(MainFrame& frame);
+void OnMountTableChanged(MediaHost& host);
 
 }  // namespace tv

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "cardprobe/cardprobe.h"
-#include "controller/main_frame.h"
 #include "controller/removable/card_kind.h"
 #include "controller/removable/medium_identifier.h"
 #include "controller/removable/voice_guide.h"
@@ -22,13 +21,13 @@ bool IsSerialLabel(const std::string& label) { return IsDigitText(label, kSerial
 
 // The medium's serial label: the one it has, or a new one made from a new serial number. ""
 // when no label could be set.
-std::string SerialLabelOf(MainFrame& frame, char letter) {
-    DriveTable& drives = frame.services().drives;
+std::string SerialLabelOf(MediaHost& host, char letter) {
+    DriveTable& drives = host.runs().runServices().drives;
     const std::string root = drives.RootOf(letter);
     std::string label;
     drives.VolumeInformation(root, nullptr, &label);
     if (IsSerialLabel(label)) return label;
-    const std::string serial = frame.services().media.MakeSerialNumber();
+    const std::string serial = host.media().MakeSerialNumber();
     if (serial.size() < kSerialLabelStart + kSerialLabelLength) return "";
     label = serial.substr(kSerialLabelStart, kSerialLabelLength);
     return drives.SetVolumeLabel(root, label) ? label : "";
@@ -45,32 +44,32 @@ const char* RecognitionName(const MediaKindText& kind) {
     return kind.code == kMediaFloppy ? kind.listName : kind.longName;
 }
 
-void LogRecognition(MainFrame& frame, const MediaKindText& kind) {
-    const DateTime now = frame.services().clock.NowDateTime();
-    LogStore(frame.services().locations.programDir)
+void LogRecognition(const RunServices& services, const MediaKindText& kind) {
+    const DateTime now = services.clock.NowDateTime();
+    LogStore(services.locations.programDir)
         .AppendRecognition(now.Format("%Y/%m/%d"), RecognitionName(kind), now.Format("%H:%M:%S"));
 }
 
 }  // namespace
 
-int IdentifyMedium(MainFrame& frame, char letter) {
-    MediaIdentity& media = frame.services().media;
+int IdentifyMedium(MediaHost& host, char letter) {
+    MediaIdentity& media = host.media();
     if (const std::optional<int> stored = StoredCardKind(media, letter)) return *stored;
-    const std::string label = SerialLabelOf(frame, letter);
+    const std::string label = SerialLabelOf(host, letter);
     if (label.empty()) return kMediaOther;
     const MediaTypeQuestion question{letter, media.ProductText(letter), label};
-    const std::optional<int> chosen = frame.services().prompts.AskMediaType(question);
+    const std::optional<int> chosen = host.runs().runServices().prompts.AskMediaType(question);
     if (!chosen) return CARDPROBE_MEDIA_CANCELLED;
     media.WriteCardName(letter, CardNameOf(*chosen));
     return *chosen;
 }
 
-void AnnounceMedium(MainFrame& frame, char letter, bool known) {
-    if (frame.settings().Sound == 0) return;
-    const MediaKindText& kind = *FindMediaKind(IdentifyMedium(frame, letter));
-    LogRecognition(frame, kind);
-    PlayVoice(frame, kind.voiceFile, true);
-    PlayVoice(frame, known ? kVoiceStartMirroring : kVoiceStartBackup, true);
+void AnnounceMedium(MediaHost& host, char letter, bool known) {
+    if (host.runs().settings().Sound == 0) return;
+    const MediaKindText& kind = *FindMediaKind(IdentifyMedium(host, letter));
+    LogRecognition(host.runs().runServices(), kind);
+    PlayVoice(host, kind.voiceFile, true);
+    PlayVoice(host, known ? kVoiceStartMirroring : kVoiceStartBackup, true);
 }
 
 }  // namespace tv

@@ -3,17 +3,17 @@
 // then whether a backup or a mirroring begins.
 #pragma once
 
-namespace tv {
+#include "controller/removable/media_host.h"
 
-class MainFrame;
+namespace tv {
 
 // The media kind code of the medium in letter: the card name stored on it, else the user's
 // choice in the media type dialog (stored as its card name), CARDPROBE_MEDIA_CANCELLED when the
 // user cancelled, 0 when the medium could not be given a serial label.
-int IdentifyMedium(MainFrame& frame, char letter);
+int IdentifyMedium(MediaHost& host, char letter);
 
 // Nothing unless the settings ask for sound. known: the medium was run before, so a mirroring
 // begins; else a backup.
-void AnnounceMedium(MainFrame& frame, char letter, bool known);
+void AnnounceMedium(MediaHost& host, char letter, bool known);
 
 }  // namespace tv

@@ -1,8 +1,8 @@
 #include "controller/removable/removable_run.h"
 
-#include "controller/main_frame.h"
 #include "controller/removable/medium_announcement.h"
 #include "controller/removable/medium_identifier.h"
+#include "controller/removable/voice_guide.h"
 #include "controller/runners/copy_launch.h"
 #include "controller/runners/decision_file.h"
 #include "controller/runners/destination_below.h"
@@ -37,21 +37,21 @@ constexpr RemovableStyle kAutomatic{RunOrigin::Medium, SerialStorage::BestEffort
 constexpr RemovableStyle kManual{RunOrigin::Manual, SerialStorage::Required, kManualTitle,
                                  DecisionLayout::Tabs};
 
-DriveEntry& DriveOf(MainFrame& frame, char letter) { return frame.settings().Drives[letter - 'A']; }
+DriveEntry& DriveOf(RunHost& runs, char letter) { return runs.settings().Drives[letter - 'A']; }
 
-bool HasDestination(MainFrame& frame, char letter) {
-    if (!DriveOf(frame, letter).BackupDir.empty()) return true;
-    frame.services().prompts.MessageBox(kNoDestination, kNoDestinationCaption,
-                                        kMbOk | kMbIconExclamation);
+bool HasDestination(RunHost& runs, char letter) {
+    if (!DriveOf(runs, letter).BackupDir.empty()) return true;
+    runs.runServices().prompts.MessageBox(kNoDestination, kNoDestinationCaption,
+                                          kMbOk | kMbIconExclamation);
     return false;
 }
 
 // The user confirms a manual run by the drive's name and what is about to happen.
-bool UserConfirms(MainFrame& frame, char letter, bool known) {
+bool UserConfirms(RunHost& runs, char letter, bool known) {
     const std::string text =
-        DriveOf(frame, letter).Name + (known ? "をミラーリングします。" : "をバックアップします。");
-    return frame.services().prompts.MessageBox(text, kConfirmCaption,
-                                               kMbOkCancel | kMbIconQuestion) == kIdOk;
+        DriveOf(runs, letter).Name + (known ? "をミラーリングします。" : "をバックアップします。");
+    return runs.runServices().prompts.MessageBox(text, kConfirmCaption,
+                                                 kMbOkCancel | kMbIconQuestion) == kIdOk;
 }
 
 // A medium taken out during its run leaves its drive's folder behind, empty or holding what
@@ -70,13 +70,14 @@ void RecordRun(DecisionFile& decisions, const MediumIdentifier& medium, const Re
     }
 }
 
-void CopyMedium(MainFrame& frame, char letter, const RemovableStyle& style) {
-    FrameServices& services = frame.services();
+void CopyMedium(MediaHost& host, char letter, const RemovableStyle& style) {
+    RunHost& runs = host.runs();
+    const RunServices services = runs.runServices();
     DecisionFile decisions;
     decisions.Open(services.locations.programDir);
     const DateTime start = services.clock.NowDateTime();
     const std::optional<MediumIdentifier> medium =
-        IdentifyMediumForRun(services.drives, services.media, letter, style.serialStorage);
+        IdentifyMediumForRun(services.drives, host.media(), letter, style.serialStorage);
     if (!medium) {
         services.prompts.MessageBox(kNoMediumOrProtected, kConfirmCaption,
                                     kMbOk | kMbIconExclamation);
@@ -87,54 +88,53 @@ void CopyMedium(MainFrame& frame, char letter, const RemovableStyle& style) {
     NodeIdentity rootAtStart;
     if (root.empty() || !GetNodeIdentity(root, &rootAtStart)) return;
 
-    const std::string& backupDir = DriveOf(frame, letter).BackupDir;
+    const std::string& backupDir = DriveOf(runs, letter).BackupDir;
     const std::optional<std::string> destination =
         DestinationBelow(backupDir, medium->FolderName());
     if (!destination) {
-        frame.runFailures().AddRefusedDestination(JoinPath(backupDir, medium->FolderName()),
-                                                  LogDateText(services.clock));
+        runs.runFailures().AddRefusedDestination(JoinPath(backupDir, medium->FolderName()),
+                                                 LogDateText(services.clock));
         return;
     }
-    SettingsRecord& settings = frame.settings();
+    SettingsRecord& settings = runs.settings();
     CopyLaunch launch;
     launch.title = style.title;
     launch.source = root;
     launch.destination = *destination;
     launch.kind = RunKind::Removable;
     launch.origin = style.origin;
-    launch.mirroring = known;
     const DestinationConnection connection(settings, launch.destination, services.shares,
                                            services.prompts);
     if (connection.failed()) {
-        frame.runFailures().AddUnreachableDestination(backupDir, LogDateText(services.clock));
+        runs.runFailures().AddUnreachableDestination(backupDir, LogDateText(services.clock));
         return;
     }
     if (IsManual(style.origin)) {
-        if (!UserConfirms(frame, letter, known)) return;
+        if (!UserConfirms(runs, letter, known)) return;
     } else {
-        AnnounceMedium(frame, letter, known);
+        AnnounceMedium(host, letter, known);
     }
     LogRecord log =
         RunLogFields(start, kUnitRemovable, std::string(1, letter), IsManual(style.origin), known);
-    const int endCode = LaunchCopyRun(frame, settings, launch, log);
-    if (endCode == kIdStopAll || endCode == kIdStopAndNext) return;
+    const CopyOutcome outcome = LaunchCopyRun(runs, settings, launch, log);
+    if (settings.Sound != 0) PlayVoice(host, EndVoiceFile(known, outcome.hadError), true);
+    if (outcome.endCode == kIdStopAll || outcome.endCode == kIdStopAndNext) return;
     if (IsSameRoot(root, rootAtStart)) RecordRun(decisions, *medium, style, known, start);
 }
 
-void RunRemovable(MainFrame& frame, char letter, const RemovableStyle& style) {
-    if (!HasDestination(frame, letter)) return;
-    const RunBracket bracket = frame.BeginRun(TickDuringRun::GoesOn, DriveOf(frame, letter).Name);
+void RunRemovable(MediaHost& host, char letter, const RemovableStyle& style) {
+    RunHost& runs = host.runs();
+    if (!HasDestination(runs, letter)) return;
+    const RunBracket bracket = runs.BeginRun(TickDuringRun::GoesOn, DriveOf(runs, letter).Name);
     if (!bracket.entered()) return;
-    FrameState& state = frame.state();
-    state.UnattendedRun = !IsManual(style.origin);
-    state.ScheduledRun = false;
-    CopyMedium(frame, letter, style);
+    runs.NoteRunOrigin(style.origin);
+    CopyMedium(host, letter, style);
 }
 
 }  // namespace
 
-void RunRemovableAuto(MainFrame& frame, char letter) { RunRemovable(frame, letter, kAutomatic); }
+void RunRemovableAuto(MediaHost& host, char letter) { RunRemovable(host, letter, kAutomatic); }
 
-void RunRemovableManual(MainFrame& frame, char letter) { RunRemovable(frame, letter, kManual); }
+void RunRemovableManual(MediaHost& host, char letter) { RunRemovable(host, letter, kManual); }
 
 }  // namespace tv

@@ -4,11 +4,11 @@
 // apart.
 #pragma once
 
+#include "controller/removable/media_host.h"
+
 namespace tv {
 
-class MainFrame;
-
-void RunRemovableAuto(MainFrame& frame, char letter);
-void RunRemovableManual(MainFrame& frame, char letter);
+void RunRemovableAuto(MediaHost& host, char letter);
+void RunRemovableManual(MediaHost& host, char letter);
 
 }  // namespace tv

@@ -1,13 +1,13 @@
 #include "controller/removable/voice_guide.h"
 
-#include "controller/main_frame.h"
 #include "platform/paths.h"
 
 namespace tv {
 
-void PlayVoice(MainFrame& frame, const char* fileName, bool wait) {
-    const std::string folder = JoinPath(frame.services().locations.installDir, kVoiceFolder);
-    frame.services().voice.Play(JoinPath(folder, fileName), wait);
+void PlayVoice(MediaHost& host, const char* fileName, bool wait) {
+    const std::string folder =
+        JoinPath(host.runs().runServices().locations.installDir, kVoiceFolder);
+    host.voice().Play(JoinPath(folder, fileName), wait);
 }
 
 const char* EndVoiceFile(bool mirroring, bool hadError) {

@@ -3,19 +3,13 @@
 
 #include <string>
 
+#include "controller/run_origin.h"
+#include "controller/runners/run_host.h"
 #include "controller/runners/run_job.h"
 #include "log/log_record.h"
 #include "settings/settings_record.h"
 
 namespace tv {
-
-class MainFrame;
-
-// Who started a run: by hand, the interval timer, a schedule, the end of the session, or a
-// medium inserted.
-enum class RunOrigin { Manual, Timer, Schedule, SessionEnd, Medium };
-
-inline bool IsManual(RunOrigin origin) { return origin == RunOrigin::Manual; }
 
 struct CopyLaunch {
     std::string title;
@@ -25,20 +19,23 @@ struct CopyLaunch {
     RunOrigin origin = RunOrigin::Timer;
     // Compares every file with its copy by content (drive-unit runs only).
     bool fullBackup = false;
-    // A removable medium run before is mirrored (else backed up): it chooses the end voice.
-    bool mirroring = false;
+};
+
+// How a copy run ended: the window's end code (kIdStopAll, kIdStopAndNext, or 0 when the run
+// ended), and whether any error happened.
+struct CopyOutcome {
+    int endCode = 0;
+    bool hadError = false;
 };
 
 // Whether a runner goes on with its next drive or item.
 enum class RunStep { Continue, Stop };
 
 // Fills the job from settings and runs it through the frame's copy runner with its modal
-// window. Returns the window's end code: kIdStopAll, kIdStopAndNext, or 0 when the run ended.
-// A manual run asks the user before a mirror deletion of most of the destination; an unattended
-// run holds it back and the user is told by a desktop notification. What failed is noted for
-// the end of the frame's run, which tells it. A removable run ends with
-// the voice that tells how it went, when the settings ask for sound.
-int LaunchCopyRun(MainFrame& frame, const SettingsRecord& settings, const CopyLaunch& launch,
-                  LogRecord& log);
+// window. A manual run asks the user before a mirror deletion of most of the destination; an
+// unattended run holds it back and the user is told by a desktop notification. What failed is noted
+// for the end of the frame's run, which tells it.
+CopyOutcome LaunchCopyRun(RunHost& host, const SettingsRecord& settings, const CopyLaunch& launch,
+                          LogRecord& log);
 
 }  // namespace tv

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "controller/main_frame.h"
 #include "controller/notice_texts.h"
 #include "controller/runners/destination_connection.h"
 #include "controller/runners/whole_drive_run.h"
@@ -27,12 +26,12 @@ std::string TitleOf(char letter) {
 }
 
 // Every drive of the unit but the one the destination lies on, until the user stops everything.
-void RunEveryDrive(MainFrame& frame, const SettingsRecord& settings, RunOrigin origin) {
-    const DriveTable& drives = frame.services().drives;
+void RunEveryDrive(RunHost& host, const SettingsRecord& settings, RunOrigin origin) {
+    const DriveTable& drives = host.runServices().drives;
     const char destinationDrive = drives.DriveOfPath(settings.SynchroDirectory);
-    const FrameState& state = frame.state();
+    const DriveUnitProgress& progress = host.driveUnitProgress();
     const bool fullBackups = settings.SyncFullBackup != 0;
-    const bool fullBackupDue = state.FullBackupCounter == settings.SyncFullBackupCount;
+    const bool fullBackupDue = progress.FullBackupCounter == settings.SyncFullBackupCount;
     for (int index = 0; index < kDriveLetterCount; ++index) {
         const char letter = DriveLetterAt(index);
         if (letter == destinationDrive) continue;
@@ -41,25 +40,26 @@ void RunEveryDrive(MainFrame& frame, const SettingsRecord& settings, RunOrigin o
                           kUnitDriveUnit, RunKind::DriveUnit,        origin};
         run.fullBackups = fullBackups;
         run.fullBackupDue = fullBackupDue;
-        if (RunWholeDrive(frame, settings, run) == RunStep::Stop) return;
+        if (RunWholeDrive(host, settings, run) == RunStep::Stop) return;
     }
 }
 
 }  // namespace
 
-void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
-    FrameServices& services = frame.services();
-    FrameState& state = frame.state();
+void RunDriveUnit(RunHost& host, SettingsRecord& settings, RunOrigin origin) {
+    const RunServices services = host.runServices();
+    DriveUnitProgress& progress = host.driveUnitProgress();
+    host.NoteRunOrigin(origin);
     // A scheduled run leaves the interval's next time alone.
-    const auto recomputeNextTime = [&frame, origin] {
-        if (origin != RunOrigin::Schedule) frame.RecomputeNextDriveUnitTime();
+    const auto recomputeNextTime = [&host, origin] {
+        if (origin != RunOrigin::Schedule) host.RecomputeNextDriveUnitTime();
     };
     if (settings.SynchroDirectory.empty() && IsManual(origin)) {
         services.prompts.MessageBox(kNoDestination, kErrorCaption, kMbOk | kMbIconExclamation);
         recomputeNextTime();
         return;
     }
-    const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped, kDriveUnitName);
+    const RunBracket bracket = host.BeginRun(TickDuringRun::Stopped, kDriveUnitName);
     if (!bracket.entered()) {
         recomputeNextTime();
         return;
@@ -68,19 +68,20 @@ void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) 
         const DestinationConnection connection(settings, settings.SynchroDirectory, services.shares,
                                                services.prompts);
         if (connection.failed()) {
-            frame.runFailures().AddUnreachableDestination(settings.SynchroDirectory,
-                                                          LogDateText(services.clock));
-            state.DriveUnitArmed = true;
+            host.runFailures().AddUnreachableDestination(settings.SynchroDirectory,
+                                                         LogDateText(services.clock));
+            progress.Armed = true;
             recomputeNextTime();
             return;
         }
-        ++state.FullBackupCounter;
-        RunEveryDrive(frame, settings, origin);
+        ++progress.FullBackupCounter;
+        RunEveryDrive(host, settings, origin);
     }
     if (origin != RunOrigin::Schedule) {
-        frame.RecomputeNextDriveUnitTime();
-        state.DriveUnitArmed = true;
-        if (state.FullBackupCounter == settings.SyncFullBackupCount) state.FullBackupCounter = 0;
+        host.RecomputeNextDriveUnitTime();
+        progress.Armed = true;
+        if (progress.FullBackupCounter == settings.SyncFullBackupCount)
+            progress.FullBackupCounter = 0;
     }
 }
 

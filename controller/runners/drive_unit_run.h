@@ -3,14 +3,13 @@
 #pragma once
 
 #include "controller/runners/copy_launch.h"
+#include "controller/runners/run_host.h"
 #include "settings/settings_record.h"
 
 namespace tv {
 
-class MainFrame;
-
 // settings is the live record or a schedule's; a pair entered at the password prompt is kept
 // in it.
-void RunDriveUnit(MainFrame& frame, SettingsRecord& settings, RunOrigin origin);
+void RunDriveUnit(RunHost& host, SettingsRecord& settings, RunOrigin origin);
 
 }  // namespace tv

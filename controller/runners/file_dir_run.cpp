@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "controller/main_frame.h"
 #include "controller/notice_texts.h"
 #include "controller/runners/destination_below.h"
 #include "controller/runners/destination_connection.h"
@@ -33,7 +32,7 @@ std::string ItemTitle(size_t number, size_t count) {
     return title;
 }
 
-RunStep RunFolderItem(MainFrame& frame, const SettingsRecord& settings, const std::string& item,
+RunStep RunFolderItem(RunHost& host, const SettingsRecord& settings, const std::string& item,
                       const std::string& destination, const std::string& title, RunOrigin origin) {
     CopyLaunch launch;
     launch.title = title;
@@ -41,21 +40,22 @@ RunStep RunFolderItem(MainFrame& frame, const SettingsRecord& settings, const st
     launch.destination = destination;
     launch.kind = RunKind::FileDir;
     launch.origin = origin;
-    LogRecord log = RunLogFields(frame.services().clock.NowDateTime(), kUnitFileDir, item,
+    LogRecord log = RunLogFields(host.runServices().clock.NowDateTime(), kUnitFileDir, item,
                                  IsManual(origin), false);
-    const int endCode = LaunchCopyRun(frame, settings, launch, log);
-    return endCode == kIdStopAll ? RunStep::Stop : RunStep::Continue;
+    const CopyOutcome outcome = LaunchCopyRun(host, settings, launch, log);
+    return outcome.endCode == kIdStopAll ? RunStep::Stop : RunStep::Continue;
 }
 
-void NoteUnreachable(MainFrame& frame, const std::string& destination) {
-    frame.runFailures().AddUnreachableDestination(destination, LogDateText(frame.services().clock));
+void NoteUnreachable(RunHost& host, const std::string& destination) {
+    host.runFailures().AddUnreachableDestination(destination,
+                                                 LogDateText(host.runServices().clock));
 }
 
-void NoteRefused(MainFrame& frame, const std::string& destination) {
-    frame.runFailures().AddRefusedDestination(destination, LogDateText(frame.services().clock));
+void NoteRefused(RunHost& host, const std::string& destination) {
+    host.runFailures().AddRefusedDestination(destination, LogDateText(host.runServices().clock));
 }
 
-RunStep RunItem(MainFrame& frame, const SettingsRecord& settings, size_t index, size_t count,
+RunStep RunItem(RunHost& host, const SettingsRecord& settings, size_t index, size_t count,
                 RunOrigin origin) {
     if (settings.Directry2.empty()) return RunStep::Stop;
     const std::string& item = settings.FileList[index];
@@ -67,40 +67,40 @@ RunStep RunItem(MainFrame& frame, const SettingsRecord& settings, size_t index, 
     const std::string name = ItemName(item);
     const std::optional<std::string> destination = DestinationBelow(settings.Directry2, name);
     if (!destination) {
-        NoteRefused(frame, JoinPath(settings.Directry2, name));
+        NoteRefused(host, JoinPath(settings.Directry2, name));
         return RunStep::Continue;
     }
     if ((attributes & kAttrDirectory) != 0) {
-        return RunFolderItem(frame, settings, item, *destination, ItemTitle(index + 1, count),
+        return RunFolderItem(host, settings, item, *destination, ItemTitle(index + 1, count),
                              origin);
     }
-    CopySingleFileItem(frame, settings, item, *destination, origin);
+    CopySingleFileItem(host, settings, item, *destination, origin);
     return RunStep::Continue;
 }
 
-RunStep RunEveryItem(MainFrame& frame, const SettingsRecord& settings, RunOrigin origin) {
+RunStep RunEveryItem(RunHost& host, const SettingsRecord& settings, RunOrigin origin) {
     const size_t count = settings.FileList.size();
     for (size_t index = 0; index < count; ++index) {
-        if (RunItem(frame, settings, index, count, origin) == RunStep::Stop) return RunStep::Stop;
+        if (RunItem(host, settings, index, count, origin) == RunStep::Stop) return RunStep::Stop;
     }
     return RunStep::Continue;
 }
 
 // The drives chosen in choice, copied with the destination and options of job.
-void RunSourceDrives(MainFrame& frame, const SettingsRecord& choice, const SettingsRecord& job,
+void RunSourceDrives(RunHost& host, const SettingsRecord& choice, const SettingsRecord& job,
                      RunOrigin origin) {
     for (int index = 0; index < kDriveLetterCount; ++index) {
         if (choice.Drives[index].Work != DriveWork::UnitSource) continue;
         const WholeDriveRun run{DriveLetterAt(index), job.Directry2,    kDrivesTitle,
                                 kUnitFileDir,         RunKind::FileDir, origin};
-        if (RunWholeDrive(frame, job, run) == RunStep::Stop) return;
+        if (RunWholeDrive(host, job, run) == RunStep::Stop) return;
     }
 }
 
 }  // namespace
 
-RunStep RunFileDirItems(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
-    FrameServices& services = frame.services();
+RunStep RunFileDirItems(RunHost& host, SettingsRecord& settings, RunOrigin origin) {
+    const RunServices services = host.runServices();
     if (settings.Directry2.empty() && IsManual(origin)) {
         services.prompts.MessageBox(kNoItemDestination, "", kMbOk | kMbIconInformation);
         return RunStep::Stop;
@@ -113,39 +113,40 @@ RunStep RunFileDirItems(MainFrame& frame, SettingsRecord& settings, RunOrigin or
     const DestinationConnection connection(settings, settings.Directry2, services.shares,
                                            services.prompts);
     if (connection.failed()) {
-        NoteUnreachable(frame, settings.Directry2);
+        NoteUnreachable(host, settings.Directry2);
         return RunStep::Stop;
     }
-    return RunEveryItem(frame, settings, origin);
+    return RunEveryItem(host, settings, origin);
 }
 
-void RunFileDir(MainFrame& frame, SettingsRecord& settings, RunOrigin origin) {
-    FrameServices& services = frame.services();
+void RunFileDir(RunHost& host, SettingsRecord& settings, RunOrigin origin) {
+    const RunServices services = host.runServices();
+    host.NoteRunOrigin(origin);
     const bool recomputes = origin == RunOrigin::Timer || origin == RunOrigin::Manual;
     if (settings.Directry2.empty() && IsManual(origin)) {
         services.prompts.MessageBox(kNoDestination, kErrorCaption, kMbOk | kMbIconExclamation);
         return;
     }
-    const RunBracket bracket = frame.BeginRun(TickDuringRun::Stopped, kFileDirUnitName);
+    const RunBracket bracket = host.BeginRun(TickDuringRun::Stopped, kFileDirUnitName);
     if (!bracket.entered()) {
-        if (origin == RunOrigin::Timer) frame.RecomputeNextFileDirTime();
+        if (origin == RunOrigin::Timer) host.RecomputeNextFileDirTime();
         return;
     }
-    if (RunFileDirItems(frame, settings, origin) == RunStep::Stop) return;
+    if (RunFileDirItems(host, settings, origin) == RunStep::Stop) return;
     // A schedule chooses only which drives its run copies whole; where they go and how they are
     // copied stays the live settings' choice.
-    SettingsRecord& job = origin == RunOrigin::Schedule ? frame.settings() : settings;
+    SettingsRecord& job = origin == RunOrigin::Schedule ? host.settings() : settings;
     {
         const DestinationConnection connection(job, job.Directry2, services.shares,
                                                services.prompts);
         if (connection.failed()) {
-            NoteUnreachable(frame, job.Directry2);
-            if (origin == RunOrigin::Timer) frame.RecomputeNextFileDirTime();
+            NoteUnreachable(host, job.Directry2);
+            if (origin == RunOrigin::Timer) host.RecomputeNextFileDirTime();
             return;
         }
-        RunSourceDrives(frame, settings, job, origin);
+        RunSourceDrives(host, settings, job, origin);
     }
-    if (recomputes) frame.RecomputeNextFileDirTime();
+    if (recomputes) host.RecomputeNextFileDirTime();
 }
 
 }  // namespace tv

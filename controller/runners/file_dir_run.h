@@ -6,16 +6,15 @@
 #include <string>
 
 #include "controller/runners/copy_launch.h"
+#include "controller/runners/run_host.h"
 #include "settings/settings_record.h"
 
 namespace tv {
 
-class MainFrame;
-
-void RunFileDir(MainFrame& frame, SettingsRecord& settings, RunOrigin origin);
+void RunFileDir(RunHost& host, SettingsRecord& settings, RunOrigin origin);
 
 // The items of the file list alone; Stop when the run must end (no destination, the user
 // cancelled or stopped everything, the share could not be connected).
-RunStep RunFileDirItems(MainFrame& frame, SettingsRecord& settings, RunOrigin origin);
+RunStep RunFileDirItems(RunHost& host, SettingsRecord& settings, RunOrigin origin);
 
 }  // namespace tv

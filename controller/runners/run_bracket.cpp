@@ -6,18 +6,18 @@
 
 namespace tv {
 
-RunBracket::RunBracket(FrameState& state, Timers& timers, TickDuringRun tick,
+RunBracket::RunBracket(FrameMode& mode, Timers& timers, TickDuringRun tick,
                        std::function<void()> atEnd)
-    : state_(state), timers_(timers), tick_(tick), atEnd_(std::move(atEnd)) {
-    if (state_.CopyRunning || state_.Ending) return;
+    : mode_(mode), timers_(timers), tick_(tick), atEnd_(std::move(atEnd)) {
+    if (!mode_.CanStartRun()) return;
     entered_ = true;
-    state_.CopyRunning = true;
+    mode_.BeginRun();
     if (tick_ == TickDuringRun::Stopped) timers_.Stop(kTimerTick);
 }
 
 RunBracket::~RunBracket() {
     if (!entered_) return;
-    state_.CopyRunning = false;
+    mode_.EndRun();
     if (tick_ == TickDuringRun::Stopped) timers_.Start(kTimerTick, kTickPeriodMs);
     if (atEnd_) atEnd_();
 }

@@ -1,24 +1,24 @@
-// One run of the frame, from its start to its end. While it lasts, CopyRunning keeps every other
-// run, the tray menu, the settings dialog and the exit out, whatever the modal progress window
-// lets through; the runs that ask for it stop the ten-second tick, so no tick falls into them.
-// At its end the tick runs again and the tray tip shows the new next times.
+// One run of the frame, from its start to its end. While it lasts, the frame's mode keeps every
+// other run, the tray menu, the settings dialog and the exit out, whatever the modal progress
+// window lets through; the runs that ask for it stop the ten-second tick, so no tick falls into
+// them. At its end the tick runs again and the tray tip shows the new next times.
 #pragma once
 
 #include <functional>
 
-#include "controller/frame_state.h"
+#include "controller/frame_mode.h"
 #include "controller/ports/timers.h"
 
 namespace tv {
 
 // Whether the ten-second tick goes on during a run. The drive-unit and file/directory runs stop
-// it; a removable run does not, and a tick during it finds CopyRunning set.
+// it; a removable run does not, and a tick during it finds the run in progress.
 enum class TickDuringRun { Stopped, GoesOn };
 
 class RunBracket {
   public:
     // atEnd is called once the run has ended, after the tick was started again.
-    RunBracket(FrameState& state, Timers& timers, TickDuringRun tick, std::function<void()> atEnd);
+    RunBracket(FrameMode& mode, Timers& timers, TickDuringRun tick, std::function<void()> atEnd);
     ~RunBracket();
     RunBracket(const RunBracket&) = delete;
     RunBracket& operator=(const RunBracket&) = delete;
@@ -28,7 +28,7 @@ class RunBracket {
     bool entered() const { return entered_; }
 
   private:
-    FrameState& state_;
+    FrameMode& mode_;
     Timers& timers_;
     TickDuringRun tick_;
     std::function<void()> atEnd_;

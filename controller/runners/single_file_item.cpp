@@ -1,6 +1,5 @@
 #include "controller/runners/single_file_item.h"
 
-#include "controller/main_frame.h"
 #include "engine/selection_rules.h"
 #include "engine/step_log.h"
 #include "log/log_store.h"
@@ -16,9 +15,9 @@ bool SingleFileItemIsCopied(const SettingsRecord& settings, const std::string& i
     return IsTransferTarget(rules, item) && !IsDestinationNewer(rules, item, destination);
 }
 
-void CopySingleFileItem(MainFrame& frame, const SettingsRecord& settings, const std::string& item,
+void CopySingleFileItem(RunHost& host, const SettingsRecord& settings, const std::string& item,
                         const std::string& destination, RunOrigin origin) {
-    const FrameServices& services = frame.services();
+    const RunServices services = host.runServices();
     if (!SingleFileItemIsCopied(settings, item, destination)) return;
     LogRecord log =
         RunLogFields(services.clock.NowDateTime(), kUnitFileDir, item, IsManual(origin), false);
@@ -26,7 +25,7 @@ void CopySingleFileItem(MainFrame& frame, const SettingsRecord& settings, const 
     // The destination folder may not exist yet when no folder item or drive went before.
     const bool copied = EnsureFolder(ContainingFolder(destination)) && CopyFile(item, destination);
     log.result = copied ? kLogResultOk : kLogResultError;
-    if (!copied) frame.runFailures().AddFailedFile(log.date);
+    if (!copied) host.runFailures().AddFailedFile(log.date);
     LogStore store(services.locations.programDir);
     store.Append(log);
     store.Close();

@@ -5,11 +5,10 @@
 #include <string>
 
 #include "controller/runners/copy_launch.h"
+#include "controller/runners/run_host.h"
 #include "settings/settings_record.h"
 
 namespace tv {
-
-class MainFrame;
 
 // The file's extension is not excluded and its copy is older (or overwriting is forced).
 bool SingleFileItemIsCopied(const SettingsRecord& settings, const std::string& item,
@@ -18,7 +17,7 @@ bool SingleFileItemIsCopied(const SettingsRecord& settings, const std::string& i
 // A file whose extension the lists exclude, or whose copy is not older (unless overwriting is
 // forced), is left alone without a log line. Otherwise it is copied over its copy and logged
 // "ファイル作成" with "ＯＫ" or "エラー".
-void CopySingleFileItem(MainFrame& frame, const SettingsRecord& settings, const std::string& item,
+void CopySingleFileItem(RunHost& host, const SettingsRecord& settings, const std::string& item,
                         const std::string& destination, RunOrigin origin);
 
 }  // namespace tv

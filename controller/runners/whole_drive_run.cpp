@@ -1,6 +1,5 @@
 #include "controller/runners/whole_drive_run.h"
 
-#include "controller/main_frame.h"
 #include "controller/runners/decision_file.h"
 #include "engine/copy_runner.h"
 #include "platform/drive_table.h"
@@ -10,9 +9,9 @@
 
 namespace tv {
 
-RunStep RunWholeDrive(MainFrame& frame, const SettingsRecord& settings, const WholeDriveRun& run) {
+RunStep RunWholeDrive(RunHost& host, const SettingsRecord& settings, const WholeDriveRun& run) {
     if (run.destinationFolder.empty()) return RunStep::Stop;
-    FrameServices& services = frame.services();
+    const RunServices services = host.runServices();
     const std::string root = services.drives.RootOf(run.letter);
     if (root.empty() || GetFileAttributes(root) == kInvalidAttributes) return RunStep::Continue;
 
@@ -32,7 +31,7 @@ RunStep RunWholeDrive(MainFrame& frame, const SettingsRecord& settings, const Wh
     launch.fullBackup = run.fullBackups && (run.fullBackupDue || !known);
     LogRecord log =
         RunLogFields(start, run.unit, std::string(1, run.letter), IsManual(run.origin), known);
-    const int endCode = LaunchCopyRun(frame, settings, launch, log);
+    const int endCode = LaunchCopyRun(host, settings, launch, log).endCode;
     if (endCode == kIdStopAll) return RunStep::Stop;
     if (endCode != kIdStopAndNext) decisions.Append(serial, DecisionLayout::Tabs, known, start);
     return RunStep::Continue;

@@ -6,11 +6,10 @@
 #include <string>
 
 #include "controller/runners/copy_launch.h"
+#include "controller/runners/run_host.h"
 #include "settings/settings_record.h"
 
 namespace tv {
-
-class MainFrame;
 
 struct WholeDriveRun {
     char letter = 'C';
@@ -26,6 +25,6 @@ struct WholeDriveRun {
 
 // Stop when there is no destination folder or the user stopped everything; Continue when the
 // drive's root cannot be reached (it is passed over) and after the run.
-RunStep RunWholeDrive(MainFrame& frame, const SettingsRecord& settings, const WholeDriveRun& run);
+RunStep RunWholeDrive(RunHost& host, const SettingsRecord& settings, const WholeDriveRun& run);
 
 }  // namespace tv

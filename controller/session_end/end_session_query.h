@@ -3,11 +3,11 @@
 // ExecuteType holds the first request off to run the file/directory backup before the end.
 #pragma once
 
+#include "controller/session_end/session_end_host.h"
+
 namespace tv {
 
-class MainFrame;
-
 // True when the session may end now. logOff tells a log-off from a shutdown.
-bool MayEndSession(MainFrame& frame, bool logOff);
+bool MayEndSession(SessionEndHost& host, bool logOff);
 
 }  // namespace tv

@@ -1,7 +1,6 @@
 #include "controller/session_end/end_windows.h"
 
 #include "controller/frame_ids.h"
-#include "controller/main_frame.h"
 #include "controller/notice_texts.h"
 #include "controller/session_end/end_action.h"
 
@@ -11,8 +10,8 @@ namespace {
 
 // The user is told at every refused attempt: each one is an end the user waited for that did not
 // come.
-void TellRefused(MainFrame& frame, bool powerOff) {
-    frame.services().notifier.Notify(
+void TellRefused(Notifier& notifier, bool powerOff) {
+    notifier.Notify(
         Notice{kSessionEndSummary, powerOff ? kPowerOffRefused : kLogOffRefused, std::nullopt});
 }
 
@@ -29,24 +28,24 @@ void StopFrameTimers(Timers& timers) {
 
 }  // namespace
 
-// The housekeeping leaves Closing clear, and a refused end keeps it so: the tray menu and the exit
+// The housekeeping ends the closing, and a refused end leaves it so: the tray menu and the exit
 // work again. The timers stop only once the desktop has taken the request (the call blocks until
 // then, so none fires in between): a refused end leaves the program running as it was, ticks
 // included. EndAction stays as it is, so the next run to end asks again.
-void EndWindows(MainFrame& frame) {
-    FrameState& state = frame.state();
-    frame.ExitHousekeeping();
-    const bool powerOff = state.EndAction == kEndPowerOff;
-    if (!AskSessionToEnd(frame.services().session, powerOff)) {
-        TellRefused(frame, powerOff);
+void EndWindows(SessionEndHost& host) {
+    const SessionEndServices services = host.sessionEndServices();
+    host.ExitHousekeeping();
+    const bool powerOff = host.sessionEnd().EndAction == kEndPowerOff;
+    if (!AskSessionToEnd(services.session, powerOff)) {
+        TellRefused(services.notifier, powerOff);
         return;
     }
-    StopFrameTimers(frame.services().timers);
-    state.Closing = true;
+    StopFrameTimers(services.timers);
+    host.mode().BeginClosing();
 }
 
-void CarryOutEndAction(MainFrame& frame) {
-    if (frame.state().EndAction > kEndNothing) EndWindows(frame);
+void CarryOutEndAction(SessionEndHost& host) {
+    if (host.sessionEnd().EndAction > kEndNothing) EndWindows(host);
 }
 
 }  // namespace tv

@@ -2,15 +2,15 @@
 // off as EndAction says, after the housekeeping done before every end of the program.
 #pragma once
 
-namespace tv {
+#include "controller/session_end/session_end_host.h"
 
-class MainFrame;
+namespace tv {
 
 // Powers off when EndAction is kEndPowerOff, else logs off. When the desktop refuses, the
 // program goes on as before and the user is told by a desktop notification.
-void EndWindows(MainFrame& frame);
+void EndWindows(SessionEndHost& host);
 
 // At the end of every run: ends the session when an end action was chosen during it.
-void CarryOutEndAction(MainFrame& frame);
+void CarryOutEndAction(SessionEndHost& host);
 
 }  // namespace tv

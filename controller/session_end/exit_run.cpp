@@ -1,7 +1,6 @@
 #include "controller/session_end/exit_run.h"
 
 #include "controller/frame_ids.h"
-#include "controller/main_frame.h"
 #include "controller/runners/file_dir_run.h"
 #include "controller/session_end/end_windows.h"
 #include "platform/win_constants.h"
@@ -24,36 +23,32 @@ bool ClaimExitRun(int& executeType) {
     return true;
 }
 
-bool TakeExitRun(MainFrame& frame) {
-    FrameState& state = frame.state();
-    if (state.ExitMirroringDone) return false;
-    if (!state.ExitRunPending && !ClaimExitRun(frame.settings().ExecuteType)) return false;
-    state.ExitRunPending = false;
-    state.ExitMirroringDone = true;
+bool TakeExitRun(SessionEndHost& host) {
+    SessionEndPlan& plan = host.sessionEnd();
+    if (plan.ExitMirroringDone) return false;
+    if (!plan.ExitRunPending && !ClaimExitRun(host.runs().settings().ExecuteType)) return false;
+    plan.ExitRunPending = false;
+    plan.ExitMirroringDone = true;
     return true;
 }
 
-void RunExitRun(MainFrame& frame) {
-    FrameState& state = frame.state();
-    state.UnattendedRun = true;
-    state.ScheduledRun = false;
-    RunFileDir(frame, frame.settings(), RunOrigin::SessionEnd);
+void RunExitRun(SessionEndHost& host) {
+    RunFileDir(host.runs(), host.runs().settings(), RunOrigin::SessionEnd);
 }
 
 // The run counts as offered from the question on, so that a shutdown announced meanwhile does
 // not make it a second time. No end action was chosen on this path, so EndWindows logs off; the
 // log-off asks the query again, which then lets it pass. When the system ends the program or
 // shuts down meanwhile, the session ends without the frame's help.
-void RunBeforeSessionEnds(MainFrame& frame) {
-    FrameServices& services = frame.services();
-    FrameState& state = frame.state();
+void RunBeforeSessionEnds(SessionEndHost& host) {
+    const SessionEndServices services = host.sessionEndServices();
     services.timers.Stop(kTimerExitRun);
-    if (!TakeExitRun(frame)) return;
+    if (!TakeExitRun(host)) return;
     const int answer =
         services.prompts.MessageBox(kExitRunNotice, kConfirmCaption, kMbOkCancel | kMbIconQuestion);
-    if (answer == kIdOk) RunExitRun(frame);
-    if (state.Ending || state.ShutdownAhead) return;
-    EndWindows(frame);
+    if (answer == kIdOk) RunExitRun(host);
+    if (host.mode().SessionEndsWithoutFrame()) return;
+    EndWindows(host);
 }
 
 }  // namespace tv

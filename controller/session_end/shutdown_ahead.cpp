@@ -1,24 +1,23 @@
 #include "controller/session_end/shutdown_ahead.h"
 
 #include "controller/frame_ids.h"
-#include "controller/main_frame.h"
 #include "controller/session_end/exit_run.h"
 
 namespace tv {
 
 // The run the desktop's query put the end off for is made here instead, without the question,
 // which nobody may be there to answer before the system stops waiting.
-void MeetShutdown(MainFrame& frame) {
-    FrameState& state = frame.state();
-    if (state.ShutdownAhead || state.Ending) return;
-    state.ShutdownAhead = true;
-    frame.services().timers.Stop(kTimerExitRun);
-    StepTowardsShutdown(frame);
+void MeetShutdown(SessionEndHost& host) {
+    FrameMode& mode = host.mode();
+    if (!mode.CanMeetShutdown()) return;
+    mode.AnnounceShutdown();
+    host.sessionEndServices().timers.Stop(kTimerExitRun);
+    StepTowardsShutdown(host);
 }
 
-void StepTowardsShutdown(MainFrame& frame) {
-    FrameServices& services = frame.services();
-    if (frame.state().CopyRunning) {
+void StepTowardsShutdown(SessionEndHost& host) {
+    const SessionEndServices services = host.sessionEndServices();
+    if (host.mode().running()) {
         services.copyRunner.StopRuns();
         return;
     }
@@ -28,30 +27,31 @@ void StepTowardsShutdown(MainFrame& frame) {
 // A run started since the last step is stopped in turn. The run before the session ends always
 // enters its bracket here (nothing runs and the program is not ending), so its end comes back
 // for the release.
-void FinishBeforeShutdown(MainFrame& frame) {
-    FrameServices& services = frame.services();
-    FrameState& state = frame.state();
+void FinishBeforeShutdown(SessionEndHost& host) {
+    const SessionEndServices services = host.sessionEndServices();
+    const FrameMode& mode = host.mode();
     services.timers.Stop(kTimerBeforeShutdown);
-    if (!state.ShutdownAhead || state.Ending) return;
-    if (state.CopyRunning) {
-        StepTowardsShutdown(frame);
+    if (!mode.WorksTowardsShutdown()) return;
+    if (mode.running()) {
+        StepTowardsShutdown(host);
         return;
     }
     services.copyRunner.AllowRuns();
-    if (TakeExitRun(frame)) {
-        RunExitRun(frame);
+    if (TakeExitRun(host)) {
+        RunExitRun(host);
         return;
     }
     services.session.LetShutdownProceed();
 }
 
 // A program that is ending keeps its runs stopped.
-void ForgetShutdown(MainFrame& frame) {
-    FrameState& state = frame.state();
-    if (!state.ShutdownAhead) return;
-    state.ShutdownAhead = false;
-    frame.services().timers.Stop(kTimerBeforeShutdown);
-    if (!state.Ending) frame.services().copyRunner.AllowRuns();
+void ForgetShutdown(SessionEndHost& host) {
+    FrameMode& mode = host.mode();
+    if (!mode.shutdownAhead()) return;
+    mode.CallOffShutdown();
+    const SessionEndServices services = host.sessionEndServices();
+    services.timers.Stop(kTimerBeforeShutdown);
+    if (!mode.ending()) services.copyRunner.AllowRuns();
 }
 
 }  // namespace tv

@@ -5,20 +5,20 @@
 // ends when the system ends it, so a shutdown called off leaves it running as before.
 #pragma once
 
+#include "controller/session_end/session_end_host.h"
+
 namespace tv {
 
-class MainFrame;
-
-void MeetShutdown(MainFrame& frame);
+void MeetShutdown(SessionEndHost& host);
 
 // At the end of every run while the shutdown is ahead, and at its announcement: once no run is in
 // progress, timer kTimerBeforeShutdown does what is left.
-void StepTowardsShutdown(MainFrame& frame);
+void StepTowardsShutdown(SessionEndHost& host);
 
 // Timer kTimerBeforeShutdown: the run before the session ends, or else the shutdown let go.
-void FinishBeforeShutdown(MainFrame& frame);
+void FinishBeforeShutdown(SessionEndHost& host);
 
 // The shutdown was called off: runs start again as before.
-void ForgetShutdown(MainFrame& frame);
+void ForgetShutdown(SessionEndHost& host);
 
 }  // namespace tv

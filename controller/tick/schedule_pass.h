@@ -2,12 +2,12 @@
 // in list order, each after the previous one ended; entries meant to run once are then removed.
 #pragma once
 
+#include "controller/runners/run_host.h"
 #include "platform/date_time.h"
+#include "schedule/schedule_list.h"
 
 namespace tv {
 
-class MainFrame;
-
-void RunDueSchedules(MainFrame& frame, const DateTime& now);
+void RunDueSchedules(RunHost& runs, ScheduleList& schedules, const DateTime& now);
 
 }  // namespace tv

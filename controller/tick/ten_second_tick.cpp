@@ -1,6 +1,5 @@
 #include "controller/tick/ten_second_tick.h"
 
-#include "controller/main_frame.h"
 #include "controller/next_run_times.h"
 #include "controller/runners/drive_unit_run.h"
 #include "controller/runners/file_dir_run.h"
@@ -18,50 +17,47 @@ bool IsSameMinute(const DateTime& next, const DateTime& now) {
 int MinuteOfDay(const DateTime& time) { return time.Hour() * 60 + time.Minute(); }
 
 // Once its first runs are done, a drive unit without an interval runs no more by the timer.
-bool DriveUnitRunsByTimer(const SettingsRecord& settings, const FrameState& state) {
-    return settings.Synchronize != 0 &&
-           !(state.DriveUnitArmed && IsNoInterval(settings.SyncInterval));
+bool DriveUnitRunsByTimer(const SettingsRecord& settings, const DriveUnitProgress& progress) {
+    return settings.Synchronize != 0 && !(progress.Armed && IsNoInterval(settings.SyncInterval));
 }
 
-bool FileDirRunsByTimer(const SettingsRecord& settings, const FrameState&) {
+bool FileDirRunsByTimer(const SettingsRecord& settings, const DriveUnitProgress&) {
     const DateTime& interval = settings.MirrorInterval;
     return interval.IsValid() && (interval.Hour() > 0 || interval.Minute() > 0);
 }
 
 // What the tick needs of a unit with an interval.
 struct IntervalUnit {
-    bool (*runsByTimer)(const SettingsRecord&, const FrameState&);
-    const DateTime& (MainFrame::*nextTime)() const;
-    void (MainFrame::*recomputeNextTime)(Postponement);
-    void (*run)(MainFrame&, SettingsRecord&, RunOrigin);
+    bool (*runsByTimer)(const SettingsRecord&, const DriveUnitProgress&);
+    const DateTime& (TickHost::*nextTime)() const;
+    void (RunHost::*recomputeNextTime)(Postponement);
+    void (*run)(RunHost&, SettingsRecord&, RunOrigin);
 };
 
-constexpr IntervalUnit kDriveUnit{DriveUnitRunsByTimer, &MainFrame::nextDriveUnitTime,
-                                  &MainFrame::RecomputeNextDriveUnitTime, RunDriveUnit};
-constexpr IntervalUnit kFileDirUnit{FileDirRunsByTimer, &MainFrame::nextFileDirTime,
-                                    &MainFrame::RecomputeNextFileDirTime, RunFileDir};
+constexpr IntervalUnit kDriveUnit{DriveUnitRunsByTimer, &TickHost::nextDriveUnitTime,
+                                  &RunHost::RecomputeNextDriveUnitTime, RunDriveUnit};
+constexpr IntervalUnit kFileDirUnit{FileDirRunsByTimer, &TickHost::nextFileDirTime,
+                                    &RunHost::RecomputeNextFileDirTime, RunFileDir};
 
 // In its due minute a unit runs when the user is idle, and is moved on when not.
-void TickUnit(MainFrame& frame, const IntervalUnit& unit, const DateTime& now) {
-    SettingsRecord& settings = frame.settings();
-    FrameState& state = frame.state();
-    if (!unit.runsByTimer(settings, state)) return;
-    if (!IsSameMinute((frame.*unit.nextTime)(), now)) return;
-    if (!frame.IsIdle()) {
-        (frame.*unit.recomputeNextTime)(Postponement::UserBusy);
+void TickUnit(TickHost& host, const IntervalUnit& unit, const DateTime& now) {
+    RunHost& runs = host.runs();
+    SettingsRecord& settings = runs.settings();
+    if (!unit.runsByTimer(settings, runs.driveUnitProgress())) return;
+    if (!IsSameMinute((host.*unit.nextTime)(), now)) return;
+    if (!host.IsIdle()) {
+        (runs.*unit.recomputeNextTime)(Postponement::UserBusy);
         return;
     }
-    state.UnattendedRun = true;
-    state.ScheduledRun = false;
-    unit.run(frame, settings, RunOrigin::Timer);
+    unit.run(runs, settings, RunOrigin::Timer);
 }
 
 // A next time the clock has gone past by the minute of the day is moved on from now. The date is
 // left out, so a next time just after midnight waits until the clock has passed midnight too.
-void CatchUpDriveUnit(MainFrame& frame) {
-    const DateTime now = frame.services().clock.NowDateTime();
-    if (MinuteOfDay(frame.nextDriveUnitTime()) < MinuteOfDay(now)) {
-        frame.RecomputeNextDriveUnitTime();
+void CatchUpDriveUnit(TickHost& host) {
+    const DateTime now = host.runs().runServices().clock.NowDateTime();
+    if (MinuteOfDay(host.nextDriveUnitTime()) < MinuteOfDay(now)) {
+        host.runs().RecomputeNextDriveUnitTime();
     }
 }
 
@@ -69,17 +65,17 @@ void CatchUpDriveUnit(MainFrame& frame) {
 
 // The tip tells when the runs are next due, so it follows every move of a next time, also the
 // ones made while the user stays busy.
-void RunTick(MainFrame& frame) {
-    const DateTime now = frame.services().clock.NowDateTime();
-    const DateTime nextDriveUnit = frame.nextDriveUnitTime();
-    const DateTime nextFileDir = frame.nextFileDirTime();
-    TickUnit(frame, kDriveUnit, now);
-    TickUnit(frame, kFileDirUnit, now);
-    CatchUpDriveUnit(frame);
-    if (frame.nextDriveUnitTime() != nextDriveUnit || frame.nextFileDirTime() != nextFileDir) {
-        frame.UpdateTrayTip();
+void RunTick(TickHost& host) {
+    const DateTime now = host.runs().runServices().clock.NowDateTime();
+    const DateTime nextDriveUnit = host.nextDriveUnitTime();
+    const DateTime nextFileDir = host.nextFileDirTime();
+    TickUnit(host, kDriveUnit, now);
+    TickUnit(host, kFileDirUnit, now);
+    CatchUpDriveUnit(host);
+    if (host.nextDriveUnitTime() != nextDriveUnit || host.nextFileDirTime() != nextFileDir) {
+        host.UpdateTrayTip();
     }
-    RunDueSchedules(frame, now);
+    RunDueSchedules(host.runs(), host.schedules(), now);
 }
 
 }  // namespace tv

@@ -3,10 +3,10 @@
 // next time from falling behind the clock, and starts the schedules that are due.
 #pragma once
 
+#include "controller/tick/tick_host.h"
+
 namespace tv {
 
-class MainFrame;
-
-void RunTick(MainFrame& frame);
+void RunTick(TickHost& host);
 
 }  // namespace tv

@@ -216,7 +216,7 @@ TEST_F(DbusNotifierTest, TheActionOfAFailedRunOpensTheLogOfItsDay) {
     EXPECT_TRUE(pageVisible);
     EXPECT_EQ(dayShown, "2005/07/31");
     EXPECT_EQ(dayChosen, "2005/07/31");
-    EXPECT_FALSE(frame.state().SettingsOpen);
+    EXPECT_FALSE(frame.state().mode.dialogOpen());
 }
 
 }  // namespace

@@ -150,13 +150,13 @@ TEST(ControllerTrayMenu, OneMirrorItemPerRemovableDriveInUseAfterTheFixedItems) 
 // items come disabled, and a choice from a menu shown before the frame became busy does nothing
 // (an exit then would close the frame under the open dialog or run).
 TEST(ControllerTrayMenu, MenuAndDialogAreKeptOutWhileBusy) {
-    bool FrameState::*const flags[] = {&FrameState::SettingsOpen, &FrameState::CopyRunning,
-                                       &FrameState::Closing};
-    for (bool FrameState::*flag : flags) {
+    void (FrameMode::*const holds[])() = {&FrameMode::OpenDialog, &FrameMode::BeginRun,
+                                          &FrameMode::BeginClosing};
+    for (void (FrameMode::*hold)() : holds) {
         FrameWorld w;
         w.StoreSettings();
         MainFrame& frame = w.Start();
-        frame.state().*flag = true;
+        (frame.state().mode.*hold)();
         w.tray.choice = kCommandSettings;
         w.tray.OpenMenu();
         frame.OnTrayEvent(TrayEvent::LeftButtonUp);
@@ -184,7 +184,7 @@ TEST(ControllerTrayMenu, AClickAndADoubleClickOpenTheSettings) {
         frame.OnTrayEvent(event);
         EXPECT_EQ(w.dialog.timersAtOpen.size(), 1u) << static_cast<int>(event);
         EXPECT_TRUE(w.tray.menus.empty()) << static_cast<int>(event);
-        EXPECT_FALSE(frame.state().SettingsOpen) << static_cast<int>(event);
+        EXPECT_FALSE(frame.state().mode.dialogOpen()) << static_cast<int>(event);
     }
 }
 
@@ -235,8 +235,7 @@ TEST(ControllerSettingsDialog, EndCodeDecidesWhatIsSavedAndRecomputed) {
             s.MirrorInterval = DateTime::FromTime(1, 30);
         });
         MainFrame& frame = w.Start();
-        frame.state().UnattendedRun = true;
-        frame.state().ScheduledRun = true;
+        frame.state().mode.NoteRunOrigin(RunOrigin::Schedule);
         w.clock.SetLocal(2005, 7, 31, 9, 40, 0);  // the first drive-unit time has passed
         const DateTime nextDriveUnit = frame.nextDriveUnitTime();
         const DateTime nextFileDir = frame.nextFileDirTime();
@@ -256,9 +255,9 @@ TEST(ControllerSettingsDialog, EndCodeDecidesWhatIsSavedAndRecomputed) {
         EXPECT_EQ(stored.Load(w.Context()), c.saved) << c.name;
         EXPECT_EQ(stored.Count(), c.saved ? 1u : 0u) << c.name;
         EXPECT_EQ(w.timers.running.count(kTimerMediaPoll), c.saved ? 0u : 1u) << c.name;
-        EXPECT_EQ(frame.state().UnattendedRun, !c.runFlagsCleared) << c.name;
-        EXPECT_EQ(frame.state().ScheduledRun, !c.runFlagsCleared) << c.name;
-        EXPECT_FALSE(frame.state().SettingsOpen) << c.name;
+        EXPECT_EQ(frame.state().mode.unattended(), !c.runFlagsCleared) << c.name;
+        EXPECT_EQ(frame.state().mode.scheduled(), !c.runFlagsCleared) << c.name;
+        EXPECT_FALSE(frame.state().mode.dialogOpen()) << c.name;
         EXPECT_EQ(w.tray.tips.size(), tipsBefore + 1) << c.name;
         if (c.nextTimesRecomputed) {
             EXPECT_EQ(frame.nextDriveUnitTime().Format("%H:%M"), "09:45") << c.name;
@@ -282,19 +281,19 @@ TEST(ControllerSettingsDialog, StartButtonsRunTheirUnitByHand) {
         s.FileList = {documents};
     });
     MainFrame& frame = w.Start();
-    frame.state().UnattendedRun = true;
+    frame.state().mode.NoteRunOrigin(RunOrigin::Timer);
 
     w.dialog.endCode = kSettingsRunDriveUnit;
     frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
     EXPECT_EQ(w.copyRunner.sources, std::vector<std::string>{w.world.root('C')});
     EXPECT_EQ(w.copyRunner.logFields.at(0).mode, "手動");
-    EXPECT_FALSE(frame.state().UnattendedRun);
+    EXPECT_FALSE(frame.state().mode.unattended());
 
     w.dialog.endCode = kSettingsRunFileDir;
     w.prompts.Expect("バックアップします。", "確認", kMbOkCancel | kMbIconQuestion, kIdOk);
     frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
     EXPECT_EQ(w.copyRunner.sources, (std::vector<std::string>{w.world.root('C'), documents}));
-    EXPECT_FALSE(frame.state().CopyRunning);
+    EXPECT_FALSE(frame.state().mode.running());
     EXPECT_EQ(w.timers.running.count(kTimerTick), 1u);
 }
 
@@ -304,7 +303,7 @@ TEST(ControllerSettingsDialog, IsOpenWhileItRuns) {
     MainFrame& frame = w.Start();
     bool openDuringRun = false;
     w.dialog.edit = [&](SettingsRecord&) {
-        openDuringRun = frame.state().SettingsOpen;
+        openDuringRun = frame.state().mode.dialogOpen();
         // A second opening from inside the dialog is refused.
         frame.OpenSettingsDialog();
     };
@@ -338,7 +337,7 @@ class ControllerExit : public ::testing::Test {
 TEST_F(ControllerExit, NoLeavesEverythingRunning) {
     ExpectQuestion(kIdNo);
     w.frame().OnCommand(kCommandExit);
-    EXPECT_FALSE(w.frame().state().Closing);
+    EXPECT_FALSE(w.frame().state().mode.closing());
     EXPECT_EQ(w.timers.running.size(), 3u);
     EXPECT_TRUE(w.tray.present);
     EXPECT_EQ(w.closes, 0);
@@ -352,17 +351,17 @@ TEST_F(ControllerExit, YesPurgesOldDayFilesAndClosesTheFrame) {
     EXPECT_FALSE(Exists("20050630"));
     EXPECT_TRUE(Exists("20050701"));
     EXPECT_TRUE(Exists("20050731"));
-    EXPECT_FALSE(w.frame().state().Closing);
+    EXPECT_FALSE(w.frame().state().mode.closing());
     EXPECT_TRUE(w.timers.running.empty());
     EXPECT_FALSE(w.tray.present);
     EXPECT_EQ(w.closes, 1);
 }
 
 TEST_F(ControllerExit, NothingIsAskedWhileACopyRunsOrTheExitIsBeingConfirmed) {
-    w.frame().state().CopyRunning = true;
+    w.frame().state().mode.BeginRun();
     w.frame().OnCommand(kCommandExit);
-    w.frame().state().CopyRunning = false;
-    w.frame().state().Closing = true;
+    w.frame().state().mode.EndRun();
+    w.frame().state().mode.BeginClosing();
     w.frame().OnClose();
     EXPECT_TRUE(w.prompts.asked().empty());
     EXPECT_EQ(w.closes, 0);

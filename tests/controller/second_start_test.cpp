@@ -21,7 +21,7 @@ TEST(ControllerSecondStart, OpensTheSettingsOrBringsTheOpenDialogToTheFront) {
     frame.OnSecondStart();
     EXPECT_EQ(w.dialog.timersAtOpen.size(), 2u);
     EXPECT_EQ(w.dialog.broughtToFront, 1);
-    EXPECT_FALSE(frame.state().SettingsOpen);
+    EXPECT_FALSE(frame.state().mode.dialogOpen());
 }
 
 // The run started from the dialog is under way when the program is started again.
@@ -48,7 +48,7 @@ TEST(ControllerSecondStart, NothingOpensWhileTheExitIsBeingConfirmed) {
     FrameWorld w;
     w.StoreSettings();
     MainFrame& frame = w.Start();
-    frame.state().Closing = true;
+    frame.state().mode.BeginClosing();
     frame.OnSecondStart();
     EXPECT_TRUE(w.dialog.timersAtOpen.empty());
     EXPECT_EQ(w.dialog.broughtToFront, 0);

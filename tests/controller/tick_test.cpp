@@ -76,7 +76,7 @@ TEST_F(TickTest, ADriveUnitRunsAtStartUpTwiceFiveMinutesApartThenByItsInterval) 
     // interval of two hours applies.
     EXPECT_EQ(starts, (std::vector<std::string>{"09:35:00", "09:42:00", "11:44:00", "13:46:00"}));
     EXPECT_EQ(w.copyRunner.logFields[0].mode, "自動");
-    EXPECT_TRUE(w.frame().state().DriveUnitArmed);
+    EXPECT_TRUE(w.frame().state().driveUnit.Armed);
 }
 
 class BusyUserTest : public TickTest {
@@ -213,7 +213,7 @@ TEST_F(ScheduleTickTest, SchedulesDueInOneMinuteRunInListOrderOneAfterTheOther) 
     w.copyRunner.insideWindow = [&] {
         starts.push_back(Now().Format("%H:%M:%S"));
         EXPECT_EQ(++runsInProgress, 1);
-        EXPECT_TRUE(w.frame().state().ScheduledRun && w.frame().state().UnattendedRun);
+        EXPECT_TRUE(w.frame().state().mode.scheduled() && w.frame().state().mode.unattended());
         w.clock.Advance(runSeconds);
         --runsInProgress;
     };
@@ -237,7 +237,7 @@ TEST_F(ScheduleTickTest, SchedulesDueInOneMinuteRunInListOrderOneAfterTheOther) 
 TEST_F(ScheduleTickTest, AScheduleDueDuringAnotherRunStartsNothingYetCountsAsRun) {
     StoreSchedules({FolderEntry("once", RepeatPattern::Once)});
     w.Start();
-    w.frame().state().CopyRunning = true;  // a removable run leaves the tick going
+    w.frame().state().mode.BeginRun();  // a removable run leaves the tick going
     LiveUntil(10, 1);
     EXPECT_TRUE(starts.empty());
     EXPECT_EQ(w.frame().schedules().Count(), 0u);

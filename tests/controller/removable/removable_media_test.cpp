@@ -369,9 +369,9 @@ TEST_F(RemovableMediaTest, AMediumRunThatFailedIsToldByItsDrivesName) {
 
 TEST_F(RemovableMediaTest, AMediumInsertedDuringAnotherRunIsNotRunAfterItButWhenInsertedAgain) {
     StartWithCardDrive(kCardSerial, "", [](SettingsRecord& s) { s.Sound = 0; });
-    w.frame().state().CopyRunning = true;  // another run holds the frame
+    w.frame().state().mode.BeginRun();  // another run holds the frame
     InsertAndPoll();
-    w.frame().state().CopyRunning = false;
+    w.frame().state().mode.EndRun();
     Poll();
     EXPECT_TRUE(w.copyRunner.jobs.empty());
     TakeOut();

@@ -62,7 +62,7 @@ TEST_F(JobRunnersTest, ADriveUnitRunCopiesEveryOtherFixedDriveAndTheCdRomUnlessL
         EXPECT_EQ(w.copyRunner.titles[0], "Synchronize 進捗状況(C:) Files:");
     }
     EXPECT_EQ(w.timers.running.count(kTimerTick), 1u);  // the tick runs again
-    EXPECT_FALSE(w.frame().state().CopyRunning);
+    EXPECT_FALSE(w.frame().state().mode.running());
 }
 
 TEST_F(JobRunnersTest, TheFirstRunOfAVolumeIsABackupAndTheNextAMirroring) {
@@ -191,7 +191,7 @@ TEST_F(JobRunnersTest, AShareOutOfReachEndsTheRunAndTheTickRunsAgain) {
     // Only the connection's own clearing of an old one: nothing to disconnect after the run.
     EXPECT_EQ(w.shares.unmounts, (std::vector<std::string>{"//nas/backup"}));
     EXPECT_EQ(w.timers.running.count(kTimerTick), 1u);
-    EXPECT_TRUE(w.frame().state().DriveUnitArmed);
+    EXPECT_TRUE(w.frame().state().driveUnit.Armed);
 }
 
 TEST_F(JobRunnersTest, AConnectedShareIsDisconnectedAfterTheRun) {

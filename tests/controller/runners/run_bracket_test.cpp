@@ -37,7 +37,7 @@ TEST_F(RunBracketTest, WhatArrivesDuringADriveUnitRunIsKeptOut) {
         // An expiry already on its way, and the run it would start.
         frame.OnTimer(kTimerTick);
         secondRunEntered = frame.BeginRun(TickDuringRun::GoesOn, "").entered();
-        EXPECT_TRUE(frame.state().CopyRunning);  // a refused bracket leaves the run's flag alone
+        EXPECT_TRUE(frame.state().mode.running());  // a refused bracket leaves the run's flag alone
         w.tray.OpenMenu();
         frame.OnTrayEvent(TrayEvent::LeftDoubleClick);
         frame.OnClose();
@@ -53,7 +53,7 @@ TEST_F(RunBracketTest, WhatArrivesDuringADriveUnitRunIsKeptOut) {
     // After the run: the tick again, the tip brought up to date, and the frame free.
     EXPECT_EQ(w.timers.running.at(kTimerTick), kTickPeriodMs);
     EXPECT_EQ(w.tray.tips.size(), tipsBefore + 1);
-    EXPECT_FALSE(frame.state().CopyRunning);
+    EXPECT_FALSE(frame.state().mode.running());
     EXPECT_TRUE(frame.BeginRun(TickDuringRun::Stopped, "").entered());
 }
 
@@ -69,7 +69,7 @@ TEST_F(RunBracketTest, ARemovableRunLeavesTheTickRunningAndItFindsTheRunInProgre
     EXPECT_TRUE(tickRanInside);
     EXPECT_FALSE(tickRunEntered);
     EXPECT_EQ(w.timers.running.at(kTimerTick), kTickPeriodMs);
-    EXPECT_FALSE(frame.state().CopyRunning);
+    EXPECT_FALSE(frame.state().mode.running());
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ TEST_F(RunFailureNoticeTest, TheActionOpensTheLogOfTheDayOrShowsItOnTheOpenDialo
 
     w.notifier.ChooseLastAction();
     EXPECT_EQ(w.dialog.logDaysAtOpen, std::vector<std::string>{"2005/07/31"});
-    EXPECT_FALSE(w.frame().state().SettingsOpen);
+    EXPECT_FALSE(w.frame().state().mode.dialogOpen());
 
     // With the dialog open, the log comes to the front on it; no second dialog.
     w.dialog.whileOpen = [this] { w.notifier.ChooseLastAction(); };

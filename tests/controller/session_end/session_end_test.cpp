@@ -38,7 +38,7 @@ class SessionEndTest : public ::testing::Test {
     bool AnswerDuringRun(bool logOff, bool unattended) {
         bool answer = true;
         w.copyRunner.insideWindow = [&] { answer = frame().OnQueryEndSession(logOff); };
-        state().UnattendedRun = unattended;
+        state().mode.NoteRunOrigin(unattended ? RunOrigin::Timer : RunOrigin::Manual);
         RunDriveUnit(frame(), frame().settings(),
                      unattended ? RunOrigin::Timer : RunOrigin::Manual);
         w.copyRunner.insideWindow = nullptr;
@@ -94,7 +94,7 @@ TEST_F(SessionEndTest, TheQueryFollowsTheRunTheEndActionAndTheExitRunSetting) {
         {"exit run every time", false, false, 0, kEndNothing, false, 2, false, true, 2},
         {"exit run already offered", false, false, 0, kEndNothing, true, 2, true, false, 2},
         {"an unknown exit run setting", false, false, 0, kEndNothing, false, 3, true, false, 3},
-        // The frame's own shutdown or log-off goes through with Closing set.
+        // The frame's own shutdown or log-off goes through while the frame is closing.
         {"the frame's own shutdown", false, true, 0, kEndPowerOff, false, 0, true, false, 0},
         {"the frame's log-off after the exit run", false, true, 0, kEndNothing, true, 2, true,
          false, 2},
@@ -103,11 +103,11 @@ TEST_F(SessionEndTest, TheQueryFollowsTheRunTheEndActionAndTheExitRunSetting) {
         SCOPED_TRACE(c.name);
         w.timers.running.erase(kTimerExitRun);
         state() = FrameState{};
-        state().CopyRunning = c.copyRunning;
-        state().UnattendedRun = true;
-        state().EndAction = c.endAction;
-        state().ExitMirroringDone = c.exitMirroringDone;
-        state().Closing = c.closing;
+        if (c.copyRunning) state().mode.BeginRun();
+        state().mode.NoteRunOrigin(RunOrigin::Timer);
+        state().sessionEnd.EndAction = c.endAction;
+        state().sessionEnd.ExitMirroringDone = c.exitMirroringDone;
+        if (c.closing) state().mode.BeginClosing();
         frame().settings().Navigation = c.navigation;
         frame().settings().ExecuteType = c.executeType;
 
@@ -118,7 +118,7 @@ TEST_F(SessionEndTest, TheQueryFollowsTheRunTheEndActionAndTheExitRunSetting) {
             EXPECT_EQ(exitRun->second, 1000u);
         }
         EXPECT_EQ(frame().settings().ExecuteType, c.executeTypeAfter);
-        EXPECT_EQ(state().EndAction, c.endAction);
+        EXPECT_EQ(state().sessionEnd.EndAction, c.endAction);
     }
     EXPECT_TRUE(w.prompts.asked().empty());
 }
@@ -131,10 +131,10 @@ TEST_F(SessionEndTest, AShutdownDuringAnUnattendedRunHappensWhenTheRunHasEnded) 
     EXPECT_EQ(w.notifier.notifications,
               std::vector<std::string>{
                   "Tessaravine|実行中のバックアップが終わってからシャットダウンします。"});
-    EXPECT_EQ(state().EndAction, kEndPowerOff);
+    EXPECT_EQ(state().sessionEnd.EndAction, kEndPowerOff);
     EXPECT_EQ(w.session.powerOffs, 1);
     EXPECT_EQ(w.session.sessionEnds, 0);
-    EXPECT_TRUE(state().Closing);
+    EXPECT_TRUE(state().mode.closing());
     EXPECT_TRUE(w.timers.running.empty());
     // The shutdown's own query now passes.
     EXPECT_TRUE(frame().OnQueryEndSession(false));
@@ -160,10 +160,10 @@ TEST_F(SessionEndTest, TheUserDecidesWhetherAManualRunEndsTheSession) {
 
         EXPECT_FALSE(AnswerDuringRun(c.logOff, false));
 
-        EXPECT_EQ(state().EndAction, c.endAction);
+        EXPECT_EQ(state().sessionEnd.EndAction, c.endAction);
         EXPECT_EQ(w.session.powerOffs, c.powerOffs);
         EXPECT_EQ(w.session.sessionEnds, c.sessionEnds);
-        EXPECT_EQ(state().Closing, c.endAction != kEndNothing);
+        EXPECT_EQ(state().mode.closing(), c.endAction != kEndNothing);
         EXPECT_EQ(Running(kTimerTick), c.endAction == kEndNothing);
     }
 }
@@ -200,7 +200,7 @@ TEST_F(SessionEndTest, DecliningTheRunBeforeTheSessionEndsStillLogsOff) {
     EXPECT_TRUE(w.copyRunner.titles.empty());
     EXPECT_EQ(w.session.sessionEnds, 1);
     EXPECT_EQ(w.session.powerOffs, 0);
-    EXPECT_TRUE(state().Closing);
+    EXPECT_TRUE(state().mode.closing());
     EXPECT_TRUE(frame().OnQueryEndSession(false));
 }
 
@@ -228,15 +228,15 @@ TEST_F(SessionEndTest, ARefusedEndLeavesTheProgramRunningAndTellsTheUser) {
         w.session.powerOffAllowed = c.powerOffAllowed;
         w.session.succeeds = c.succeeds;
         state() = FrameState{};
-        state().EndAction = c.endAction;
+        state().sessionEnd.EndAction = c.endAction;
 
         RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
 
         EXPECT_EQ(w.session.powerOffs, c.powerOffs);
         EXPECT_EQ(w.session.sessionEnds, c.endAction == kEndLogOff ? 1 : 0);
         EXPECT_EQ(w.notifier.notifications, std::vector<std::string>{c.notice});
-        EXPECT_FALSE(state().Closing);
-        EXPECT_EQ(state().EndAction, c.endAction);
+        EXPECT_FALSE(state().mode.closing());
+        EXPECT_EQ(state().sessionEnd.EndAction, c.endAction);
         EXPECT_TRUE(Running(kTimerTick));
         // The menu works again.
         w.tray.menus.clear();
@@ -268,7 +268,7 @@ TEST_F(SessionEndTest, TheSystemsEndStopsTheRunAndClosesTheFrameAtItsEnd) {
     w.copyRunner.insideWindow = [&] {
         frame().OnSystemEnd();
         closesDuringRun = w.closes;
-        state().EndAction = kEndPowerOff;
+        state().sessionEnd.EndAction = kEndPowerOff;
     };
     RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
     EXPECT_EQ(closesDuringRun, 0);
@@ -320,7 +320,7 @@ TEST_F(SessionEndTest, AnAnnouncedShutdownStopsTheRunMakesTheExitRunThenLetsGo) 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         state() = FrameState{};
-        state().ExitMirroringDone = c.offered;
+        state().sessionEnd.ExitMirroringDone = c.offered;
         frame().settings().ExecuteType = c.executeType;
         w.session = FakeSession{};
         w.copyRunner = FakeCopyRunner{};
@@ -330,7 +330,7 @@ TEST_F(SessionEndTest, AnAnnouncedShutdownStopsTheRunMakesTheExitRunThenLetsGo) 
                 frame().OnShutdownAhead();
                 EXPECT_EQ(w.copyRunner.stops, 1);
                 EXPECT_EQ(w.session.shutdownsLetGo, 0);
-                state().EndAction = kEndPowerOff;
+                state().sessionEnd.EndAction = kEndPowerOff;
             };
             RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
         } else {
@@ -345,7 +345,7 @@ TEST_F(SessionEndTest, AnAnnouncedShutdownStopsTheRunMakesTheExitRunThenLetsGo) 
         EXPECT_EQ(w.copyRunner.stops, c.duringRun ? 1 : 0);
         EXPECT_EQ(w.copyRunner.allowances, c.exitRuns == 0 ? 1 : 2);
         EXPECT_EQ(frame().settings().ExecuteType, c.executeTypeAfter);
-        EXPECT_TRUE(state().ExitMirroringDone || c.executeType == 0);
+        EXPECT_TRUE(state().sessionEnd.ExitMirroringDone || c.executeType == 0);
         EXPECT_EQ(w.session.powerOffs + w.session.sessionEnds, 0);
         EXPECT_EQ(w.closes, 0);
     }
@@ -387,7 +387,7 @@ TEST_F(SessionEndTest, TheQueryAndTheAnnouncementMakeTheExitRunOnce) {
     EXPECT_EQ(w.copyRunner.stops, 1);
     EXPECT_EQ(w.session.shutdownsLetGo, 1);
     EXPECT_EQ(w.session.sessionEnds, 0);
-    EXPECT_FALSE(state().Closing);
+    EXPECT_FALSE(state().mode.closing());
 
     // The announcement comes while the query's timer asks whether to make the run.
     state() = FrameState{};
@@ -415,10 +415,10 @@ TEST_F(SessionEndTest, AShutdownCalledOffLeavesTheProgramAsItWas) {
     EXPECT_FALSE(Running(kTimerBeforeShutdown));
     EXPECT_EQ(w.copyRunner.allowances, 1);
     EXPECT_TRUE(w.copyRunner.titles.empty());
-    EXPECT_FALSE(state().ExitMirroringDone);
+    EXPECT_FALSE(state().sessionEnd.ExitMirroringDone);
     EXPECT_TRUE(Running(kTimerTick));
     // A run ends as it always does, and the next announcement finds the exit run still wanted.
-    state().EndAction = kEndLogOff;
+    state().sessionEnd.EndAction = kEndLogOff;
     RunDriveUnit(frame(), frame().settings(), RunOrigin::Timer);
     EXPECT_EQ(w.session.sessionEnds, 1);
     state() = FrameState{};
