@@ -20,6 +20,7 @@
 #include "tests/controller/frame_world.h"
 #include "tests/support/file_step_record.h"
 #include "tests/support/spawned_process.h"
+#include "tests/support/wait_until.h"
 #include "ui/log_viewer/log_list_dialog.h"
 #include "ui/settings_dialog/config_dialog.h"
 

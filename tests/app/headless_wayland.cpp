@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "platform/paths.h"
+#include "tests/support/wait_until.h"
 
 namespace tv::test {
 namespace {

@@ -22,6 +22,7 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/spawned_process.h"
 #include "tests/support/test_world.h"
+#include "tests/support/wait_until.h"
 
 namespace tv::test {
 namespace {

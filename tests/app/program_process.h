@@ -15,7 +15,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/clock.h"
@@ -26,6 +25,7 @@
 #include "settings/settings_defaults.h"
 #include "settings/settings_persistence.h"
 #include "tests/support/test_world.h"
+#include "tests/support/wait_until.h"
 
 extern char** environ;
 
@@ -64,12 +64,7 @@ inline std::vector<char*> SpawnList(std::vector<std::string>& variables) {
 }
 
 inline bool WaitFor(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
+    return WaitUntil(kPatience, condition);
 }
 
 // A started program whose standard error goes to a file; killed when the test leaves it.

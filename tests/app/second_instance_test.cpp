@@ -127,6 +127,7 @@ TEST_F(SecondStartTest, WithoutANotificationAreaOneNoticeSaysWhereTheSettingsOpe
     ASSERT_TRUE(first->started());
     ASSERT_TRUE(HasStarted("first.txt")) << Bytes(ErrorsOf("first.txt"));
     ASSERT_TRUE(WaitFor([&] { return !server.NotifyCalls().empty(); }));
+    // A second notice of the same start would follow the first within this.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const std::vector<QVariantList> calls = server.NotifyCalls();
     ASSERT_EQ(calls.size(), 1u);

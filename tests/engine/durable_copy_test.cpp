@@ -20,11 +20,15 @@
 #include "tests/support/full_disk.h"
 #include "tests/support/scoped_mount.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/wait_until.h"
 
 namespace tv::test {
 namespace {
 
 constexpr int64_t kDay = 86400;
+// How long, and in what steps, a held sync waits for the copy pass beside it.
+constexpr auto kSyncPatience = std::chrono::seconds(20);
+constexpr auto kSyncStep = std::chrono::milliseconds(1);
 
 TreeFile Text(const std::string& content, int64_t mtime = kNow, uint32_t attrs = 0) {
     return TreeFile{.content = content, .mtime = mtime, .attrs = attrs};
@@ -260,11 +264,8 @@ TEST_F(DurableCopyTest, ThePassCopiesOnWhileABatchInFlightIsSynced) {
     onSync = [&](const std::string&) {
         if (syncs != 1) return;
         // The first batch's sync holds until the pass has made two more copies, or gives up.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (copiesMade < inFlight + 2 && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        copiedDuringFirstSync = copiesMade >= inFlight + 2;
+        copiedDuringFirstSync = WaitUntil(
+            kSyncPatience, [&] { return copiesMade >= inFlight + 2; }, kSyncStep);
     };
 
     RunCountingSyncs();
@@ -286,12 +287,11 @@ TEST_F(DurableCopyTest, WaitingCopiesInFlightAndNotStayWithinTheOpenFilesABatchM
     onSync = [&](const std::string&) {
         if (syncs != 1) return;
         // While the first batch's sync holds, the pass makes copies until the two batches hold
-        // as many open copies as one may: the last of them waits for this sync.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (copiesMade < bound - 1 && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // as many open copies as one may: the last of them waits for this sync. A pass that
+        // went on would make its next small copy well within the time held after that.
+        WaitUntil(
+            kSyncPatience, [&] { return copiesMade >= bound - 1; }, kSyncStep);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         madeWhileHeld = copiesMade;
     };
 

@@ -12,6 +12,7 @@
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/spawned_process.h"
 #include "tests/support/tree.h"
+#include "tests/support/wait_until.h"
 
 namespace tv::test {
 namespace {

@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -23,6 +22,7 @@
 #include "tests/app/private_x_server.h"
 #include "tests/support/dbus_mock.h"
 #include "tests/support/test_world.h"
+#include "tests/support/wait_until.h"
 
 extern char** environ;
 
@@ -116,14 +116,13 @@ std::string AskInProcess(std::vector<std::string> variables, const std::string& 
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return "the probe could not be started";
     int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + kAnswerPatience;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-            return "no answer within the patience";
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const bool ended = WaitUntil(
+        kAnswerPatience, [&] { return waitpid(pid, &status, WNOHANG) != 0; },
+        std::chrono::milliseconds(10));
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return "no answer within the patience";
     }
     std::string text;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !ReadWholeFile(outputFile, &text)) {

@@ -19,6 +19,7 @@
 #include "tests/support/scoped_umask.h"
 #include "tests/support/test_world.h"
 #include "tests/support/unix_socket.h"
+#include "tests/support/wait_until.h"
 
 namespace tv {
 namespace {
@@ -36,8 +37,9 @@ class InstanceChannelTest : public ::testing::Test {
         listener.Serve([this] { ++openings_; });
     }
     bool WaitForOpenings(int count) {
-        const auto deadline = steady_clock::now() + std::chrono::seconds(10);
-        while (openings_ < count && steady_clock::now() < deadline) usleep(10000);
+        test::WaitUntil(
+            std::chrono::seconds(10), [this, count] { return openings_ >= count; },
+            std::chrono::milliseconds(10));
         return openings_ == count;
     }
 
@@ -78,6 +80,8 @@ TEST_F(InstanceChannelTest, ACallerWaitsForAListenerThatIsNotServingYet) {
     ASSERT_TRUE(listener.Listen(folder_));
     std::atomic<bool> answered{false};
     std::thread caller([&] { answered = AskRunningInstanceToOpenSettings(folder_); });
+    // The first instance's start-up: long enough for the caller to be waiting in the queue,
+    // well within the time it waits for an answer.
     usleep(200000);
     Serve(listener);
     caller.join();
@@ -133,6 +137,8 @@ TEST_F(InstanceChannelTest, CallersThatSayNothingOrTheWrongThingKeepNobodyOut) {
     EXPECT_TRUE(AskRunningInstanceToOpenSettings(folder_, kQuickAnswerMs));
     EXPECT_LT(steady_clock::now() - start, std::chrono::milliseconds(kQuickAnswerMs));
     EXPECT_TRUE(WaitForOpenings(1));
+    // Nothing shows that every caller has been heard: a wrong word taken for the request
+    // would open the settings again within this.
     usleep(100000);
     EXPECT_EQ(openings_, 1);
     // Nobody who said less than the request or more is answered.

@@ -7,6 +7,7 @@
 
 #include "platform/linux/glib_owners.h"
 #include "platform/paths.h"
+#include "tests/support/wait_until.h"
 
 namespace tv::test {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "platform/paths.h"
 #include "tests/support/session_bus.h"
+#include "tests/support/wait_until.h"
 
 namespace tv::test {
 namespace {

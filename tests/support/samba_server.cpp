@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/paths.h"
+#include "tests/support/wait_until.h"
 
 namespace tv::test {
 namespace {

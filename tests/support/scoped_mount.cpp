@@ -5,11 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <utility>
+
+#include "tests/support/wait_until.h"
 
 namespace tv::test {
 
@@ -79,7 +82,9 @@ bool DriverServes(const std::string& image) {
 }
 
 void WaitUntilNoDriverServes(const std::string& image) {
-    for (int tries = 0; tries < 500 && DriverServes(image); ++tries) usleep(10000);
+    WaitUntil(
+        std::chrono::seconds(5), [&image] { return !DriverServes(image); },
+        std::chrono::milliseconds(10));
 }
 
 }  // namespace

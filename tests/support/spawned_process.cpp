@@ -11,11 +11,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <thread>
+
+#include "tests/support/wait_until.h"
 
 extern char** environ;
 
@@ -152,15 +154,6 @@ bool AcceptsConnections(const std::string& address, int port) {
     const bool accepted = connect(fd, reinterpret_cast<sockaddr*>(&target), sizeof target) == 0;
     close(fd);
     return accepted;
-}
-
-bool WaitUntil(std::chrono::milliseconds patience, const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 }  // namespace tv::test

@@ -5,8 +5,6 @@
 
 #include <sys/types.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,7 +44,5 @@ void EndProcesses(const std::vector<pid_t>& pids);
 
 // True when something accepts TCP connections on the IPv4 address and port.
 bool AcceptsConnections(const std::string& address, int port);
-// Waits up to seconds for condition; true when it came.
-bool WaitUntil(std::chrono::milliseconds patience, const std::function<bool()>& condition);
 
 }  // namespace tv::test

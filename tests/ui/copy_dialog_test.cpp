@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -19,6 +20,7 @@
 #include "tests/support/engine/idle_stub.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/test_world.h"
+#include "tests/support/wait_until.h"
 #include "ui/progress/path_label.h"
 #include "ui/progress/progress_window.h"
 #include "ui/progress/qt_copy_runner.h"
@@ -187,16 +189,21 @@ class CopyDialogTest : public QObject {
         run.world.Write(run.world.root('E'), NumberedFiles(kManyFiles));
         const Tree source = run.world.Read(run.world.root('E'));
         QStringList titles;
+        bool copiedWhileHeld = false;
         DialogWatcher watcher([&](CNewCopyDlg& dialog) {
             connect(&dialog, &QWidget::windowTitleChanged, &dialog, [&](const QString& title) {
                 if (titles.isEmpty()) {
-                    while (run.world.Read(run.destination) != source) QThread::msleep(1);
+                    copiedWhileHeld = WaitUntil(
+                        std::chrono::seconds(60),
+                        [&] { return run.world.Read(run.destination) == source; },
+                        std::chrono::milliseconds(1));
                 }
                 titles << title;
             });
         });
 
         QCOMPARE(run.runner.RunCopyJob(run.job, "T"), 0);
+        QVERIFY(copiedWhileHeld);
 
         QCOMPARE(titles.last(), QString("T (33/33)"));
     }

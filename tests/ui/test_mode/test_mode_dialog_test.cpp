@@ -11,7 +11,9 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
+#include <functional>
 #include <set>
+#include <utility>
 
 #include "controller/runners/run_job.h"
 #include "controller/test_mode/speed_figures.h"
@@ -74,6 +76,22 @@ void ChoosePreviewUnit(const QWidget& page, TestUnit unit) {
     page.findChild<QRadioButton*>(QString("previewUnit%1").arg(static_cast<int>(unit)))
         ->setChecked(true);
 }
+
+// Acts once, as the first queued call reaches the watched object, before it is handled there.
+class BeforeFirstQueuedCall : public QObject {
+  public:
+    BeforeFirstQueuedCall(QObject& watched, std::function<void()> act) : act_(std::move(act)) {
+        watched.installEventFilter(this);
+    }
+    bool Acted() const { return !act_; }
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::MetaCall && act_) std::exchange(act_, nullptr)();
+        return false;
+    }
+
+  private:
+    std::function<void()> act_;
+};
 
 bool PreviewEnded(const CTestModeDlg& page) {
     return QTest::qWaitFor([&page] { return !page.PreviewRunning(); }, 60000);
@@ -183,12 +201,16 @@ class TestModeDialogTest : public QObject {
         CTestModeDlg page(&w.record, w.services, w.world.programDir());
         ChoosePreviewUnit(page, TestUnit::FileDir);
         w.record.FileList = {w.Folder("big")};
-        page.StartPreview();
-        QTest::qWait(5);
-        w.record.FileList = {w.Folder("small")};
+        // The first report of the first preview, and every one queued behind it, arrives
+        // after the second preview has started. All of them were queued before the second
+        // preview's end, so they have all arrived once it has ended.
+        const BeforeFirstQueuedCall second(page, [&] {
+            w.record.FileList = {w.Folder("small")};
+            page.StartPreview();
+        });
         page.StartPreview();
         QVERIFY(PreviewEnded(page));
-        QTest::qWait(50);
+        QVERIFY(second.Acted());
         const std::set<std::string> expected = {JoinPath(w.Folder("small"), "one.txt"),
                                                 JoinPath(w.Folder("small"), "two.txt")};
         QVERIFY(ListedPaths(page) == expected);

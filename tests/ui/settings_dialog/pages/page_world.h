@@ -49,7 +49,8 @@ struct PageWorld {
 inline CCapacityDisplay* SettledCapacity(const QWidget& page) {
     auto* display = page.findChild<CCapacityDisplay*>();
     if (display == nullptr) return nullptr;
-    for (int waited = 0; display->IsMeasuring() && waited < 10000; waited += 10) QTest::qWait(10);
+    // One still measuring shows in the figures the caller then checks.
+    static_cast<void>(QTest::qWaitFor([display] { return !display->IsMeasuring(); }, 10000));
     return display;
 }
 
