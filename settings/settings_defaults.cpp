@@ -1,24 +1,46 @@
 #include "settings/settings_defaults.h"
 
 #include "settings/current_drives.h"
-#include "settings/int_settings.h"
+#include "settings/setting_fields.h"
 #include "settings/stored_units.h"
 
 namespace tv {
 namespace {
 
-void ResetIntGroup(SettingsRecord& record, SettingsGroup group) {
-    for (const IntSetting& setting : IntSettings()) {
-        if (setting.group == group) record.*setting.field = setting.reset;
+// Folders reset to the documents folder; the drive bookkeeping is left to the callers.
+void ResetField(const SettingField& field, SettingsRecord& record, const std::string& documents) {
+    switch (field.kind) {
+        case FieldKind::Int:
+            record.*field.As<int32_t>() = field.reset;
+            return;
+        case FieldKind::Text:
+            record.*field.As<std::string>() = documents;
+            return;
+        case FieldKind::Time:
+        case FieldKind::Date:
+        case FieldKind::DayCount:
+            record.*field.As<DateTime>() = DateTimeOfStored(field.kind, field.reset);
+            return;
+        case FieldKind::Credential:
+            (record.*field.As<std::string>()).clear();
+            return;
+        case FieldKind::List:
+            (record.*field.As<std::vector<std::string>>()).clear();
+            return;
+        case FieldKind::Mask:
+        case FieldKind::DriveTable:
+            return;
+    }
+}
+
+void ResetGroup(SettingsRecord& record, SettingsGroup group, const std::string& documents) {
+    for (const SettingField& field : SettingFields()) {
+        if (field.group == group) ResetField(field, record, documents);
     }
 }
 
 bool IsUnitDriveType(int32_t type) { return type == kDriveFixed || type == kDriveCdRom; }
 
-// 1899-12-30 00:00: the time 00:00 and the date the reset gives ExceptDate.
-DateTime DayZero() { return DateTime::FromParts(1899, 12, 30); }
-
-constexpr int32_t kLogDaysKept = 31;
 constexpr int32_t kNoUsableDrive = -1;
 
 }  // namespace
@@ -40,14 +62,11 @@ void ResetToDefaults(SettingsRecord& record, const SettingsContext& context) {
 }
 
 void ResetDriveUnit(SettingsRecord& record, const SettingsContext& context) {
-    ResetIntGroup(record, SettingsGroup::DriveUnit);
-    record.SynchroDirectory = context.locations.documentsDir;
-    record.SyncInterval = DayZero();
+    ResetGroup(record, SettingsGroup::DriveUnit, context.locations.documentsDir);
 }
 
 void ResetFileDirUnit(SettingsRecord& record, const SettingsContext& context) {
-    ResetIntGroup(record, SettingsGroup::FileDirUnit);
-    record.HardDiskNumber = 0;
+    ResetGroup(record, SettingsGroup::FileDirUnit, context.locations.documentsDir);
     for (int index = 0; index < kDriveLetterCount; ++index) {
         const char letter = DriveLetterAt(index);
         const int32_t type = CurrentDriveType(context.drives, letter);
@@ -59,13 +78,10 @@ void ResetFileDirUnit(SettingsRecord& record, const SettingsContext& context) {
         drive.BackupDir = DefaultBackupDir(context.locations.documentsDir, letter);
         if (type == kDriveFixed) ++record.HardDiskNumber;
     }
-    record.FileList.clear();
-    record.Directry2 = context.locations.documentsDir;
-    record.MirrorInterval = DayZero();
 }
 
 void ResetRemovable(SettingsRecord& record, const SettingsContext& context) {
-    ResetIntGroup(record, SettingsGroup::Removable);
+    ResetGroup(record, SettingsGroup::Removable, context.locations.documentsDir);
     for (int index = 0; index < kDriveLetterCount; ++index) {
         const char letter = DriveLetterAt(index);
         const int32_t type = CurrentDriveType(context.drives, letter);
@@ -85,19 +101,9 @@ void ResetRemovable(SettingsRecord& record, const SettingsContext& context) {
 }
 
 void ClearCredentials(SettingsRecord& record) {
-    record.User1.clear();
-    record.Pass1.clear();
-    record.User2.clear();
-    record.Pass2.clear();
+    ResetGroup(record, SettingsGroup::Credentials, {});
 }
 
-void ResetDetails(SettingsRecord& record) {
-    ResetIntGroup(record, SettingsGroup::Details);
-    record.ExceptList.clear();
-    record.ExtList.clear();
-    record.IncExtList.clear();
-    record.ExceptDate = DayZero();
-    record.BeforeLogDate = DateOfDayCount(kLogDaysKept);
-}
+void ResetDetails(SettingsRecord& record) { ResetGroup(record, SettingsGroup::Details, {}); }
 
 }  // namespace tv

@@ -2,33 +2,13 @@
 
 #include "settings/credential_store.h"
 #include "settings/current_drives.h"
-#include "settings/int_settings.h"
 #include "settings/list_file.h"
 #include "settings/registry_sections.h"
+#include "settings/setting_fields.h"
 #include "settings/stored_units.h"
 
 namespace tv {
 namespace {
-
-using R = SettingsRecord;
-
-struct TextSetting {
-    const char* name;
-    std::string R::*field;
-};
-struct TimeSetting {
-    const char* name;
-    DateTime R::*field;
-};
-
-// Destination folders (section Mirroring); a stored empty text keeps the folder held before.
-constexpr TextSetting kFolders[] = {{"SynchroDirectory", &R::SynchroDirectory},
-                                    {"Directry2", &R::Directry2}};
-// Run intervals (section Mirroring), stored as hours x 60 + minutes.
-constexpr TimeSetting kIntervals[] = {{"SyncInterval", &R::SyncInterval},
-                                      {"MirrorInterval", &R::MirrorInterval}};
-
-constexpr int32_t kNoLastDrive = '0';
 
 std::string DriveValueName(char letter, const char* suffix) {
     return std::string(1, letter) + suffix;
@@ -56,11 +36,6 @@ void TakeText(RegistryStore& registry, const char* section, const std::string& n
 
 void LoadDrives(SettingsRecord& record, const SettingsContext& context) {
     RegistryStore& registry = context.registry;
-    uint32_t validDrive = context.drives.LogicalDrives();
-    registry.ReadDword(kSectionDirectory, "ValidDrive", &validDrive);
-    record.ValidDrive = validDrive;
-    record.HardDiskNumber = ReadInt(registry, kSectionDirectory, "HardDiskNumber", 0);
-    record.LastDrive = ReadInt(registry, kSectionDirectory, "LastDrive", kNoLastDrive);
     for (int index = 0; index < kDriveLetterCount; ++index) {
         const char letter = DriveLetterAt(index);
         DriveEntry& drive = record.Drives[index];
@@ -77,9 +52,7 @@ void LoadDrives(SettingsRecord& record, const SettingsContext& context) {
 }
 
 bool SaveDrives(const SettingsRecord& record, RegistryStore& registry) {
-    bool written = WriteInt(registry, kSectionDirectory, "LastDrive", record.LastDrive);
-    written &= registry.WriteDword(kSectionDirectory, "ValidDrive", record.ValidDrive);
-    written &= WriteInt(registry, kSectionDirectory, "HardDiskNumber", record.HardDiskNumber);
+    bool written = true;
     for (int index = 0; index < kDriveLetterCount; ++index) {
         const char letter = DriveLetterAt(index);
         const DriveEntry& drive = record.Drives[index];
@@ -94,52 +67,67 @@ bool SaveDrives(const SettingsRecord& record, RegistryStore& registry) {
     return written;
 }
 
-void LoadIntSettings(SettingsRecord& record, RegistryStore& registry) {
-    for (const IntSetting& setting : IntSettings()) {
-        const int32_t value = ReadInt(registry, setting.section, setting.name, setting.absent);
-        const bool inRange = value >= setting.lowest && value <= setting.highest;
-        record.*setting.field = inRange ? value : setting.absent;
+// Whole numbers outside their bounds count as absent; an empty text and a day count that is
+// none keep the value held before (an unset count would reach the log purge as -1 days).
+void LoadField(const SettingField& field, SettingsRecord& record, const SettingsContext& context) {
+    RegistryStore& registry = context.registry;
+    switch (field.kind) {
+        case FieldKind::Int: {
+            const int32_t value = ReadInt(registry, field.section, field.name, field.absent);
+            const bool inRange = value >= field.lowest && value <= field.highest;
+            record.*field.As<int32_t>() = inRange ? value : field.absent;
+            return;
+        }
+        case FieldKind::Mask: {
+            uint32_t mask = context.drives.LogicalDrives();
+            registry.ReadDword(field.section, field.name, &mask);
+            record.*field.As<uint32_t>() = mask;
+            return;
+        }
+        case FieldKind::Text: {
+            std::string& text = record.*field.As<std::string>();
+            TakeText(registry, field.section, field.name, text, text);
+            return;
+        }
+        case FieldKind::Time:
+        case FieldKind::Date:
+        case FieldKind::DayCount: {
+            const int32_t stored = ReadInt(registry, field.section, field.name, field.absent);
+            const DateTime value = DateTimeOfStored(field.kind, stored);
+            if (field.kind != FieldKind::DayCount || value.IsValid()) {
+                record.*field.As<DateTime>() = value;
+            }
+            return;
+        }
+        case FieldKind::DriveTable:
+            LoadDrives(record, context);
+            return;
+        case FieldKind::Credential:
+        case FieldKind::List:
+            return;
     }
 }
 
-bool SaveIntSettings(const SettingsRecord& record, RegistryStore& registry) {
-    bool written = true;
-    for (const IntSetting& setting : IntSettings()) {
-        written &= WriteInt(registry, setting.section, setting.name, record.*setting.field);
+bool SaveField(const SettingField& field, const SettingsRecord& record, RegistryStore& registry) {
+    switch (field.kind) {
+        case FieldKind::Int:
+            return WriteInt(registry, field.section, field.name, record.*field.As<int32_t>());
+        case FieldKind::Mask:
+            return registry.WriteDword(field.section, field.name, record.*field.As<uint32_t>());
+        case FieldKind::Text:
+            return registry.WriteString(field.section, field.name, record.*field.As<std::string>());
+        case FieldKind::Time:
+        case FieldKind::Date:
+        case FieldKind::DayCount:
+            return WriteInt(registry, field.section, field.name,
+                            StoredOfDateTime(field.kind, record.*field.As<DateTime>()));
+        case FieldKind::DriveTable:
+            return SaveDrives(record, registry);
+        case FieldKind::Credential:
+        case FieldKind::List:
+            return true;
     }
-    return written;
-}
-
-void LoadFoldersAndTimes(SettingsRecord& record, RegistryStore& registry) {
-    for (const TextSetting& folder : kFolders) {
-        TakeText(registry, kSectionMirroring, folder.name, record.*folder.field,
-                 record.*folder.field);
-    }
-    for (const TimeSetting& interval : kIntervals) {
-        record.*interval.field =
-            TimeFromMinutes(ReadInt(registry, kSectionMirroring, interval.name, 0));
-    }
-    record.ExceptDate = DateFromNumber(ReadInt(registry, kSectionMirroring, "ExceptDate", 0));
-    // 0 keeps the held count; so does a number whose last two digits are no day count, since
-    // an unset count would reach the log purge as -1 days.
-    const int32_t logDays = ReadInt(registry, kSectionMirroring, "BeforeLogDate", 0);
-    const DateTime logDate = DateOfDayCount(logDays % 100);
-    if (logDays != 0 && logDate.IsValid()) record.BeforeLogDate = logDate;
-}
-
-bool SaveFoldersAndTimes(const SettingsRecord& record, RegistryStore& registry) {
-    bool written = true;
-    for (const TextSetting& folder : kFolders) {
-        written &= registry.WriteString(kSectionMirroring, folder.name, record.*folder.field);
-    }
-    for (const TimeSetting& interval : kIntervals) {
-        written &= WriteInt(registry, kSectionMirroring, interval.name,
-                            MinutesOfTime(record.*interval.field));
-    }
-    written &= WriteInt(registry, kSectionMirroring, "ExceptDate", NumberOfDate(record.ExceptDate));
-    written &=
-        WriteInt(registry, kSectionMirroring, "BeforeLogDate", DayCountOf(record.BeforeLogDate));
-    return written;
+    return true;
 }
 
 }  // namespace
@@ -149,9 +137,7 @@ bool LoadSettings(SettingsRecord& record, const SettingsContext& context) {
     const bool registryRead = registry.Load();
     if (registryRead) {
         RegistryStore::Batch batch(registry);
-        LoadDrives(record, context);
-        LoadFoldersAndTimes(record, registry);
-        LoadIntSettings(record, registry);
+        for (const SettingField& field : SettingFields()) LoadField(field, record, context);
         LoadCredentials(record, registry, context.secrets);
     }
     ReadListFile(record, context.locations.programDir);
@@ -163,9 +149,9 @@ bool SaveSettings(const SettingsRecord& record, const SettingsContext& context) 
     bool written = true;
     {
         RegistryStore::Batch batch(registry);
-        written &= SaveDrives(record, registry);
-        written &= SaveFoldersAndTimes(record, registry);
-        written &= SaveIntSettings(record, registry);
+        for (const SettingField& field : SettingFields()) {
+            written &= SaveField(field, record, registry);
+        }
         written &= SaveCredentials(record, registry, context.secrets);
     }
     // The file itself is rewritten when the batch ends.

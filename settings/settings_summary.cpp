@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/win_constants.h"
 #include "settings/stored_units.h"
+#include "settings/unit_options.h"
 
 namespace tv {
 namespace {
@@ -89,18 +90,11 @@ class SummaryText {
     std::string text_;
 };
 
-// The options every kind of run has, with the same wording in each block.
-struct CopyOptions {
-    int32_t loadControl;
-    int32_t bufferSize;
-    int32_t forceMirror;
-    int32_t forceOverWrite;
-    int32_t checkSize;
-};
-
-void SummarizeCopyOptions(const CopyOptions& options, SummaryText& out) {
+// The options every unit has, with the same wording in each block.
+void SummarizeUnitOptions(const SettingsRecord& r, SettingsUnit unit, SummaryText& out) {
+    const UnitOptions options = UnitOptionsOf(r, unit);
     out.Line("　負荷制御　　　　　　　　：", Format("%dms", options.loadControl));
-    out.Line("　コピーバッファ　　　　　：", BufferSize(options.bufferSize));
+    out.Line("　コピーバッファ　　　　　：", BufferSize(options.cacheSize));
     out.EmptyLine();
     out.Line("　転送先に無いファイル削除：", Flag(options.forceMirror));
     out.Line("　転送先が新しいファイル　：", Overwrite(options.forceOverWrite));
@@ -113,9 +107,7 @@ void SummarizeDriveUnit(const SettingsRecord& r, SummaryText& out) {
     out.Line("　CD/DVD-ROMのコピー　　　：", InverseFlag(r.SyncNoCDCopy));
     out.Line("　転送先　　　　　　　　　：", r.SynchroDirectory);
     out.Line("　実行間隔　　　　　　　　：", Interval(IsOn(r.Synchronize), r.SyncInterval));
-    SummarizeCopyOptions({r.SyncLoadControl, r.SyncChacheSize, r.SyncForceMirror,
-                          r.SyncForceOverWrite, r.SyncCheckSize},
-                         out);
+    SummarizeUnitOptions(r, SettingsUnit::DriveUnit, out);
     out.Line("　完全バックアップの動作　：",
              IsOn(r.SyncFullBackup) ? Format("%d回に１回は実行する", r.SyncFullBackupCount) : kNo);
     out.Line("　転送不要拡張子のコピー　：", InverseFlag(r.SyncNoExcExt));
@@ -149,9 +141,7 @@ void SummarizeFileDirUnit(const SettingsRecord& r, SummaryText& out) {
     out.Line("　実行間隔　　　　　　　　：", Interval(true, r.MirrorInterval));
     out.Entries("　転送元ドライブ　　　　　：", SourceDrives(r));
     out.EmptyLine();
-    SummarizeCopyOptions({r.MirrorLoadControl, r.MirrorChacheSize, r.ForceMirror2,
-                          r.ForceOverWrite2, r.CheckSizeDrive},
-                         out);
+    SummarizeUnitOptions(r, SettingsUnit::FileDir, out);
     out.EmptyLine();
 }
 
@@ -163,9 +153,7 @@ void SummarizeRemovable(const SettingsRecord& r, SummaryText& out) {
         out.Line("　転送先　　　　　　　　　：", drive.BackupDir);
     }
     out.Line("　対象リムーバブルメディアの自動バックアップ：", Flag(r.PCcardAuto));
-    SummarizeCopyOptions(
-        {r.RemLoadControl, r.RemChacheSize, r.ForceMirror1, r.ForceOverWrite1, r.CheckSizeFolder},
-        out);
+    SummarizeUnitOptions(r, SettingsUnit::Removable, out);
     out.EmptyLine();
 }
 

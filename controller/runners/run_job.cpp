@@ -4,29 +4,17 @@ namespace tv {
 
 namespace {
 
-struct KindSettings {
-    int32_t kind;
-    int32_t forceMirror;
-    int32_t forceOverWrite;
-    int32_t checkSize;
-    int32_t loadControl;
-    int32_t cacheSize;
-};
-
-KindSettings SettingsOfKind(const SettingsRecord& s, RunKind kind) {
+// The removable media run keeps its copies in dated folders when DateFolder asks for it.
+int32_t JobKindOf(const SettingsRecord& s, RunKind kind) {
     switch (kind) {
         case RunKind::DriveUnit:
-            return {DriveUnit,       s.SyncForceMirror, s.SyncForceOverWrite,
-                    s.SyncCheckSize, s.SyncLoadControl, s.SyncChacheSize};
+            return DriveUnit;
         case RunKind::FileDir:
-            return {FileDir,          s.ForceMirror2,      s.ForceOverWrite2,
-                    s.CheckSizeDrive, s.MirrorLoadControl, s.MirrorChacheSize};
+            return FileDir;
         case RunKind::Removable:
             break;
     }
-    const int32_t removable = s.DateFolder != 0 ? (Removable | DateFolders) : Removable;
-    return {removable,         s.ForceMirror1,   s.ForceOverWrite1,
-            s.CheckSizeFolder, s.RemLoadControl, s.RemChacheSize};
+    return s.DateFolder != 0 ? (Removable | DateFolders) : Removable;
 }
 
 uint8_t Flag(int32_t value) { return value != 0 ? 1 : 0; }
@@ -35,9 +23,9 @@ uint8_t Flag(int32_t value) { return value != 0 ? 1 : 0; }
 
 CopyJob MakeCopyJob(const SettingsRecord& settings, RunKind kind, const std::string& source,
                     const std::string& destination, LogRecord* log) {
-    const KindSettings own = SettingsOfKind(settings, kind);
+    const UnitOptions own = UnitOptionsOf(settings, kind);
     CopyJob job;
-    job.Kind = own.kind;
+    job.Kind = JobKindOf(settings, kind);
     job.Source = source;
     job.Destination = destination;
     job.ForceMirror = Flag(own.forceMirror);

@@ -8,10 +8,12 @@
 #include "log/log_record.h"
 #include "platform/date_time.h"
 #include "settings/settings_record.h"
+#include "settings/unit_options.h"
 
 namespace tv {
 
-enum class RunKind { DriveUnit, FileDir, Removable };
+// The kinds of run are the three units.
+using RunKind = SettingsUnit;
 
 // The job of one run. The job points at the record's lists and at log, which the caller keeps
 // for as long as the job runs.

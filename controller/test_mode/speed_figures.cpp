@@ -1,6 +1,7 @@
 #include "controller/test_mode/speed_figures.h"
 
 #include "engine/copy_job.h"
+#include "settings/unit_options.h"
 
 namespace tv {
 
@@ -13,10 +14,11 @@ std::optional<Speed> SpeedOf(uint64_t bytes, uint64_t milliseconds) {
 }
 
 uint64_t EstimatedPauseMs(uint64_t bytes, const SettingsRecord& settings) {
-    const uint64_t block = static_cast<uint64_t>(BufferSizeForSetting(settings.SyncChacheSize));
-    const uint64_t pause = settings.SyncLoadControl > 0 ? settings.SyncLoadControl : 0;
+    const UnitOptions drive = UnitOptionsOf(settings, SettingsUnit::DriveUnit);
+    const uint64_t block = static_cast<uint64_t>(BufferSizeForSetting(drive.cacheSize));
+    const uint64_t pause = drive.loadControl > 0 ? drive.loadControl : 0;
     if (bytes > block) return (bytes / block) * pause;
-    return (settings.SyncChacheSize == 6 ? 2 : 4) * pause;
+    return (drive.cacheSize == 6 ? 2 : 4) * pause;
 }
 
 std::optional<Speed> FullPowerSpeedOf(uint64_t bytes, uint64_t milliseconds,

@@ -14,26 +14,20 @@ namespace {
 constexpr const char* kInformationCaption = "情報";
 constexpr const char* kConfirmCaption = "確認";
 
-struct CopySettings {
-    const std::string* destination;
-    int32_t cacheSize;
-    int32_t loadControl;
-};
-
-CopySettings CopySettingsOf(const SpeedTestRequest& request, const SettingsRecord& s) {
+// The destination of the unit under test: the unit's folder, or the backup folder of the
+// removable drive.
+const std::string& DestinationOf(const SpeedTestRequest& request, const SettingsRecord& s) {
     switch (request.unit) {
         case TestUnit::DriveUnit:
-            return {&s.SynchroDirectory, s.SyncChacheSize, s.SyncLoadControl};
+            return s.SynchroDirectory;
         case TestUnit::FileDir:
-            return {&s.Directry2, s.MirrorChacheSize, s.MirrorLoadControl};
+            return s.Directry2;
         case TestUnit::Removable:
             break;
     }
     const int index = request.removableLetter - 'A';
     static const std::string none;
-    const std::string* folder =
-        index >= 0 && index < kDriveLetterCount ? &s.Drives[index].BackupDir : &none;
-    return {folder, s.RemChacheSize, s.RemLoadControl};
+    return index >= 0 && index < kDriveLetterCount ? s.Drives[index].BackupDir : none;
 }
 
 void Tell(Prompts& prompts, const char* text) {
@@ -70,7 +64,7 @@ std::string TestFilePath(const SpeedTestRequest& request, const SpeedTestService
 
 std::string TimedCopyFolder(const SpeedTestRequest& request, const SettingsRecord& settings,
                             const std::string& documentsDir) {
-    const std::string& destination = *CopySettingsOf(request, settings).destination;
+    const std::string& destination = DestinationOf(request, settings);
     if (IsNetworkPath(destination) || (!destination.empty() && IsDirectory(destination))) {
         return destination;
     }
@@ -104,7 +98,7 @@ bool SpeedTest::WriteFile(const std::atomic<bool>* stop) {
 void SpeedTest::TellTimingStart() { Tell(services_.prompts, kTimingStartMessage); }
 
 std::optional<TimedCopyOrder> SpeedTest::BeginRun() {
-    const CopySettings copy = CopySettingsOf(request_, settings_);
+    const UnitOptions copy = UnitOptionsOf(settings_, request_.unit);
     const std::string folder = TimedCopyFolder(request_, settings_, services_.documentsDir);
     if (IsNetworkPath(folder)) {
         const int connection =

@@ -1,8 +1,10 @@
 // The units the test mode measures and previews, in the order of its radio buttons.
 #pragma once
 
+#include "settings/unit_options.h"
+
 namespace tv {
 
-enum class TestUnit { DriveUnit = 0, FileDir = 1, Removable = 2 };
+using TestUnit = SettingsUnit;
 
 }  // namespace tv

@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "settings/drive_refresh.h"
 #include "settings/list_file.h"
+#include "settings/setting_fields.h"
 #include "tests/settings/settings_values.h"
 #include "tests/settings/settings_world.h"
 
@@ -188,44 +189,19 @@ TEST_F(SettingsFirstStart, EachGroupResetTouchesOnlyItsGroup) {
     const Case cases[] = {
         {"drive unit", ResetDriveUnit,
          [](SettingsRecord& w, const SettingsRecord& d) {
-             w.Synchronize = d.Synchronize;
-             w.SyncNoCDCopy = d.SyncNoCDCopy;
-             w.SynchroDirectory = d.SynchroDirectory;
-             w.SyncInterval = d.SyncInterval;
-             w.SyncLoadControl = d.SyncLoadControl;
-             w.SyncChacheSize = d.SyncChacheSize;
-             w.SyncForceMirror = d.SyncForceMirror;
-             w.SyncForceOverWrite = d.SyncForceOverWrite;
-             w.SyncCheckSize = d.SyncCheckSize;
-             w.SyncFullBackup = d.SyncFullBackup;
-             w.SyncFullBackupCount = d.SyncFullBackupCount;
-             w.SyncNoExcExt = d.SyncNoExcExt;
+             TakeGroup(SettingsGroup::DriveUnit, d, w);
          }},
         {"file/directory unit", ResetFileDirUnit,
          [](SettingsRecord& w, const SettingsRecord& d) {
-             w.HDBackupDrive = d.HDBackupDrive;
-             w.HardDiskNumber = d.HardDiskNumber;
+             TakeGroup(SettingsGroup::FileDirUnit, d, w);
              for (char letter : {'C', 'D'}) w.Drives[letter - 'A'] = d.Drives[letter - 'A'];
-             w.FileList = d.FileList;
-             w.Directry2 = d.Directry2;
-             w.MirrorInterval = d.MirrorInterval;
-             w.MirrorLoadControl = d.MirrorLoadControl;
-             w.MirrorChacheSize = d.MirrorChacheSize;
-             w.ForceMirror2 = d.ForceMirror2;
-             w.ForceOverWrite2 = d.ForceOverWrite2;
-             w.CheckSizeDrive = d.CheckSizeDrive;
          }},
         {"removable", ResetRemovable,
          [](SettingsRecord& w, const SettingsRecord& d) {
+             TakeGroup(SettingsGroup::Removable, d, w);
              for (int index = 0; index < kDriveLetterCount; ++index) {
                  if (index != 'C' - 'A' && index != 'D' - 'A') w.Drives[index] = d.Drives[index];
              }
-             w.PCcardAuto = d.PCcardAuto;
-             w.RemLoadControl = d.RemLoadControl;
-             w.RemChacheSize = d.RemChacheSize;
-             w.ForceMirror1 = d.ForceMirror1;
-             w.ForceOverWrite1 = d.ForceOverWrite1;
-             w.CheckSizeFolder = d.CheckSizeFolder;
          }},
         {"credentials", [](SettingsRecord& r, const SettingsContext&) { ClearCredentials(r); },
          [](SettingsRecord& w, const SettingsRecord&) {
@@ -233,18 +209,7 @@ TEST_F(SettingsFirstStart, EachGroupResetTouchesOnlyItsGroup) {
          }},
         {"details", [](SettingsRecord& r, const SettingsContext&) { ResetDetails(r); },
          [](SettingsRecord& w, const SettingsRecord& d) {
-             for (auto field : {&R::Sound, &R::Navigation, &R::IgnorTime, &R::ExceptSubFolder,
-                                &R::ExceptDateFlag, &R::ExceptReadOnlyFile, &R::ExceptHiddenFile,
-                                &R::ExtFolder, &R::ExecuteType, &R::DateFolder, &R::NoIdleSync,
-                                &R::NoIdleMirror, &R::NoIdleTime, &R::USBCheck,
-                                &R::USBCheckInterval, &R::IdleCheck, &R::UseDustBox}) {
-                 w.*field = d.*field;
-             }
-             w.ExceptList = d.ExceptList;
-             w.ExtList = d.ExtList;
-             w.IncExtList = d.IncExtList;
-             w.ExceptDate = d.ExceptDate;
-             w.BeforeLogDate = d.BeforeLogDate;
+             TakeGroup(SettingsGroup::Details, d, w);
          }},
     };
     for (const Case& c : cases) {
@@ -254,6 +219,46 @@ TEST_F(SettingsFirstStart, EachGroupResetTouchesOnlyItsGroup) {
         SettingsRecord wanted = edited;
         c.expect(wanted, defaults);
         ExpectSameSettings(wanted, record);
+    }
+}
+
+}  // namespace
+}  // namespace tv::test
+
+namespace tv::test {
+namespace {
+
+// The reset of each group gives every whole number of the group the reset value of its row.
+TEST_F(SettingsFirstStart, EveryWholeNumberResetsToTheValueOfItsRow) {
+    const SettingsContext& context = settings.context();
+    const struct {
+        SettingsGroup group;
+        void (*reset)(SettingsRecord&, const SettingsContext&);
+    } resets[] = {
+        {SettingsGroup::DriveUnit, ResetDriveUnit},
+        {SettingsGroup::FileDirUnit, ResetFileDirUnit},
+        {SettingsGroup::Removable, ResetRemovable},
+        {SettingsGroup::Details,
+         [](SettingsRecord& r, const SettingsContext&) { ResetDetails(r); }},
+    };
+    for (const auto& reset : resets) {
+        SettingsRecord record = DistinctSettings(world().base());
+        reset.reset(record, context);
+        for (const SettingField& field : SettingFields()) {
+            if (field.group != reset.group || field.kind != FieldKind::Int) continue;
+            // The fixed drives present are counted after the reset of the count.
+            const int32_t counted = &field == FindSetting(&R::HardDiskNumber) ? 1 : 0;
+            EXPECT_EQ(record.*field.As<int32_t>(), field.reset + counted) << field.name;
+        }
+    }
+}
+
+// A first start finds no registry file: every whole number takes the absent value of its row.
+TEST_F(SettingsFirstStart, EveryWholeNumberLoadsTheAbsentValueOfItsRow) {
+    const SettingsRecord record = settings.Restart();
+    for (const SettingField& field : SettingFields()) {
+        if (field.kind != FieldKind::Int) continue;
+        EXPECT_EQ(record.*field.As<int32_t>(), field.absent) << field.name;
     }
 }
 

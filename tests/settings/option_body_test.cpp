@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "settings/setting_fields.h"
 #include "tests/settings/option_bytes.h"
 #include "tests/settings/settings_values.h"
 
@@ -95,6 +96,26 @@ TEST(OptionBody, GivesBackEveryFieldOfTheLayoutAndLeavesTheOthers) {
     wanted.HDBackupDrive = 9;
     wanted.UseDustBox = 0;
     ExpectSameSettings(wanted, target);
+}
+
+// A whole number of the table changes the body exactly when its row puts it in the body, and a
+// body read back gives it again.
+TEST(OptionBody, HoldsEveryWholeNumberWhoseRowPutsItInTheBody) {
+    const SettingsRecord source = DistinctSettings("/source");
+    const std::string sourceBody = BodyOf(source);
+    for (const SettingField& field : SettingFields()) {
+        if (field.kind != FieldKind::Int) continue;
+        SettingsRecord changed = source;
+        changed.*field.As<int32_t>() += 1;
+        const std::string body = BodyOf(changed);
+        EXPECT_EQ(field.inBody, body != sourceBody) << field.name;
+        SettingsRecord read = source;
+        size_t offset = 0;
+        ASSERT_TRUE(ReadOptionBody(body, &offset, read)) << field.name;
+        EXPECT_EQ(read.*field.As<int32_t>(),
+                  field.inBody ? changed.*field.As<int32_t>() : source.*field.As<int32_t>())
+            << field.name;
+    }
 }
 
 TEST(OptionBody, ReadsBodiesOneAfterAnother) {

@@ -7,6 +7,7 @@
 
 #include "platform/paths.h"
 #include "settings/list_file.h"
+#include "settings/setting_fields.h"
 #include "tests/settings/settings_values.h"
 #include "tests/settings/settings_world.h"
 
@@ -129,6 +130,23 @@ TEST_F(SettingsPersistence, EveryValueSurvivesARestartUnderItsOwnName) {
     EXPECT_EQ(StoredText("Network", "Drive2"), "");
 
     ExpectSameSettings(saved, settings.Restart());
+}
+
+// Each whole number of the table is stored under the name of its row, and only there: a second
+// save of a record whose one field changed changes that stored value alone.
+TEST_F(SettingsPersistence, EveryWholeNumberIsStoredUnderTheNameOfItsRow) {
+    const SettingsRecord saved = DistinctSettings(settings.world().base());
+    for (const SettingField& field : SettingFields()) {
+        if (field.kind != FieldKind::Int) continue;
+        SettingsRecord changed = saved;
+        const int32_t value = field.IsBounded() ? field.lowest : 4321;
+        changed.*field.As<int32_t>() = value == saved.*field.As<int32_t>() ? value + 1 : value;
+        Save(changed);
+        EXPECT_EQ(StoredDword(field.section, field.name),
+                  static_cast<uint32_t>(changed.*field.As<int32_t>()))
+            << field.name;
+        ExpectSameSettings(changed, settings.Restart());
+    }
 }
 
 // How the date-time fields are stored as numbers: what a stored number loads as, and what the

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "settings/setting_fields.h"
 #include "settings/settings_record.h"
 
 namespace tv::test {
@@ -15,6 +16,9 @@ SettingsRecord DistinctSettings(const std::string& folder);
 
 // "2005-07-01 01:30:00", or "unset".
 std::string DateText(const DateTime& value);
+
+// Copies every field of group but the drive table from source into target.
+void TakeGroup(SettingsGroup group, const SettingsRecord& source, SettingsRecord& target);
 
 // One failure per differing field, each naming the field.
 void ExpectSameSettings(const SettingsRecord& expected, const SettingsRecord& actual);

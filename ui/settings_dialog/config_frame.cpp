@@ -4,6 +4,7 @@
 #include "settings/option_file.h"
 #include "settings/settings_defaults.h"
 #include "settings/settings_summary.h"
+#include "settings/unit_options.h"
 #include "ui/settings_dialog/categories.h"
 
 namespace tv {
@@ -133,8 +134,9 @@ void ConfigFrame::Relocate(int driveIndex, bool move) {
     request.OldFolder = backup_.Drives[driveIndex].BackupDir;
     request.NewFolder = live_.Drives[driveIndex].BackupDir;
     request.Move = move;
-    request.RemChacheSize = live_.RemChacheSize;
-    request.RemLoadControl = live_.RemLoadControl;
+    const UnitOptions removable = UnitOptionsOf(live_, SettingsUnit::Removable);
+    request.RemChacheSize = removable.cacheSize;
+    request.RemLoadControl = removable.loadControl;
     request.IdleCheck = static_cast<uint8_t>(live_.IdleCheck);
     request.ExcludedFolders = &live_.ExceptList;
     request.ExceptSubFolder = static_cast<uint8_t>(live_.ExceptSubFolder);

@@ -29,14 +29,6 @@ const MnemonicKey kDriveUnitKeys[] = {
     {"SyncFullBackupCount", 'U'}, {"SyncNoExcExt", 'E'},
 };
 
-const TransferFields kDriveUnitFields = {
-    {&SettingsRecord::SyncLoadControl, "SyncLoadControl"},
-    {&SettingsRecord::SyncChacheSize, "SyncChacheSize"},
-    {&SettingsRecord::SyncForceMirror, "SyncForceMirror"},
-    {&SettingsRecord::SyncForceOverWrite, "SyncForceOverWrite"},
-    {&SettingsRecord::SyncCheckSize, "SyncCheckSize"},
-};
-
 // The unlabelled check, the count edit and its text, in one row.
 QWidget* MakeFullBackupRow(QWidget* page, BindingTable* table) {
     auto* row = new QWidget(page);
@@ -75,7 +67,7 @@ CFullSyncPage::CFullSyncPage(SettingsRecord* record, const UnitPageServices& ser
                     {noCd_, &SettingsRecord::SyncNoCDCopy}};
     table.texts = {{destination_, &SettingsRecord::SynchroDirectory}};
     table.dateTimes = {{interval_, &SettingsRecord::SyncInterval}};
-    QWidget* transfer = MakeTransferControls(kDriveUnitFields, this, &table);
+    QWidget* transfer = MakeTransferControls(SettingsUnit::DriveUnit, this, &table);
     QWidget* fullBackup = MakeFullBackupRow(this, &table);
     QCheckBox* noExcExt = MakeCheck("転送不要拡張子はコピーしない", "SyncNoExcExt", this);
     table.checks.push_back({noExcExt, &SettingsRecord::SyncNoExcExt});

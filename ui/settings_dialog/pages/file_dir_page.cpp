@@ -23,14 +23,6 @@ namespace {
 // Besides those of the transfer controls and the start button.
 const MnemonicKey kFileDirKeys[] = {{"FileList", 'I'}, {"sourceDrives", 'V'}};
 
-const TransferFields kFileDirFields = {
-    {&SettingsRecord::MirrorLoadControl, "MirrorLoadControl"},
-    {&SettingsRecord::MirrorChacheSize, "MirrorChacheSize"},
-    {&SettingsRecord::ForceMirror2, "ForceMirror2"},
-    {&SettingsRecord::ForceOverWrite2, "ForceOverWrite2"},
-    {&SettingsRecord::CheckSizeDrive, "CheckSizeDrive"},
-};
-
 bool IsWholeDriveKind(int32_t kind) { return kind == kDriveFixed || kind == kDriveCdRom; }
 
 DriveEntry& EntryOf(SettingsRecord& record, char letter) { return record.Drives[letter - 'A']; }
@@ -51,7 +43,7 @@ CFileDirPage::CFileDirPage(SettingsRecord* record, const UnitPageServices& servi
     BindingTable table;
     table.texts = {{destination_, &SettingsRecord::Directry2}};
     table.dateTimes = {{interval_, &SettingsRecord::MirrorInterval}};
-    QWidget* transfer = MakeTransferControls(kFileDirFields, this, &table);
+    QWidget* transfer = MakeTransferControls(SettingsUnit::FileDir, this, &table);
 
     auto* top = new QHBoxLayout;
     top->addWidget(fileList);

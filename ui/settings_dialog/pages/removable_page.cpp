@@ -26,14 +26,6 @@ namespace tv {
 
 namespace {
 
-const TransferFields kRemovableFields = {
-    {&SettingsRecord::RemLoadControl, "RemLoadControl"},
-    {&SettingsRecord::RemChacheSize, "RemChacheSize"},
-    {&SettingsRecord::ForceMirror1, "ForceMirror1"},
-    {&SettingsRecord::ForceOverWrite1, "ForceOverWrite1"},
-    {&SettingsRecord::CheckSizeFolder, "CheckSizeFolder"},
-};
-
 // Besides those of the transfer controls.
 const MnemonicKey kRemovableKeys[] = {
     {"removableDrives", 'V'}, {"rescan", 'U'}, {"PCcardAuto", 'P'},    {"Work0", 'A'},
@@ -115,7 +107,7 @@ CRemovableDlg::CRemovableDlg(SettingsRecord* record, const UnitPageServices& ser
 
     BindingTable table;
     table.checks = {{cardAuto, &SettingsRecord::PCcardAuto}};
-    QWidget* transfer = MakeTransferControls(kRemovableFields, this, &table);
+    QWidget* transfer = MakeTransferControls(SettingsUnit::Removable, this, &table);
 
     auto* heading = new QHBoxLayout;
     QLabel* drivesHeading = MakeLabelFor(drives_, "●リムーバブルメディア一覧", this);

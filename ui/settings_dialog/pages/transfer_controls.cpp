@@ -11,6 +11,7 @@
 #include <QTimeEdit>
 
 #include "engine/copy_job.h"
+#include "settings/setting_fields.h"
 #include "ui/widgets/label_for.h"
 #include "ui/widgets/mnemonic.h"
 #include "ui/widgets/path_edit.h"
@@ -34,16 +35,20 @@ constexpr const char* kIntervalPickerName = "実行間隔";
 
 // A slider over the field, with a label beside it that shows its value through text; it takes
 // three columns from column.
-void AddSlider(QGridLayout* grid, int column, const char* title, char key, const NamedField& named,
-               int maximum, QString (*text)(int), BindingTable* table) {
+// A control is named after the registry name of its field.
+const char* NameOf(int32_t SettingsRecord::*field) { return FindSetting(field)->name; }
+
+void AddSlider(QGridLayout* grid, int column, const char* title, char key,
+               int32_t SettingsRecord::*field, int maximum, QString (*text)(int),
+               BindingTable* table) {
     QWidget* parent = grid->parentWidget();
     auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setObjectName(named.name);
+    slider->setObjectName(NameOf(field));
     slider->setRange(0, maximum);
     slider->setPageStep(1);
     slider->setTickPosition(QSlider::TicksBelow);
     auto* value = new QLabel(text(0), parent);
-    value->setObjectName(QString(named.name) + "Text");
+    value->setObjectName(QString(NameOf(field)) + "Text");
     value->setMinimumWidth(value->fontMetrics().horizontalAdvance(text(maximum)) + 2);
     QObject::connect(slider, &QSlider::valueChanged, value,
                      [value, text](int position) { value->setText(text(position)); });
@@ -52,16 +57,16 @@ void AddSlider(QGridLayout* grid, int column, const char* title, char key, const
     grid->addWidget(label, 0, column);
     grid->addWidget(slider, 0, column + 1);
     grid->addWidget(value, 0, column + 2);
-    table->sliders.push_back({slider, named.field});
+    table->sliders.push_back({slider, field});
 }
 
-void AddCheck(QGridLayout* grid, int row, const char* text, char key, const NamedField& named,
-              BindingTable* table) {
+void AddCheck(QGridLayout* grid, int row, const char* text, char key,
+              int32_t SettingsRecord::*field, BindingTable* table) {
     auto* box = new QCheckBox(text, grid->parentWidget());
-    box->setObjectName(named.name);
+    box->setObjectName(NameOf(field));
     GiveMnemonic(box, key);
     grid->addWidget(box, row, 0, 1, 6);
-    table->checks.push_back({box, named.field});
+    table->checks.push_back({box, field});
 }
 
 }  // namespace
@@ -72,7 +77,8 @@ QString BufferSizeText(int value) {
     return QString::asprintf("%dKB", BufferSizeForSetting(value) / 1024);
 }
 
-QWidget* MakeTransferControls(const TransferFields& fields, QWidget* page, BindingTable* table) {
+QWidget* MakeTransferControls(SettingsUnit unit, QWidget* page, BindingTable* table) {
+    const UnitFields& fields = UnitFieldsOf(unit);
     auto* block = new QWidget(page);
     auto* grid = new QGridLayout(block);
     grid->setContentsMargins(0, 0, 0, 0);

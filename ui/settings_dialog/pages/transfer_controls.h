@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "settings/settings_record.h"
+#include "settings/unit_options.h"
 #include "ui/settings_dialog/page_binding.h"
 
 class QBoxLayout;
@@ -18,26 +19,13 @@ class QWidget;
 
 namespace tv {
 
-// A bound field and its registry name, which is also the object name of its control.
-struct NamedField {
-    int32_t SettingsRecord::*field;
-    const char* name;
-};
-
-struct TransferFields {
-    NamedField loadControl;
-    NamedField cacheSize;
-    NamedField forceMirror;
-    NamedField forceOverWrite;
-    NamedField checkSize;
-};
-
 // "%dms" of the load control; "%dKB" of the buffer, 32 KB doubled value times.
 QString LoadControlText(int value);
 QString BufferSizeText(int value);
 
-// The two sliders and three checks in one block, bound in table.
-QWidget* MakeTransferControls(const TransferFields& fields, QWidget* page, BindingTable* table);
+// The two sliders and three checks of unit in one block, bound in table; each control is named
+// after the registry name of its field.
+QWidget* MakeTransferControls(SettingsUnit unit, QWidget* page, BindingTable* table);
 
 struct DestinationRow {
     QWidget* row;
