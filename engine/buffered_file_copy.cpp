@@ -287,15 +287,15 @@ FileResult AfterPause(const RunContext& context, FileResult result) {
 }
 
 // A failure that the run must report: the file's log line says so, and so does HadError.
-FileResult Failed(CopyJob& job, const RunContext& context, FileResult result) {
-    job.HadError = 1;
+FileResult Failed(RunContext& context, FileResult result) {
+    context.NoteError();
     return AfterPause(context, result);
 }
 
 // One copy of one file, tried again while its source changes under it.
 class OneFileCopy {
   public:
-    OneFileCopy(CopyJob& job, RunContext& context, const std::string& source,
+    OneFileCopy(const CopyJob& job, RunContext& context, const std::string& source,
                 const std::string& destination, const NodeIdentity* listed, CopySettled* settled)
         : job_(job),
           context_(context),
@@ -319,7 +319,7 @@ class OneFileCopy {
     FileResult Try(bool lastTry, bool* changed) {
         OpenedSource opened;
         if (!OpenSource(job_, source_, listed_, &opened)) {
-            return Failed(job_, context_, FileResult::OpenError);
+            return Failed(context_, FileResult::OpenError);
         }
         if (!context_.fileSizeLimits().Holds(ContainingFolder(destination_),
                                              opened.identity.size)) {
@@ -334,7 +334,7 @@ class OneFileCopy {
         // is found before the rename.
         const OpenFolder* folder =
             context_.HeldFolder(job_.Destination, ContainingFolder(destination_));
-        if (folder == nullptr) return Failed(job_, context_, FileResult::OpenError);
+        if (folder == nullptr) return Failed(context_, FileResult::OpenError);
         RemoveLeftoverCopiesBeforeCopying(context_, *folder);
         TemporaryFile temporary(TemporaryCopyPathBeside(destination_));
         // Made with the copy's permission bits where the process's mask allows them, which
@@ -359,7 +359,7 @@ class OneFileCopy {
         const Earlier earlier = context_.IsSurelyAbsent(destination_)
                                     ? Earlier{}
                                     : EarlierEntry(*folder, AfterLastSeparator(destination_));
-        if (earlier.BlocksTheCopy()) return Failed(job_, context_, FileResult::OpenError);
+        if (earlier.BlocksTheCopy()) return Failed(context_, FileResult::OpenError);
         if (heldStill && context_.pendingCopies().CopiesMayWait()) {
             GiveLook(temporary.file, opened, Finish::WaitsForBatch);
             opened.file.Close();
@@ -367,15 +367,15 @@ class OneFileCopy {
         }
         const Finish finish = FinishOf(heldStill, opened, earlier);
         if (!GiveLook(temporary.file, opened, finish)) {
-            return Failed(job_, context_, FileResult::DiskFull);
+            return Failed(context_, FileResult::DiskFull);
         }
         opened.file.Close();
         if (!TakeDestinationsPlace(temporary, *folder, destination_, earlier)) {
-            return Failed(job_, context_, FileResult::OpenError);
+            return Failed(context_, FileResult::OpenError);
         }
         context_.NoteCopyPut(destination_);
         context_.pendingCopies().NoteRenameIn(ContainingFolder(destination_));
-        if (finish == Finish::SourceChanged) return Failed(job_, context_, FileResult::OpenError);
+        if (finish == Finish::SourceChanged) return Failed(context_, FileResult::OpenError);
         context_.freeSpace().Took(ContainingFolder(destination_), opened.identity.size);
         if (finish == Finish::BehindMarker) {
             context_.pendingCopies().Add(LookOf(destination_, source_, opened, TakeSettled()));
@@ -387,8 +387,8 @@ class OneFileCopy {
     // A file larger than the destination's file system holds is that file's error, not a full
     // disk: the files after it may still fit.
     FileResult TooLarge() {
-        ++job_.Unstorable.tooLarge;
-        return Failed(job_, context_, FileResult::OpenError);
+        ++context_.outcome().Unstorable.tooLarge;
+        return Failed(context_, FileResult::OpenError);
     }
 
     // Outside a copy pass (where copies wait for the batch), a new copy waits for the run's
@@ -421,7 +421,7 @@ class OneFileCopy {
         return settled_ != nullptr ? std::exchange(*settled_, nullptr) : nullptr;
     }
 
-    CopyJob& job_;
+    const CopyJob& job_;
     RunContext& context_;
     const std::string& source_;
     const std::string& destination_;
@@ -441,11 +441,11 @@ CopyBufferLease::~CopyBufferLease() {
     if (allocated_) std::vector<char>().swap(context_.buffer());
 }
 
-FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
+FileResult CopyFileContents(const CopyJob& job, RunContext& context, const std::string& source,
                             const std::string& destination, bool notify, const NodeIdentity* listed,
                             CopySettled* settled) {
     const FileResult result = OneFileCopy(job, context, source, destination, listed, settled).Run();
-    if (result == FileResult::Copied && notify && job.NotifyWindow) job.NotifyWindow->Step();
+    if (result == FileResult::Copied && notify && context.window()) context.window()->Step();
     return result;
 }
 

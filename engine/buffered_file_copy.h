@@ -37,12 +37,12 @@ class CopyBufferLease {
 
 // Copied, Cancelled (the worker was stopped), OpenError (a file could not be opened or read,
 // the copy could not take the destination's place, or the destination's file system cannot hold
-// a file that large, which job.Unstorable counts) or DiskFull (too little free space, or a write
-// failed). notify: tell the window of the finished file. listed: the file the listing
+// a file that large, which the outcome's Unstorable counts) or DiskFull (too little free space,
+// or a write failed). notify: tell the window of the finished file. listed: the file the listing
 // of the job's source saw at source; no other file is read in its place (see OpenListedFile).
 // settled, when given: a Copied copy that waits for the run's next sync takes it, emptying it,
 // and it is told once the copy is known to be in place and durable, or not.
-FileResult CopyFileContents(CopyJob& job, RunContext& context, const std::string& source,
+FileResult CopyFileContents(const CopyJob& job, RunContext& context, const std::string& source,
                             const std::string& destination, bool notify,
                             const NodeIdentity* listed = nullptr, CopySettled* settled = nullptr);
 

@@ -30,7 +30,7 @@ bool IsCaseClash(const CopyJob& job, RunContext& context, const std::string& ear
 
 }  // namespace
 
-bool PassesOverCaseClash(CopyJob& job, RunContext& context, const ListedFile& listed) {
+bool PassesOverCaseClash(const CopyJob& job, RunContext& context, const ListedFile& listed) {
     const std::string* earlier = context.EarlierFoldingWith(listed);
     // A file the rules refuse is not copied anyway, whatever the destination holds.
     if (earlier == nullptr || !IsSelectedSource(job, listed.path, listed.Status())) return false;
@@ -38,9 +38,9 @@ bool PassesOverCaseClash(CopyJob& job, RunContext& context, const ListedFile& li
         StoredPlainDestination(job, context.drives(), context.nameRefusals(), listed.path);
     if (!IsCaseClash(job, context, *earlier, stored)) return false;
     const std::string destination = PlainDestination(job, context.drives(), listed.path);
-    job.HadError = 1;
-    ++job.Unstorable.caseClashes;
-    LogStep(job, context, kLogActionFileCreated, listed.path, destination, kLogResultError);
+    context.NoteError();
+    ++context.outcome().Unstorable.caseClashes;
+    LogStep(context, kLogActionFileCreated, listed.path, destination, kLogResultError);
     context.PauseAfterFile();
     return true;
 }

@@ -14,6 +14,6 @@ struct ListedFile;
 // the file is then logged "エラー", counted among the files the destination cannot hold, and not
 // copied, so that it never takes the earlier entry's copy. Files the listing did not note cost
 // nothing here.
-bool PassesOverCaseClash(CopyJob& job, RunContext& context, const ListedFile& listed);
+bool PassesOverCaseClash(const CopyJob& job, RunContext& context, const ListedFile& listed);
 
 }  // namespace tv

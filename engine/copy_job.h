@@ -1,6 +1,6 @@
-// The description of one run handed to the copy engine. The caller owns the job and the lists
-// it points at; the engine reads it and writes only the notification target, the error outputs
-// and the log record.
+// The description of one run handed to the copy engine, and what the engine reports of it. The
+// caller owns the job and the lists and the log fields it points at; the engine only reads them
+// and fills the run's outcome.
 #pragma once
 
 #include <cstdint>
@@ -12,9 +12,6 @@
 #include "platform/date_time.h"
 
 namespace tv {
-
-class ProgressSink;
-class Prompts;
 
 using StringList = std::vector<std::string>;
 
@@ -58,8 +55,6 @@ struct UnstorableFiles {
 
 struct CopyJob {
     int32_t Kind = DriveUnit;
-    // Receives the engine's notifications; null = nobody is told anything.
-    ProgressSink* NotifyWindow = nullptr;
     std::string Source;       // source root folder or drive root
     std::string Destination;  // destination root folder
     uint8_t ExtFolder = 0;    // one folder per extension, with generations
@@ -83,26 +78,31 @@ struct CopyJob {
     // damaged on the destination, which times and sizes never show.
     uint8_t FullBackup = 0;
     int32_t IgnorTime = 2;  // time-stamp tolerance in seconds
-    // Filled and appended for every logged step; null = nothing is logged.
-    ::tv::LogRecord* LogRecord = nullptr;
+    // The fields every log line of the run starts with; the engine fills the rest of each line
+    // from a copy of them. Null = nothing is logged.
+    const ::tv::LogRecord* LogRecord = nullptr;
     uint8_t ShowProgress = 1;
-    // Whom a manual run asks before a mirror deletion of most of the destination; null = an
-    // unattended run, which holds such a deletion back.
-    Prompts* AskUser = nullptr;
-    // Output: something failed, logged or not (a folder, an open, a read, a write, the free
-    // space, a move to the trash, an entry that could not be read, a refused destination, a
-    // source that vanished, a mass deletion held back).
-    uint8_t HadError = 0;
-    // Output: how many entries an unattended mirror deletion held back (0 = none).
-    uint32_t MassDeletionHeld = 0;
-    // Output: what the run's log lines add to the counters of the activity log, counted as the
-    // log viewer counts a day; its errors are the files the run failed to write.
-    LogCounters Logged;
-    // Output: which of the failed files the destination could not hold, and why.
-    UnstorableFiles Unstorable;
+    // A manual run asks the user (the runner's prompts) before a mirror deletion of most of the
+    // destination; an unattended run (0) holds such a deletion back.
+    uint8_t AskBeforeMassDeletion = 0;
 
     bool IsWholeVolume() const { return IsWholeVolumeKind(Kind); }
     bool IsDated() const { return IsDatedKind(Kind); }
+};
+
+// What the engine reports of one run of a job; it starts empty with the run.
+struct CopyOutcome {
+    // Something failed, logged or not (a folder, an open, a read, a write, the free space, a
+    // move to the trash, an entry that could not be read, a refused destination, a source that
+    // vanished, a mass deletion held back).
+    uint8_t HadError = 0;
+    // How many entries an unattended mirror deletion held back (0 = none).
+    uint32_t MassDeletionHeld = 0;
+    // What the run's log lines add to the counters of the activity log, counted as the log
+    // viewer counts a day; its errors are the files the run failed to write.
+    LogCounters Logged;
+    // Which of the failed files the destination could not hold, and why.
+    UnstorableFiles Unstorable;
 };
 
 }  // namespace tv

@@ -29,7 +29,7 @@ KnownStatuses OnlyListed(const ListedFile& listed) {
     return known;
 }
 
-FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const ListedFile& listed) {
+FileResult PlaceInDatedFolder(const CopyJob& job, RunContext& context, const ListedFile& listed) {
     const std::string& source = listed.path;
     const std::string name = StoredName(AfterLastSeparator(source), context.nameRefusals());
     FileStatus status;
@@ -44,7 +44,7 @@ FileResult PlaceInDatedFolder(CopyJob& job, RunContext& context, const ListedFil
     return CopyAndLog(job, context, source, JoinPath(folder, name), OnlyListed(listed));
 }
 
-FileResult PlaceInPlainTree(CopyJob& job, RunContext& context, const std::string& source,
+FileResult PlaceInPlainTree(const CopyJob& job, RunContext& context, const std::string& source,
                             const std::string& destination, const KnownStatuses& known) {
     CreateDestinationFolder(job, context, BeforeLastSeparator(destination),
                             BeforeLastSeparator(source), FolderLevels::MirrorSource);
@@ -68,7 +68,7 @@ bool IsFailure(FileResult result) {
     return result == FileResult::OpenError || result == FileResult::DiskFull;
 }
 
-FileResult CopyListedFiles(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
+FileResult CopyListedFiles(const CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
     FileResult result = FileResult::Copied;
     const std::deque<ListedFile>& files = context.files();
     for (size_t index = 0; index < files.size(); ++index) {
@@ -93,14 +93,14 @@ FileResult CopyListedFiles(CopyJob& job, RunContext& context, CopyLookahead& loo
             result = PlaceInPlainTree(job, context, source, destination,
                                       {&sourceStatus, true, copy, &listed.node});
         }
-        if (IsFailure(result)) job.HadError = 1;
+        if (IsFailure(result)) context.NoteError();
         if (result == FileResult::DiskFull || result == FileResult::Cancelled) break;
     }
     return result;
 }
 
 // False when the worker was stopped.
-bool CopyListedLinks(CopyJob& job, RunContext& context) {
+bool CopyListedLinks(const CopyJob& job, RunContext& context) {
     for (const std::string& source : context.links()) {
         const std::string destination =
             StoredPlainDestination(job, context.drives(), context.nameRefusals(), source);
@@ -113,7 +113,7 @@ bool CopyListedLinks(CopyJob& job, RunContext& context) {
 
 }  // namespace
 
-FileResult RunCopyPass(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
+FileResult RunCopyPass(const CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
     const CopyBufferLease buffer(context, job.BufferSize);
     context.NoteFolderMadeSure({});
     PendingCopies& pending = context.pendingCopies();
@@ -129,7 +129,7 @@ FileResult RunCopyPass(CopyJob& job, RunContext& context, CopyLookahead& lookahe
     const bool renamesDurable = pending.MakeRenamesDurable();
     pending.LetCopiesWait(false);
     context.NoteFolderMadeSure({});
-    if (!renamesDurable || pending.CopiesNotDurable() != markedBefore) job.HadError = 1;
+    if (!renamesDurable || pending.CopiesNotDurable() != markedBefore) context.NoteError();
     return result;
 }
 

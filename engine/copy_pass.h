@@ -14,6 +14,6 @@ class RunContext;
 // every file); so is one whose copy lookahead saw needing nothing. Stops at the first DiskFull or
 // Cancelled, and with Cancelled as soon as the worker is stopped. Returns the result of the last
 // file that reached the copy step, Copied when none, or Cancelled when stopped among the links.
-FileResult RunCopyPass(CopyJob& job, RunContext& context, CopyLookahead& lookahead);
+FileResult RunCopyPass(const CopyJob& job, RunContext& context, CopyLookahead& lookahead);
 
 }  // namespace tv

@@ -16,12 +16,20 @@ constexpr int kIdStopAll = 1085;      // "全処理を中止"
 // A relocation that stopped because a file did not fit.
 constexpr int kResultDestinationFull = 1;
 
+// How a copy run behind the window ended.
+struct CopyRunResult {
+    // 0, or the stop button that ended the copy pass (kIdStopAndNext, kIdStopAll).
+    int windowResult = 0;
+    // What the engine reported of the run; empty when the run never started.
+    CopyOutcome outcome;
+};
+
 class CopyRunner {
   public:
     virtual ~CopyRunner() = default;
-    // 0, or the stop button that ended the copy pass (kIdStopAndNext, kIdStopAll). The caller
-    // reads job.HadError afterwards. An empty title stands for the window's own.
-    virtual int RunCopyJob(CopyJob& job, const std::string& title) = 0;
+    // Runs the job with the runner's own window and prompts; the job is left as it was. An
+    // empty title stands for the window's own.
+    virtual CopyRunResult RunCopyJob(const CopyJob& job, const std::string& title) = 0;
     // 0, kResultDestinationFull, or the stop button that ended the run.
     virtual int RunRelocation(const RelocationRequest& request, const std::string& title) = 0;
     // The run in progress stops as the stop-all button stops it, and every run asked for later

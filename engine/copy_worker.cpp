@@ -11,14 +11,15 @@ namespace {
 constexpr unsigned kEndPauseMs = 1000;
 }  // namespace
 
-CopyWorker::CopyWorker(CopyJob& job, const Clock& clock, const DriveTable& drives,
-                       const Locations& locations)
+CopyWorker::CopyWorker(const CopyJob& job, const RunTargets& targets, const Clock& clock,
+                       const DriveTable& drives, const Locations& locations)
     : job_(job),
       clock_(clock),
       idle_(locations.installDir),
       log_(locations.programDir),
       context_(clock, drives, &log_, idle_.HasFunction() ? &idle_ : nullptr) {
     context_.SetState(WorkerState::Idle);
+    context_.SetTargets(targets);
 }
 
 void CopyWorker::Start() {
@@ -28,9 +29,9 @@ void CopyWorker::Start() {
 void CopyWorker::Run() {
     const int result = RunJob(job_, context_);
     runResult_.store(result);
-    if (job_.NotifyWindow) {
+    if (context_.window()) {
         clock_.SleepMs(kEndPauseMs);
-        job_.NotifyWindow->RunEnded(result);
+        context_.window()->RunEnded(result);
     }
 }
 

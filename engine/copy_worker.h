@@ -1,7 +1,7 @@
 // The worker of one progress window: runs one copy job on its own thread. It loads the idle
 // library of the install folder when it is created (a missing library or entry means the
-// run never waits) and frees it when it goes. When the job has a window, the worker tells it
-// the run's end after a pause of a second, so the last texts stay readable.
+// run never waits) and frees it when it goes. When the runner gave it a window, the worker
+// tells it the run's end after a pause of a second, so the last texts stay readable.
 #pragma once
 
 #include <atomic>
@@ -22,9 +22,9 @@ class DriveTable;
 class CopyWorker {
   public:
     // The job's log lines go to the day files of the program directory; the idle library is
-    // the install folder's.
-    CopyWorker(CopyJob& job, const Clock& clock, const DriveTable& drives,
-               const Locations& locations);
+    // the install folder's. The job and the targets live as long as the worker.
+    CopyWorker(const CopyJob& job, const RunTargets& targets, const Clock& clock,
+               const DriveTable& drives, const Locations& locations);
     // Waits for the thread; then frees the idle library.
     ~CopyWorker() = default;
     CopyWorker(const CopyWorker&) = delete;
@@ -39,12 +39,14 @@ class CopyWorker {
     void WaitUntilFinished() { thread_.WaitUntilFinished(); }
     // The run's result (see RunJob); meaningful once finished.
     int runResult() const { return runResult_.load(); }
+    // What the engine reported of the run; meaningful once finished.
+    const CopyOutcome& outcome() const { return context_.outcome(); }
     bool HasIdleFunction() const { return idle_.HasFunction(); }
 
   private:
     void Run();
 
-    CopyJob& job_;
+    const CopyJob& job_;
     const Clock& clock_;
     IdleLibrary idle_;
     LogStore log_;

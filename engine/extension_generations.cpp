@@ -41,7 +41,7 @@ bool StopsTheRotation(FileResult result) {
 
 class GenerationSearch {
   public:
-    GenerationSearch(CopyJob& job, RunContext& context, std::vector<GenerationEntry>& entries,
+    GenerationSearch(const CopyJob& job, RunContext& context, std::vector<GenerationEntry>& entries,
                      const std::string& fileName)
         : job_(job), context_(context), entries_(entries), fileName_(fileName) {}
 
@@ -75,7 +75,7 @@ class GenerationSearch {
         }
     }
 
-    CopyJob& job_;
+    const CopyJob& job_;
     RunContext& context_;
     std::vector<GenerationEntry>& entries_;
     const std::string& fileName_;
@@ -83,7 +83,7 @@ class GenerationSearch {
 
 // Copies an entry into folder/fileName unless it already is that file. listed: the file the
 // listing saw, which the source entry must be.
-FileResult PlaceGeneration(CopyJob& job, RunContext& context, const GenerationEntry& entry,
+FileResult PlaceGeneration(const CopyJob& job, RunContext& context, const GenerationEntry& entry,
                            const std::string& folder, const std::string& fileName,
                            const NodeIdentity& listed, FileResult previous) {
     const std::string target = JoinPath(folder, fileName);
@@ -96,8 +96,8 @@ FileResult PlaceGeneration(CopyJob& job, RunContext& context, const GenerationEn
 
 }  // namespace
 
-FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source,
-                                   const NodeIdentity& listed) {
+FileResult PlaceInExtensionFolders(const CopyJob& job, RunContext& context,
+                                   const std::string& source, const NodeIdentity& listed) {
     // The folders and copies go by the names the destination stores them under; the extension
     // is the source's.
     const NameRefusals& refusals = context.nameRefusals();

@@ -20,7 +20,7 @@ struct NodeIdentity;
 // last copy, or at once a DiskFull or Cancelled one, or the OpenError of an older copy that
 // could not move up (the rest waits for the next run rather than overwrite it).
 // listed: the file the listing saw at source.
-FileResult PlaceInExtensionFolders(CopyJob& job, RunContext& context, const std::string& source,
-                                   const NodeIdentity& listed);
+FileResult PlaceInExtensionFolders(const CopyJob& job, RunContext& context,
+                                   const std::string& source, const NodeIdentity& listed);
 
 }  // namespace tv

@@ -66,7 +66,7 @@ FileResult Skipped(const RunContext& context, ProgressSink* window, const std::s
 
 // Compares the file with its copy and copies it again when their bytes differ. A file or copy
 // that cannot be read is an open error: an unread copy is never taken for an equal one.
-FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* window,
+FileResult CompareThenCopy(const CopyJob& job, RunContext& context, ProgressSink* window,
                            const std::string& source, const std::string& destination, bool notify,
                            const NodeIdentity* listed, CopySettled* settled) {
     switch (CompareWithCopy(job, context, source, destination)) {
@@ -76,7 +76,7 @@ FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* wind
         case ContentVerdict::Different:
             break;
         case ContentVerdict::Unreadable:
-            job.HadError = 1;
+            context.NoteError();
             context.PauseAfterFile();
             return FileResult::OpenError;
         case ContentVerdict::Stopped:
@@ -88,24 +88,24 @@ FileResult CompareThenCopy(CopyJob& job, RunContext& context, ProgressSink* wind
 
 // A name the destination refuses even mapped (a device name, a name beyond ASCII where the driver
 // takes none): no copy is tried, and the file's line tells it on every run.
-FileResult RefusedName(CopyJob& job, const RunContext& context, const std::string& source,
+FileResult RefusedName(const CopyJob& job, RunContext& context, const std::string& source,
                        const std::string& destination) {
-    ++job.Unstorable.refusedNames;
-    job.HadError = 1;
-    LogStep(job, context, kLogActionFileCreated, source,
-            ShownDestination(job, context, destination), kLogResultError);
+    ++context.outcome().Unstorable.refusedNames;
+    context.NoteError();
+    LogStep(context, kLogActionFileCreated, source, ShownDestination(job, context, destination),
+            kLogResultError);
     context.PauseAfterFile();
     return FileResult::OpenError;
 }
 
 }  // namespace
 
-FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
+FileResult CopyOneFile(const CopyJob& job, RunContext& context, const std::string& source,
                        const std::string& destination, bool notify, const KnownStatuses& known,
                        CopySettled* settled) {
     if (!context.IsActive()) return FileResult::Cancelled;
     context.WaitForIdle(job);
-    ProgressSink* window = notify ? job.NotifyWindow : nullptr;
+    ProgressSink* window = notify ? context.window() : nullptr;
     // The rules compare real times: a copy made earlier in this run (a dated folder that two
     // files of one name and day share, a generation that moves up) must not show the marker.
     const bool flushedSource = context.pendingCopies().FlushIfPending(source);
@@ -129,27 +129,27 @@ FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& sou
     return CopyFileContents(job, context, source, destination, notify, known.listed, settled);
 }
 
-FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& source,
+FileResult CopyAndLog(const CopyJob& job, RunContext& context, const std::string& source,
                       const std::string& destination, const KnownStatuses& known) {
     if (!CanHoldPathBelow(job.Destination, destination, context.nameRefusals())) {
         return RefusedName(job, context, source, destination);
     }
-    if (!job.LogRecord) return CopyOneFile(job, context, source, destination, true, known);
-    FillStep(job.LogRecord, context.clock(), kLogActionFileCreated, source,
+    if (!context.logLine()) return CopyOneFile(job, context, source, destination, true, known);
+    FillStep(context.logLine(), context.clock(), kLogActionFileCreated, source,
              ShownDestination(job, context, destination));
     // The line as the copy starts: copies of a batch made durable meanwhile are logged through
     // the same record.
-    const LogRecord line = *job.LogRecord;
-    CopySettled settled = [&job, &context, line](bool durable) {
-        if (!durable) job.HadError = 1;
-        FinishStepOf(job, context, line, durable ? kLogResultOk : kLogResultError);
+    const LogRecord line = *context.logLine();
+    CopySettled settled = [&context, line](bool durable) {
+        if (!durable) context.NoteError();
+        FinishStepOf(context, line, durable ? kLogResultOk : kLogResultError);
     };
     const FileResult result = CopyOneFile(job, context, source, destination, true, known, &settled);
     // Taken: the copy waits for the run's next sync, which logs it.
     if (!settled) return result;
     if (result == FileResult::OpenError) context.CountOpenError();
-    if (result == FileResult::OpenError || result == FileResult::DiskFull) job.HadError = 1;
-    FinishStepOf(job, context, line, LogWordOf(result));
+    if (result == FileResult::OpenError || result == FileResult::DiskFull) context.NoteError();
+    FinishStepOf(context, line, LogWordOf(result));
     return result;
 }
 

@@ -29,7 +29,7 @@ struct KnownStatuses {
 // their bytes differ. notify: show the file and step the progress. What known holds is not
 // read again, unless a copy of this run that it concerns has taken its times since. settled: as
 // CopyFileContents takes it.
-FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& source,
+FileResult CopyOneFile(const CopyJob& job, RunContext& context, const std::string& source,
                        const std::string& destination, bool notify, const KnownStatuses& known = {},
                        CopySettled* settled = nullptr);
 
@@ -37,7 +37,7 @@ FileResult CopyOneFile(CopyJob& job, RunContext& context, const std::string& sou
 // counted and, like a full disk, sets HadError. A copy that waits for the run's next sync is
 // logged once that tells whether it is in place and durable: "ＯＫ", or else "エラー", which
 // sets HadError; its line keeps the time the copy started.
-FileResult CopyAndLog(CopyJob& job, RunContext& context, const std::string& source,
+FileResult CopyAndLog(const CopyJob& job, RunContext& context, const std::string& source,
                       const std::string& destination, const KnownStatuses& known = {});
 
 }  // namespace tv

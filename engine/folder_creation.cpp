@@ -62,7 +62,7 @@ bool CreateLevel(const CopyJob& job, const std::string& level, const std::string
 
 }  // namespace
 
-bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::string& folder,
+bool CreateDestinationFolder(const CopyJob& job, RunContext& context, const std::string& folder,
                              const std::string& sourceFolder, FolderLevels levels) {
     // Most files go to the folder the file before went to, or one that exists already.
     if (context.IsFolderMadeSure(folder)) return true;
@@ -78,14 +78,14 @@ bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::strin
         // A level whose name the destination refuses is not tried: the line of each file that
         // needed it says why.
         if (!CanHoldPathBelow(job.Destination, level, context.nameRefusals())) return false;
-        if (job.LogRecord) {
-            FillStep(job.LogRecord, context.clock(), kLogActionFolderCreated, sourceFolder,
+        if (context.logLine()) {
+            FillStep(context.logLine(), context.clock(), kLogActionFolderCreated, sourceFolder,
                      ShownDestination(job, context, level));
         }
         const bool created = CreateLevel(job, level, folder, sourceFolder, levels);
-        if (job.LogRecord) FinishStep(job, context, created ? kLogResultOk : kLogResultError);
+        if (context.logLine()) FinishStep(context, created ? kLogResultOk : kLogResultError);
         if (!created) {
-            job.HadError = 1;
+            context.NoteError();
             return false;
         }
         context.NoteFolderMade(level);

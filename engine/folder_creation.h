@@ -17,7 +17,7 @@ enum class FolderLevels { OwnLevels, MirrorSource };
 // Creates every missing level of folder, from the left; a network path starts at its share.
 // Each level created is logged "ＯＫ"; a level that cannot be created is logged "エラー", sets
 // HadError and ends the attempt (false). sourceFolder fills the log line's source field.
-bool CreateDestinationFolder(CopyJob& job, RunContext& context, const std::string& folder,
+bool CreateDestinationFolder(const CopyJob& job, RunContext& context, const std::string& folder,
                              const std::string& sourceFolder,
                              FolderLevels levels = FolderLevels::OwnLevels);
 

@@ -24,13 +24,13 @@ bool DeletesExtrasAfter(const CopyJob& job, const RunContext& context, FileResul
            !job.ExtFolder;
 }
 
-int CopyAndDelete(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
-    if (job.NotifyWindow) job.NotifyWindow->SetTotal(context.files().size());
-    context.EnterPhase(job, Phase::Copying);
+int CopyAndDelete(const CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
+    if (context.window()) context.window()->SetTotal(context.files().size());
+    context.EnterPhase(Phase::Copying);
     const FileResult result = RunCopyPass(job, context, lookahead);
-    if (job.NotifyWindow) job.NotifyWindow->CopyDone(result);
+    if (context.window()) context.window()->CopyDone(result);
     if (DeletesExtrasAfter(job, context, result)) {
-        context.EnterPhase(job, Phase::Deleting);
+        context.EnterPhase(Phase::Deleting);
         RunMirrorDeletion(job, context);
     }
     return static_cast<int>(result);
@@ -38,14 +38,13 @@ int CopyAndDelete(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
 
 // Takes the identities the run compares against later; false when the destination is the
 // source or holds it, which ends the run with an error before anything is touched.
-bool PrepareRun(CopyJob& job, RunContext& context) {
+bool PrepareRun(const CopyJob& job, RunContext& context) {
     NodeIdentity sourceRoot;
     if (GetNodeIdentity(job.Source, &sourceRoot)) context.SetSourceRoot(sourceRoot);
     const DestinationPlace place = PlaceOfDestination(job.Source, job.Destination);
     if (EndsTheRun(place.nesting)) {
-        LogStep(job, context, kLogActionDestinationCheck, job.Source, job.Destination,
-                kLogResultError);
-        job.HadError = 1;
+        LogStep(context, kLogActionDestinationCheck, job.Source, job.Destination, kLogResultError);
+        context.NoteError();
         return false;
     }
     if (place.nesting == DestinationNesting::InsideSource && place.destination) {
@@ -57,12 +56,13 @@ bool PrepareRun(CopyJob& job, RunContext& context) {
 
 }  // namespace
 
-int RunJob(CopyJob& job, RunContext& context) {
+int RunJob(const CopyJob& job, RunContext& context) {
     // Every file call of the run asks whether its volume is vfat: once per volume is enough.
     const VolumeKindScope volumeKinds;
     context.files().clear();
     context.links().clear();
-    context.EnterPhase(job, Phase::Counting);
+    context.BeginLogLines(job.LogRecord);
+    context.EnterPhase(Phase::Counting);
     // Opened before the walk and the copies take descriptors: the run's first line, an error
     // among them, never finds none left for the day file.
     if (context.log() && job.LogRecord)

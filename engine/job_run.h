@@ -1,5 +1,6 @@
 // One run of a job, from the listing to the deletion of extras, on the calling thread. The
-// worker thread calls it; tests call it directly.
+// worker thread calls it; tests call it directly. What the run reports goes to the context's
+// outcome.
 #pragma once
 
 #include "engine/copy_job.h"
@@ -14,6 +15,6 @@ class RunContext;
 // ended in a copy or a skip, deletes the extras. Closes the log store. Returns 0 when nothing was
 // listed, the walk failed or the worker was stopped before the pass; else the pass result
 // (a FileResult value).
-int RunJob(CopyJob& job, RunContext& context);
+int RunJob(const CopyJob& job, RunContext& context);
 
 }  // namespace tv

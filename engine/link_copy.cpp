@@ -32,7 +32,7 @@ bool RefusesLinks(FileError error) {
 
 class LinkCopy {
   public:
-    LinkCopy(CopyJob& job, RunContext& context, const std::string& source,
+    LinkCopy(const CopyJob& job, RunContext& context, const std::string& source,
              const std::string& destination)
         : job_(job), context_(context), source_(source), destination_(destination) {}
 
@@ -45,7 +45,7 @@ class LinkCopy {
         }
         if (HoldsSameLink(destination_, target)) return FileResult::SkippedNotNewer;
         if (!CanHoldPathBelow(job_.Destination, destination_, context_.nameRefusals())) {
-            ++job_.Unstorable.refusedNames;
+            ++context_.outcome().Unstorable.refusedNames;
             return Logged(FileResult::OpenError);
         }
         const std::string folder = ContainingFolder(destination_);
@@ -70,16 +70,16 @@ class LinkCopy {
   private:
     FileResult Logged(FileResult result) {
         if (result == FileResult::OpenError) {
-            job_.HadError = 1;
+            context_.NoteError();
             context_.CountOpenError();
         }
-        LogStep(job_, context_, kLogActionFileCreated, source_,
+        LogStep(context_, kLogActionFileCreated, source_,
                 ShownDestination(job_, context_, destination_), LogWordOf(result));
         context_.PauseAfterFile();
         return result;
     }
 
-    CopyJob& job_;
+    const CopyJob& job_;
     RunContext& context_;
     const std::string& source_;
     const std::string& destination_;
@@ -87,7 +87,7 @@ class LinkCopy {
 
 }  // namespace
 
-FileResult CopyLinkAndLog(CopyJob& job, RunContext& context, const std::string& source,
+FileResult CopyLinkAndLog(const CopyJob& job, RunContext& context, const std::string& source,
                           const std::string& destination) {
     return LinkCopy(job, context, source, destination).Run();
 }

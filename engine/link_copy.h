@@ -16,7 +16,7 @@ class RunContext;
 // without a line, when the destination holds the same link already; SkippedByRule ("スキップ")
 // when the destination's file system holds no links; OpenError ("エラー", HadError) when the
 // link could not be read or made, or a folder or a link on the way stands in its place.
-FileResult CopyLinkAndLog(CopyJob& job, RunContext& context, const std::string& source,
+FileResult CopyLinkAndLog(const CopyJob& job, RunContext& context, const std::string& source,
                           const std::string& destination);
 
 }  // namespace tv

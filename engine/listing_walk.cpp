@@ -35,7 +35,7 @@ struct WalkedFolder {
 
 class ListingWalk {
   public:
-    ListingWalk(CopyJob& job, RunContext& context, CopyLookahead& lookahead)
+    ListingWalk(const CopyJob& job, RunContext& context, CopyLookahead& lookahead)
         : job_(job), context_(context), lookahead_(lookahead) {}
 
     bool Run() {
@@ -212,9 +212,8 @@ class ListingWalk {
     // The line of an entry the backup does not hold ("スキップ") or could not read ("エラー",
     // an error of the run).
     void PassOver(const std::string& path, const char* action, const char* result) {
-        if (result == kLogResultError) job_.HadError = 1;
-        LogStep(job_, context_, action, path, PlainDestination(job_, context_.drives(), path),
-                result);
+        if (result == kLogResultError) context_.NoteError();
+        LogStep(context_, action, path, PlainDestination(job_, context_.drives(), path), result);
     }
 
     // In the plain layout each source folder has its copy, which the run visits.
@@ -230,12 +229,11 @@ class ListingWalk {
     bool IsPassedOverDestination(const std::string& folder, const NodeIdentity& identity) const {
         const auto& destination = context_.destinationInSource();
         if (!destination || identity != *destination) return false;
-        LogStep(job_, context_, kLogActionFolderCreated, folder, job_.Destination,
-                kLogResultSkipped);
+        LogStep(context_, kLogActionFolderCreated, folder, job_.Destination, kLogResultSkipped);
         return true;
     }
 
-    CopyJob& job_;
+    const CopyJob& job_;
     RunContext& context_;
     CopyLookahead& lookahead_;
     // The folders from the source down to the one being walked; a deque keeps each in place.
@@ -244,7 +242,7 @@ class ListingWalk {
 
 }  // namespace
 
-bool ListSourceFiles(CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
+bool ListSourceFiles(const CopyJob& job, RunContext& context, CopyLookahead& lookahead) {
     return ListingWalk(job, context, lookahead).Run();
 }
 

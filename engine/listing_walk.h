@@ -18,6 +18,6 @@ class RunContext;
 // folder that cannot be listed, an entry whose status cannot be read, a path too long for the
 // system). A drive's walk stays on its volume; a folder's walk enters what is mounted below it.
 // Each listed file is handed to lookahead as it is listed.
-bool ListSourceFiles(CopyJob& job, RunContext& context, CopyLookahead& lookahead);
+bool ListSourceFiles(const CopyJob& job, RunContext& context, CopyLookahead& lookahead);
 
 }  // namespace tv

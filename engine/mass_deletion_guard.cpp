@@ -23,19 +23,19 @@ std::string MassDeletionLogText(size_t removals) {
     return "大量削除のため保留(" + std::to_string(removals) + "個)";
 }
 
-bool MayRemove(CopyJob& job, const RunContext& context, size_t removals) {
+bool MayRemove(const CopyJob& job, RunContext& context, size_t removals) {
     if (!IsMassDeletion(removals, context.files().size())) return true;
     const char* result = kLogResultCancelled;
-    if (job.AskUser) {
-        const int answer = job.AskUser->MessageBox(
+    if (job.AskBeforeMassDeletion && context.prompts()) {
+        const int answer = context.prompts()->MessageBox(
             MassDeletionQuestion(removals), kMassDeletionCaption, kMbYesNo | kMbIconExclamation);
         if (answer == kIdYes) return true;
     } else {
-        job.HadError = 1;
-        job.MassDeletionHeld = static_cast<uint32_t>(removals);
+        context.NoteError();
+        context.outcome().MassDeletionHeld = static_cast<uint32_t>(removals);
         result = kLogResultError;
     }
-    LogStep(job, context, kLogActionDeleted, MassDeletionLogText(removals),
+    LogStep(context, kLogActionDeleted, MassDeletionLogText(removals),
             WithTrailingSeparator(job.Destination), result);
     return false;
 }

@@ -26,9 +26,10 @@ inline constexpr const char* kMassDeletionCaption = "確認";
 std::string MassDeletionLogText(size_t removals);
 
 // Whether the run may move these removals to the trash. A deletion that is no mass deletion
-// may. A manual run (one with someone to ask) asks, and Yes lets it; an answer of No keeps
-// everything, logged as stopped. An unattended run keeps everything, logs it as an error, sets
-// HadError and leaves the count in MassDeletionHeld for the runner to tell the user.
-bool MayRemove(CopyJob& job, const RunContext& context, size_t removals);
+// may. A manual run (a job that asks, with the runner's prompts to ask) asks, and Yes lets it; an
+// answer of No keeps everything, logged as stopped. An unattended run keeps everything, logs it
+// as an error, sets HadError and leaves the count in MassDeletionHeld for the runner to tell the
+// user.
+bool MayRemove(const CopyJob& job, RunContext& context, size_t removals);
 
 }  // namespace tv

@@ -57,7 +57,7 @@ struct CaseRename {
 // neither listed through nor removed from.
 class MirrorDeletion {
   public:
-    MirrorDeletion(CopyJob& job, RunContext& context) : job_(job), context_(context) {}
+    MirrorDeletion(const CopyJob& job, RunContext& context) : job_(job), context_(context) {}
 
     void Run() {
         if (!Plan(job_.Source, job_.Destination, nullptr)) return;
@@ -197,23 +197,23 @@ class MirrorDeletion {
             context_.pendingCopies().NoteRenameIn(removal.folder);
             context_.pendingCopies().NoteRenameIn(trashFolder);
         } else {
-            job_.HadError = 1;
+            context_.NoteError();
         }
-        if (job_.LogRecord) {
-            FillStep(job_.LogRecord, context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
+        if (context_.logLine()) {
+            FillStep(context_.logLine(), context_.clock(), kLogActionDeleted, kLogSourceNotInMaster,
                      ShownDestination(job_, context_, removal.loggedPath));
-            FinishStep(job_, context_, trashed ? kLogResultTrashed : kLogResultError);
+            FinishStep(context_, trashed ? kLogResultTrashed : kLogResultError);
         }
     }
 
     // A vanished source stops the deletion, and is an error of the run.
     bool SourceStillThere() {
         if (SourceIsStillThere(context_, job_.Source)) return true;
-        job_.HadError = 1;
+        context_.NoteError();
         return false;
     }
 
-    CopyJob& job_;
+    const CopyJob& job_;
     RunContext& context_;
     std::vector<Removal> removals_;
     std::vector<CaseRename> caseRenames_;
@@ -221,10 +221,10 @@ class MirrorDeletion {
 
 }  // namespace
 
-void RunMirrorDeletion(CopyJob& job, RunContext& context) {
+void RunMirrorDeletion(const CopyJob& job, RunContext& context) {
     MirrorDeletion(job, context).Run();
     // However the deletion ended, its moves to the trash are durable before the run reports.
-    if (!context.pendingCopies().MakeRenamesDurable()) job.HadError = 1;
+    if (!context.pendingCopies().MakeRenamesDurable()) context.NoteError();
 }
 
 }  // namespace tv

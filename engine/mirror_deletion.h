@@ -20,6 +20,6 @@ class RunContext;
 // stops the deletion with HadError instead of emptying the destination. What would go is
 // gathered first, so that a deletion of most of the destination can be held back (see
 // mass_deletion_guard.h). A stop ends it where it is.
-void RunMirrorDeletion(CopyJob& job, RunContext& context);
+void RunMirrorDeletion(const CopyJob& job, RunContext& context);
 
 }  // namespace tv

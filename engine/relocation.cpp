@@ -26,7 +26,7 @@ namespace {
 constexpr const char* kBoxCaption = "";
 constexpr unsigned kBoxFlags = kMbOk;
 
-CopyJob JobOf(const RelocationRequest& request, ProgressSink* window) {
+CopyJob JobOf(const RelocationRequest& request) {
     CopyJob job;
     job.Kind = Removable;
     job.Source = request.OldFolder;
@@ -36,7 +36,6 @@ CopyJob JobOf(const RelocationRequest& request, ProgressSink* window) {
     job.IdleCheck = request.IdleCheck;
     job.ExcludedFolders = request.ExcludedFolders;
     job.ExceptSubFolder = request.ExceptSubFolder;
-    job.NotifyWindow = window;
     return job;
 }
 
@@ -58,7 +57,9 @@ class Relocation {
           prompts_(prompts),
           window_(window),
           programDir_(programDir),
-          job_(JobOf(request, window)) {}
+          job_(JobOf(request)) {
+        context_.SetTargets(RunTargets{window, &prompts});
+    }
 
     RelocationEnd Run() {
         if (request_.OldFolder.empty() || request_.NewFolder.empty()) {
@@ -69,13 +70,13 @@ class Relocation {
             LogNewFolderFailure();
             return RelocationEnd::Finished;
         }
-        context_.EnterPhase(job_, Phase::Counting);
+        context_.EnterPhase(Phase::Counting);
         ShowLines(std::string(kLineCounting), std::string(kLinePleaseWait));
         uint64_t files = 0;
         if (!CountFiles(request_.OldFolder, &files)) return RelocationEnd::Stopped;
         if (window_) window_->SetTotal(files);
 
-        context_.EnterPhase(job_, Phase::Copying);
+        context_.EnterPhase(Phase::Copying);
         const bool copiedAll = CopyTree();
         if (destinationFull_) return RelocationEnd::DestinationFull;
         if (!copiedAll) return RelocationEnd::Stopped;

@@ -36,9 +36,17 @@ bool RunContext::IsActive() const {
     return state == WorkerState::Running || state == WorkerState::Paused;
 }
 
-void RunContext::EnterPhase(const CopyJob& job, Phase phase) {
+void RunContext::BeginLogLines(const LogRecord* fields) {
+    if (fields) {
+        logLine_ = *fields;
+    } else {
+        logLine_.reset();
+    }
+}
+
+void RunContext::EnterPhase(Phase phase) {
     phase_ = phase;
-    if (job.NotifyWindow) job.NotifyWindow->SetPhase(phase);
+    if (window()) window()->SetPhase(phase);
 }
 
 std::string RunContext::SecondLineOfPhase() const {
@@ -57,13 +65,13 @@ void RunContext::WaitForIdle(const CopyJob& job) {
     if (!job.IdleCheck || idle_ == nullptr || idle_->IsIdle()) return;
     bool toldWaiting = false;
     while (IsActive()) {
-        if (!toldWaiting && job.NotifyWindow) {
-            job.NotifyWindow->SetLines(std::nullopt, std::string(kLineWaitingForIdle));
+        if (!toldWaiting && window()) {
+            window()->SetLines(std::nullopt, std::string(kLineWaitingForIdle));
         }
         toldWaiting = true;
         clock_.SleepMs(kIdlePollMs);
         if (idle_->IsIdle()) {
-            if (job.NotifyWindow) job.NotifyWindow->SetLines(std::nullopt, SecondLineOfPhase());
+            if (window()) window()->SetLines(std::nullopt, SecondLineOfPhase());
             return;
         }
     }

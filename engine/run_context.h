@@ -1,6 +1,7 @@
 // Everything a run needs besides its job: the worker state that every loop tests, the idle
-// gate, the clock that paces it, the drive table, the log store and the run's counters. The
-// worker thread owns one per run; tests build one and run the engine synchronously.
+// gate, the clock that paces it, the drive table, the log store, the runner's window and
+// prompts, the run's counters and its outcome. The worker thread owns one per run; tests build
+// one and run the engine synchronously.
 #pragma once
 
 #include <atomic>
@@ -12,11 +13,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/copy_job.h"
 #include "engine/file_size_limits.h"
 #include "engine/free_space_estimate.h"
 #include "engine/listed_file.h"
 #include "engine/pending_copies.h"
 #include "engine/progress_sink.h"
+#include "log/log_record.h"
 #include "platform/file_system.h"
 #include "platform/name_refusals.h"
 #include "platform/node_identity.h"
@@ -26,7 +29,7 @@ namespace tv {
 class Clock;
 class DriveTable;
 class LogStore;
-struct CopyJob;
+class Prompts;
 
 enum class WorkerState : int {
     Idle = 0,
@@ -43,6 +46,15 @@ class IdleGate {
     virtual bool IsIdle() = 0;
 };
 
+// What the runner gives one run besides its job: where the run's notifications go and whom it
+// asks. They live as long as the run.
+struct RunTargets {
+    // Told of the run's progress (the progress window); null = nobody is told anything.
+    ProgressSink* window = nullptr;
+    // Asks the user, over the window; null = nobody is asked, so a mass deletion is held back.
+    Prompts* prompts = nullptr;
+};
+
 class RunContext {
   public:
     RunContext(const Clock& clock, const DriveTable& drives, LogStore* log = nullptr,
@@ -51,6 +63,22 @@ class RunContext {
     const Clock& clock() const { return clock_; }
     const DriveTable& drives() const { return drives_; }
     LogStore* log() const { return log_; }
+
+    // Set by the runner before the run starts.
+    void SetTargets(const RunTargets& targets) { targets_ = targets; }
+    ProgressSink* window() const { return targets_.window; }
+    Prompts* prompts() const { return targets_.prompts; }
+
+    // What the run reports to its runner; the steps add to it as they go.
+    CopyOutcome& outcome() { return outcome_; }
+    const CopyOutcome& outcome() const { return outcome_; }
+    // Something failed (see CopyOutcome::HadError).
+    void NoteError() { outcome_.HadError = 1; }
+
+    // The log line the run's steps fill in turn, begun from the job's fixed fields; null when
+    // the job logs nothing.
+    void BeginLogLines(const LogRecord* fields);
+    LogRecord* logLine() { return logLine_ ? &*logLine_ : nullptr; }
 
     // Written by the stop buttons and the worker from two threads.
     WorkerState state() const { return state_.load(); }
@@ -61,7 +89,8 @@ class RunContext {
     bool IsActive() const;
 
     Phase phase() const { return phase_; }
-    void EnterPhase(const CopyJob& job, Phase phase);
+    // Tells the window too.
+    void EnterPhase(Phase phase);
 
     // Shown again as the second line when an idle wait ends while copying.
     void SetCurrentFile(const std::string& path) { currentFile_ = path; }
@@ -140,6 +169,9 @@ class RunContext {
     const DriveTable& drives_;
     LogStore* log_;
     IdleGate* idle_;
+    RunTargets targets_;
+    CopyOutcome outcome_;
+    std::optional<LogRecord> logLine_;
     std::atomic<WorkerState> state_{WorkerState::Running};
     Phase phase_ = Phase::Counting;
     std::string currentFile_;

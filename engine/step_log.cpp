@@ -27,23 +27,23 @@ void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,
     record->time = LogTimeText(clock);
 }
 
-void FinishStep(CopyJob& job, const RunContext& context, const char* result) {
-    job.LogRecord->result = result;
-    CountLogRecord(*job.LogRecord, &job.Logged);
-    if (context.log()) context.log()->Append(*job.LogRecord);
+void FinishStep(RunContext& context, const char* result) {
+    LogRecord& line = *context.logLine();
+    line.result = result;
+    CountLogRecord(line, &context.outcome().Logged);
+    if (context.log()) context.log()->Append(line);
 }
 
-void FinishStepOf(CopyJob& job, const RunContext& context, const ::tv::LogRecord& line,
-                  const char* result) {
-    *job.LogRecord = line;
-    FinishStep(job, context, result);
+void FinishStepOf(RunContext& context, const ::tv::LogRecord& line, const char* result) {
+    *context.logLine() = line;
+    FinishStep(context, result);
 }
 
-void LogStep(CopyJob& job, const RunContext& context, const char* action, const std::string& source,
+void LogStep(RunContext& context, const char* action, const std::string& source,
              const std::string& destination, const char* result) {
-    if (!job.LogRecord) return;
-    FillStep(job.LogRecord, context.clock(), action, source, destination);
-    FinishStep(job, context, result);
+    if (!context.logLine()) return;
+    FillStep(context.logLine(), context.clock(), action, source, destination);
+    FinishStep(context, result);
 }
 
 }  // namespace tv

@@ -1,4 +1,4 @@
-// Filling and appending the job's log record for one logged step.
+// Filling and appending the run's log line for one logged step.
 #pragma once
 
 #include <string>
@@ -24,17 +24,17 @@ std::string ShownDestination(const CopyJob& job, const RunContext& context,
 void FillStep(::tv::LogRecord* record, const Clock& clock, const char* action,
               const std::string& source, const std::string& destination);
 
-// Writes the result, counts the record in the job's Logged and appends it to the run's log
-// store.
-void FinishStep(CopyJob& job, const RunContext& context, const char* result);
+// Writes the result into the run's log line, counts it in the outcome's Logged and appends it
+// to the run's log store.
+void FinishStep(RunContext& context, const char* result);
 
-// FinishStep of a step whose record was filled earlier and kept as line: the job's record may
+// FinishStep of a step whose line was filled earlier and kept as line: the run's log line may
 // have served other steps since.
-void FinishStepOf(CopyJob& job, const RunContext& context, const ::tv::LogRecord& line,
-                  const char* result);
+void FinishStepOf(RunContext& context, const ::tv::LogRecord& line, const char* result);
 
-// FillStep and FinishStep at once, for a step whose result is known; nothing without a record.
-void LogStep(CopyJob& job, const RunContext& context, const char* action, const std::string& source,
+// FillStep and FinishStep at once, for a step whose result is known; nothing when the run logs
+// nothing.
+void LogStep(RunContext& context, const char* action, const std::string& source,
              const std::string& destination, const char* result);
 
 // The action of the line that refuses a destination which is the source or holds it.

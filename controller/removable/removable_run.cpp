@@ -114,11 +114,12 @@ void CopyMedium(MediaHost& host, char letter, const RemovableStyle& style) {
     } else {
         AnnounceMedium(host, letter, known);
     }
-    LogRecord log =
+    const LogRecord log =
         RunLogFields(start, kUnitRemovable, std::string(1, letter), IsManual(style.origin), known);
-    const CopyOutcome outcome = LaunchCopyRun(runs, settings, launch, log);
-    if (settings.Sound != 0) PlayVoice(host, EndVoiceFile(known, outcome.hadError), true);
-    if (outcome.endCode == kIdStopAll || outcome.endCode == kIdStopAndNext) return;
+    const CopyRunResult run = LaunchCopyRun(runs, settings, launch, log);
+    const bool hadError = run.outcome.HadError != 0;
+    if (settings.Sound != 0) PlayVoice(host, EndVoiceFile(known, hadError), true);
+    if (run.windowResult == kIdStopAll || run.windowResult == kIdStopAndNext) return;
     if (IsSameRoot(root, rootAtStart)) RecordRun(decisions, *medium, style, known, start);
 }
 

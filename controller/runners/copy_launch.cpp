@@ -5,19 +5,19 @@
 
 namespace tv {
 
-CopyOutcome LaunchCopyRun(RunHost& host, const SettingsRecord& settings, const CopyLaunch& launch,
-                          LogRecord& log) {
+CopyRunResult LaunchCopyRun(RunHost& host, const SettingsRecord& settings, const CopyLaunch& launch,
+                            const LogRecord& log) {
     const RunServices services = host.runServices();
     CopyJob job = MakeCopyJob(settings, launch.kind, launch.source, launch.destination, &log);
     job.FullBackup = launch.fullBackup ? 1 : 0;
-    if (IsManual(launch.origin)) job.AskUser = &services.prompts;
-    const int endCode = services.copyRunner.RunCopyJob(job, launch.title);
+    job.AskBeforeMassDeletion = IsManual(launch.origin) ? 1 : 0;
+    const CopyRunResult run = services.copyRunner.RunCopyJob(job, launch.title);
     const std::string day = LogDateText(services.clock);
-    if (const std::optional<Notice> held = HeldDeletionNotice(job)) {
+    if (const std::optional<Notice> held = HeldDeletionNotice(job, run.outcome)) {
         host.NotifyWithLogAction(*held, day);
     }
-    host.runFailures().AddJob(job, day);
-    return CopyOutcome{endCode, job.HadError != 0};
+    host.runFailures().AddJob(run.outcome, day);
+    return run;
 }
 
 }  // namespace tv

@@ -6,6 +6,7 @@
 #include "controller/run_origin.h"
 #include "controller/runners/run_host.h"
 #include "controller/runners/run_job.h"
+#include "engine/copy_runner.h"
 #include "log/log_record.h"
 #include "settings/settings_record.h"
 
@@ -21,21 +22,15 @@ struct CopyLaunch {
     bool fullBackup = false;
 };
 
-// How a copy run ended: the window's end code (kIdStopAll, kIdStopAndNext, or 0 when the run
-// ended), and whether any error happened.
-struct CopyOutcome {
-    int endCode = 0;
-    bool hadError = false;
-};
-
 // Whether a runner goes on with its next drive or item.
 enum class RunStep { Continue, Stop };
 
 // Fills the job from settings and runs it through the frame's copy runner with its modal
 // window. A manual run asks the user before a mirror deletion of most of the destination; an
 // unattended run holds it back and the user is told by a desktop notification. What failed is noted
-// for the end of the frame's run, which tells it.
-CopyOutcome LaunchCopyRun(RunHost& host, const SettingsRecord& settings, const CopyLaunch& launch,
-                          LogRecord& log);
+// for the end of the frame's run, which tells it. log holds the fixed fields of the run's log
+// lines.
+CopyRunResult LaunchCopyRun(RunHost& host, const SettingsRecord& settings, const CopyLaunch& launch,
+                            const LogRecord& log);
 
 }  // namespace tv

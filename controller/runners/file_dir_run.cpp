@@ -40,10 +40,10 @@ RunStep RunFolderItem(RunHost& host, const SettingsRecord& settings, const std::
     launch.destination = destination;
     launch.kind = RunKind::FileDir;
     launch.origin = origin;
-    LogRecord log = RunLogFields(host.runServices().clock.NowDateTime(), kUnitFileDir, item,
-                                 IsManual(origin), false);
-    const CopyOutcome outcome = LaunchCopyRun(host, settings, launch, log);
-    return outcome.endCode == kIdStopAll ? RunStep::Stop : RunStep::Continue;
+    const LogRecord log = RunLogFields(host.runServices().clock.NowDateTime(), kUnitFileDir, item,
+                                       IsManual(origin), false);
+    const CopyRunResult run = LaunchCopyRun(host, settings, launch, log);
+    return run.windowResult == kIdStopAll ? RunStep::Stop : RunStep::Continue;
 }
 
 void NoteUnreachable(RunHost& host, const std::string& destination) {

@@ -4,10 +4,10 @@
 
 namespace tv {
 
-std::optional<Notice> HeldDeletionNotice(const CopyJob& job) {
-    if (job.MassDeletionHeld == 0) return std::nullopt;
+std::optional<Notice> HeldDeletionNotice(const CopyJob& job, const CopyOutcome& outcome) {
+    if (outcome.MassDeletionHeld == 0) return std::nullopt;
     return Notice{kHeldDeletionSummary,
-                  HeldDeletionText(job.Source, job.MassDeletionHeld, job.Destination),
+                  HeldDeletionText(job.Source, outcome.MassDeletionHeld, job.Destination),
                   std::nullopt};
 }
 

@@ -9,7 +9,7 @@
 
 namespace tv {
 
-// The notice of a finished job that held a deletion back; none otherwise.
-std::optional<Notice> HeldDeletionNotice(const CopyJob& job);
+// The notice of a finished job whose outcome tells of a deletion held back; none otherwise.
+std::optional<Notice> HeldDeletionNotice(const CopyJob& job, const CopyOutcome& outcome);
 
 }  // namespace tv

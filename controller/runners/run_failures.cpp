@@ -8,8 +8,8 @@ namespace {
 
 // A held deletion sets HadError too: beside a hold the flag is taken for the hold alone, which
 // its own notice tells.
-bool HadErrorBesideHold(const CopyJob& job) {
-    return job.HadError != 0 && job.MassDeletionHeld == 0;
+bool HadErrorBesideHold(const CopyOutcome& outcome) {
+    return outcome.HadError != 0 && outcome.MassDeletionHeld == 0;
 }
 
 }  // namespace
@@ -18,13 +18,13 @@ void RunFailures::Note(const std::string& day) {
     if (day_.empty()) day_ = day;
 }
 
-void RunFailures::AddJob(const CopyJob& job, const std::string& day) {
-    if (job.Logged.errors == 0 && !HadErrorBesideHold(job)) return;
-    failedFiles_ += job.Logged.errors;
-    unstorable_.refusedNames += job.Unstorable.refusedNames;
-    unstorable_.caseClashes += job.Unstorable.caseClashes;
-    unstorable_.tooLarge += job.Unstorable.tooLarge;
-    otherError_ = otherError_ || HadErrorBesideHold(job);
+void RunFailures::AddJob(const CopyOutcome& outcome, const std::string& day) {
+    if (outcome.Logged.errors == 0 && !HadErrorBesideHold(outcome)) return;
+    failedFiles_ += outcome.Logged.errors;
+    unstorable_.refusedNames += outcome.Unstorable.refusedNames;
+    unstorable_.caseClashes += outcome.Unstorable.caseClashes;
+    unstorable_.tooLarge += outcome.Unstorable.tooLarge;
+    otherError_ = otherError_ || HadErrorBesideHold(outcome);
     Note(day);
 }
 

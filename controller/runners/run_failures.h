@@ -16,9 +16,9 @@ class RunFailures {
     // Each note takes the day ("yyyy/mm/dd") it was made on; the first one's is the day of the
     // run's failures.
 
-    // A job that has ended. A mass deletion held back has a notice of its own; the job counts
-    // here for its failed files and for any other error.
-    void AddJob(const CopyJob& job, const std::string& day);
+    // What a job that has ended reported. A mass deletion held back has a notice of its own; the
+    // job counts here for its failed files and for any other error.
+    void AddJob(const CopyOutcome& outcome, const std::string& day);
     // A single file of the file list that could not be copied.
     void AddFailedFile(const std::string& day);
     // A network destination whose share could not be connected: nothing was copied there.

@@ -22,7 +22,7 @@ uint8_t Flag(int32_t value) { return value != 0 ? 1 : 0; }
 }  // namespace
 
 CopyJob MakeCopyJob(const SettingsRecord& settings, RunKind kind, const std::string& source,
-                    const std::string& destination, LogRecord* log) {
+                    const std::string& destination, const LogRecord* log) {
     const UnitOptions own = UnitOptionsOf(settings, kind);
     CopyJob job;
     job.Kind = JobKindOf(settings, kind);

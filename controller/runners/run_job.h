@@ -15,10 +15,10 @@ namespace tv {
 // The kinds of run are the three units.
 using RunKind = SettingsUnit;
 
-// The job of one run. The job points at the record's lists and at log, which the caller keeps
-// for as long as the job runs.
+// The job of one run. The job points at the record's lists and at log (the fixed fields of its
+// log lines), which the caller keeps for as long as the job runs.
 CopyJob MakeCopyJob(const SettingsRecord& settings, RunKind kind, const std::string& source,
-                    const std::string& destination, LogRecord* log);
+                    const std::string& destination, const LogRecord* log);
 
 // The unit texts of the log.
 inline constexpr const char* kUnitDriveUnit = "FullSynchrnize";

@@ -29,9 +29,9 @@ RunStep RunWholeDrive(RunHost& host, const SettingsRecord& settings, const Whole
     launch.kind = run.kind;
     launch.origin = run.origin;
     launch.fullBackup = run.fullBackups && (run.fullBackupDue || !known);
-    LogRecord log =
+    const LogRecord log =
         RunLogFields(start, run.unit, std::string(1, run.letter), IsManual(run.origin), known);
-    const int endCode = LaunchCopyRun(host, settings, launch, log).endCode;
+    const int endCode = LaunchCopyRun(host, settings, launch, log).windowResult;
     if (endCode == kIdStopAll) return RunStep::Stop;
     if (endCode != kIdStopAndNext) decisions.Append(serial, DecisionLayout::Tabs, known, start);
     return RunStep::Continue;

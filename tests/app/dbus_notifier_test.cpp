@@ -170,9 +170,9 @@ TEST_F(DbusNotifierTest, TheActionOfAFailedRunOpensTheLogOfItsDay) {
     w_.settingsDialog = &dialog;
     w_.notifierPort = notifier_.get();
     MainFrame& frame = w_.Start();
-    w_.copyRunner.finish = [](CopyJob& job) {
-        job.Logged.errors = 3;
-        job.HadError = 1;
+    w_.copyRunner.finish = [](const CopyJob&, CopyOutcome& outcome) {
+        outcome.Logged.errors = 3;
+        outcome.HadError = 1;
     };
     {
         LogStore log(w_.world.programDir());

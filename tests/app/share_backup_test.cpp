@@ -96,7 +96,7 @@ TEST_F(ShareBackupTest, ASecondPairConnectsTheShareOfADeepDestinationAndTheCopyL
     FakeClock clock{1120210200};
     RunContext context(clock, world_.drives());
     EXPECT_EQ(RunJob(job, context), 0);
-    EXPECT_EQ(job.HadError, 0);
+    EXPECT_EQ(context.outcome().HadError, 0);
 
     const std::string onServer = JoinPath(samba_.FolderOf("secure"), "backup/pc1");
     EXPECT_TRUE(FileHolds(JoinPath(onServer, "letter.txt"), "dear share"));

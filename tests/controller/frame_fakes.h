@@ -107,17 +107,16 @@ class FakeSettingsDialog : public SettingsDialog {
 // the ticks, clicks, media changes and session-end queries that would arrive then.
 class FakeCopyRunner : public CopyRunner {
   public:
-    int RunCopyJob(CopyJob& job, const std::string& title) override {
+    CopyRunResult RunCopyJob(const CopyJob& job, const std::string& title) override {
         titles.push_back(title);
         sources.push_back(job.Source);
         logFields.push_back(job.LogRecord ? *job.LogRecord : LogRecord{});
         if (insideWindow) insideWindow();
-        if (finish) finish(job);
+        CopyRunResult run;
+        if (finish) finish(job, run.outcome);
         jobs.push_back(job);
-        if (script.empty()) return result;
-        const int scripted = script.front();
-        script.pop_front();
-        return scripted;
+        run.windowResult = NextResult();
+        return run;
     }
     int RunRelocation(const RelocationRequest& request, const std::string& title) override {
         titles.push_back(title);
@@ -129,8 +128,8 @@ class FakeCopyRunner : public CopyRunner {
     void AllowRuns() override { ++allowances; }
 
     std::function<void()> insideWindow;
-    // What the engine leaves in each job it ran (its error outputs).
-    std::function<void(CopyJob&)> finish;
+    // What the engine reports of each job it ran.
+    std::function<void(const CopyJob&, CopyOutcome&)> finish;
     int result = 0;          // what every run ends with, once the script is used up
     std::deque<int> script;  // what the next copy runs end with, in turn
     std::vector<std::string> titles;
@@ -139,6 +138,14 @@ class FakeCopyRunner : public CopyRunner {
     std::vector<LogRecord> logFields;  // the log record each copy run was given
     int stops = 0;       // of the runs: the run in progress, and those asked for later
     int allowances = 0;  // of runs after they were stopped
+
+  private:
+    int NextResult() {
+        if (script.empty()) return result;
+        const int scripted = script.front();
+        script.pop_front();
+        return scripted;
+    }
 };
 
 class FakeVoice : public Voice {

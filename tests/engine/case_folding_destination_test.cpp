@@ -120,7 +120,7 @@ TEST_P(CaseFoldingDestinationTest, CaseOnlyRenamesKeepEveryCopyUnderTheSourcesSp
         expected.erase("album");
     }
     EXPECT_EQ(Copies(), expected);
-    EXPECT_EQ(job.HadError, 0);
+    EXPECT_EQ(outcome.HadError, 0);
     // The copies were there all along: on a destination that folds case nothing is copied
     // or trashed, where case tells names apart the old spellings are extras.
     const bool wroteLines = DayFile() != logBefore;
@@ -145,8 +145,8 @@ TEST_P(CaseFoldingDestinationTest, TheSecondOfTwoNamesFoldingTogetherIsAnErrorOn
 
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE("run " + std::to_string(run));
-        job.Unstorable = {};
-        job.HadError = 0;
+        outcome.Unstorable = {};
+        outcome.HadError = 0;
         ASSERT_EQ(Run(), static_cast<int>(FileResult::Copied));
 
         if (GetParam().foldsCase) {
@@ -161,12 +161,12 @@ TEST_P(CaseFoldingDestinationTest, TheSecondOfTwoNamesFoldingTogetherIsAnErrorOn
             }
             std::sort(expected.begin(), expected.end());
             EXPECT_EQ(ErrorLines(), expected);
-            EXPECT_EQ(job.Unstorable.caseClashes, 2u);
-            EXPECT_EQ(job.HadError, 1);
+            EXPECT_EQ(outcome.Unstorable.caseClashes, 2u);
+            EXPECT_EQ(outcome.HadError, 1);
         } else {
             EXPECT_EQ(Copies(), source);
             EXPECT_EQ(ErrorLines(), std::vector<std::string>{});
-            EXPECT_EQ(job.Unstorable.caseClashes, 0u);
+            EXPECT_EQ(outcome.Unstorable.caseClashes, 0u);
         }
     }
     EXPECT_EQ(DayFile().find("\t削除\t"), std::string::npos) << DayFile();

@@ -87,12 +87,12 @@ TEST_F(ChangingSourceTest, ACopyWhoseSourceChangedOnceIsMadeAgainFromTheNewSourc
         onBuffer = [&] {
             if (rewrites++ == 0) c.change(Source());
         };
-        job.HadError = 0;
+        outcome.HadError = 0;
 
         EXPECT_EQ(Run(), 0);
 
         EXPECT_EQ(CopyNow(), SourceNow());
-        EXPECT_EQ(job.HadError, 0);
+        EXPECT_EQ(outcome.HadError, 0);
         EXPECT_FALSE(LoggedError());
     }
 }
@@ -114,11 +114,11 @@ TEST_F(ChangingSourceTest, ACopyWhoseSourceKeepsChangingIsAnErrorAndCopiedAgainN
             RewriteInPlace(Source(), Bytes(static_cast<char>('A' + rewrites % 26)),
                            kNow + rewrites);
         };
-        job.HadError = 0;
+        outcome.HadError = 0;
 
         Run();
 
-        EXPECT_EQ(job.HadError, 1);
+        EXPECT_EQ(outcome.HadError, 1);
         EXPECT_TRUE(LoggedError());
         FileStatus status;
         ASSERT_TRUE(GetFileStatus(copy, &status));
@@ -128,10 +128,10 @@ TEST_F(ChangingSourceTest, ACopyWhoseSourceKeepsChangingIsAnErrorAndCopiedAgainN
         // The source holds still: the next run copies it again, whatever the rules say.
         onBuffer = nullptr;
         job.CheckSize = 1;
-        job.HadError = 0;
+        outcome.HadError = 0;
         EXPECT_EQ(Run(), 0);
         EXPECT_EQ(CopyNow(), SourceNow());
-        EXPECT_EQ(job.HadError, 0);
+        EXPECT_EQ(outcome.HadError, 0);
         job.CheckSize = 0;
     }
 }

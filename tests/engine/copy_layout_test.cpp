@@ -85,7 +85,7 @@ TEST_F(CopyLayoutTest, AFileGoneSinceTheListingMakesNoDatedFolder) {
     EXPECT_EQ(Run(), static_cast<int>(FileResult::OpenError));
 
     EXPECT_EQ(world.Read(destination), (Tree{{"2005年07月01日", {}}}));
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 TEST_F(CopyLayoutTest, ExtensionFoldersKeepOneGenerationPerChange) {

@@ -177,7 +177,7 @@ TEST_F(CopyMetadataTest, AReadOnlyCopyThatCannotTakeItsPlaceLeavesNoTemporaryFil
     Run();
 
     EXPECT_EQ(world.Read(destination), (Tree{{"x.txt", Tree{}}}));
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
 #include <vector>
 
 #include "tests/engine/worker_fixture.h"
@@ -36,7 +37,11 @@ TEST_F(WorkerTest, TellsTheWindowEveryStepInOrderAndEndsAfterAPause) {
     // The end waits a second on the run's clock, so the last texts stay readable.
     EXPECT_EQ(clock.Now(), kNow + 1);
     EXPECT_EQ(runner.lastTitle(), "ドライブ単位");
-    EXPECT_EQ(job.NotifyWindow, nullptr);
+    // The runner hands the window to the worker beside the job: the caller's job is left as it
+    // was, pointing at no window.
+    static_assert(
+        std::is_same_v<decltype(&CopyRunner::RunCopyJob),
+                       CopyRunResult (CopyRunner::*)(const CopyJob&, const std::string&)>);
 }
 
 struct StopCase {
@@ -91,7 +96,7 @@ TEST_F(WorkerTest, AnOpenErrorAsTheLastResultKeepsTheExtras) {
     EXPECT_EQ(world.Read(destination), kExtra);
     EXPECT_TRUE(observer.Saw("copydone 2"));
     EXPECT_FALSE(observer.Saw(PhaseEvent(Phase::Deleting)));
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 TEST_F(WorkerTest, AnEmptyListingCopiesAndDeletesNothing) {
@@ -118,7 +123,8 @@ TEST_P(IdleWaitTest, WaitsPollingOnceASecondThenPutsBackThePhasesLine) {
     const IdleWaitCase& c = GetParam();
     job.IdleCheck = 1;
     RunContext context(clock, world.drives(), nullptr, &idle);
-    context.EnterPhase(job, c.phase);
+    context.SetTargets(targets);
+    context.EnterPhase(c.phase);
     context.SetCurrentFile("/copy/a.txt");
     window.events.clear();
     idle.answer = [this] { return idle.calls > 3; };  // busy for the first three answers
@@ -142,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(EngineTest, IdleWaitEndsWithAStopAndAsksNothingWithoutTheOption) {
     RunContext context(clock, world.drives(), nullptr, &idle);
+    context.SetTargets(targets);
     idle.answer = [&] {
         if (idle.calls == 3) context.RequestStop();
         return false;
@@ -181,10 +188,10 @@ TEST_F(EngineTest, TheIdleLibraryComesFromTheInstallFolderAndTheLogFromTheProgra
     const IdleStub stub(locations.installDir);
     stub.Answer(1);
     job.IdleCheck = 1;
-    job.NotifyWindow = nullptr;
+    targets.window = nullptr;
     world.Write(sourceRoot, {{"a.txt", Text("a")}});
 
-    CopyWorker worker(job, clock, world.drives(), locations);
+    CopyWorker worker(job, targets, clock, world.drives(), locations);
     EXPECT_TRUE(worker.HasIdleFunction());
     worker.Start();
     worker.WaitUntilFinished();
@@ -208,7 +215,7 @@ TEST_F(WorkerTest, WithoutAUsableIdleLibraryTheRunDoesNotWait) {
         }
         job.IdleCheck = 1;
         world.Write(sourceRoot, {{"a.txt", Text("a")}});
-        CopyWorker worker(job, clock, world.drives(), world.locations());
+        CopyWorker worker(job, targets, clock, world.drives(), world.locations());
         EXPECT_FALSE(worker.HasIdleFunction());
         worker.Start();
         worker.WaitUntilFinished();
@@ -219,8 +226,8 @@ TEST_F(WorkerTest, WithoutAUsableIdleLibraryTheRunDoesNotWait) {
 }
 
 TEST_F(EngineTest, AStopAfterTheEndLeavesTheWorkerFinished) {
-    job.NotifyWindow = nullptr;
-    CopyWorker worker(job, clock, world.drives(), world.locations());
+    targets.window = nullptr;
+    CopyWorker worker(job, targets, clock, world.drives(), world.locations());
     EXPECT_EQ(worker.state(), WorkerState::Idle);
     worker.Start();
     worker.WaitUntilFinished();

@@ -109,7 +109,7 @@ TEST_F(DeepSourceTreeTest, IsCopiedWholeDownToThePathLimitUnderTheDesktopsFileLi
     }
 
     EXPECT_EQ(FileBytes(JoinPath(Down(destination, chain, kDeep), kFileName)), "f");
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
     const std::string tooDeep = Down(job.Source, chain, chain.size());
     const std::string log = DayFile();
     EXPECT_NE(log.find("\tフォルダ作成\t" + longName + "\t" + tooDeep + "\t"), std::string::npos);
@@ -137,7 +137,7 @@ TEST_F(DeepSourceTreeTest, AFolderLetGoOfAndMovedMeanwhileEndsItsLevelWithAnErro
 
     Run();
 
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
     const std::string parentOfMoved = Down(job.Source, chain, kMoved - 1);
     EXPECT_NE(DayFile().find("\tフォルダ作成\td\t" + parentOfMoved + "\t"), std::string::npos)
         << DayFile();

@@ -38,7 +38,7 @@ class DestinationLinkTest : public EngineTest {
   protected:
     DestinationLinkTest() {
         MakeFileDirJob();
-        job.NotifyWindow = &watch;
+        targets.window = &watch;
         outside = world.MakeFolder("outside");
         world.Write(outside, outsideTree);
     }
@@ -72,14 +72,14 @@ TEST_F(DestinationLinkTest, ALinkInTheDestinationIsNeverWrittenThrough) {
         world.Write(Path("data"), {{"x.txt", TreeFile{.content = "source"}},
                                    {"ro.txt", TreeFile{.content = "source"}},
                                    {"sub", {{"x.txt", TreeFile{.content = "source"}}}}});
-        job.HadError = 0;
+        outcome.HadError = 0;
 
         Run();
 
         EXPECT_EQ(world.Read(outside), outsideTree);
         EXPECT_EQ(ModeOf(JoinPath(outside, "x.txt")), 0644u);
         EXPECT_TRUE(IsLink(link));
-        EXPECT_EQ(job.HadError, 1);
+        EXPECT_EQ(outcome.HadError, 1);
         EXPECT_TRUE(LoggedError());
         std::remove(link.c_str());
     }
@@ -95,7 +95,7 @@ TEST_F(DestinationLinkTest, ASourceThatBecameALinkAfterTheListingIsNotCopied) {
     Run();
 
     EXPECT_NE(FileBytes(Copy("a.txt")), "outside");
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
     EXPECT_TRUE(LoggedError());
 }
 

@@ -77,7 +77,7 @@ class DurableCopyTest : public EngineTest {
   protected:
     DurableCopyTest() {
         MakeFileDirJob();
-        job.NotifyWindow = &watch;
+        targets.window = &watch;
     }
 
     // A run whose file-system syncs are counted and answer as the test says; no real sync is
@@ -99,7 +99,7 @@ class DurableCopyTest : public EngineTest {
             return folderSyncWorks && SyncFolder(folder);
         });
         stopper = &context;
-        const int result = RunJob(job, context);
+        const int result = RunOn(context);
         stopper = nullptr;
         return result;
     }
@@ -237,7 +237,7 @@ TEST_F(DurableCopyTest, TheRunEndsOnlyOnceEveryRenameAndMoveItMadeIsSynced) {
         if (c.extra) world.Write(job.Destination, {{"extra.txt", Text("extra")}});
         syncs = 0;
         syncWorks = true;
-        job.HadError = 0;
+        outcome.HadError = 0;
         bool doneAtLastSync = false;
         onSync = [&](const std::string&) {
             doneAtLastSync = !PathExists(CopyOf("extra.txt"));
@@ -249,7 +249,7 @@ TEST_F(DurableCopyTest, TheRunEndsOnlyOnceEveryRenameAndMoveItMadeIsSynced) {
 
         EXPECT_EQ(syncs, c.syncs);
         EXPECT_EQ(doneAtLastSync, c.syncs > 0);
-        EXPECT_EQ(job.HadError, c.lastSyncFails ? 1 : 0);
+        EXPECT_EQ(outcome.HadError, c.lastSyncFails ? 1 : 0);
     }
 }
 
@@ -330,7 +330,7 @@ TEST_F(DurableCopyTest, ASourceOlderThanTheMarkerCanShowNeverWaitsBehindIt) {
     syncAloneWorks = false;
     RunCountingSyncs();
 
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
     EXPECT_TRUE(HasMarker(CopyOf("new.txt")));
     EXPECT_FALSE(PathExists(CopyOf("old.txt")));
 }
@@ -379,7 +379,7 @@ TEST_F(DurableCopyTest, ACopyWhoseSyncFailedKeepsTheMarkerAndIsCopiedAgainNextRu
 
     EXPECT_EQ(RunCountingSyncs(), static_cast<int>(FileResult::Copied));
 
-    EXPECT_EQ(job.HadError, 1);               // the copies are not known to be on disk
+    EXPECT_EQ(outcome.HadError, 1);           // the copies are not known to be on disk
     EXPECT_TRUE(HasMarker(CopyOf("a.txt")));  // before anything reads it
     EXPECT_EQ(world.Read(destination),
               (Tree{{"a.txt", Text("a", 0)}, {"ro.txt", Text("r", 0, kAttrReadOnly)}}));
@@ -405,7 +405,7 @@ TEST_F(DurableCopyTest, AReplacingCopyTakesTheEarlierOnesPlaceOnlyOnceItIsDurabl
         UseFoldersOfCase(wholeSynced ? "synced" : "not synced");
         world.Write(job.Source, {{"a.txt", Text("new bytes")}});
         world.Write(job.Destination, {{"a.txt", Text("old bytes", kNow - kDay)}});
-        job.HadError = 0;
+        outcome.HadError = 0;
         syncs = 0;
         syncWorks = wholeSynced;
         std::vector<std::string> atSync;  // what the copy's folder holds at the batch's sync
@@ -427,7 +427,7 @@ TEST_F(DurableCopyTest, AReplacingCopyTakesTheEarlierOnesPlaceOnlyOnceItIsDurabl
         ASSERT_EQ(atSync.size(), 2u);
         EXPECT_EQ(std::count(atSync.begin(), atSync.end(), "a.txt"), 1);
         EXPECT_EQ(world.Read(job.Destination), (Tree{{"a.txt", Text("new bytes")}}));
-        EXPECT_EQ(job.HadError, 0);
+        EXPECT_EQ(outcome.HadError, 0);
     }
 }
 
@@ -570,8 +570,8 @@ TEST_F(DurableCopyTest, ACopyThatNeverTookItsPlaceDurablyIsLoggedAsAnError) {
             job.ExtFolder = layout.extensionFolders;
             world.Write(job.Source,
                         {{"a.txt", Text("a")}, {"bad.txt", Text(badBytes)}, {"c.txt", Text("cc")}});
-            job.HadError = 0;
-            job.Logged = {};
+            outcome.HadError = 0;
+            outcome.Logged = {};
             syncWorks = cause.wholeSyncWorks;
             auto copyOf = [&](const char* file) { return CopyOf(JoinPath(layout.folder, file)); };
             bool synced = false;
@@ -599,8 +599,8 @@ TEST_F(DurableCopyTest, ACopyThatNeverTookItsPlaceDurablyIsLoggedAsAnError) {
             EXPECT_EQ(fileLines,
                       (std::multiset<std::string>{line("a.txt", "ＯＫ"), line("bad.txt", "エラー"),
                                                   line("c.txt", "ＯＫ")}));
-            EXPECT_EQ(job.Logged.errors, 1u);
-            EXPECT_EQ(job.HadError, 1);
+            EXPECT_EQ(outcome.Logged.errors, 1u);
+            EXPECT_EQ(outcome.HadError, 1);
             clock.Set(kNow);
         }
     }
@@ -632,8 +632,8 @@ TEST_F(DurableCopyTest, ACopysLineComesOnlyAfterASyncThatFollowedItsRename) {
         UseFoldersOfCase(c.name);
         const std::vector<std::string> names = Numbered(c.files);
         WriteSources(names);
-        job.HadError = 0;
-        job.Logged = {};
+        outcome.HadError = 0;
+        outcome.Logged = {};
         const std::string before = DayFile();
         // The copies' lines so far, by name: their results.
         auto lines = [&]() {
@@ -689,8 +689,8 @@ TEST_F(DurableCopyTest, ACopysLineComesOnlyAfterASyncThatFollowedItsRename) {
             }
         }
         EXPECT_EQ(errors, c.errors);
-        EXPECT_EQ(job.Logged.errors, static_cast<uint64_t>(c.errors));
-        EXPECT_EQ(job.HadError, c.errors > 0 ? 1 : 0);
+        EXPECT_EQ(outcome.Logged.errors, static_cast<uint64_t>(c.errors));
+        EXPECT_EQ(outcome.HadError, c.errors > 0 ? 1 : 0);
         syncWorks = true;
         folderSyncWorks = true;
     }

@@ -62,7 +62,7 @@ class DurableMediaTest : public EngineTest {
             ++folderSyncs;
             return SyncFolder(folder);
         });
-        RunJob(job, context);
+        RunOn(context);
     }
 
     // The batches are made durable on a thread of their own as well.
@@ -94,14 +94,14 @@ TEST_F(DurableMediaTest, OnFuseMediaEachCopyAndEachFolderIsSyncedAlone) {
         job.Destination = JoinPath(medium, "bk");
         world.Write(job.Destination, {{"extra.txt", Text("extra")}});
         wholeSyncs = fileSyncs = folderSyncs = 0;
-        job.HadError = 0;
+        outcome.HadError = 0;
 
         RunCountingSyncs();
 
         const Tree copies = world.Read(job.Destination);
         EXPECT_EQ(keepsTimes ? copies : WithoutTimes(copies),
                   keepsTimes ? source : WithoutTimes(source));
-        EXPECT_EQ(job.HadError, 0);
+        EXPECT_EQ(outcome.HadError, 0);
         EXPECT_EQ(wholeSyncs, 0);
         EXPECT_EQ(fileSyncs, 4);
         // bk and bk/sub after the copies; bk and the trash after the extra's move.

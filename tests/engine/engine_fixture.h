@@ -72,7 +72,6 @@ class EngineTest : public ::testing::Test {
         job.Source = sourceRoot;
         job.Destination = destination;
         job.LoadControl = 0;
-        job.NotifyWindow = &window;
         job.LogRecord = &record;
     }
 
@@ -86,10 +85,20 @@ class EngineTest : public ::testing::Test {
         RunContext context(clock, world.drives(), &log, &idle);
         context.SetState(WorkerState::Running);
         stopper = &context;
-        const int result = RunJob(job, context);
+        const int result = RunOn(context);
         stopper = nullptr;
         openErrors = context.openErrors();
         duplicates = context.duplicates();
+        return result;
+    }
+
+    // Runs the job on context with the fixture's targets. The outcome adds up over the runs of a
+    // test until the test clears it.
+    int RunOn(RunContext& context) {
+        context.SetTargets(targets);
+        context.outcome() = outcome;
+        const int result = RunJob(job, context);
+        outcome = context.outcome();
         return result;
     }
 
@@ -109,6 +118,8 @@ class EngineTest : public ::testing::Test {
     ScriptedIdleGate idle;
     LogRecord record;
     CopyJob job;
+    RunTargets targets{&window, nullptr};
+    CopyOutcome outcome;
     std::string sourceRoot;
     std::string destination;
     RunContext* stopper = nullptr;  // the running context, for gates that stop the run

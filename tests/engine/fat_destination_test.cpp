@@ -75,8 +75,8 @@ TEST_P(FatDriverTest, AFileBeyondFatsLimitIsAnErrorAndEveryOtherFileIsBackedUp) 
     Tree expected = photos;
     expected.erase(video);
     EXPECT_EQ(WithoutTimes(world.Read(destination)), WithoutTimes(expected));
-    EXPECT_EQ(job.Logged.errors, 1u);
-    EXPECT_EQ(job.Unstorable.tooLarge, 1u);
+    EXPECT_EQ(outcome.Logged.errors, 1u);
+    EXPECT_EQ(outcome.Unstorable.tooLarge, 1u);
     EXPECT_NE(DayFile().find(FileLine(video, "エラー")), std::string::npos) << DayFile();
     EXPECT_NE(DayFile().find("削除\tgone.txt\tマスターになし\t" + Copy("gone.txt")),
               std::string::npos)
@@ -100,7 +100,7 @@ TEST_F(FatDestinationTest, AFuseVolumeThatReportsNoSizeIsWrittenTo) {
     EXPECT_EQ(Run(), static_cast<int>(FileResult::Copied));
 
     EXPECT_EQ(WithoutTimes(world.Read(destination)), WithoutTimes(photos));
-    EXPECT_EQ(job.Logged.errors, 0u);
+    EXPECT_EQ(outcome.Logged.errors, 0u);
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST_P(FullBackupKindTest, ACopyDamagedBehindItsTimeAndSizeIsFoundOnlyByAFullBac
                                                                  {"equal.txt", "スキップ"}}));
     EXPECT_TRUE(WasShown(Source("equal.txt"), kMessageSameContent));
     EXPECT_TRUE(WasShown(Source("damaged.bin"), CopyOf("damaged.bin")));
-    EXPECT_EQ(job.HadError, 0);
+    EXPECT_EQ(outcome.HadError, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, FullBackupKindTest,
@@ -180,12 +180,12 @@ TEST_F(FullBackupTest, AFileOrCopyThatCannotBeReadIsAnOpenError) {
         world.Write(job.Source, {{"a.txt", Text("same bytes")}});
         world.Write(job.Destination, {{"a.txt", Text("same bytes")}});
         c.arrange();
-        job.HadError = 0;
+        outcome.HadError = 0;
         {
             const WithoutAccessOverride likeAUser;
             EXPECT_EQ(Run(), static_cast<int>(FileResult::OpenError));
         }
-        EXPECT_EQ(job.HadError, 1);
+        EXPECT_EQ(outcome.HadError, 1);
         EXPECT_EQ(openErrors, 1);
         EXPECT_FALSE(WasShown(Source("a.txt"), kMessageSameContent));
         chmod(Source("a.txt").c_str(), 0644);

@@ -64,7 +64,7 @@ TEST_F(InterruptedCopyTest, AFullDiskKeepsThePreviousCopyAndStopsThePass) {
     EXPECT_EQ(Run(), static_cast<int>(FileResult::DiskFull));
 
     EXPECT_EQ(world.Read(job.Destination), previous);
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 // A file that would grow past the largest file allowed (here the process's limit, which fails
@@ -85,9 +85,9 @@ TEST_F(InterruptedCopyTest, AFileTooLargeToWriteKeepsThePreviousCopyAndThePassGo
     Tree expected = small;
     expected["big.bin"] = previous.at("big.bin");
     EXPECT_EQ(world.Read(destination), expected);
-    EXPECT_EQ(job.Logged.errors, 1u);
-    EXPECT_EQ(job.Unstorable.tooLarge, 1u);
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.Logged.errors, 1u);
+    EXPECT_EQ(outcome.Unstorable.tooLarge, 1u);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 TEST_F(InterruptedCopyTest, TooLittleFreeSpaceKeepsThePreviousCopy) {
@@ -125,7 +125,7 @@ TEST_F(InterruptedCopyTest, AFileHeldByAnotherIsAnOpenErrorAndThePassGoesOn) {
     expected["sub"] = Tree{{"other.txt", TreeFile{.content = "o"}}};
     EXPECT_EQ(world.Read(destination), expected);
     EXPECT_EQ(openErrors, 1);
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 TEST_F(InterruptedCopyTest, ACompleteCopyIsExactWhateverTheBufferSize) {

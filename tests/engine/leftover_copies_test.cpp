@@ -53,7 +53,7 @@ TEST_F(LeftoverCopiesTest, ACompletedRunRemovesEveryLeftoverOfTheFoldersItVisite
         Run();
 
         EXPECT_EQ(world.Read(destination), copied);
-        EXPECT_EQ(job.HadError, 0);
+        EXPECT_EQ(outcome.HadError, 0);
         EXPECT_EQ(world.Read(world.TrashFiles()), Tree{});  // removed, not trashed
     }
 }
@@ -94,7 +94,7 @@ TEST_F(LeftoverCopiesTest, AFolderTheRunMadeIsSweptOnlyByTheNextRun) {
     world.Write(job.Source, {{"new", {{"n.txt", Text("n")}}}});
     const std::string leftover = Copy("new/.tvpart-00000000000000d4");
     SteppingSink sink;
-    job.NotifyWindow = &sink;
+    targets.window = &sink;
     // Whatever else writes into a folder while the run fills it, the run itself leaves only
     // its own copies there and need not look for leftovers of others.
     sink.onStep = [&] {
@@ -124,7 +124,7 @@ TEST_F(LeftoverCopiesTest, LeftoversOfKilledRunsAreClearedBeforeTheNextCopyIntoT
     ASSERT_TRUE(held.locked());
     world.Write(job.Source, {{"new.txt", Text("new")}, {"new2.txt", Text("new2")}});
     SteppingSink sink;
-    job.NotifyWindow = &sink;
+    targets.window = &sink;
     sink.onStep = [&] { stopper->RequestStop(); };
 
     EXPECT_EQ(Run(), static_cast<int>(FileResult::Cancelled));
@@ -185,7 +185,7 @@ TEST_F(LeftoverCopiesTest, AUsersFileThatOnlyBeginsLikeATemporaryCopyIsTheUsers)
     EXPECT_EQ(world.Read(destination), expected);
     EXPECT_EQ(world.Read(world.TrashFiles()),
               (Tree{{".tvpart-keep.txt", Text("kept by the user")}}));
-    EXPECT_EQ(job.HadError, 0);
+    EXPECT_EQ(outcome.HadError, 0);
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST_F(MirrorDeletionTest, NothingIsDeletedAfterAFullDisk) {
     EXPECT_EQ(Run(), static_cast<int>(FileResult::DiskFull));
 
     EXPECT_EQ(world.Read(job.Destination), extras);
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 TEST_F(MirrorDeletionTest, NothingIsDeletedAfterAStopDuringTheCopyPass) {
@@ -280,8 +280,8 @@ TEST_F(MassDeletionTest, AnUnattendedRunKeepsEverythingAndReportsIt) {
     Run();
 
     EXPECT_EQ(world.Read(destination), DestinationWithExtras(51));
-    EXPECT_EQ(job.HadError, 1);
-    EXPECT_EQ(job.MassDeletionHeld, 51u);
+    EXPECT_EQ(outcome.HadError, 1);
+    EXPECT_EQ(outcome.MassDeletionHeld, 51u);
     EXPECT_EQ(DayFile(), HeldLine("エラー"));
 }
 
@@ -291,12 +291,13 @@ TEST_F(MassDeletionTest, AManualRunAsksAndDeletesOnlyOnYes) {
         world.Write(destination, DestinationWithExtras(51));
         ScriptedPrompts user;
         user.Expect(MassDeletionQuestion(51), "確認", kMbYesNo | kMbIconExclamation, answer);
-        job.AskUser = &user;
+        job.AskBeforeMassDeletion = 1;
+        targets.prompts = &user;
 
         Run();
 
-        EXPECT_EQ(job.HadError, 0);
-        EXPECT_EQ(job.MassDeletionHeld, 0u);
+        EXPECT_EQ(outcome.HadError, 0);
+        EXPECT_EQ(outcome.MassDeletionHeld, 0u);
         if (answer == kIdNo) {
             EXPECT_EQ(world.Read(destination), DestinationWithExtras(51));
             EXPECT_EQ(DayFile(), HeldLine("中止"));
@@ -322,7 +323,7 @@ TEST_F(MassDeletionTest, SmallerDeletionsGoUnasked) {
         Run();
 
         EXPECT_EQ(world.Read(destination), source);
-        EXPECT_EQ(job.MassDeletionHeld, 0u);
+        EXPECT_EQ(outcome.MassDeletionHeld, 0u);
     }
 }
 

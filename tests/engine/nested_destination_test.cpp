@@ -54,7 +54,7 @@ TEST_F(NestedDestinationTest, ADestinationThatIsOrHoldsTheSourceEndsTheRunUntouc
                                   }}};
     for (const RefusedCase& c : cases) {
         SCOPED_TRACE(c.name);
-        job.HadError = 0;
+        outcome.HadError = 0;
         job.Destination = c.destination();
         const Tree before = world.Read(sourceRoot);
 
@@ -62,7 +62,7 @@ TEST_F(NestedDestinationTest, ADestinationThatIsOrHoldsTheSourceEndsTheRunUntouc
 
         EXPECT_EQ(world.Read(sourceRoot), before);
         EXPECT_EQ(world.Read(world.TrashFiles()), Tree{});
-        EXPECT_EQ(job.HadError, 1);
+        EXPECT_EQ(outcome.HadError, 1);
         EXPECT_TRUE(LogHasErrorLine()) << DayFile();
     }
 }
@@ -78,7 +78,7 @@ TEST_F(NestedDestinationTest, ADestinationAboveTheSourceThroughABindMountEndsThe
 
     EXPECT_EQ(world.Read(sourceRoot), before);
     EXPECT_EQ(world.Read(world.TrashFiles()), Tree{});
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 // Two runs into a folder inside the source: the second run passes over the first one's copies

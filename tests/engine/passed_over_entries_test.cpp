@@ -65,7 +65,7 @@ TEST_F(PassedOverEntriesTest, KindsTheBackupDoesNotHoldAreSkippedWithALine) {
     Run();
 
     EXPECT_EQ(world.Read(destination), (Tree{{"a.txt", Text("a")}}));
-    EXPECT_EQ(job.HadError, 0);
+    EXPECT_EQ(outcome.HadError, 0);
     EXPECT_TRUE(Logged(Line("ファイル作成", "pipe", "スキップ"))) << DayFile();
     EXPECT_TRUE(Logged(Line("ファイル作成", "sock", "スキップ")));
     EXPECT_TRUE(Logged(Line("ファイル作成", ".tvpart-00000000000000ff", "スキップ")));
@@ -83,7 +83,7 @@ TEST_F(PassedOverEntriesTest, AFolderThatCannotBeReadIsAnErrorAndTheRestIsCopied
     }
     chmod(Source("locked").c_str(), 0755);
 
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
     EXPECT_TRUE(Logged(Line("フォルダ作成", "locked", "エラー"))) << DayFile();
     EXPECT_EQ(world.Read(destination), (Tree{{"a.txt", Text("a")}, {"z.txt", Text("z")}}));
 }
@@ -97,7 +97,7 @@ TEST_F(PassedOverEntriesTest, ASourceFolderThatCannotBeReadIsAnError) {
     }
     chmod(job.Source.c_str(), 0755);
 
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
     EXPECT_NE(DayFile().find("\tフォルダ作成\tdata\t" + job.Source + "\t"), std::string::npos)
         << DayFile();
     EXPECT_NE(DayFile().find("\tエラー\r\n"), std::string::npos);
@@ -120,7 +120,7 @@ TEST_F(PassedOverEntriesTest, APathTooLongForTheSystemIsAnError) {
 
     Run();
 
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
     EXPECT_TRUE(Logged(Line("フォルダ作成", firstTooLong, "エラー"))) << DayFile();
     EXPECT_EQ(FileBytes(Copy("a.txt")), "a");
 }
@@ -136,7 +136,7 @@ TEST_F(PassedOverEntriesTest, LinksAreCopiedAsLinksNeverFollowed) {
 
     Run();
 
-    EXPECT_EQ(job.HadError, 0);
+    EXPECT_EQ(outcome.HadError, 0);
     EXPECT_EQ(LinkTarget(Copy("to-file")), "a.txt");
     EXPECT_EQ(LinkTarget(Copy("to-folder")), "sub");
     EXPECT_EQ(LinkTarget(Copy("to-outside")), outside);

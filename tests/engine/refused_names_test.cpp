@@ -179,11 +179,11 @@ TEST_P(RefusedNamesTest, CopiesUnderMappedNamesAndFindsThemOnTheNextRun) {
     const std::string firstRun = DayFile();
     for (const std::string& line : FileLines())
         EXPECT_NE(firstRun.find(line), std::string::npos) << line;
-    EXPECT_EQ(job.Unstorable.refusedNames, Unstorable());
-    EXPECT_EQ(job.HadError, Unstorable() > 0 ? 1 : 0);
+    EXPECT_EQ(outcome.Unstorable.refusedNames, Unstorable());
+    EXPECT_EQ(outcome.HadError, Unstorable() > 0 ? 1 : 0);
 
-    job.Unstorable = {};
-    job.HadError = 0;
+    outcome.Unstorable = {};
+    outcome.HadError = 0;
     Run();
 
     // Nothing copied again, nothing deleted: only what cannot be held is logged, again.
@@ -193,7 +193,7 @@ TEST_P(RefusedNamesTest, CopiesUnderMappedNamesAndFindsThemOnTheNextRun) {
     }
     EXPECT_EQ(LinesOf(DayFile().substr(firstRun.size())), Sorted(errors));
     EXPECT_EQ(Held(), Expected());
-    EXPECT_EQ(job.Unstorable.refusedNames, Unstorable());
+    EXPECT_EQ(outcome.Unstorable.refusedNames, Unstorable());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -230,16 +230,16 @@ TEST_F(EngineTest, ADeviceNameIsAnErrorOfEveryRunOnNtfsWithWindowsNames) {
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE("run " + std::to_string(run));
         const size_t before = DayFile().size();
-        job.Unstorable = {};
-        job.HadError = 0;
+        outcome.Unstorable = {};
+        outcome.HadError = 0;
         Run();
         const std::string lines = DayFile().substr(before);
         for (const char* name : {"CON", "LPT1.txt", "aux"}) {
             EXPECT_NE(lines.find(error(name)), std::string::npos) << lines;
         }
-        EXPECT_EQ(job.Unstorable.refusedNames, 3u);
-        EXPECT_EQ(job.Logged.errors, static_cast<uint64_t>(3 * run));
-        EXPECT_EQ(job.HadError, 1);
+        EXPECT_EQ(outcome.Unstorable.refusedNames, 3u);
+        EXPECT_EQ(outcome.Logged.errors, static_cast<uint64_t>(3 * run));
+        EXPECT_EQ(outcome.HadError, 1);
         EXPECT_EQ(world.Read(destination), (Tree{{"z.txt", Text("z")}}));
     }
 }
@@ -264,7 +264,7 @@ TEST_F(EngineTest, ExtensionFoldersHoldMappedNamesOnExfat) {
     EXPECT_EQ(world.Read(destination), expected);
     Run();
     EXPECT_EQ(world.Read(destination), expected);
-    EXPECT_EQ(job.HadError, 0);
+    EXPECT_EQ(outcome.HadError, 0);
 }
 
 TEST_F(EngineTest, DatedFoldersHoldMappedNamesOnExfat) {

@@ -62,16 +62,16 @@ TEST_F(RunErrorsTest, EveryFailureSetsTheErrorFlagWithOrWithoutALog) {
         for (const bool logged : {true, false}) {
             SCOPED_TRACE(std::string(c.kind) + (logged ? ", logged" : ", not logged"));
             std::filesystem::remove_all(job.Destination);
-            job.HadError = 0;
-            job.Logged = LogCounters{};
+            outcome.HadError = 0;
+            outcome.Logged = LogCounters{};
             job.ForceMirror = 0;
             job.LogRecord = logged ? &record : nullptr;
             const std::shared_ptr<void> failure = c.arrange();
 
             Run();
 
-            EXPECT_EQ(job.HadError, 1);
-            EXPECT_EQ(job.Logged.errors, logged ? c.failedFiles : 0u);
+            EXPECT_EQ(outcome.HadError, 1);
+            EXPECT_EQ(outcome.Logged.errors, logged ? c.failedFiles : 0u);
         }
     }
 }

@@ -50,7 +50,7 @@ TEST_F(RunLogTest, EachStepIsOneLineOfTheDayFile) {
 
 TEST_F(RunLogTest, ARunWithoutALogRecordCopiesTheSameAndWritesNothing) {
     job.LogRecord = nullptr;
-    job.NotifyWindow = nullptr;
+    targets.window = nullptr;
     const Tree source = {{"a.txt", TreeFile{.content = "a"}}, {"s", {{"b", TreeFile{}}}}};
     world.Write(sourceRoot, source);
 
@@ -71,7 +71,7 @@ TEST_F(RunLogTest, AFolderThatCannotBeCreatedIsLoggedAndItsFileFails) {
     EXPECT_EQ(DayFile(), head + "フォルダ作成\tbk\t" + BeforeLastSeparator(sourceRoot) + "\t" + d +
                              "bk\t09:30:00\tエラー\r\n" + head + "ファイル作成\ta.txt\t" +
                              Path("a.txt") + "\t" + d + "bk/C3F2/a.txt\t09:30:00\tエラー\r\n");
-    EXPECT_EQ(job.HadError, 1);
+    EXPECT_EQ(outcome.HadError, 1);
 }
 
 }  // namespace

@@ -210,6 +210,7 @@ TEST_P(DecisionTest, PrefilterAndPerFileDecision) {
         job.Kind = kind;
         window.events.clear();
         RunContext context(clock, world.drives());
+        context.SetTargets(targets);
         const FileResult expected = kind == FileDir ? c.fileDir : c.wholeVolume;
         EXPECT_EQ(CopyOneFile(job, context, source, copy, true), expected) << "kind " << kind;
         if (kind == FileDir && c.fileDirMessage) {
@@ -270,6 +271,7 @@ TEST_F(EngineTest, ACopyCarryingTheMarkerIsAlwaysCopiedAgain) {
 
         EXPECT_TRUE(NeedsCopy(job, source, Copy("a.txt")));
         RunContext context(clock, world.drives());
+        context.SetTargets(targets);
         EXPECT_EQ(CopyOneFile(job, context, source, Copy("a.txt"), false), FileResult::Copied);
         EXPECT_EQ(FileBytes(Copy("a.txt")), "new");
     }

@@ -125,7 +125,7 @@ TEST_F(SwappedSourceFolderTest, WhatChangesAfterTheListingIsReadOnlyWhereTheList
         std::filesystem::remove_all(shared);
         std::filesystem::remove_all(destination);
         world.Write(shared, {{"sub", FilesSaying("shared")}});
-        job.HadError = 0;
+        outcome.HadError = 0;
         bool changed = false;
         idle.answer = [&] {
             if (!changed && stopper->phase() == Phase::Copying) {
@@ -139,7 +139,7 @@ TEST_F(SwappedSourceFolderTest, WhatChangesAfterTheListingIsReadOnlyWhereTheList
 
         EXPECT_TRUE(changed);
         EXPECT_EQ(world.Read(JoinPath(destination, "shared/sub")), c.expected);
-        EXPECT_EQ(job.HadError, c.hadError);
+        EXPECT_EQ(outcome.HadError, c.hadError);
     }
 }
 

@@ -42,7 +42,7 @@ class VanishedSourceTest : public EngineTest {
         expected["sub"].children = {{"x.txt", Text("x")}, {"y.txt", Text("y")}};
         EXPECT_EQ(world.Read(destination), expected);
         EXPECT_EQ(world.Read(world.TrashFiles()), Tree{});
-        EXPECT_EQ(job.HadError, 1);
+        EXPECT_EQ(outcome.HadError, 1);
     }
 
     const Tree mirrored = {

@@ -76,7 +76,12 @@ class WorkerTest : public EngineTest {
         observer.runner = &runner;
         runner.SetObserver(&observer);
     }
-    int RunWindowed() { return runner.RunCopyJob(job, "ドライブ単位"); }
+    // The window's result; the run's outcome is kept in the fixture's.
+    int RunWindowed() {
+        const CopyRunResult run = runner.RunCopyJob(job, "ドライブ単位");
+        outcome = run.outcome;
+        return run.windowResult;
+    }
 
     ScriptedPrompts prompts;
     HeadlessCopyRunner runner{clock, world.drives(), world.locations(), prompts, nullptr};

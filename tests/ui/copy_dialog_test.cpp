@@ -173,7 +173,7 @@ class CopyDialogTest : public QObject {
             });
         });
 
-        QCOMPARE(run.runner.RunCopyJob(run.job, "ドライブ単位"), 0);
+        QCOMPARE(run.runner.RunCopyJob(run.job, "ドライブ単位").windowResult, 0);
 
         QCOMPARE(run.world.Read(run.destination), kThreeFiles);
         QCOMPARE(titles.last(), QString("ドライブ単位 (3/3)"));
@@ -202,7 +202,7 @@ class CopyDialogTest : public QObject {
             });
         });
 
-        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), 0);
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T").windowResult, 0);
         QVERIFY(copiedWhileHeld);
 
         QCOMPARE(titles.last(), QString("T (33/33)"));
@@ -243,17 +243,17 @@ class CopyDialogTest : public QObject {
             watch.start(1);
         });
 
-        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), button);
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T").windowResult, button);
 
         const size_t copied = run.world.Read(run.destination).size();
         QVERIFY2(copied > 0 && copied < kManyFiles + kThreeFiles.size(),
                  QByteArray::number(qulonglong(copied)));
         if (!runsStopped) return;
-        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), kIdStopAll);
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T").windowResult, kIdStopAll);
         QCOMPARE(run.world.Read(run.destination).size(), copied);
         run.runner.AllowRuns();
         run.job.IdleCheck = 0;
-        QCOMPARE(run.runner.RunCopyJob(run.job, "T"), 0);
+        QCOMPARE(run.runner.RunCopyJob(run.job, "T").windowResult, 0);
         QCOMPARE(run.world.Read(run.destination).size(), kManyFiles + kThreeFiles.size());
     }
 

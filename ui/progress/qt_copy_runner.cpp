@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
-#include <optional>
-#include <utility>
 
 #include "engine/copy_worker.h"
 #include "engine/relocation_worker.h"
@@ -40,28 +38,21 @@ QtCopyRunner::QtCopyRunner(const Clock& clock, const DriveTable& drives, const L
       controllerIdle_(controllerIdle),
       parent_(parent) {}
 
-int QtCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
-    if (runsStopped_) return kIdStopAll;
+CopyRunResult QtCopyRunner::RunCopyJob(const CopyJob& job, const std::string& title) {
+    if (runsStopped_) return CopyRunResult{kIdStopAll, {}};
     CNewCopyDlg dialog(title, job.ShowProgress != 0, &CopyWindowResult, parent_);
     CopyDialogBridge bridge(dialog);
-    job.NotifyWindow = &bridge;
     // A manual run's question is asked from the worker and shown by the window's thread.
-    Prompts* const askUser = job.AskUser;
-    std::optional<DialogPrompts> asked;
-    if (askUser) job.AskUser = &asked.emplace(*askUser, dialog);
-    int result = 0;
+    DialogPrompts prompts(prompts_, dialog);
     const DriveTable drives = drives_;  // the worker's own copy
-    {
-        // Ends (and waits for its thread) before the bridge and the window go.
-        CopyWorker worker(job, clock_, drives, locations_);
-        dialog.SetStopHandler([&worker] { worker.RequestStop(); });
-        worker.Start();
-        result = RunWindow(dialog);
-        StopAndLetFinish(dialog, worker);
-    }
-    job.NotifyWindow = nullptr;
-    job.AskUser = askUser;
-    return result;
+    // Declared last: it ends (and waits for its thread) before the bridge and the window go.
+    CopyWorker worker(job, RunTargets{&bridge, &prompts}, clock_, drives, locations_);
+    dialog.SetStopHandler([&worker] { worker.RequestStop(); });
+    worker.Start();
+    const int result = RunWindow(dialog);
+    StopAndLetFinish(dialog, worker);
+    worker.WaitUntilFinished();
+    return CopyRunResult{result, worker.outcome()};
 }
 
 int QtCopyRunner::RunRelocation(const RelocationRequest& request, const std::string& title) {

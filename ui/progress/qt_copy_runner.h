@@ -25,7 +25,7 @@ class QtCopyRunner : public CopyRunner {
     QtCopyRunner(const Clock& clock, const DriveTable& drives, const Locations& locations,
                  Prompts& prompts, IdleGate* controllerIdle, QWidget* parent = nullptr);
 
-    int RunCopyJob(CopyJob& job, const std::string& title) override;
+    CopyRunResult RunCopyJob(const CopyJob& job, const std::string& title) override;
     int RunRelocation(const RelocationRequest& request, const std::string& title) override;
     void StopRuns() override;
     void AllowRuns() override;

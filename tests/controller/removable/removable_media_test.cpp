@@ -188,7 +188,9 @@ class CopyingCardWorld : public CardWorld {
   public:
     CopyingCardWorld() {
         backupDir = JoinPath(w.world.locations().documentsDir, "RMF");
-        w.copyRunner.finish = [this](CopyJob& job) { engine.RunCopyJob(job, ""); };
+        w.copyRunner.finish = [this](const CopyJob& job, CopyOutcome& outcome) {
+            outcome = engine.RunCopyJob(job, "").outcome;
+        };
     }
 
     void StartWithoutVolumeSerial() {
@@ -354,9 +356,9 @@ TEST_F(RemovableMediaTest, WithoutSoundNothingIsIdentified) {
 // The notice of a failed medium run goes by the drive's name, as the tray menu shows it.
 TEST_F(RemovableMediaTest, AMediumRunThatFailedIsToldByItsDrivesName) {
     StartWithCardDrive(kCardSerial, "", [](SettingsRecord& s) { s.Sound = 0; });
-    w.copyRunner.finish = [](CopyJob& job) {
-        job.Logged.errors = 3;
-        job.HadError = 1;
+    w.copyRunner.finish = [](const CopyJob&, CopyOutcome& outcome) {
+        outcome.Logged.errors = 3;
+        outcome.HadError = 1;
     };
     InsertAndPoll();
 

@@ -9,11 +9,12 @@ TEST(HeldDeletionNotice, OnlyAHeldDeletionIsToldWithItsCountAndFolders) {
     CopyJob job;
     job.Source = "/media/card";
     job.Destination = "/backup/card";
-    job.HadError = 1;
-    EXPECT_FALSE(HeldDeletionNotice(job).has_value());
+    CopyOutcome outcome;
+    outcome.HadError = 1;
+    EXPECT_FALSE(HeldDeletionNotice(job, outcome).has_value());
 
-    job.MassDeletionHeld = 120;
-    const std::optional<Notice> told = HeldDeletionNotice(job);
+    outcome.MassDeletionHeld = 120;
+    const std::optional<Notice> told = HeldDeletionNotice(job, outcome);
     ASSERT_TRUE(told.has_value());
     const std::string text = told->summary + "|" + told->body;
     for (const char* part : {"保留", "120", "/media/card", "/backup/card"}) {

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kFailed = "バックアップに失敗しました|";
 constexpr const char* kHeld = "Tessaravine ミラーリングの削除を保留しました|";
 
-// What the engine leaves in one job.
+// What the engine reports of one job.
 struct JobEnd {
     uint64_t failedFiles = 0;
     bool error = false;
@@ -35,14 +35,14 @@ class RunFailureNoticeTest : public ::testing::Test {
             s.SyncNoCDCopy = 1;
         });
         w.Start();
-        w.copyRunner.finish = [this](CopyJob& job) {
+        w.copyRunner.finish = [this](const CopyJob&, CopyOutcome& outcome) {
             if (ends.empty()) return;
             const JobEnd end = ends.front();
             ends.pop_front();
-            job.Logged.errors = end.failedFiles;
-            job.HadError = end.failedFiles > 0 || end.error || end.held > 0 ? 1 : 0;
-            job.MassDeletionHeld = end.held;
-            job.Unstorable = end.unstorable;
+            outcome.Logged.errors = end.failedFiles;
+            outcome.HadError = end.failedFiles > 0 || end.error || end.held > 0 ? 1 : 0;
+            outcome.MassDeletionHeld = end.held;
+            outcome.Unstorable = end.unstorable;
         };
     }
 

@@ -68,20 +68,14 @@ void HeadlessCopyRunner::EndRun() {
     stopWorker_ = nullptr;
 }
 
-int HeadlessCopyRunner::RunCopyJob(CopyJob& job, const std::string& title) {
+CopyRunResult HeadlessCopyRunner::RunCopyJob(const CopyJob& job, const std::string& title) {
     ForwardingSink window(observer_);
-    job.NotifyWindow = &window;
-    int result = 0;
-    {
-        CopyWorker worker(job, clock_, drives_, locations_);
-        BeginRun(title, [&worker] { worker.RequestStop(); });
-        worker.Start();
-        worker.WaitUntilFinished();
-        EndRun();
-        result = CopyWindowResult(worker.runResult(), pressed_);
-    }
-    job.NotifyWindow = nullptr;
-    return result;
+    CopyWorker worker(job, RunTargets{&window, &prompts_}, clock_, drives_, locations_);
+    BeginRun(title, [&worker] { worker.RequestStop(); });
+    worker.Start();
+    worker.WaitUntilFinished();
+    EndRun();
+    return CopyRunResult{CopyWindowResult(worker.runResult(), pressed_), worker.outcome()};
 }
 
 int HeadlessCopyRunner::RunRelocation(const RelocationRequest& request, const std::string& title) {

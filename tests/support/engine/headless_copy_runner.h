@@ -29,7 +29,7 @@ class HeadlessCopyRunner : public CopyRunner {
     // A stop button of the running window: remembered as its result, and the worker stopped.
     void PressStop(int buttonId);
 
-    int RunCopyJob(CopyJob& job, const std::string& title) override;
+    CopyRunResult RunCopyJob(const CopyJob& job, const std::string& title) override;
     int RunRelocation(const RelocationRequest& request, const std::string& title) override;
 
     // The title the last run was given.

@@ -21,7 +21,7 @@ using namespace std::string_literals;
 
 class NoCopies : public CopyRunner {
   public:
-    int RunCopyJob(CopyJob&, const std::string&) override { return 0; }
+    CopyRunResult RunCopyJob(const CopyJob&, const std::string&) override { return {}; }
     int RunRelocation(const RelocationRequest&, const std::string&) override { return 0; }
 };
 

@@ -30,7 +30,7 @@ constexpr int kButtonIds[] = {kIdResetCategory, kIdResetAll, kIdLoadOptions,
 
 class NoCopies : public CopyRunner {
   public:
-    int RunCopyJob(CopyJob&, const std::string&) override { return 0; }
+    CopyRunResult RunCopyJob(const CopyJob&, const std::string&) override { return {}; }
     int RunRelocation(const RelocationRequest&, const std::string&) override { return 0; }
 };
 

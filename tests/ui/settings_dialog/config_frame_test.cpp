@@ -62,7 +62,9 @@ struct Relocation {
 
 class RecordingCopyRunner : public CopyRunner {
   public:
-    int RunCopyJob(CopyJob& /*job*/, const std::string& /*title*/) override { return 0; }
+    CopyRunResult RunCopyJob(const CopyJob& /*job*/, const std::string& /*title*/) override {
+        return {};
+    }
     int RunRelocation(const RelocationRequest& request, const std::string& title) override {
         runs.push_back({title, request.OldFolder, request.NewFolder, request.Move});
         return 0;
