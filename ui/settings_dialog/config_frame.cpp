@@ -1,10 +1,10 @@
 #include "ui/settings_dialog/config_frame.h"
 
+#include "controller/runners/relocation_run.h"
 #include "platform/win_constants.h"
 #include "settings/option_file.h"
 #include "settings/settings_defaults.h"
 #include "settings/settings_summary.h"
-#include "settings/unit_options.h"
 #include "ui/settings_dialog/categories.h"
 
 namespace tv {
@@ -15,8 +15,6 @@ constexpr const char* kConfirmCaption = "確認";
 constexpr const char* kAskSaveShortOfSpace =
     "転送先の容量が足りない可能性があります\n設定を保存しますか？";
 constexpr const char* kAskResetAll = "設定を初期化します。\nよろしいですか？";
-constexpr const char* kTitleCopy = "リムバブルメディア保存先のコピー";
-constexpr const char* kTitleMove = "リムバブルメディア保存先の移動";
 
 // The unit pages that reload after a whole-record change; the network page takes its texts.
 constexpr int kUnitPages[] = {kItemDriveUnit, kItemFileDir, kItemRemovable, kItemDetails};
@@ -130,18 +128,8 @@ bool ConfigFrame::CheckRemovableDestinations() {
 
 // A failure is reported by the run itself; the dialog closes all the same.
 void ConfigFrame::Relocate(int driveIndex, bool move) {
-    RelocationRequest request;
-    request.OldFolder = backup_.Drives[driveIndex].BackupDir;
-    request.NewFolder = live_.Drives[driveIndex].BackupDir;
-    request.Move = move;
-    const UnitOptions removable = UnitOptionsOf(live_, SettingsUnit::Removable);
-    request.RemChacheSize = removable.cacheSize;
-    request.RemLoadControl = removable.loadControl;
-    request.IdleCheck = static_cast<uint8_t>(live_.IdleCheck);
-    request.ExcludedFolders = &live_.ExceptList;
-    request.ExceptSubFolder = static_cast<uint8_t>(live_.ExceptSubFolder);
-    request.Navigation = live_.Navigation;
-    copyRunner_.RunRelocation(request, move ? kTitleMove : kTitleCopy);
+    RunBackupRelocation(copyRunner_, live_, backup_.Drives[driveIndex].BackupDir,
+                        live_.Drives[driveIndex].BackupDir, move);
 }
 
 void ConfigFrame::ShowWholeRecord() {
