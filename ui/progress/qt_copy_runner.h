@@ -21,7 +21,8 @@ class Prompts;
 class QtCopyRunner : public CopyRunner {
   public:
     // controllerIdle: the gate a relocation waits on (null: none). A copy job's worker loads
-    // its own idle library from the install folder.
+    // its own idle library from the install folder. prompts: whom a relocation and a manual
+    // copy job ask, over the window.
     QtCopyRunner(const Clock& clock, const DriveTable& drives, const Locations& locations,
                  Prompts& prompts, IdleGate* controllerIdle, QWidget* parent = nullptr);
 
