@@ -23,7 +23,7 @@
 #include "controller/removable/card_kind.h"
 #include "controller/removable/card_probe_library.h"
 #include "controller/start_up/program_start.h"
-#include "engine/idle_library.h"
+#include "engine/worker/idle_library.h"
 #include "platform/clock.h"
 #include "platform/linux/gio_share_mounter.h"
 #include "platform/open_file_limit.h"

@@ -2,11 +2,11 @@
 // opening, run modally, its end code handed back.
 #pragma once
 
+#include "controller/ports/copy_runner.h"
 #include "controller/ports/settings_dialog.h"
-#include "engine/copy_runner.h"
 #include "platform/prompts.h"
 #include "settings/settings_context.h"
-#include "ui/settings_dialog/pages/unit_page_services.h"
+#include "ui/settings_dialog/parts/unit_page_services.h"
 
 namespace tv {
 

@@ -27,9 +27,9 @@
 #include <thread>
 #include <vector>
 
-#include "engine/copy_job.h"
-#include "engine/job_run.h"
-#include "engine/run_context.h"
+#include "engine/job/copy_job.h"
+#include "engine/job/job_run.h"
+#include "engine/job/run_context.h"
 #include "log/log_record.h"
 #include "log/log_store.h"
 #include "platform/clock.h"

@@ -9,6 +9,7 @@
 
 #include "controller/frame_state.h"
 #include "controller/next_run_times.h"
+#include "controller/ports/copy_runner.h"
 #include "controller/ports/media_identity.h"
 #include "controller/ports/media_watch.h"
 #include "controller/ports/notifier.h"
@@ -22,8 +23,7 @@
 #include "controller/runners/run_host.h"
 #include "controller/session_end/session_end_host.h"
 #include "controller/tick/tick_host.h"
-#include "engine/copy_runner.h"
-#include "engine/run_context.h"
+#include "engine/job/run_context.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/drive_table.h"

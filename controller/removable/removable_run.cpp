@@ -7,7 +7,7 @@
 #include "controller/runners/decision_file.h"
 #include "controller/runners/destination_below.h"
 #include "controller/runners/destination_connection.h"
-#include "engine/step_log.h"
+#include "engine/job/step_log.h"
 #include "platform/file_system.h"
 #include "platform/node_identity.h"
 #include "platform/paths.h"

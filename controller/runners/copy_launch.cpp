@@ -1,7 +1,7 @@
 #include "controller/runners/copy_launch.h"
 
 #include "controller/runners/held_deletion_notice.h"
-#include "engine/step_log.h"
+#include "engine/job/step_log.h"
 
 namespace tv {
 

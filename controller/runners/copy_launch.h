@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "controller/ports/copy_runner.h"
 #include "controller/run_origin.h"
 #include "controller/runners/run_host.h"
 #include "controller/runners/run_job.h"
-#include "engine/copy_runner.h"
 #include "log/log_record.h"
 #include "settings/settings_record.h"
 

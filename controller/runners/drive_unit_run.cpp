@@ -5,7 +5,7 @@
 #include "controller/notice_texts.h"
 #include "controller/runners/destination_connection.h"
 #include "controller/runners/whole_drive_run.h"
-#include "engine/step_log.h"
+#include "engine/job/step_log.h"
 #include "platform/win_constants.h"
 
 namespace tv {

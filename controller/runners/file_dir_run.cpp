@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "controller/notice_texts.h"
+#include "controller/ports/copy_runner.h"
 #include "controller/runners/destination_below.h"
 #include "controller/runners/destination_connection.h"
 #include "controller/runners/single_file_item.h"
 #include "controller/runners/whole_drive_run.h"
-#include "engine/copy_runner.h"
-#include "engine/step_log.h"
+#include "engine/job/step_log.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"

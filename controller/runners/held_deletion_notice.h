@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "controller/ports/notifier.h"
-#include "engine/copy_job.h"
+#include "engine/job/copy_job.h"
 
 namespace tv {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "engine/copy_runner.h"
-#include "engine/relocation.h"
+#include "controller/ports/copy_runner.h"
+#include "engine/relocation/relocation.h"
 #include "settings/settings_record.h"
 
 namespace tv {

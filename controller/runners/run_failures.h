@@ -7,7 +7,7 @@
 #include <string>
 
 #include "controller/ports/notifier.h"
-#include "engine/copy_job.h"
+#include "engine/job/copy_job.h"
 
 namespace tv {
 

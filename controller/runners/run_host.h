@@ -8,11 +8,11 @@
 
 #include "controller/frame_state.h"
 #include "controller/next_run_times.h"
+#include "controller/ports/copy_runner.h"
 #include "controller/ports/notifier.h"
 #include "controller/run_origin.h"
 #include "controller/runners/run_bracket.h"
 #include "controller/runners/run_failures.h"
-#include "engine/copy_runner.h"
 #include "platform/clock.h"
 #include "platform/drive_table.h"
 #include "platform/locations.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/copy_job.h"
+#include "engine/job/copy_job.h"
 #include "log/log_record.h"
 #include "platform/date_time.h"
 #include "settings/settings_record.h"

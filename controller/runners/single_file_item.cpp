@@ -1,7 +1,7 @@
 #include "controller/runners/single_file_item.h"
 
-#include "engine/selection_rules.h"
-#include "engine/step_log.h"
+#include "engine/job/step_log.h"
+#include "engine/listing/selection_rules.h"
 #include "log/log_store.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"

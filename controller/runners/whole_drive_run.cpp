@@ -1,7 +1,7 @@
 #include "controller/runners/whole_drive_run.h"
 
+#include "controller/ports/copy_runner.h"
 #include "controller/runners/decision_file.h"
-#include "engine/copy_runner.h"
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"

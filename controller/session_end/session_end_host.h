@@ -4,11 +4,11 @@
 #pragma once
 
 #include "controller/frame_state.h"
+#include "controller/ports/copy_runner.h"
 #include "controller/ports/notifier.h"
 #include "controller/ports/session.h"
 #include "controller/ports/timers.h"
 #include "controller/runners/run_host.h"
-#include "engine/copy_runner.h"
 #include "platform/prompts.h"
 
 namespace tv {

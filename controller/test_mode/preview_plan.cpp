@@ -11,25 +11,25 @@ namespace tv {
 
 namespace {
 
-RunKind RunKindOf(TestUnit unit) {
+RunKind RunKindOf(SettingsUnit unit) {
     switch (unit) {
-        case TestUnit::DriveUnit:
+        case SettingsUnit::DriveUnit:
             return RunKind::DriveUnit;
-        case TestUnit::FileDir:
+        case SettingsUnit::FileDir:
             return RunKind::FileDir;
-        case TestUnit::Removable:
+        case SettingsUnit::Removable:
             break;
     }
     return RunKind::Removable;
 }
 
-ScanRules RulesOf(TestUnit unit, const SettingsRecord& settings) {
+ScanRules RulesOf(SettingsUnit unit, const SettingsRecord& settings) {
     ScanRules rules;
     rules.job = MakeCopyJob(settings, RunKindOf(unit), std::string(), std::string(), nullptr);
     // The scan always compares with the plain tree, whatever layout the unit copies into.
     rules.job.Kind &= ~DateFolders;
     rules.everyFileIsTarget =
-        unit == TestUnit::DriveUnit && settings.Synchronize != 0 && settings.SyncNoExcExt == 0;
+        unit == SettingsUnit::DriveUnit && settings.Synchronize != 0 && settings.SyncNoExcExt == 0;
     return rules;
 }
 
@@ -92,18 +92,18 @@ void PlanRemovable(PreviewPlan& plan, char letter, const SettingsRecord& setting
 
 }  // namespace
 
-PreviewPlan PlanPreview(TestUnit unit, char removableLetter, const SettingsRecord& settings,
+PreviewPlan PlanPreview(SettingsUnit unit, char removableLetter, const SettingsRecord& settings,
                         const DriveTable& drives) {
     PreviewPlan plan;
     plan.rules = RulesOf(unit, settings);
     switch (unit) {
-        case TestUnit::DriveUnit:
+        case SettingsUnit::DriveUnit:
             PlanDriveUnit(plan, settings, drives);
             break;
-        case TestUnit::FileDir:
+        case SettingsUnit::FileDir:
             PlanFileDir(plan, settings, drives);
             break;
-        case TestUnit::Removable:
+        case SettingsUnit::Removable:
             PlanRemovable(plan, removableLetter, settings, drives);
             break;
     }

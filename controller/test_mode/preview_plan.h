@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "controller/test_mode/test_unit.h"
-#include "engine/comparison_scan.h"
+#include "engine/scan/comparison_scan.h"
 #include "platform/drive_table.h"
 #include "settings/settings_record.h"
+#include "settings/unit_options.h"
 
 namespace tv {
 
@@ -31,7 +31,7 @@ struct PreviewPlan {
 };
 
 // removableLetter is the drive chosen for the removable unit (0: none).
-PreviewPlan PlanPreview(TestUnit unit, char removableLetter, const SettingsRecord& settings,
+PreviewPlan PlanPreview(SettingsUnit unit, char removableLetter, const SettingsRecord& settings,
                         const DriveTable& drives);
 
 }  // namespace tv

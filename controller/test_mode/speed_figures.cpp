@@ -1,6 +1,6 @@
 #include "controller/test_mode/speed_figures.h"
 
-#include "engine/copy_job.h"
+#include "engine/job/copy_job.h"
 #include "settings/unit_options.h"
 
 namespace tv {

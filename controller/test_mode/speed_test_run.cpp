@@ -1,7 +1,7 @@
 #include "controller/test_mode/speed_test_run.h"
 
-#include "engine/copy_job.h"
-#include "engine/test_file_copy.h"
+#include "engine/job/copy_job.h"
+#include "engine/scan/timed_copy.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
@@ -18,11 +18,11 @@ constexpr const char* kConfirmCaption = "確認";
 // removable drive.
 const std::string& DestinationOf(const SpeedTestRequest& request, const SettingsRecord& s) {
     switch (request.unit) {
-        case TestUnit::DriveUnit:
+        case SettingsUnit::DriveUnit:
             return s.SynchroDirectory;
-        case TestUnit::FileDir:
+        case SettingsUnit::FileDir:
             return s.Directry2;
-        case TestUnit::Removable:
+        case SettingsUnit::Removable:
             break;
     }
     const int index = request.removableLetter - 'A';
@@ -56,7 +56,7 @@ bool DriveIsReady(const std::string& path, uint64_t bytes, const SpeedTestServic
 }  // namespace
 
 std::string TestFilePath(const SpeedTestRequest& request, const SpeedTestServices& services) {
-    const std::string folder = request.unit == TestUnit::Removable
+    const std::string folder = request.unit == SettingsUnit::Removable
                                    ? services.drives.RootOf(request.removableLetter)
                                    : services.programDir;
     return JoinPath(folder, kTestFileName);

@@ -9,12 +9,12 @@
 #include <optional>
 #include <string>
 
-#include "controller/test_mode/test_unit.h"
-#include "engine/test_file_copy.h"
+#include "engine/scan/timed_copy.h"
 #include "platform/drive_table.h"
 #include "platform/prompts.h"
 #include "platform/share_mounter.h"
 #include "settings/settings_record.h"
+#include "settings/unit_options.h"
 
 namespace tv {
 
@@ -26,7 +26,7 @@ constexpr const char* kNoMediumQuestion =
 constexpr const char* kNoSpaceQuestion = "空き容量が不足しています\n処理を中止しますか？";
 
 struct SpeedTestRequest {
-    TestUnit unit = TestUnit::DriveUnit;
+    SettingsUnit unit = SettingsUnit::DriveUnit;
     char removableLetter = 0;  // the drive measured for the removable unit
     uint32_t megabytes = 1;
     uint32_t runs = 1;  // at least 1

@@ -8,9 +8,9 @@
 #include <iterator>
 #include <vector>
 
-#include "engine/copy_job.h"
-#include "engine/job_run.h"
-#include "engine/run_context.h"
+#include "engine/job/copy_job.h"
+#include "engine/job/job_run.h"
+#include "engine/job/run_context.h"
 #include "platform/linux/gio_share_mounter.h"
 #include "platform/network_paths.h"
 #include "platform/paths.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/leftover_copies.h"
+#include "engine/durability/leftover_copies.h"
 #include "platform/paths.h"
 #include "tests/app/logind_mock.h"
 #include "tests/app/program_files.h"

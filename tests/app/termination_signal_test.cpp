@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/leftover_copies.h"
+#include "engine/durability/leftover_copies.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "schedule/schedule_list.h"

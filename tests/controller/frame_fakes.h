@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controller/frame_ids.h"
+#include "controller/ports/copy_runner.h"
 #include "controller/ports/media_watch.h"
 #include "controller/ports/notifier.h"
 #include "controller/ports/session.h"
@@ -19,8 +20,7 @@
 #include "controller/ports/timers.h"
 #include "controller/ports/tray.h"
 #include "controller/ports/voice.h"
-#include "engine/copy_runner.h"
-#include "engine/run_context.h"
+#include "engine/job/run_context.h"
 #include "platform/share_mounter.h"
 
 namespace tv::test {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "engine/pending_copies.h"
+#include "engine/durability/pending_copies.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 

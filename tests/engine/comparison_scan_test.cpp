@@ -1,4 +1,4 @@
-#include "engine/comparison_scan.h"
+#include "engine/scan/comparison_scan.h"
 
 #include <gtest/gtest.h>
 

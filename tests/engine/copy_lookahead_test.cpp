@@ -1,6 +1,6 @@
 // The look ahead marks only copies that need nothing, and a run copies exactly what it would
 // copy without it.
-#include "engine/copy_lookahead.h"
+#include "engine/copy/copy_lookahead.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/listed_file.h"
+#include "engine/listing/listed_file.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/tree.h"
 

@@ -1,4 +1,4 @@
-#include "engine/copy_worker.h"
+#include "engine/worker/copy_worker.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Where a source file goes: below the destination, whatever ".." its path holds.
-#include "engine/destination_layout.h"
+#include "engine/copy/destination_layout.h"
 
 #include <gtest/gtest.h>
 

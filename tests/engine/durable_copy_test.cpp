@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "engine/leftover_copies.h"
-#include "engine/pending_copies.h"
-#include "engine/relocation.h"
+#include "engine/durability/leftover_copies.h"
+#include "engine/durability/pending_copies.h"
+#include "engine/relocation/relocation.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/full_disk.h"

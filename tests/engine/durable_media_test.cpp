@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/pending_copies.h"
-#include "engine/relocation.h"
+#include "engine/durability/pending_copies.h"
+#include "engine/relocation/relocation.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/scoped_mount.h"

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/copy_job.h"
-#include "engine/file_result.h"
-#include "engine/job_run.h"
-#include "engine/progress_sink.h"
-#include "engine/run_context.h"
+#include "engine/job/copy_job.h"
+#include "engine/job/file_result.h"
+#include "engine/job/job_run.h"
+#include "engine/job/progress_sink.h"
+#include "engine/job/run_context.h"
 #include "log/log_store.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"

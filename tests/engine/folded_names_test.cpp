@@ -1,5 +1,5 @@
 // Which names of a folder meet on a destination that folds case.
-#include "engine/folded_names.h"
+#include "engine/listing/folded_names.h"
 
 #include <gtest/gtest.h>
 

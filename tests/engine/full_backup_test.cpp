@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/pending_copies.h"
+#include "engine/durability/pending_copies.h"
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/without_access_override.h"

@@ -1,4 +1,4 @@
-#include "engine/idle_library.h"
+#include "engine/worker/idle_library.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>

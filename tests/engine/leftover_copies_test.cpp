@@ -1,4 +1,4 @@
-#include "engine/leftover_copies.h"
+#include "engine/durability/leftover_copies.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "engine/mass_deletion_guard.h"
+#include "engine/deletion/mass_deletion_guard.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/scratch_user.h"
 #include "tests/support/scripted_prompts.h"

@@ -2,7 +2,7 @@
 // except by a name the run has put there itself since.
 #include <gtest/gtest.h>
 
-#include "engine/run_context.h"
+#include "engine/job/run_context.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/test_world.h"
 

@@ -1,4 +1,4 @@
-#include "engine/relocation.h"
+#include "engine/relocation/relocation.h"
 
 #include <gtest/gtest.h>
 

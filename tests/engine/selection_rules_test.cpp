@@ -1,11 +1,11 @@
-#include "engine/selection_rules.h"
+#include "engine/listing/selection_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "engine/file_decision.h"
-#include "engine/pending_copies.h"
+#include "engine/durability/pending_copies.h"
+#include "engine/job/file_decision.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/scoped_time_zone.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/engine/engine_fixture.h"
-#include "tests/support/engine/headless_copy_runner.h"
+#include "tests/support/controller/headless_copy_runner.h"
 #include "tests/support/engine/idle_stub.h"
 #include "tests/support/scripted_prompts.h"
 

@@ -11,9 +11,9 @@
 #include <functional>
 #include <memory>
 
-#include "engine/copy_runner.h"
-#include "engine/file_result.h"
-#include "engine/progress_sink.h"
+#include "controller/ports/copy_runner.h"
+#include "engine/job/file_result.h"
+#include "engine/job/progress_sink.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"

@@ -10,9 +10,9 @@
 #include <QTimer>
 #include <utility>
 
-#include "engine/progress_sink.h"
+#include "controller/progress/progress_mailbox.h"
+#include "engine/job/progress_sink.h"
 #include "platform/prompts.h"
-#include "ui/progress/progress_mailbox.h"
 
 namespace tv {
 

@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <climits>
 
-#include "engine/copy_runner.h"
+#include "controller/ports/copy_runner.h"
+#include "controller/progress/progress_title.h"
 #include "ui/dialog_font.h"
 #include "ui/progress/path_label.h"
 #include "ui/progress/progress_animation.h"
-#include "ui/progress/progress_title.h"
 
 namespace tv {
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/progress_sink.h"
+#include "engine/job/progress_sink.h"
 
 class QProgressBar;
 class QPushButton;

@@ -4,8 +4,8 @@
 #include <QEventLoop>
 #include <QThread>
 
-#include "engine/copy_worker.h"
-#include "engine/relocation_worker.h"
+#include "engine/relocation/relocation_worker.h"
+#include "engine/worker/copy_worker.h"
 #include "platform/drive_table.h"
 #include "ui/progress/copy_dialog_bridge.h"
 #include "ui/progress/progress_window.h"

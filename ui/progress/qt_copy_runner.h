@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/copy_runner.h"
+#include "controller/ports/copy_runner.h"
 #include "platform/locations.h"
 
 class QWidget;

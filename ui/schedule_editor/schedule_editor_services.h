@@ -9,7 +9,7 @@
 
 #include "settings/settings_context.h"
 #include "settings/settings_record.h"
-#include "ui/settings_dialog/pages/unit_page_services.h"
+#include "ui/settings_dialog/parts/unit_page_services.h"
 
 namespace tv {
 

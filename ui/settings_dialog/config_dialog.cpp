@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "controller/settings_dialog/categories.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "schedule/schedule_file.h"
@@ -16,7 +17,6 @@
 #include "ui/dialog_font.h"
 #include "ui/log_viewer/log_list_dialog.h"
 #include "ui/schedule_editor/schedule_view_page.h"
-#include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_geometry.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/destination_browser_page.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "controller/settings_dialog/config_frame.h"
 #include "schedule/schedule_list.h"
-#include "ui/settings_dialog/config_frame.h"
-#include "ui/settings_dialog/pages/unit_page_services.h"
+#include "ui/settings_dialog/parts/unit_page_services.h"
 
 class QPushButton;
 

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "controller/settings_dialog/categories.h"
 #include "ui/dialog_font.h"
-#include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_geometry.h"
 
 namespace tv {

@@ -1,7 +1,7 @@
 #include "ui/test_mode/background_speed_test.h"
 
-#include "engine/test_file_copy.h"
-#include "engine/worker_thread.h"
+#include "engine/scan/timed_copy.h"
+#include "engine/worker/worker_thread.h"
 
 namespace tv {
 

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-#include "ui/settings_dialog/pages/named_controls.h"
+#include "ui/settings_dialog/parts/named_controls.h"
 
 namespace tv {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/comparison_scan.h"
+#include "engine/scan/comparison_scan.h"
 
 namespace tv {
 

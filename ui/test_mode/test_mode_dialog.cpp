@@ -16,11 +16,11 @@
 
 #include "controller/test_mode/speed_figures.h"
 #include "controller/test_mode/speed_test_run.h"
-#include "engine/test_file_copy.h"
+#include "engine/scan/timed_copy.h"
 #include "platform/file_system.h"
 #include "platform/win_constants.h"
 #include "ui/dialog_font.h"
-#include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/settings_dialog/parts/transfer_controls.h"
 #include "ui/test_mode/background_speed_test.h"
 #include "ui/test_mode/count_edit.h"
 #include "ui/test_mode/queued_scan_reports.h"
@@ -50,7 +50,7 @@ const MnemonicKey kTestModeKeys[] = {
     {"previewDrives", 'R'},  {"updatedFiles", 'L'},   {"startPreview", 'P'},
 };
 
-// The three units of a tool, stacked, the button ids being the TestUnit numbers.
+// The three units of a tool, stacked, the button ids being the SettingsUnit numbers.
 QWidget* MakeUnitChoice(const char* name, const char* removableText, QButtonGroup* group,
                         QWidget* page) {
     auto* box = new QWidget(page);
@@ -66,7 +66,7 @@ QWidget* MakeUnitChoice(const char* name, const char* removableText, QButtonGrou
         group->addButton(button, id);
         column->addWidget(button);
     }
-    group->button(static_cast<int>(TestUnit::DriveUnit))->setChecked(true);
+    group->button(static_cast<int>(SettingsUnit::DriveUnit))->setChecked(true);
     return box;
 }
 
@@ -124,7 +124,9 @@ int NoteHeight(const QPlainTextEdit& note, int besideHeight) {
     return std::max(besideHeight, note.fontMetrics().lineSpacing() * lines + margins);
 }
 
-TestUnit UnitOf(const QButtonGroup* group) { return static_cast<TestUnit>(group->checkedId()); }
+SettingsUnit UnitOf(const QButtonGroup* group) {
+    return static_cast<SettingsUnit>(group->checkedId());
+}
 
 }  // namespace
 
@@ -279,7 +281,7 @@ void CTestModeDlg::StartSpeedTest() {
     request.megabytes = ReadCount(sizeEdit_);
     request.runs = ReadCount(runsEdit_);
     // Refused before the edits say "measuring", which they would go on saying.
-    if (request.unit == TestUnit::Removable && request.removableLetter == 0) {
+    if (request.unit == SettingsUnit::Removable && request.removableLetter == 0) {
         services_.prompts.MessageBox(kChooseDriveMessage, kRefusalCaption,
                                      kMbOk | kMbIconExclamation);
         return;

@@ -14,9 +14,9 @@
 #include <string>
 
 #include "controller/test_mode/preview_plan.h"
-#include "engine/comparison_scan.h"
+#include "engine/scan/comparison_scan.h"
 #include "settings/settings_record.h"
-#include "ui/settings_dialog/pages/unit_page_services.h"
+#include "ui/settings_dialog/parts/unit_page_services.h"
 #include "ui/settings_dialog/settings_page.h"
 
 class QButtonGroup;

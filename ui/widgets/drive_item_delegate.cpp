@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QStyle>
 
+#include "controller/lists/drive_list_item.h"
 #include "platform/win_constants.h"
-#include "ui/widgets/drive_list_item.h"
 
 namespace tv {
 

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <vector>
 
-#include "ui/widgets/drive_list_item.h"
+#include "controller/lists/drive_list_item.h"
 
 namespace tv {
 

@@ -8,8 +8,8 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "controller/lists/folder_list_texts.h"
 #include "platform/date_time.h"
-#include "ui/widgets/folder_list_texts.h"
 
 namespace tv {
 

@@ -12,8 +12,8 @@
 #include <mutex>
 #include <vector>
 
+#include "controller/lists/folder_list_fill.h"
 #include "platform/file_system.h"
-#include "ui/widgets/folder_list_fill.h"
 #include "ui/widgets/folder_list_order.h"
 
 namespace tv {

@@ -13,7 +13,7 @@
 #include <QTreeView>
 #include <algorithm>
 
-#include "ui/widgets/folder_list_texts.h"
+#include "controller/lists/folder_list_texts.h"
 
 namespace tv {
 

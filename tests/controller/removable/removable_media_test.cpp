@@ -13,7 +13,7 @@
 #include "cardprobe/cardprobe.h"
 #include "platform/file_system.h"
 #include "tests/controller/frame_world.h"
-#include "tests/support/engine/headless_copy_runner.h"
+#include "tests/support/controller/headless_copy_runner.h"
 #include "tests/support/file_bytes.h"
 
 namespace tv::test {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/copy_job.h"
+#include "engine/job/copy_job.h"
 #include "tests/controller/frame_world.h"
 
 namespace tv::test {

@@ -18,7 +18,7 @@ TEST(PreviewPlan, AListItemWhoseNameLeadsOutOfTheDestinationIsNotScanned) {
     settings.Directry2 = world.MakeFolder("mirror");
     settings.FileList = {JoinPath(inner, ".."), JoinPath(inner, "."), "/", documents};
 
-    const PreviewPlan plan = PlanPreview(TestUnit::FileDir, 0, settings, world.drives());
+    const PreviewPlan plan = PlanPreview(SettingsUnit::FileDir, 0, settings, world.drives());
 
     ASSERT_EQ(plan.sources.size(), 1u);
     EXPECT_EQ(plan.sources[0].source, documents);

@@ -2,7 +2,7 @@
 
 #include "controller/test_mode/speed_figures.h"
 #include "controller/test_mode/speed_test_run.h"
-#include "engine/test_file_copy.h"
+#include "engine/scan/timed_copy.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
@@ -116,7 +116,7 @@ TEST_F(SpeedTestRunTest, ThreeRunsMakeTheFileOnceAndDeleteItAfterTheLast) {
 TEST_F(SpeedTestRunTest, CopiesGoToTheDestinationAndToTheDocumentsWithoutOne) {
     SpeedTestRequest request;
     EXPECT_EQ(TimedCopyFolder(request, settings, documentsDir), settings.SynchroDirectory);
-    request.unit = TestUnit::FileDir;
+    request.unit = SettingsUnit::FileDir;
     settings.Directry2 = JoinPath(settings.SynchroDirectory, "not-there");
     EXPECT_EQ(TimedCopyFolder(request, settings, documentsDir), documentsDir);
     settings.Directry2 = "//server/share/backup";
@@ -131,7 +131,7 @@ TEST_F(SpeedTestRunTest, AMissingMediumIsAskedAboutUntilTheUserGivesUp) {
     prompts.Expect(kNoMediumQuestion, "確認", kMbYesNo | kMbIconQuestion, kIdNo);
     prompts.Expect(kNoMediumQuestion, "確認", kMbYesNo | kMbIconQuestion, kIdYes);
     SpeedTestRequest request;
-    request.unit = TestUnit::Removable;
+    request.unit = SettingsUnit::Removable;
     request.removableLetter = 'E';
     EXPECT_EQ(AverageCopyMs(request, settings, services()), 0u);
 }

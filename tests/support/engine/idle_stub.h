@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/idle_library.h"
+#include "engine/worker/idle_library.h"
 #include "platform/dynamic_library.h"
 #include "platform/file_system.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <thread>
 
-#include "engine/copy_runner.h"
-#include "engine/progress_sink.h"
+#include "controller/ports/copy_runner.h"
+#include "engine/job/progress_sink.h"
 #include "ui/progress/path_label.h"
 #include "ui/progress/progress_window.h"
 

@@ -17,10 +17,10 @@
 #include <QTest>
 #include <functional>
 
+#include "controller/settings_dialog/categories.h"
 #include "tests/ui/schedule_editor/schedule_editor_world.h"
 #include "ui/network/password_dialog.h"
 #include "ui/removable/media_type_dialog.h"
-#include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/config_dialog.h"
 #include "ui/settings_dialog/dialogs/drop_file_dialog.h"
 #include "ui/settings_dialog/dialogs/extension_dialog.h"

@@ -5,12 +5,12 @@
 #include <QTimeEdit>
 #include <QTreeWidget>
 
+#include "controller/settings_dialog/categories.h"
 #include "platform/paths.h"
 #include "settings/option_body.h"
 #include "tests/support/file_bytes.h"
 #include "tests/ui/schedule_editor/schedule_editor_world.h"
 #include "ui/schedule_editor/schedule_view_page.h"
-#include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/config_dialog.h"
 #include "ui/widgets/button_list.h"
 

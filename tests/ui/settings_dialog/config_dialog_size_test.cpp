@@ -7,12 +7,12 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include "controller/settings_dialog/categories.h"
 #include "platform/paths.h"
 #include "settings/window_size_file.h"
 #include "tests/support/file_bytes.h"
 #include "tests/ui/schedule_editor/schedule_editor_world.h"
 #include "ui/log_viewer/log_list_dialog.h"
-#include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/config_dialog.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/settings_page.h"

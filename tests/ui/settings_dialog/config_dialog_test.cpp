@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "controller/settings_dialog/categories.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "settings/settings_summary.h"
@@ -15,7 +16,6 @@
 #include "tests/support/scripted_prompts.h"
 #include "tests/ui/settings_dialog/record_lines.h"
 #include "ui/log_viewer/log_list_dialog.h"
-#include "ui/settings_dialog/categories.h"
 #include "ui/settings_dialog/dialog_images.h"
 #include "ui/settings_dialog/pages/explanation_page.h"
 #include "ui/settings_dialog/pages/network_page.h"

@@ -1,11 +1,12 @@
 // The settings dialog's decisions without its widgets: fake pages, scripted answers and a copy
 // runner that only records what it was asked to relocate.
-#include "ui/settings_dialog/config_frame.h"
+#include "controller/settings_dialog/config_frame.h"
 
 #include <QTest>
 #include <map>
 #include <vector>
 
+#include "controller/settings_dialog/categories.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "settings/option_file.h"
@@ -13,7 +14,6 @@
 #include "tests/settings/settings_world.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/ui/settings_dialog/record_lines.h"
-#include "ui/settings_dialog/categories.h"
 
 namespace tv::test {
 namespace {

@@ -18,9 +18,9 @@
 #include "controller/runners/run_job.h"
 #include "controller/test_mode/speed_figures.h"
 #include "controller/test_mode/speed_test_run.h"
-#include "engine/job_run.h"
-#include "engine/run_context.h"
-#include "engine/test_file_copy.h"
+#include "engine/job/job_run.h"
+#include "engine/job/run_context.h"
+#include "engine/scan/timed_copy.h"
 #include "log/log_record.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
@@ -72,7 +72,7 @@ struct SpeedTestWorld : TestModeWorld {
 
 QLineEdit* Edit(const QWidget& page, const char* name) { return page.findChild<QLineEdit*>(name); }
 
-void ChoosePreviewUnit(const QWidget& page, TestUnit unit) {
+void ChoosePreviewUnit(const QWidget& page, SettingsUnit unit) {
     page.findChild<QRadioButton*>(QString("previewUnit%1").arg(static_cast<int>(unit)))
         ->setChecked(true);
 }
@@ -181,7 +181,7 @@ class TestModeDialogTest : public QObject {
         WriteSourceAndCopies(w, "data", 40, 80);
         w.record.FileList = {w.Folder("data")};
         CTestModeDlg page(&w.record, w.services, w.world.programDir());
-        ChoosePreviewUnit(page, TestUnit::FileDir);
+        ChoosePreviewUnit(page, SettingsUnit::FileDir);
         page.StartPreview();
         QVERIFY(PreviewEnded(page));
         const std::set<std::string> listed = ListedPaths(page);
@@ -199,7 +199,7 @@ class TestModeDialogTest : public QObject {
         WriteSourceAndCopies(w, "big", 30, 100);
         w.world.Write(w.Folder("small"), {{"one.txt", TreeFile{"1"}}, {"two.txt", TreeFile{"2"}}});
         CTestModeDlg page(&w.record, w.services, w.world.programDir());
-        ChoosePreviewUnit(page, TestUnit::FileDir);
+        ChoosePreviewUnit(page, SettingsUnit::FileDir);
         w.record.FileList = {w.Folder("big")};
         // The first report of the first preview, and every one queued behind it, arrives
         // after the second preview has started. All of them were queued before the second
@@ -228,7 +228,7 @@ class TestModeDialogTest : public QObject {
         w.world.Write(w.Folder("photos"), source);
         w.record.FileList = {w.Folder("photos")};
         CTestModeDlg page(&w.record, w.services, w.world.programDir());
-        ChoosePreviewUnit(page, TestUnit::FileDir);
+        ChoosePreviewUnit(page, SettingsUnit::FileDir);
         Edit(page, "measuredPerMinute")->setText("60MB");
         Edit(page, "fullPowerPerMinute")->setText("60MB");
         page.StartPreview();
@@ -254,7 +254,7 @@ class TestModeDialogTest : public QObject {
         CTestModeDlg page(&w.record, w.services, w.world.programDir());
         page.OnMediaChanged();
         QCOMPARE(page.findChild<QListWidget*>("previewDrives")->count(), 1);
-        ChoosePreviewUnit(page, TestUnit::Removable);
+        ChoosePreviewUnit(page, SettingsUnit::Removable);
         page.findChild<QRadioButton*>("speedUnit2")->setChecked(true);
         w.prompts.Expect("ドライブを選択して下さい", "Tessaravine", kMbOk | kMbIconExclamation,
                          kIdOk);

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "controller/lists/drive_list_item.h"
 #include "platform/drive_table.h"
 #include "platform/win_constants.h"
 #include "ui/dialog_font.h"
 #include "ui/widgets/drive_item_delegate.h"
-#include "ui/widgets/drive_list_item.h"
 
 namespace tv::test {
 namespace {

@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <fstream>
 
+#include "controller/lists/folder_list_texts.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "tests/support/test_world.h"
-#include "ui/widgets/folder_list_texts.h"
 
 namespace tv::test {
 namespace {

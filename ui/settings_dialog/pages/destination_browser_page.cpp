@@ -8,10 +8,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "controller/settings_dialog/destination_folders.h"
 #include "platform/paths.h"
 #include "ui/dialog_font.h"
-#include "ui/settings_dialog/pages/destination_folders.h"
-#include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/settings_dialog/parts/transfer_controls.h"
 #include "ui/widgets/folder_list_ctrl.h"
 #include "ui/widgets/label_for.h"
 #include "ui/widgets/mnemonic.h"

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "settings/settings_record.h"
-#include "ui/settings_dialog/pages/unit_page_services.h"
+#include "ui/settings_dialog/parts/unit_page_services.h"
 #include "ui/settings_dialog/settings_page.h"
 
 class QTreeWidget;

@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 
 #include "ui/settings_dialog/page_binding.h"
-#include "ui/settings_dialog/pages/capacity_display.h"
-#include "ui/settings_dialog/pages/named_controls.h"
-#include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/settings_dialog/parts/capacity_display.h"
+#include "ui/settings_dialog/parts/named_controls.h"
+#include "ui/settings_dialog/parts/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/label_for.h"
 #include "ui/widgets/mnemonic.h"

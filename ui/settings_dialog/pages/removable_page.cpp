@@ -10,13 +10,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "controller/settings_dialog/removable_rescan.h"
 #include "platform/file_system.h"
 #include "platform/win_constants.h"
 #include "ui/dialog_font.h"
 #include "ui/settings_dialog/page_binding.h"
-#include "ui/settings_dialog/pages/named_controls.h"
-#include "ui/settings_dialog/pages/removable_rescan.h"
-#include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/settings_dialog/parts/named_controls.h"
+#include "ui/settings_dialog/parts/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/folder_list_ctrl.h"
 #include "ui/widgets/label_for.h"

@@ -5,11 +5,11 @@
 #include <QTimeEdit>
 #include <utility>
 
+#include "controller/settings_dialog/start_confirmation.h"
 #include "ui/dialog_font.h"
 #include "ui/settings_dialog/page_binding.h"
-#include "ui/settings_dialog/pages/capacity_display.h"
-#include "ui/settings_dialog/pages/start_confirmation.h"
-#include "ui/settings_dialog/pages/transfer_controls.h"
+#include "ui/settings_dialog/parts/capacity_display.h"
+#include "ui/settings_dialog/parts/transfer_controls.h"
 #include "ui/widgets/drive_list_box.h"
 #include "ui/widgets/focus_order.h"
 #include "ui/widgets/mnemonic.h"

@@ -6,10 +6,10 @@
 
 #include <QWidget>
 
+#include "controller/settings_dialog/capacity_figures.h"
 #include "settings/settings_record.h"
 #include "ui/settings_dialog/page_binding.h"
-#include "ui/settings_dialog/pages/capacity_figures.h"
-#include "ui/settings_dialog/pages/unit_page_services.h"
+#include "ui/settings_dialog/parts/unit_page_services.h"
 #include "ui/settings_dialog/settings_page.h"
 
 class QLineEdit;

@@ -3,11 +3,11 @@
 #include <QTest>
 #include <atomic>
 
+#include "controller/settings_dialog/capacity_figures.h"
+#include "controller/settings_dialog/capacity_measure.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "tests/ui/settings_dialog/pages/page_world.h"
-#include "ui/settings_dialog/pages/capacity_figures.h"
-#include "ui/settings_dialog/pages/capacity_measure.h"
 
 namespace tv::test {
 namespace {

@@ -11,8 +11,8 @@
 #include "platform/share_mounter.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_world.h"
-#include "ui/settings_dialog/pages/capacity_display.h"
-#include "ui/settings_dialog/pages/unit_page_services.h"
+#include "ui/settings_dialog/parts/capacity_display.h"
+#include "ui/settings_dialog/parts/unit_page_services.h"
 
 namespace tv::test {
 
