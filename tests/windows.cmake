@@ -32,3 +32,10 @@ set(platform_not_yet_ported
   locations_test.cpp dynamic_library_test.cpp test_support_test.cpp
 )
 tessaravine_tests(platform DEPS platform EXCLUDE ${platform_linux_only} ${platform_not_yet_ported})
+
+# A tiny DLL the dynamic-library tests load by full path, from beside the test program: the
+# build folder's path is not the one the program sees under an emulator.
+add_library(tv_test_loadable MODULE modules/loadable/loadable.cpp)
+add_dependencies(platform_tests tv_test_loadable)
+target_compile_definitions(platform_tests PRIVATE
+                           TV_TEST_LOADABLE_NAME="$<TARGET_FILE_NAME:tv_test_loadable>")

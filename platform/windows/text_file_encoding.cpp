@@ -1,11 +1,10 @@
 // The CP932 conversion that lets files written on a Japanese Windows machine load, through the
 // system's code page 932.
-#include <windows.h>
-
 #include <string>
 
 #include "platform/text_file.h"
 #include "platform/windows/wide_text.h"
+#include "platform/windows/win32.h"
 
 namespace tv {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/unicode_case.h"
 
-#include <windows.h>
+#include "platform/windows/win32.h"
 
 namespace tv {
 namespace {

@@ -1,9 +1,9 @@
 #include "platform/windows/wide_text.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <climits>
+
+#include "platform/windows/win32.h"
 
 namespace tv::detail {
 namespace {
