@@ -1,12 +1,12 @@
 // LoadLibrary by full path only, with '/' or '\' separators.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <fstream>
 #include <string>
 
 #include "platform/dynamic_library.h"
+#include "platform/windows/win32.h"
 #include "tests/support/scratch_folder.h"
 
 namespace tv {
