@@ -15,7 +15,11 @@ constexpr const char* kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD in UTF-
 // The CP932 character at bytes[pos] in UTF-16: one byte, or a lead byte with its trail byte.
 // Empty when no character starts there.
 std::wstring Cp932CharacterAt(const std::string& bytes, size_t pos, size_t* length) {
-    *length = IsDBCSLeadByteEx(kCp932, static_cast<BYTE>(bytes[pos])) ? 2 : 1;
+    const BYTE lead = static_cast<BYTE>(bytes[pos]);
+    // Single bytes that are no character of CP932, though the system's table gives each one a
+    // control or private-use character: read as on every other system.
+    if (lead == 0x80 || lead == 0xA0 || lead >= 0xFD) return std::wstring();
+    *length = IsDBCSLeadByteEx(kCp932, lead) ? 2 : 1;
     if (pos + *length > bytes.size()) return std::wstring();
     wchar_t units[2];
     const int count = MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, bytes.data() + pos,
