@@ -58,3 +58,9 @@ add_library(tv_test_loadable MODULE modules/loadable/loadable.cpp)
 add_dependencies(platform_tests tv_test_loadable)
 target_compile_definitions(platform_tests PRIVATE
                            TV_TEST_LOADABLE_NAME="$<TARGET_FILE_NAME:tv_test_loadable>")
+
+set(log_linux_only
+  # A full disk is played with a file size limit (setrlimit) and its signal.
+  log_store_test.cpp
+)
+tessaravine_tests(log DEPS log EXCLUDE ${log_linux_only})

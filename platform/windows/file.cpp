@@ -1,6 +1,7 @@
 // An open file on Windows: a handle from CreateFileW, kept as a C runtime descriptor so that the
-// class is the same on every system. An exclusive open shares the file with nobody; the others
-// let every other program read, write and rename it meanwhile.
+// class is the same on every system. An exclusive open lets others only read the file meanwhile,
+// so a second writer's open fails while a viewer still reads what is appended; the others let
+// every other program read, write and rename it.
 #include <fcntl.h>
 #include <io.h>
 
@@ -18,7 +19,7 @@ namespace tv {
 namespace {
 
 DWORD ShareMode(bool exclusive) {
-    return exclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    return exclusive ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 }
 
 DWORD SequentialFlag(bool sequential) { return sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0; }
