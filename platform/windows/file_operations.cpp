@@ -1,4 +1,4 @@
-// The small file operations by path: folders, deletion, renames, copies and whole files.
+// The small file operations by path: folders, deletion, renames, copies and whole files written.
 // Windows itself refuses to delete or overwrite a read-only file.
 #include <algorithm>
 #include <climits>
@@ -13,9 +13,6 @@
 
 namespace tv {
 namespace {
-
-// The largest whole file read into memory, as the POSIX side's.
-constexpr uint64_t kMaxWholeFileBytes = 1u << 30;
 
 bool IsReadOnly(const std::string& path) {
     const uint32_t attributes = GetFileAttributes(path);
@@ -118,30 +115,6 @@ bool MoveFile(const std::string& source, const std::string& destination) {
 bool MoveFileIfFree(const std::string& source, const std::string& destination) {
     return !source.empty() && !destination.empty() &&
            MoveFileExW(detail::WidePath(source).c_str(), detail::WidePath(destination).c_str(), 0);
-}
-
-bool ReadWholeFile(const std::string& path, std::string* bytes) {
-    if (path.empty()) return false;
-    const detail::UniqueHandle handle(CreateFileW(
-        detail::WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    LARGE_INTEGER size{};
-    if (!handle.valid() || !GetFileSizeEx(handle.get(), &size) || size.QuadPart < 0 ||
-        static_cast<uint64_t>(size.QuadPart) > kMaxWholeFileBytes) {
-        return false;
-    }
-    std::string read(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < read.size()) {
-        DWORD got = 0;
-        const DWORD chunk = static_cast<DWORD>(read.size() - done);
-        if (!ReadFile(handle.get(), read.data() + done, chunk, &got, nullptr)) return false;
-        if (got == 0) break;
-        done += got;
-    }
-    read.resize(done);
-    *bytes = std::move(read);
-    return true;
 }
 
 // Access lists are inherited from the folder on Windows: OwnerOnly and AsMask write alike. The
