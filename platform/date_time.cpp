@@ -6,6 +6,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/local_time.h"
+
 namespace tv {
 namespace {
 
@@ -120,13 +122,11 @@ std::tm LocalTmOf(const Parts& parts) {
 // fields stay as they are even where the local clock skipped that hour.
 void FillZone(std::tm* tm) {
     std::tm normalized = *tm;
-    if (std::mktime(&normalized) == static_cast<std::time_t>(-1) && normalized.tm_isdst < 0) {
+    if (TimeTOfLocal(&normalized) == static_cast<std::time_t>(-1) && normalized.tm_isdst < 0) {
         tm->tm_isdst = 0;
         return;
     }
-    tm->tm_isdst = normalized.tm_isdst;
-    tm->tm_gmtoff = normalized.tm_gmtoff;
-    tm->tm_zone = normalized.tm_zone;
+    CopyZoneFields(normalized, tm);
 }
 
 // Whether the pattern shows the zone (%Z, %z, with flags or a width between). Only then are
@@ -180,7 +180,7 @@ DateTime DateTime::FromTime(int hour, int minute, int second) {
 
 DateTime DateTime::FromTimeT(std::time_t t) {
     std::tm local{};
-    if (localtime_r(&t, &local) == nullptr) return Invalid();
+    if (!LocalCalendarTime(t, &local)) return Invalid();
     return FromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                      local.tm_min, local.tm_sec);
 }
@@ -196,7 +196,7 @@ int DateTime::DayOfWeek() const { return PartsOf(*this).dayOfWeek; }
 std::time_t DateTime::ToTimeT() const {
     if (!valid_) return -1;
     std::tm tm = LocalTmOf(PartsOf(*this));
-    return std::mktime(&tm);
+    return TimeTOfLocal(&tm);
 }
 
 std::string DateTime::Format(const char* pattern) const {

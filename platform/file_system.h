@@ -95,6 +95,10 @@ bool CreateSymbolicLink(const std::string& target, const std::string& path,
 // levels after root are looked at (root is the folder the user chose); a path outside root
 // has only its own last level looked at.
 bool HasLinkBelow(const std::string& root, const std::string& path);
+// The absolute path of what path leads to, every symbolic link on the way followed (so that a
+// rewrite replaces the file a link names and the link stays); path itself when it cannot be
+// followed to an existing entry.
+std::string ResolvedPath(const std::string& path);
 
 // Status of one path; false when it does not exist or cannot be read. A path named here is
 // looked at through a symbolic link, as opening it would.

@@ -1,22 +1,13 @@
 #include "platform/name_case.h"
 
-#include <locale.h>
-#include <wctype.h>
-
 #include <cstdint>
 
 #include "platform/text_file.h"
+#include "platform/unicode_case.h"
 
 namespace tv {
 
 namespace {
-
-// The case mappings of Unicode, whatever locale the process runs in; null when the C library
-// has none (then only ASCII letters fold).
-locale_t UnicodeCaseLocale() {
-    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-    return locale;
-}
 
 uint32_t DecodeUtf8(const std::string& bytes, size_t pos, size_t length) {
     static constexpr uint8_t kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
@@ -43,14 +34,6 @@ void AppendUtf8(uint32_t code, std::string* out) {
     }
 }
 
-uint32_t UpperCaseOf(uint32_t code) {
-    const locale_t locale = UnicodeCaseLocale();
-    if (locale == locale_t{}) return code;
-    const uint32_t upper = static_cast<uint32_t>(towupper_l(static_cast<wint_t>(code), locale));
-    // Only a character again, never a surrogate or beyond Unicode, is written back.
-    return upper <= 0x10FFFF && (upper < 0xD800 || upper > 0xDFFF) ? upper : code;
-}
-
 // Calls take with each character of name folded (and true), and with each byte that starts no
 // well-formed character as it is (and false). ASCII folds without the case tables.
 template <typename Take>
@@ -68,7 +51,7 @@ void ForEachFolded(const std::string& name, Take take) {
             ++pos;
             continue;
         }
-        take(UpperCaseOf(DecodeUtf8(name, pos, length)), true);
+        take(UnicodeUpperCase(DecodeUtf8(name, pos, length)), true);
         pos += length;
     }
 }

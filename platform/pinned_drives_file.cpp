@@ -118,7 +118,7 @@ std::string FolderFault(const std::string& folder) {
         return "folder " + Quoted(folder) + " is not an absolute path";
     }
     if (IsNetworkPath(folder)) return "folder " + Quoted(folder) + " is a network path";
-    if (folder.size() >= PATH_MAX) return "folder is longer than the system allows";
+    if (folder.size() > kMaxPathLength) return "folder is longer than the system allows";
     return "";
 }
 
@@ -201,13 +201,6 @@ bool ReadLimited(const std::string& path, std::string* bytes) {
     if (n < 0) return false;
     bytes->assign(buffer.get(), static_cast<size_t>(n));
     return true;
-}
-
-// The file a rewrite must replace: the target of a symbolic link, so the link stays.
-std::string ResolvedPath(const std::string& path) {
-    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                         &std::free);
-    return resolved ? std::string(resolved.get()) : path;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // One process per user: an flock on a lock file named after the program's mutex in the lock
-// folder of the program's locations, held for the life of the owner.
+// folder of the program's locations (on Windows the named mutex itself), held for the life of
+// the owner.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +32,9 @@ class SingleInstance {
     void Release();
 
   private:
-    int fd_ = -1;
+    static constexpr intptr_t kNoLock = -1;
+    // The locked file's descriptor, or on Windows the handle of the named mutex.
+    intptr_t lock_ = kNoLock;
 };
 
 }  // namespace tv

@@ -2,6 +2,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <memory>
+
 #include "platform/file_system.h"
 #include "platform/network_paths.h"
 #include "platform/paths.h"
@@ -74,6 +77,12 @@ bool HasLinkBelow(const std::string& rootPath, const std::string& entryPath) {
         if (IsLink(path.substr(0, levelEnd))) return true;
     }
     return IsLink(path);
+}
+
+std::string ResolvedPath(const std::string& path) {
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                         &std::free);
+    return resolved ? std::string(resolved.get()) : path;
 }
 
 bool File::GetIdentity(FileIdentity* identity) const {

@@ -1,44 +1,13 @@
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <random>
 
 #include "platform/file_system.h"
 #include "platform/network_paths.h"
 #include "platform/paths.h"
+#include "platform/temporary_names.h"
 
 namespace tv {
-namespace {
-
-// Room left in a 255-byte name for the leading dot, the marker and the random part.
-constexpr size_t kMaxBaseBytes = 200;
-constexpr size_t kRandomChars = 6;
-constexpr const char* kMarker = ".tv";
-constexpr const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-// Names already taken are passed over; this many taken in a row means something else is wrong.
-constexpr int kMaxAttempts = 100;
-
-// The first maxBytes bytes at most of a UTF-8 name, without splitting a character.
-std::string ShortenedName(const std::string& name, size_t maxBytes) {
-    if (name.size() <= maxBytes) return name;
-    size_t cut = maxBytes;
-    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-    return name.substr(0, cut);
-}
-
-bool IsRandomChar(char c) { return c != '\0' && std::strchr(kAlphabet, c) != nullptr; }
-
-std::string RandomChars(size_t count) {
-    thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::uniform_int_distribution<size_t> pick(0, sizeof kAlphabet - 2);
-    std::string text;
-    for (size_t i = 0; i < count; ++i) text += kAlphabet[pick(generator)];
-    return text;
-}
-
-}  // namespace
 
 bool File::CreateTemporaryBeside(const std::string& target, std::string* temporaryPath,
                                  uint32_t mode) {
@@ -46,13 +15,11 @@ bool File::CreateTemporaryBeside(const std::string& target, std::string* tempora
     // An unreachable network path must not turn into a file in the current folder.
     const std::string path = ToLocalPath(target);
     if (path.empty()) return false;
-    const std::string stem =
-        JoinPath(ContainingFolder(path),
-                 "." + ShortenedName(AfterLastSeparator(path), kMaxBaseBytes) + kMarker);
+    const std::string stem = TemporaryBesideStem(path);
     // Made by the kernel with the mask applied, as any new file, so that what the folder's
     // default access list or the process's mask keeps out is kept out of the temporary too.
-    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        const std::string name = stem + RandomChars(kRandomChars);
+    for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
+        const std::string name = stem + RandomTemporaryPart();
         if (CreateNewForWrite(name, /*exclusive=*/false, /*sequential=*/false, mode)) {
             *temporaryPath = name;
             return true;
@@ -60,17 +27,6 @@ bool File::CreateTemporaryBeside(const std::string& target, std::string* tempora
         if (errno != EEXIST) return false;
     }
     return false;
-}
-
-bool IsTemporaryBesideName(const std::string& name) {
-    const size_t marker = std::strlen(kMarker);
-    const size_t fixed = 1 + marker + kRandomChars;
-    if (name.size() <= fixed || name.size() > fixed + kMaxBaseBytes || name[0] != '.') {
-        return false;
-    }
-    const size_t random = name.size() - kRandomChars;
-    return name.compare(random - marker, marker, kMarker) == 0 &&
-           std::all_of(name.begin() + random, name.end(), IsRandomChar);
 }
 
 void RemoveTemporariesBesideIn(const std::string& folder) {

@@ -28,21 +28,6 @@ bool FixedPermissions(const std::string& path, FileAccess access, mode_t* mode) 
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string* bytes) {
-    File file;
-    if (!file.OpenForRead(path, false, true)) return false;
-    std::string data;
-    char buffer[64 * 1024];
-    for (;;) {
-        const int64_t n = file.Read(buffer, sizeof buffer);
-        if (n < 0) return false;
-        data.append(buffer, static_cast<size_t>(n));
-        if (static_cast<size_t>(n) < sizeof buffer) break;
-    }
-    *bytes = std::move(data);
-    return true;
-}
-
 bool WriteFileAtomically(const std::string& target, const std::string& bytes, FileAccess access) {
     const std::string path = ToLocalPath(target);
     if (detail::HasReadOnlyAttribute(path, false)) {

@@ -35,7 +35,7 @@ detail::UniqueFd OpenLockFolder(const std::string& folder) {
 SingleInstance::~SingleInstance() { Release(); }
 
 InstanceLock SingleInstance::Acquire(const std::string& lockFolder) {
-    if (fd_ >= 0) return InstanceLock::Held;
+    if (lock_ != kNoLock) return InstanceLock::Held;
     const detail::UniqueFd folder = OpenLockFolder(lockFolder);
     if (!folder.valid()) return InstanceLock::NoSafeFolder;
     detail::UniqueFd fd(
@@ -44,15 +44,16 @@ InstanceLock SingleInstance::Acquire(const std::string& lockFolder) {
     if (flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         return errno == EWOULDBLOCK ? InstanceLock::HeldElsewhere : InstanceLock::NoSafeFolder;
     }
-    fd_ = fd.Release();
+    lock_ = fd.Release();
     return InstanceLock::Held;
 }
 
 void SingleInstance::Release() {
-    if (fd_ < 0) return;
-    flock(fd_, LOCK_UN);
-    close(fd_);
-    fd_ = -1;
+    if (lock_ == kNoLock) return;
+    const int fd = static_cast<int>(lock_);
+    flock(fd, LOCK_UN);
+    close(fd);
+    lock_ = kNoLock;
 }
 
 }  // namespace tv

@@ -12,21 +12,36 @@ class ScopedTimeZone {
   public:
     explicit ScopedTimeZone(const char* zone) {
         if (const char* before = std::getenv("TZ")) saved_ = before;
-        setenv("TZ", zone, 1);
-        tzset();
+        SetZone(CRuntimeZone(zone).c_str());
     }
-    ~ScopedTimeZone() {
-        if (saved_) {
-            setenv("TZ", saved_->c_str(), 1);
+    ~ScopedTimeZone() { SetZone(saved_ ? saved_->c_str() : nullptr); }
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+  private:
+#ifdef _WIN32
+    // The Windows C runtime knows no zone names, only a name with its offset from UTC.
+    static std::string CRuntimeZone(const std::string& zone) {
+        if (zone == "Asia/Tokyo") return "JST-9";
+        if (zone == "UTC") return "UTC0";
+        return zone;
+    }
+    static void SetZone(const char* zone) {
+        _putenv_s("TZ", zone ? zone : "");
+        _tzset();
+    }
+#else
+    static std::string CRuntimeZone(const std::string& zone) { return zone; }
+    static void SetZone(const char* zone) {
+        if (zone) {
+            setenv("TZ", zone, 1);
         } else {
             unsetenv("TZ");
         }
         tzset();
     }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+#endif
 
-  private:
     std::optional<std::string> saved_;
 };
 

@@ -1,7 +1,11 @@
 #include "tests/support/test_world.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,17 +21,6 @@ namespace fs = std::filesystem;
 
 const char* const kWorldVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
                                        "XDG_RUNTIME_DIR"};
-
-// A world without its own folder would write into real folders, so it stops the test program.
-std::string MakeTemporaryBase() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = JoinPath(tmp && *tmp ? tmp : "/tmp", "tessaravine-test-XXXXXX");
-    if (mkdtemp(pattern.data()) == nullptr) {
-        std::perror("TestWorld: mkdtemp");
-        std::abort();
-    }
-    return pattern;
-}
 
 std::string HomeOf(const std::string& base) { return JoinPath(base, "home"); }
 std::string ConfigHomeOf(const std::string& base) { return JoinPath(HomeOf(base), ".config"); }
@@ -48,8 +41,58 @@ Locations WorldLocations(const std::string& base) {
 
 void MakeFolders(const std::string& path) {
     std::error_code error;
-    fs::create_directories(path, error);
+    fs::create_directories(fs::u8path(path), error);
     if (error) ADD_FAILURE() << "cannot create " << path << ": " << error.message();
+}
+
+#ifdef _WIN32
+// The system's temporary folder, '/'-separated as the program's paths are.
+std::string MakeTemporaryBase() {
+    std::error_code error;
+    const fs::path temporary = fs::temp_directory_path(error);
+    for (unsigned attempt = 0; !error && attempt < 100; ++attempt) {
+        const fs::path candidate =
+            temporary / ("tessaravine-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(GetTickCount64()) + "-" + std::to_string(attempt));
+        if (fs::create_directory(candidate, error)) return candidate.generic_u8string();
+    }
+    std::fprintf(stderr, "TestWorld: no temporary folder\n");
+    std::abort();
+}
+
+void SetVariable(const char* name, const char* value) { _putenv_s(name, value ? value : ""); }
+
+// Read-only files would keep remove_all from deleting them.
+void MakeWritable(const fs::path& path) {
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(path, error), end; !error && it != end;
+         it.increment(error)) {
+        const DWORD attributes = GetFileAttributesW(it->path().c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            SetFileAttributesW(it->path().c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        }
+    }
+}
+
+void MakePrivate(const std::string& /*folder*/) {}
+#else
+// A world without its own folder would write into real folders, so it stops the test program.
+std::string MakeTemporaryBase() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = JoinPath(tmp && *tmp ? tmp : "/tmp", "tessaravine-test-XXXXXX");
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::perror("TestWorld: mkdtemp");
+        std::abort();
+    }
+    return pattern;
+}
+
+void SetVariable(const char* name, const char* value) {
+    if (value) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
 }
 
 // Read-only files and folders would keep remove_all from deleting what is inside them.
@@ -68,6 +111,9 @@ void MakeWritable(const fs::path& path) {
     }
 }
 
+void MakePrivate(const std::string& folder) { chmod(folder.c_str(), 0700); }
+#endif
+
 }  // namespace
 
 TestWorld::TestWorld()
@@ -83,9 +129,9 @@ TestWorld::TestWorld()
         hadEnv_[i] = old != nullptr;
         if (old) savedEnv_[i] = old;
         MakeFolders(values[i]);
-        setenv(kWorldVariables[i], values[i].c_str(), 1);
+        SetVariable(kWorldVariables[i], values[i].c_str());
     }
-    chmod(RuntimeDirOf(base_).c_str(), 0700);
+    MakePrivate(RuntimeDirOf(base_));
     MakeFolders(JoinPath(locations_.programDir, "Log"));
     MakeFolders(locations_.configDir);
     MakeFolders(locations_.documentsDir);
@@ -94,15 +140,11 @@ TestWorld::TestWorld()
 
 TestWorld::~TestWorld() {
     for (int i = 0; i < kVariables; ++i) {
-        if (hadEnv_[i]) {
-            setenv(kWorldVariables[i], savedEnv_[i].c_str(), 1);
-        } else {
-            unsetenv(kWorldVariables[i]);
-        }
+        SetVariable(kWorldVariables[i], hadEnv_[i] ? savedEnv_[i].c_str() : nullptr);
     }
-    MakeWritable(base_);
+    MakeWritable(fs::u8path(base_));
     std::error_code error;
-    fs::remove_all(base_, error);
+    fs::remove_all(fs::u8path(base_), error);
     if (error) ADD_FAILURE() << "cannot remove " << base_ << ": " << error.message();
 }
 

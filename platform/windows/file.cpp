@@ -1,0 +1,220 @@
+// An open file on Windows: a handle from CreateFileW, kept as a C runtime descriptor so that the
+// class is the same on every system. An exclusive open lets others only read the file meanwhile,
+// so a second writer's open fails while a viewer still reads what is appended; the others let
+// every other program read, write and rename it.
+#include <fcntl.h>
+#include <io.h>
+
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+#include "platform/file_system.h"
+#include "platform/temporary_names.h"
+#include "platform/win_constants.h"
+#include "platform/windows/file_handle.h"
+#include "platform/windows/wide_text.h"
+
+namespace tv {
+namespace {
+
+DWORD ShareMode(bool exclusive) {
+    return exclusive ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+}
+
+DWORD SequentialFlag(bool sequential) { return sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0; }
+
+}  // namespace
+
+File::~File() { Close(); }
+
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      device_(other.device_),
+      status_(other.status_),
+      pastSizeLimit_(other.pastSizeLimit_) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = std::exchange(other.fd_, -1);
+        device_ = other.device_;
+        status_ = other.status_;
+        pastSizeLimit_ = other.pastSizeLimit_;
+    }
+    return *this;
+}
+
+// Opens path with CreateFileW and takes the handle over as a descriptor.
+static bool OpenHandle(int* fd, const std::string& path, DWORD access, bool exclusive,
+                       DWORD disposition, DWORD flags) {
+    if (path.empty()) return false;
+    detail::UniqueHandle handle(CreateFileW(detail::WidePath(path).c_str(), access,
+                                            ShareMode(exclusive), nullptr, disposition,
+                                            flags | FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) return false;
+    const int adopted = _open_osfhandle(reinterpret_cast<intptr_t>(handle.get()), _O_BINARY);
+    if (adopted < 0) return false;
+    handle.Release();
+    *fd = adopted;
+    return true;
+}
+
+static HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
+    Close();
+    return OpenHandle(&fd_, path, GENERIC_READ, exclusive, OPEN_EXISTING,
+                      SequentialFlag(sequential));
+}
+
+bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {
+    Close();
+    return OpenHandle(&fd_, path, GENERIC_WRITE, exclusive, CREATE_ALWAYS,
+                      SequentialFlag(sequential));
+}
+
+// Access lists are inherited from the folder: there are no permission bits to give.
+bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential,
+                             uint32_t /*mode*/) {
+    Close();
+    return OpenHandle(&fd_, path, GENERIC_WRITE, exclusive, CREATE_NEW, SequentialFlag(sequential));
+}
+
+bool File::OpenForAppend(const std::string& path, bool exclusive) {
+    Close();
+    return OpenHandle(&fd_, path, FILE_APPEND_DATA | SYNCHRONIZE, exclusive, OPEN_ALWAYS, 0);
+}
+
+bool File::OpenForReadAppend(const std::string& path, bool exclusive) {
+    Close();
+    return OpenHandle(&fd_, path, GENERIC_READ | FILE_APPEND_DATA | SYNCHRONIZE, exclusive,
+                      OPEN_ALWAYS, 0);
+}
+
+bool File::CreateTemporaryBeside(const std::string& path, std::string* temporaryPath,
+                                 uint32_t mode) {
+    Close();
+    if (path.empty()) return false;
+    const std::string stem = TemporaryBesideStem(path);
+    for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
+        const std::string name = stem + RandomTemporaryPart();
+        if (CreateNewForWrite(name, /*exclusive=*/false, /*sequential=*/false, mode)) {
+            *temporaryPath = name;
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    return false;
+}
+
+int64_t File::Read(void* buffer, size_t size) {
+    if (fd_ < 0) return -1;
+    size_t done = 0;
+    while (done < size) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, INT_MAX));
+        DWORD got = 0;
+        if (!ReadFile(HandleOf(fd_), static_cast<char*>(buffer) + done, chunk, &got, nullptr)) {
+            return -1;
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    return static_cast<int64_t>(done);
+}
+
+bool File::Write(const void* buffer, size_t size) {
+    pastSizeLimit_ = false;
+    if (fd_ < 0) return false;
+    for (size_t done = 0; done < size;) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, INT_MAX));
+        DWORD written = 0;
+        if (!WriteFile(HandleOf(fd_), static_cast<const char*>(buffer) + done, chunk, &written,
+                       nullptr) ||
+            written == 0) {
+            pastSizeLimit_ = GetLastError() == ERROR_FILE_TOO_LARGE;
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+bool File::AppendWhole(const void* buffer, size_t size) {
+    const int64_t before = Size();
+    if (before < 0) return false;
+    if (Write(buffer, size)) return true;
+    SetSize(before);
+    return false;
+}
+
+bool File::Flush() { return fd_ >= 0 && FlushFileBuffers(HandleOf(fd_)); }
+
+int64_t File::Size() const {
+    LARGE_INTEGER size{};
+    if (fd_ < 0 || !GetFileSizeEx(HandleOf(fd_), &size)) return -1;
+    return size.QuadPart;
+}
+
+bool File::GetIdentity(FileIdentity* identity) const {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (fd_ < 0 || !GetFileInformationByHandle(HandleOf(fd_), &info)) return false;
+    *identity = detail::IdentityOf(info);
+    return true;
+}
+
+bool File::SeekTo(int64_t offset) {
+    LARGE_INTEGER to{};
+    to.QuadPart = offset;
+    return fd_ >= 0 && SetFilePointerEx(HandleOf(fd_), to, nullptr, FILE_BEGIN);
+}
+
+// Moves the end of the file to size, keeping the position where it was.
+bool File::SetSize(int64_t size) {
+    pastSizeLimit_ = false;
+    if (fd_ < 0) return false;
+    const HANDLE handle = HandleOf(fd_);
+    LARGE_INTEGER position{}, zero{}, to{};
+    to.QuadPart = size;
+    if (!SetFilePointerEx(handle, zero, &position, FILE_CURRENT) ||
+        !SetFilePointerEx(handle, to, nullptr, FILE_BEGIN)) {
+        return false;
+    }
+    const bool cut = SetEndOfFile(handle);
+    pastSizeLimit_ = !cut && GetLastError() == ERROR_FILE_TOO_LARGE;
+    SetFilePointerEx(handle, position, nullptr, FILE_BEGIN);
+    return cut;
+}
+
+bool File::SetTimes(const FileTime& lastAccess, const FileTime& lastWrite) {
+    const FILETIME access = detail::FiletimeOf(lastAccess);
+    const FILETIME write = detail::FiletimeOf(lastWrite);
+    return fd_ >= 0 && SetFileTime(HandleOf(fd_), nullptr, &access, &write);
+}
+
+bool File::SetAttributes(uint32_t attributes) {
+    FILE_BASIC_INFO info{};
+    if (fd_ < 0 ||
+        !GetFileInformationByHandleEx(HandleOf(fd_), FileBasicInfo, &info, sizeof info)) {
+        return false;
+    }
+    const DWORD settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+    info.FileAttributes = (info.FileAttributes & ~settable) | (attributes & settable);
+    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    // The times stay as they are: zero means "not changed".
+    info.CreationTime.QuadPart = 0;
+    info.LastAccessTime.QuadPart = 0;
+    info.LastWriteTime.QuadPart = 0;
+    info.ChangeTime.QuadPart = 0;
+    return SetFileInformationByHandle(HandleOf(fd_), FileBasicInfo, &info, sizeof info);
+}
+
+void File::Close() {
+    if (fd_ >= 0) _close(fd_);
+    fd_ = -1;
+    device_ = 0;
+    status_ = KnownStatus();
+    pastSizeLimit_ = false;
+}
+
+}  // namespace tv
