@@ -1,6 +1,7 @@
-// Windows names its drives itself: a letter's root is "X:\", its type is the system's drive
-// type (whose numbers are the ones MediaInfo uses), and a removable drive's texts come from
-// its storage device's descriptor.
+// Windows names its drives itself: a letter's root is "X:\" and its type the system's drive
+// type (whose numbers are the ones MediaInfo uses), but a fixed disk on USB or with a removable
+// medium is removable to the program, as on Linux. A removable drive's texts come from its
+// storage device's descriptor.
 #include "cardprobe/drives.h"
 
 #include <windows.h>
@@ -48,11 +49,11 @@ bool IsPresent(int driveType) {
 
 // The volume opened without any access right: enough for the property query, and allowed
 // without administrator rights.
-StorageTexts QueryStorageTexts(char letter) {
+std::optional<DeviceDescriptor> QueryDescriptor(char letter) {
     const std::string volume = std::string("\\\\.\\") + letter + ":";
     UniqueHandle device(::CreateFileA(volume.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!device.valid()) return StorageTexts{};
+    if (!device.valid()) return std::nullopt;
     STORAGE_PROPERTY_QUERY query{};
     query.PropertyId = StorageDeviceProperty;
     query.QueryType = PropertyStandardQuery;
@@ -60,9 +61,9 @@ StorageTexts QueryStorageTexts(char letter) {
     DWORD returned = 0;
     if (!::DeviceIoControl(device.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query,
                            descriptor.data(), kDescriptorBytes, &returned, nullptr)) {
-        return StorageTexts{};
+        return std::nullopt;
     }
-    return TextsOfDeviceDescriptor(descriptor.data(), returned);
+    return ParseDeviceDescriptor(descriptor.data(), returned);
 }
 
 }  // namespace
@@ -76,15 +77,21 @@ std::optional<std::string> RootOfLetter(int letter) {
 int ProbeLetter(int letter, MediaInfo* info) {
     const NoMediumPrompts quiet;
     const char drive = UpperLetter(letter);
-    info->driveType = drive == 0 ? DRIVE_NO_ROOT_DIR : DriveTypeOf(drive);
+    const int systemType = drive == 0 ? DRIVE_NO_ROOT_DIR : DriveTypeOf(drive);
+    info->driveType = systemType;
     info->mediaKind = 0;
     info->freeSpaceQuery = 0;
-    if (!IsPresent(info->driveType)) return 0;
+    if (!IsPresent(systemType)) return 0;
+    std::optional<DeviceDescriptor> descriptor;
+    if (systemType == DRIVE_FIXED || systemType == DRIVE_REMOVABLE) {
+        descriptor = QueryDescriptor(drive);
+    }
+    info->driveType = ProgramDriveType(systemType, descriptor);
     if (info->driveType != DRIVE_REMOVABLE) return 1;
 
     const std::string root = RootPath(drive);
     info->freeSpaceQuery = ::GetDiskFreeSpaceExA(root.c_str(), nullptr, nullptr, nullptr) ? 1 : 0;
-    PutStorageTexts(QueryStorageTexts(drive), info);
+    PutStorageTexts(descriptor ? descriptor->texts : StorageTexts{}, info);
     return 1;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,13 @@ Bytes Descriptor(const std::string& vendor, const std::string& product) {
     return bytes;
 }
 
-StorageTexts Texts(const Bytes& bytes) {
-    return TextsOfDeviceDescriptor(bytes.data(), bytes.size());
+StorageTexts TextsOfFirst(const Bytes& bytes, std::size_t size) {
+    const std::optional<DeviceDescriptor> descriptor = ParseDeviceDescriptor(bytes.data(), size);
+    EXPECT_TRUE(descriptor.has_value());
+    return descriptor ? descriptor->texts : StorageTexts{};
 }
+
+StorageTexts Texts(const Bytes& bytes) { return TextsOfFirst(bytes, bytes.size()); }
 
 TEST(DeviceDescriptorTest, VendorAndProductComeFromTheirOffsets) {
     const StorageTexts texts = Texts(Descriptor("Generic ", "USB SD Reader   "));
@@ -60,7 +65,7 @@ TEST(DeviceDescriptorTest, TextsStopAtTheBytesReturnedAndTheDeclaredSize) {
     Bytes bytes = Descriptor("Vendor", "Product");
     bytes.pop_back();  // the product's NUL
     EXPECT_EQ(Texts(bytes).product, "Product");
-    EXPECT_EQ(TextsOfDeviceDescriptor(bytes.data(), bytes.size() - 3).product, "Prod");
+    EXPECT_EQ(TextsOfFirst(bytes, bytes.size() - 3).product, "Prod");
 
     bytes = Descriptor("Vendor", "Product");
     Put32(&bytes, 4, static_cast<uint32_t>(bytes.size() - 5));
@@ -71,10 +76,31 @@ TEST(DeviceDescriptorTest, TextsStopAtTheBytesReturnedAndTheDeclaredSize) {
 TEST(DeviceDescriptorTest, ShortAnswersAndLongTexts) {
     const Bytes whole = Descriptor("Vendor", std::string(300, 'P'));
     EXPECT_EQ(Texts(whole).product, std::string(kMaxStorageText, 'P'));
-    const StorageTexts none = TextsOfDeviceDescriptor(whole.data(), 35);
-    EXPECT_EQ(none.vendor, "");
-    EXPECT_EQ(none.product, "");
-    EXPECT_EQ(TextsOfDeviceDescriptor(nullptr, 0).vendor, "");
+    EXPECT_FALSE(ParseDeviceDescriptor(whole.data(), 35).has_value());
+    EXPECT_FALSE(ParseDeviceDescriptor(nullptr, 0).has_value());
+}
+
+// Byte 10 is the removable media flag, bytes 28 to 31 the bus type (7 for USB).
+TEST(DeviceDescriptorTest, FixedDisksOnUsbOrWithRemovableMediaAreRemovable) {
+    Bytes bytes = Descriptor("Vendor", "USB HDD");
+    std::optional<DeviceDescriptor> descriptor = ParseDeviceDescriptor(bytes.data(), bytes.size());
+    ASSERT_TRUE(descriptor.has_value());
+    EXPECT_FALSE(descriptor->removableMedia || descriptor->onUsb);
+    EXPECT_EQ(ProgramDriveType(3, descriptor), 3);
+    EXPECT_EQ(ProgramDriveType(3, std::nullopt), 3);
+
+    Put32(&bytes, 28, 7);
+    descriptor = ParseDeviceDescriptor(bytes.data(), bytes.size());
+    EXPECT_TRUE(descriptor->onUsb);
+    EXPECT_EQ(ProgramDriveType(3, descriptor), 2);
+    Put32(&bytes, 28, 0x107);  // not USB
+    bytes[10] = 1;
+    descriptor = ParseDeviceDescriptor(bytes.data(), bytes.size());
+    EXPECT_FALSE(descriptor->onUsb);
+    EXPECT_TRUE(descriptor->removableMedia);
+    EXPECT_EQ(ProgramDriveType(3, descriptor), 2);
+    // Only a fixed disk changes: the other types are what the system says.
+    for (const int type : {0, 1, 2, 4, 5, 6}) EXPECT_EQ(ProgramDriveType(type, descriptor), type);
 }
 
 }  // namespace
