@@ -31,10 +31,6 @@ bool ParseDriveLine(std::string_view line, DriveRecord* record);
 // The first intact line of the table for letter (either case); damaged lines are skipped.
 std::optional<DriveRecord> FindDrive(std::string_view table, int letter);
 
-// $XDG_CONFIG_HOME/OstrelSystem/drives.tsv, else ~/.config/OstrelSystem/drives.tsv with the home
-// folder from HOME or the user database; empty when no absolute folder is known.
-std::string DefaultDriveFilePath();
-
 // The record of letter in the drive table file at path; none when the file cannot be read, is
 // too large, or has no intact line for the letter.
 std::optional<DriveRecord> LookUpDrive(const std::string& path, int letter);

@@ -1,8 +1,9 @@
 #include "cardprobe/serial_number.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+
+#include "cardprobe/local_clock.h"
 
 namespace tv::cardprobe {
 
@@ -32,14 +33,11 @@ int FormatSerialNumber(const std::tm& local, int random, char* out) {
 
 int MakeSerialNumberAt(std::time_t now, char* out) {
     std::tm local{};
-    if (::localtime_r(&now, &local) == nullptr) {
+    if (!LocalTimeAt(now, &local)) {
         out[0] = '\0';
         return 0;
     }
-    // A generator of our own, seeded by the time, leaves the caller's rand() sequence alone and
-    // is safe from any thread.
-    unsigned seed = static_cast<unsigned>(now);
-    return FormatSerialNumber(local, ScaleRandom(static_cast<unsigned long>(::rand_r(&seed))), out);
+    return FormatSerialNumber(local, ScaleRandom(SeededRandom(static_cast<unsigned>(now))), out);
 }
 
 }  // namespace tv::cardprobe

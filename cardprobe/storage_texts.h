@@ -1,8 +1,11 @@
-// The vendor and product texts a storage device reports, read from sysfs: the backing disk's
-// device/vendor and device/model, found from a partition by going up to its disk.
+// The vendor and product texts a storage device reports, and how they go into the probe
+// record. Linux reads them from sysfs (linux/sysfs_texts.h), Windows asks the device
+// (device_descriptor.h).
 #pragma once
 
 #include <string>
+
+#include "cardprobe/cardprobe.h"
 
 namespace tv::cardprobe {
 
@@ -14,8 +17,7 @@ struct StorageTexts {
 // The texts keep at most this many bytes, so that they fit the probe record with their NUL.
 constexpr std::size_t kMaxStorageText = 127;
 
-// device is the backing block device as the drive table names it ("/dev/sdb1"); sysfsRoot is
-// normally "/sys". Texts that cannot be read are empty.
-StorageTexts ReadStorageTexts(const std::string& sysfsRoot, const std::string& device);
+// Copies both texts into info, cut to fit, and classifies the product text into its kind.
+void PutStorageTexts(const StorageTexts& texts, MediaInfo* info);
 
 }  // namespace tv::cardprobe

@@ -64,3 +64,30 @@ set(log_linux_only
   log_store_test.cpp
 )
 tessaravine_tests(log DEPS log EXCLUDE ${log_linux_only})
+
+# CardProbe.dll and idletime.dll: their tests load the built libraries by full path, as the
+# program does. A cross-built test program runs under Wine, which shows the build machine's
+# root as drive Z:.
+if(CMAKE_HOST_UNIX)
+  set(wine_host_drive "Z:")
+endif()
+set(cardprobe_linux_only
+  # Letters resolve through the program's drive table there and the probe reads sysfs; on
+  # Windows the system names its own letters (windows/exports_test.cpp).
+  exports_test.cpp probe_test.cpp
+  # The drive table's place in the Linux config folder and the user database.
+  drive_file_path_test.cpp
+)
+tessaravine_tests(cardprobe DEPS cardprobe_core EXCLUDE ${cardprobe_linux_only})
+add_dependencies(cardprobe_tests cardprobe)
+target_compile_definitions(cardprobe_tests PRIVATE
+                           CARDPROBE_LIBRARY_PATH=L"${wine_host_drive}$<TARGET_FILE:cardprobe>")
+
+set(idletime_linux_only
+  # The desktop session's sources: the compositor and logind over D-Bus, the X11 screen saver.
+  session_sources_test.cpp source_choice_test.cpp
+)
+tessaravine_tests(idletime DEPS idletime_core EXCLUDE ${idletime_linux_only})
+add_dependencies(idletime_tests idletime)
+target_compile_definitions(idletime_tests PRIVATE
+                           IDLETIME_LIBRARY_PATH=L"${wine_host_drive}$<TARGET_FILE:idletime>")

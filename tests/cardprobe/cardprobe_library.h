@@ -1,29 +1,20 @@
-// The built libcardprobe.so, loaded by its full path with dlopen and reached through its
-// exports by name, the way the program uses it.
+// The built CardProbe library, loaded by its full path (dlopen on Linux, LoadLibraryW on
+// Windows) and reached through its exports by name, the way the program uses it.
 #pragma once
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include "cardprobe/cardprobe.h"
+#include "tests/support/loaded_library.h"
 
 namespace tv::test {
 
 class CardProbeLibrary {
   public:
-    CardProbeLibrary() : handle_(::dlopen(CARDPROBE_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL)) {
-        if (handle_ == nullptr) ADD_FAILURE() << ::dlerror();
-    }
-    ~CardProbeLibrary() {
-        if (handle_ != nullptr) ::dlclose(handle_);
-    }
-    CardProbeLibrary(const CardProbeLibrary&) = delete;
-    CardProbeLibrary& operator=(const CardProbeLibrary&) = delete;
+    CardProbeLibrary() : library_(CARDPROBE_LIBRARY_PATH) {}
 
     // The library's own symbol of that name; null when it does not export one.
-    void* Symbol(const char* name) const {
-        return handle_ == nullptr ? nullptr : ::dlsym(handle_, name);
-    }
+    void* Symbol(const char* name) const { return library_.Symbol(name); }
 
     // The export of that name as a function of type F; null (and a failure) when missing.
     template <typename F>
@@ -56,7 +47,7 @@ class CardProbeLibrary {
     }
 
   private:
-    void* handle_;
+    LoadedLibrary library_;
 };
 
 }  // namespace tv::test

@@ -2,8 +2,6 @@
 #include "cardprobe/drive_file.h"
 
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <string>
 
@@ -103,32 +101,6 @@ TEST(CardProbeDriveFileTest, OversizedOrMissingFileResolvesNothing) {
     oversized.resize(kMaxDriveFileSize + 1, '\n');
     tv::test::PutFileBytes(world.DriveFilePath(), oversized);
     EXPECT_FALSE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
-}
-
-TEST(CardProbeDriveFileTest, ConfigFolderComesFromTheEnvironment) {
-    tv::test::ScratchWorld world;  // points XDG_CONFIG_HOME into itself
-    EXPECT_EQ(DefaultDriveFilePath(), world.DriveFilePath());
-    ::setenv("XDG_CONFIG_HOME", "relative", 1);
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') {
-        EXPECT_EQ(DefaultDriveFilePath(), std::string(home) + "/.config/OstrelSystem/drives.tsv");
-    }
-}
-
-// Without HOME the program still finds the home folder in the user database, and so must the
-// library, or it would look for a drive table that is somewhere else.
-TEST(CardProbeDriveFileTest, ConfigFolderWithoutHomeIsTheUsersHomeFolder) {
-    tv::test::ScratchWorld world;
-    ::unsetenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home != nullptr ? home : "";
-    ::unsetenv("HOME");
-    const std::string path = DefaultDriveFilePath();
-    if (!savedHome.empty()) ::setenv("HOME", savedHome.c_str(), 1);
-
-    const passwd* user = ::getpwuid(::getuid());
-    ASSERT_NE(user, nullptr);
-    EXPECT_EQ(path, std::string(user->pw_dir) + "/.config/OstrelSystem/drives.tsv");
 }
 
 }  // namespace

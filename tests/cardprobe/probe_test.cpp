@@ -1,13 +1,13 @@
 // The probe of a removable drive against a fake sysfs tree shaped like the kernel's: a
 // partition's class entry links into its disk's folder, whose device folder holds the texts.
-#include "cardprobe/probe.h"
+#include "cardprobe/linux/probe.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "cardprobe/storage_texts.h"
+#include "cardprobe/linux/sysfs_texts.h"
 #include "tests/cardprobe/scratch_world.h"
 #include "tests/support/file_bytes.h"
 

@@ -4,29 +4,52 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 #include "tests/support/file_bytes.h"
 
 namespace tv::test {
 
-ScratchWorld::ScratchWorld() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "cardprobe-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
-    base_ = pattern;
+namespace {
+
+std::string NewTemporaryFolder() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path folder =
+            std::filesystem::temp_directory_path() / ("cardprobe-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(folder, error)) return folder.string();
+    }
+    ADD_FAILURE() << "no temporary folder";
+    return std::string();
+}
+
+// The Windows C runtime has no setenv; an empty value there removes the variable.
+void SetConfigHome(const char* value) {
+#ifdef _WIN32
+    ::_putenv_s("XDG_CONFIG_HOME", value == nullptr ? "" : value);
+#else
+    if (value == nullptr) {
+        ::unsetenv("XDG_CONFIG_HOME");
+    } else {
+        ::setenv("XDG_CONFIG_HOME", value, 1);
+    }
+#endif
+}
+
+}  // namespace
+
+ScratchWorld::ScratchWorld() : base_(NewTemporaryFolder()) {
     if (const char* saved = std::getenv("XDG_CONFIG_HOME")) {
         hadConfigHome_ = true;
         savedConfigHome_ = saved;
     }
-    ::setenv("XDG_CONFIG_HOME", (base_ + "/config").c_str(), 1);
+    SetConfigHome((base_ + "/config").c_str());
     MakeFolder("config/OstrelSystem");
 }
 
 ScratchWorld::~ScratchWorld() {
-    if (hadConfigHome_) {
-        ::setenv("XDG_CONFIG_HOME", savedConfigHome_.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
+    SetConfigHome(hadConfigHome_ ? savedConfigHome_.c_str() : nullptr);
     std::error_code ignored;
     std::filesystem::remove_all(base_, ignored);
 }

@@ -23,6 +23,15 @@ std::tm LocalTime(int year, int yday, int hour, int minute, int second) {
     return t;
 }
 
+// The moment of a UTC calendar time; the Windows C runtime names timegm differently.
+std::time_t UtcMoment(std::tm* t) {
+#ifdef _WIN32
+    return ::_mkgmtime(t);
+#else
+    return ::timegm(t);
+#endif
+}
+
 TEST(MediaSerialNumberTest, DigitsAreYearDayTimeAndRandomPart) {
     char out[17];
     EXPECT_EQ(FormatSerialNumber(LocalTime(2005, 40, 13, 7, 9), 42, out), 16);
@@ -62,7 +71,7 @@ TEST(MediaSerialNumberTest, SixteenDigitsForEveryYearFrom2000To2899) {
             t.tm_min = month == 0 ? 0 : 59;
             t.tm_sec = month == 0 ? 0 : 59;
             char out[17];
-            ASSERT_EQ(MakeSerialNumberAt(::timegm(&t), out), 16) << year;
+            ASSERT_EQ(MakeSerialNumberAt(UtcMoment(&t), out), 16) << year;
             ASSERT_EQ(std::strspn(out, "0123456789"), 16u) << year << ": " << out;
             ASSERT_EQ(std::string(out, 3), std::to_string(year - 1900)) << year;
             ASSERT_EQ(std::string(out + 6, 6), month == 0 ? "000000" : "235959") << year;

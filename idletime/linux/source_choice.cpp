@@ -1,4 +1,4 @@
-#include "idletime/source_choice.h"
+#include "idletime/linux/source_choice.h"
 
 #include <cstdlib>
 

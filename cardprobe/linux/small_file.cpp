@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "cardprobe/unique_fd.h"
+#include "cardprobe/linux/unique_fd.h"
 
 namespace tv::cardprobe {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "cardprobe/file_attributes.h"
-#include "cardprobe/unique_fd.h"
+#include "cardprobe/linux/unique_fd.h"
 
 namespace tv::cardprobe {
 

@@ -1,4 +1,4 @@
-#include "idletime/idle_sources.h"
+#include "idletime/linux/idle_sources.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-#include "idletime/bounded_bus.h"
+#include "idletime/linux/bounded_bus.h"
 
 namespace tv::idle {
 

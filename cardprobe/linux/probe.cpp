@@ -1,10 +1,9 @@
-#include "cardprobe/probe.h"
+#include "cardprobe/linux/probe.h"
 
 #include <sys/statvfs.h>
 
-#include <cstring>
-
-#include "cardprobe/storage_texts.h"
+#include "cardprobe/linux/drive_file_path.h"
+#include "cardprobe/linux/sysfs_texts.h"
 
 namespace tv::cardprobe {
 
@@ -17,12 +16,6 @@ constexpr int kDriveRemovable = 2;
 bool FreeSpaceAnswers(const std::string& root) {
     struct statvfs volume;
     return ::statvfs(root.c_str(), &volume) == 0;
-}
-
-void CopyText(const std::string& text, char (&field)[128]) {
-    const std::size_t length = text.size() < sizeof field ? text.size() : sizeof field - 1;
-    std::memcpy(field, text.data(), length);
-    field[length] = '\0';
 }
 
 }  // namespace
@@ -47,10 +40,7 @@ int ProbeDrive(const ProbeSources& sources, int letter, MediaInfo* info) {
     if (info->driveType != kDriveRemovable) return 1;
 
     info->freeSpaceQuery = FreeSpaceAnswers(drive->root) ? 1 : 0;
-    const StorageTexts texts = ReadStorageTexts(sources.sysfsRoot, drive->device);
-    CopyText(texts.vendor, info->vendor);
-    CopyText(texts.product, info->product);
-    info->mediaKind = Classify(info->product);
+    PutStorageTexts(ReadStorageTexts(sources.sysfsRoot, drive->device), info);
     return 1;
 }
 

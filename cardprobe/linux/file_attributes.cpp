@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "cardprobe/unique_fd.h"
+#include "cardprobe/linux/unique_fd.h"
 
 namespace tv::cardprobe {
 

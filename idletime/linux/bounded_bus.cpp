@@ -1,4 +1,4 @@
-#include "idletime/bounded_bus.h"
+#include "idletime/linux/bounded_bus.h"
 
 namespace tv::idle {
 
