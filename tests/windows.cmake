@@ -64,3 +64,18 @@ set(log_linux_only
   log_store_test.cpp
 )
 tessaravine_tests(log DEPS log EXCLUDE ${log_linux_only})
+
+set(settings_linux_only
+  # The share accounts in the desktop keyring, which is Linux's (libsecret over the session bus).
+  keyring_credentials_test.cpp
+  # The registry's stand-in file: a folder in its place, damaged text and its mode bits. Windows
+  # keeps the values in the registry, which tests/platform/windows/ checks.
+  registry_file_test.cpp
+)
+tessaravine_tests(settings DEPS settings EXCLUDE ${settings_linux_only})
+
+set(schedule_linux_only
+  # The schedules' share accounts in the desktop keyring (libsecret).
+  keyring_schedule_test.cpp
+)
+tessaravine_tests(schedule DEPS schedule EXCLUDE ${schedule_linux_only})
