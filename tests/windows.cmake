@@ -20,8 +20,8 @@ set(platform_linux_only
   volume_kind_scope_test.cpp largest_file_test.cpp
   # Lowers and raises the rlimit of open files, which Windows does not have.
   open_file_limit_test.cpp
-  # The registry's stand-in file, private by its mode bits; Windows is to keep the values in the
-  # registry itself.
+  # The registry's stand-in file, private by its mode bits; Windows keeps the values in the
+  # registry itself (windows/registry_store_win32_test.cpp).
   registry_store_test.cpp
   # Checks the test support itself through stat's nanosecond times, setenv and mode bits.
   test_support_test.cpp
@@ -58,6 +58,14 @@ add_library(tv_test_loadable MODULE modules/loadable/loadable.cpp)
 add_dependencies(platform_tests tv_test_loadable)
 target_compile_definitions(platform_tests PRIVATE
                            TV_TEST_LOADABLE_NAME="$<TARGET_FILE_NAME:tv_test_loadable>")
+
+# Reads and writes the registry with its calls alone in a process of its own, beside the test
+# program, for the registry store's tests.
+add_executable(tv_registry_probe modules/registry_probe/registry_probe.cpp)
+target_link_libraries(tv_registry_probe PRIVATE shell32)
+add_dependencies(platform_tests tv_registry_probe)
+target_compile_definitions(platform_tests PRIVATE
+                           TV_REGISTRY_PROBE_NAME="$<TARGET_FILE_NAME:tv_registry_probe>")
 
 set(log_linux_only
   # A full disk is played with a file size limit (setrlimit) and its signal.
