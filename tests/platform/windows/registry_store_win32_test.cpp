@@ -143,6 +143,29 @@ TEST_F(RegistryStoreWin32, ReadsWhatAnotherProcessWroteAndPassesOverOtherTypes) 
         << dumped;
 }
 
+// A key that lives only until the session ends takes no lasting key below it, so the section
+// cannot be made. The value is held all the same and the store says the registry lacks it.
+TEST_F(RegistryStoreWin32, AKeyThatCannotBeMadeFailsTheWriteAndKeepsTheValue) {
+    // The keys above are made lasting first: a key made volatile makes the missing ones above it
+    // volatile too, which would leave every other test without its keys.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key_).c_str(), 0, nullptr,
+                              REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    HKEY volatileKey = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(key, L"session", 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr,
+                              &volatileKey, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(volatileKey);
+    RegCloseKey(key);
+    RegistryStore store(key_ + "\\session");
+    EXPECT_FALSE(store.WriteDword("Mirroring", "SyncInterval", 90));
+    EXPECT_TRUE(store.HasUnsavedChanges());
+    uint32_t held = 0;
+    EXPECT_TRUE(store.ReadDword("Mirroring", "SyncInterval", &held));
+    EXPECT_EQ(held, 90u);
+}
+
 TEST(RegistryStoreWin32Location, TheProgramsKeyIsItsOwnBelowTheUsersSoftware) {
     EXPECT_EQ(DefaultRegistryLocation("C:/ignored"), "Software\\OstrelSystem\\TessaravineNext");
 }
