@@ -1,34 +1,19 @@
-// The registry store: values held in memory, the file rewritten whole after every change.
+// The registry store: values held in memory, every change handed to the registry's side of the
+// system (registry_backing.h) as it is made.
 #include "platform/registry_store.h"
 
-#include "platform/file_system.h"
-#include "platform/locations.h"
-#include "platform/paths.h"
+#include "platform/registry_backing.h"
 #include "platform/text_file.h"
 
 namespace tv {
-namespace {
-
-// Far beyond any real settings file; a larger file is not ours and is not read into memory.
-constexpr uint64_t kMaxFileBytes = 16 * 1024 * 1024;
-
-}  // namespace
 
 RegistryStore::RegistryStore(std::string path) : path_(std::move(path)) {}
 
 bool RegistryStore::Load() {
-    if (!PathExists(path_)) {
-        sections_.clear();
-        dirty_ = false;
-        return true;
-    }
-    FileStatus status;
-    if (!GetFileStatus(path_, &status) || status.IsDirectory() || status.size > kMaxFileBytes) {
-        return false;
-    }
-    std::string text;
-    if (!ReadWholeFile(path_, &text) || !Parse(text, &sections_)) return false;
-    dirty_ = false;
+    RegistrySections loaded;
+    if (!detail::ReadRegistry(path_, &loaded)) return false;
+    sections_ = std::move(loaded);
+    changes_ = RegistryChanges();
     return true;
 }
 
@@ -84,13 +69,13 @@ bool RegistryStore::WriteBinary(const std::string& section, const std::string& n
 bool RegistryStore::DeleteValue(const std::string& section, const std::string& name) {
     if (!EnsureSection(section)) return false;
     if (sections_[section].erase(name) == 0) return false;
-    return Commit();
+    return Commit(section, &name);
 }
 
 RegistryStore::Batch::Batch(RegistryStore& store) : store_(store) { ++store_.batchDepth_; }
 
 RegistryStore::Batch::~Batch() {
-    if (--store_.batchDepth_ == 0 && store_.dirty_) store_.Save();
+    if (--store_.batchDepth_ == 0 && store_.HasUnsavedChanges()) store_.Save();
 }
 
 const RegistryValue* RegistryStore::Find(const std::string& section, const std::string& name,
@@ -106,7 +91,7 @@ bool RegistryStore::Store(const std::string& section, const std::string& name,
                           const RegistryValue& value) {
     if (!IsValidRegistrySectionName(section) || !IsValidUtf8(name)) return false;
     sections_[section][name] = value;
-    return Commit();
+    return Commit(section, &name);
 }
 
 bool RegistryStore::EnsureSection(const std::string& section) {
@@ -114,19 +99,19 @@ bool RegistryStore::EnsureSection(const std::string& section) {
     if (sections_.count(section) != 0) return true;
     sections_[section];
     // A failure to record the new empty section does not keep the caller from reading.
-    Commit();
+    Commit(section, nullptr);
     return true;
 }
 
-bool RegistryStore::Commit() {
-    dirty_ = true;
+bool RegistryStore::Commit(const std::string& section, const std::string* name) {
+    changes_.sections.insert(section);
+    if (name != nullptr) changes_.values.emplace(section, *name);
     return batchDepth_ > 0 || Save();
 }
 
 bool RegistryStore::Save() {
-    if (!EnsurePrivateFolder(ContainingFolder(path_))) return false;
-    if (!WriteFileAtomically(path_, Serialize(), FileAccess::OwnerOnly)) return false;
-    dirty_ = false;
+    if (!detail::WriteRegistry(path_, sections_, changes_)) return false;
+    changes_ = RegistryChanges();
     return true;
 }
 

@@ -1,12 +1,15 @@
-// The registry key of the program, kept as one REGEDIT4 text file (mode 0600) in the config
-// folder. Values are REG_DWORD (dword:0000005a), REG_SZ ("text" with \\ and \") and
-// REG_BINARY (hex:aa,bb). Every write rewrites the file whole through a temporary file that is
-// renamed over the old one, unless a Batch is open, which writes once when it ends.
+// The registry key of the program. On Windows it is the key itself, below HKEY_CURRENT_USER;
+// on Linux it stands in as one REGEDIT4 text file (mode 0600) in the config folder. Values are
+// REG_DWORD (dword:0000005a), REG_SZ ("text" with \\ and \") and REG_BINARY (hex:aa,bb). Every
+// write reaches the registry at once (the file is rewritten whole through a temporary file that
+// is renamed over the old one), unless a Batch is open, which writes once when it ends.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tv {
@@ -28,17 +31,32 @@ struct RegistryValue {
 // Section name -> value name -> value.
 using RegistrySections = std::map<std::string, std::map<std::string, RegistryValue>>;
 
+// What changed since the registry last had every value: sections made, values set or deleted
+// (a changed value that the sections no longer hold was deleted).
+struct RegistryChanges {
+    std::set<std::string> sections;
+    std::set<std::pair<std::string, std::string>> values;
+    bool empty() const { return sections.empty() && values.empty(); }
+};
+
+// Where the program's values are kept unless told otherwise: on Windows its key below
+// HKEY_CURRENT_USER ("Software\\OstrelSystem\\TessaravineNext"), on Linux the file of the
+// config folder.
+std::string DefaultRegistryLocation(const std::string& configDir);
+
 // A section is one key below kRegistryKey: a non-empty UTF-8 name without a backslash or a
 // line end.
 bool IsValidRegistrySectionName(const std::string& name);
 
 class RegistryStore {
   public:
-    // path: the .reg file (normally ConfigDir()/TessaravineNext.reg).
+    // path: where the values are kept (normally DefaultRegistryLocation()): on Windows a key
+    // below HKEY_CURRENT_USER, backslash-separated; on Linux the .reg file.
     explicit RegistryStore(std::string path);
 
-    // Reads the file. A missing file is an empty store (true). A damaged file is rejected
-    // whole (false) and the values already held are kept.
+    // Reads every section. A missing key or file is an empty store (true). A damaged file is
+    // rejected whole (false) and the values already held are kept; in the registry, values of
+    // other types than the three are not the program's and are passed over.
     bool Load();
 
     // Reads leave *value alone and return false when the value is absent or of another type.
@@ -49,7 +67,7 @@ class RegistryStore {
     bool ReadBinary(const std::string& section, const std::string& name, std::string* bytes);
 
     // Writes fail (false) for an invalid section name, and for a value name or a text that is
-    // not UTF-8. The value is held even when the file cannot be written; false tells so.
+    // not UTF-8. The value is held even when the registry cannot be written; false tells so.
     bool WriteDword(const std::string& section, const std::string& name, uint32_t value);
     bool WriteString(const std::string& section, const std::string& name, const std::string& value);
     bool WriteBinary(const std::string& section, const std::string& name, const std::string& bytes);
@@ -63,11 +81,11 @@ class RegistryStore {
     static bool Parse(const std::string& text, RegistrySections* out);
 
     const std::string& path() const { return path_; }
-    // True while values are held that the file does not have yet: a batch is open, or the last
-    // rewrite of the file failed.
-    bool HasUnsavedChanges() const { return dirty_; }
+    // True while values are held that the registry does not have yet: a batch is open, or the
+    // last write failed.
+    bool HasUnsavedChanges() const { return !changes_.empty(); }
 
-    // Holds back the rewrites of the file until the outermost batch ends.
+    // Holds back the writes until the outermost batch ends.
     class Batch {
       public:
         explicit Batch(RegistryStore& store);
@@ -85,13 +103,13 @@ class RegistryStore {
                               RegistryValue::Type type);
     bool Store(const std::string& section, const std::string& name, const RegistryValue& value);
     bool EnsureSection(const std::string& section);
-    // Marks the store changed and writes the file unless a batch is open.
-    bool Commit();
+    // Notes the change and writes it unless a batch is open.
+    bool Commit(const std::string& section, const std::string* name);
     bool Save();
 
     std::string path_;
     int batchDepth_ = 0;
-    bool dirty_ = false;
+    RegistryChanges changes_;
     RegistrySections sections_;
 };
 

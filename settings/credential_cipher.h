@@ -4,16 +4,16 @@
 // length (zero bytes included).
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
+
+#include "platform/md5_rc4.h"
 
 namespace tv {
 
-using Md5Digest = std::array<uint8_t, 16>;
-
+// The digest; all zero bytes when the system's cryptography failed.
 Md5Digest Md5Of(const std::string& bytes);
-// RC4 over data with a key stream that starts afresh from key (1 to 256 bytes).
+// RC4 over data with a key stream that starts afresh from key (1 to kMaxRc4KeyBytes bytes);
+// empty for another key or when the system's cryptography failed.
 std::string Rc4Crypt(const std::string& key, const std::string& data);
 
 class CredentialCipher {
@@ -23,9 +23,10 @@ class CredentialCipher {
     CredentialCipher(const CredentialCipher&) = delete;
     CredentialCipher& operator=(const CredentialCipher&) = delete;
 
-    // Derives the key from the pass phrase.
+    // Derives the key from the pass phrase; false when the system's cryptography failed.
     bool Open();
-    // Replace *value by its encrypted or decrypted bytes; false (value unchanged) when closed.
+    // Replace *value by its encrypted or decrypted bytes; false (value unchanged) when closed or
+    // when the system's cryptography failed.
     bool Encrypt(std::string* value) const;
     bool Decrypt(std::string* value) const;
     // Forgets the key.

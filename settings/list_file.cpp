@@ -1,9 +1,9 @@
 #include "settings/list_file.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <unordered_set>
 
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 
@@ -89,10 +89,7 @@ bool WriteListFile(const SettingsRecord& record, const std::string& programDir,
 
 bool ReadListFile(SettingsRecord& record, const std::string& programDir) {
     const std::string path = ListFilePath(programDir);
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        return !error && WriteTextLines(path, {});
-    }
+    if (!PathExists(path)) return WriteTextLines(path, {});
     std::vector<std::string> lines;
     if (!ReadTextLines(path, &lines)) return false;
     ApplyListFileLines(lines, record);

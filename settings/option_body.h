@@ -5,7 +5,6 @@
 // from one buffer.
 #pragma once
 
-#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,9 +14,10 @@
 
 namespace tv {
 
-// The longest text of a body item: any path the platform can name, so every path the program
-// writes can be read back. Credentials share the limit.
-constexpr int32_t kMaxBodyTextBytes = PATH_MAX;
+// The longest text of a body item: any path Linux can name (its PATH_MAX), so every path the
+// program writes can be read back. The same on every system, so that a file one writes the
+// other reads. Credentials share the limit.
+constexpr int32_t kMaxBodyTextBytes = 4096;
 
 // Appends the body of record to bytes, the credentials encrypted. False, with bytes unchanged,
 // when a text is longer than kMaxBodyTextBytes: such a body could not be read back.

@@ -20,8 +20,8 @@ set(platform_linux_only
   volume_kind_scope_test.cpp largest_file_test.cpp
   # Lowers and raises the rlimit of open files, which Windows does not have.
   open_file_limit_test.cpp
-  # The registry's stand-in file, private by its mode bits; Windows is to keep the values in the
-  # registry itself.
+  # The registry's stand-in file, private by its mode bits; Windows keeps the values in the
+  # registry itself (windows/registry_store_win32_test.cpp).
   registry_store_test.cpp
   # Checks the test support itself through stat's nanosecond times, setenv and mode bits.
   test_support_test.cpp
@@ -59,6 +59,14 @@ add_dependencies(platform_tests tv_test_loadable)
 target_compile_definitions(platform_tests PRIVATE
                            TV_TEST_LOADABLE_NAME="$<TARGET_FILE_NAME:tv_test_loadable>")
 
+# Reads and writes the registry with its calls alone in a process of its own, beside the test
+# program, for the registry store's tests.
+add_executable(tv_registry_probe modules/registry_probe/registry_probe.cpp)
+target_link_libraries(tv_registry_probe PRIVATE shell32)
+add_dependencies(platform_tests tv_registry_probe)
+target_compile_definitions(platform_tests PRIVATE
+                           TV_REGISTRY_PROBE_NAME="$<TARGET_FILE_NAME:tv_registry_probe>")
+
 set(log_linux_only
   # A full disk is played with a file size limit (setrlimit) and its signal.
   log_store_test.cpp
@@ -91,3 +99,18 @@ tessaravine_tests(idletime DEPS idletime_core EXCLUDE ${idletime_linux_only})
 add_dependencies(idletime_tests idletime)
 target_compile_definitions(idletime_tests PRIVATE
                            IDLETIME_LIBRARY_PATH=L"${wine_host_drive}$<TARGET_FILE:idletime>")
+
+set(settings_linux_only
+  # The share accounts in the desktop keyring, which is Linux's (libsecret over the session bus).
+  keyring_credentials_test.cpp
+  # The registry's stand-in file: a folder in its place, damaged text and its mode bits. Windows
+  # keeps the values in the registry, which tests/platform/windows/ checks.
+  registry_file_test.cpp
+)
+tessaravine_tests(settings DEPS settings EXCLUDE ${settings_linux_only})
+
+set(schedule_linux_only
+  # The schedules' share accounts in the desktop keyring (libsecret).
+  keyring_schedule_test.cpp
+)
+tessaravine_tests(schedule DEPS schedule EXCLUDE ${schedule_linux_only})

@@ -2,6 +2,7 @@
 // registry file and no list file yet.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -38,11 +39,6 @@ class SettingsFirstStart : public ::testing::Test {
 
     SettingsWorld settings;
 };
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 TEST_F(SettingsFirstStart, LoadTakesTheAbsentDefaultsOverTheReset) {
     const SettingsRecord record = settings.Restart();
@@ -136,7 +132,7 @@ TEST_F(SettingsFirstStart, LoadTakesTheAbsentDefaultsOverTheReset) {
 
     // An empty list file now exists beside the program.
     const std::string listFile = JoinPath(world().programDir(), "フォルダ設定.txt");
-    EXPECT_TRUE(std::ifstream(listFile).good());
+    EXPECT_TRUE(std::ifstream(std::filesystem::u8path(listFile)).good());
     EXPECT_EQ(FileBytes(listFile), "");
 }
 

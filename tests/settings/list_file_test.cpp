@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "tests/settings/settings_world.h"
+#include "tests/support/file_bytes.h"
 
 namespace tv::test {
 namespace {
@@ -16,14 +18,8 @@ using Lines = std::vector<std::string>;
 class SettingsListFile : public ::testing::Test {
   protected:
     std::string Path() const { return ListFilePath(settings.world().programDir()); }
-    std::string Bytes() const {
-        std::ifstream in(Path(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    void WriteBytes(const std::string& bytes) const {
-        std::ofstream out(Path(), std::ios::binary);
-        out << bytes;
-    }
+    std::string Bytes() const { return FileBytes(Path()); }
+    void WriteBytes(const std::string& bytes) const { PutFileBytes(Path(), bytes); }
 
     SettingsWorld settings;
 };
@@ -130,7 +126,7 @@ TEST_F(SettingsListFile, AMissingFileIsCreatedEmptyAndChangesNoList) {
     record.FileList = {"/kept"};
     ASSERT_TRUE(ReadListFile(record, settings.world().programDir()));
     EXPECT_EQ(record.FileList, Lines{"/kept"});
-    EXPECT_TRUE(std::ifstream(Path()).good());
+    EXPECT_TRUE(std::ifstream(std::filesystem::u8path(Path())).good());
     EXPECT_EQ(Bytes(), "");
 }
 

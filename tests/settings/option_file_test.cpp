@@ -1,12 +1,12 @@
 #include "settings/option_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
 #include "settings/option_body.h"
+#include "tests/settings/owner_only_file.h"
 #include "tests/settings/settings_values.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/test_world.h"
@@ -45,9 +45,7 @@ TEST_F(OptionFileTest, ExportWritesHeaderAndBodyAndImportGivesTheRecordBack) {
     std::string bytes;
     ASSERT_TRUE(ReadWholeFile(path, &bytes));
     EXPECT_EQ(std::string(kHeader) + BodyOf(source), bytes);
-    struct stat st {};
-    ASSERT_EQ(0, stat(path.c_str(), &st));
-    EXPECT_EQ(0600u, st.st_mode & 0777) << "the file holds the credentials";
+    ExpectOwnerOnlyFile(path);  // the file holds the credentials
 
     SettingsRecord target = DistinctSettings("/target");
     target.HDBackupDrive = 42;

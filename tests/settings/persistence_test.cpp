@@ -1,9 +1,5 @@
-// Saving the record into the registry file and loading it back as a new process would.
+// Saving the record into the registry and loading it back as a new process would.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <fstream>
-#include <iterator>
 
 #include "platform/paths.h"
 #include "settings/list_file.h"
@@ -49,10 +45,7 @@ class SettingsPersistence : public ::testing::Test {
         EXPECT_TRUE(registry.ReadBinary("Network", name, &value)) << name;
         return value;
     }
-    std::string RegistryFileText() {
-        std::ifstream in(settings.RegistryPath(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string RegistryFileText() { return settings.StoredRegistryText(); }
 
     SettingsWorld settings;
 };
@@ -260,31 +253,6 @@ TEST_F(SettingsPersistence, ValuesOutOfTheirRangesLoadAsTheirDefaults) {
     EXPECT_EQ(record.SyncFullBackupCount, 5000);
 }
 
-// The registry file is written once, when the batch of values ends; a failure there must not
-// be reported as a successful save.
-TEST_F(SettingsPersistence, ARegistryFileThatCannotBeWrittenFailsTheSave) {
-    ASSERT_EQ(mkdir(settings.RegistryPath().c_str(), 0700), 0);  // nothing can replace a folder
-    EXPECT_FALSE(SaveSettings(DefaultSettings(settings.context()), settings.context()));
-}
-
-TEST_F(SettingsPersistence, ADamagedRegistryFileLeavesTheRecordAlone) {
-    {
-        std::ofstream out(settings.RegistryPath(), std::ios::binary);
-        out << "not a registry file\r\n[broken\r\n";
-    }
-    {
-        std::ofstream out(ListFilePath(settings.world().programDir()), std::ios::binary);
-        out << "[EXT]\r\ntmp\r\n";
-    }
-    const SettingsRecord before = DefaultSettings(settings.context());
-    SettingsRecord record = before;
-    EXPECT_FALSE(LoadSettings(record, settings.context()));
-
-    SettingsRecord wanted = before;
-    wanted.ExtList = {"tmp"};  // the list file is read all the same
-    ExpectSameSettings(wanted, record);
-}
-
 // Stored credential bytes: "abc" under the program's key is 88 d1 51, "ab2c" is 88 d1 00 02.
 TEST_F(SettingsPersistence, CredentialsAreStoredEncryptedByteForByte) {
     SettingsRecord record = DefaultSettings(settings.context());
@@ -328,10 +296,6 @@ TEST_F(SettingsPersistence, SavingTwiceStoresTheSameBytesAndKeepsThePlainValues)
     EXPECT_EQ(loaded.Pass1, "パスワード");
     EXPECT_EQ(loaded.User2, std::string(300, 'u'));
     EXPECT_EQ(loaded.Pass2, "p");
-
-    struct stat status {};
-    ASSERT_EQ(stat(settings.RegistryPath().c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 }  // namespace

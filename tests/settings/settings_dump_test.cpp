@@ -1,11 +1,11 @@
 #include "settings/settings_dump.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/win_constants.h"
+#include "tests/settings/owner_only_file.h"
 #include "tests/settings/settings_world.h"
 #include "tests/support/scripted_prompts.h"
 
@@ -124,9 +124,7 @@ TEST(SettingsDump, ListsRemovableFixedAndCdDrivesWithTheExactLayout) {
     EXPECT_EQ(ExpectedDump(settings.world().locations().documentsDir), bytes);
 
     // The stored credential bytes give the plain ones back to anyone who has the program.
-    struct stat status {};
-    ASSERT_EQ(stat(JoinPath(settings.world().programDir(), "tqconfig.txt").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    ExpectOwnerOnlyFile(JoinPath(settings.world().programDir(), "tqconfig.txt"));
 }
 
 TEST(SettingsDump, AFileThatCannotBeWrittenIsReported) {

@@ -1,6 +1,6 @@
-// A test world for the settings: pinned drives, a fake clock and the registry file of the world's
-// config folder, wired into one SettingsContext. Restart() reads everything back the way a new
-// process would: a new registry store on the same file and a new record.
+// A test world for the settings: pinned drives, a fake clock and the registry location of the
+// world (test_registry.h), wired into one SettingsContext. Restart() reads everything back the
+// way a new process would: a new registry store on the same location and a new record.
 #pragma once
 
 #include <memory>
@@ -11,7 +11,9 @@
 #include "settings/settings_context.h"
 #include "settings/settings_defaults.h"
 #include "settings/settings_persistence.h"
+#include "tests/settings/test_registry.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/new_process_settings.h"
 #include "tests/support/test_world.h"
 
@@ -29,7 +31,7 @@ class SettingsWorld {
     const TestWorld& world() const { return world_; }
     FakeClock& clock() { return clock_; }
     const SettingsContext& context() const { return *context_; }
-    std::string RegistryPath() const { return JoinPath(world_.configDir(), kRegistryFileName); }
+    std::string RegistryPath() const { return registryLocation_.location(); }
 
     // The record of a new process: the defaults, then LoadSettings from a new store.
     SettingsRecord Restart() {
@@ -44,11 +46,21 @@ class SettingsWorld {
         context_ = std::make_unique<SettingsContext>(MakeContext(*registry_));
     }
 
-    // A store that reads the registry file as it is on disk now.
+    // A store that reads the registry as it is now.
     RegistryStore StoredRegistry() const {
         RegistryStore store(RegistryPath());
         store.Load();
         return store;
+    }
+
+    // The registry's values as REGEDIT4 text: the file's own bytes on Linux, the export of the
+    // key on Windows.
+    std::string StoredRegistryText() const {
+#ifdef _WIN32
+        return StoredRegistry().Serialize();
+#else
+        return FileBytes(RegistryPath());
+#endif
     }
 
   private:
@@ -57,6 +69,7 @@ class SettingsWorld {
     }
 
     TestWorld world_;
+    TestRegistry registryLocation_{world_};
     FakeClock clock_;
     SecretStore* secrets_ = nullptr;
     std::unique_ptr<RegistryStore> registry_;
