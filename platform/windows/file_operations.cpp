@@ -67,8 +67,20 @@ bool ReplaceWith(const std::string& temporary, const std::string& path, DWORD at
 
 }  // namespace
 
+// Windows says "path not found" when the folder is to go below a file; the caller is told that
+// the file is no folder, as on Linux.
 bool CreateFolder(const std::string& path) {
-    return !path.empty() && CreateDirectoryW(detail::WidePath(path).c_str(), nullptr);
+    if (path.empty()) return false;
+    if (CreateDirectoryW(detail::WidePath(path).c_str(), nullptr)) return true;
+    if (GetLastError() == ERROR_PATH_NOT_FOUND) {
+        const uint32_t parent = GetFileAttributes(ContainingFolder(path));
+        if (parent != kInvalidAttributes && (parent & kAttrDirectory) == 0) {
+            SetLastError(ERROR_DIRECTORY);
+        } else {
+            SetLastError(ERROR_PATH_NOT_FOUND);
+        }
+    }
+    return false;
 }
 
 // A new folder inherits the access list of its parent: there are no permission bits to take.
