@@ -109,13 +109,16 @@ bool CopyFile(const std::string& source, const std::string& destination) {
         if (!made.valid()) return false;
     }
     const std::wstring to = detail::WidePath(temporary);
-    if (!CopyFileW(detail::WidePath(source).c_str(), to.c_str(), FALSE)) {
+    const std::wstring from = detail::WidePath(source);
+    // The source's own attributes: the copy over the hidden temporary keeps the temporary's.
+    const DWORD attributes = ::GetFileAttributesW(from.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !CopyFileW(from.c_str(), to.c_str(), FALSE)) {
         const DWORD error = GetLastError();
         DeleteFileW(to.c_str());
         SetLastError(error);
         return false;
     }
-    return ReplaceWith(temporary, destination, ::GetFileAttributesW(to.c_str()));
+    return ReplaceWith(temporary, destination, attributes);
 }
 
 bool MoveFile(const std::string& source, const std::string& destination) {
