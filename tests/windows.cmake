@@ -46,7 +46,7 @@ set(platform_posix_rules
 # Suites that need a part of the Win32 side still to come: open folders, folder walks, whole-file
 # copies and the name probes.
 set(platform_not_yet_ported
-  file_operations_test.cpp file_status_test.cpp
+  file_status_test.cpp
   open_folder_test.cpp name_refusal_probe_test.cpp
 )
 tessaravine_tests(platform DEPS platform

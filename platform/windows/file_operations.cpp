@@ -19,6 +19,13 @@ bool IsReadOnly(const std::string& path) {
     return attributes != kInvalidAttributes && (attributes & kAttrReadOnly) != 0;
 }
 
+// Windows replaces no read-only file; looked at here too, as Wine run by root would.
+bool RefuseReadOnly(const std::string& path) {
+    if (!IsReadOnly(path)) return false;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+
 // Writes every byte; false when any could not be written.
 bool WriteAll(HANDLE handle, const std::string& bytes) {
     for (size_t done = 0; done < bytes.size();) {
@@ -97,11 +104,7 @@ bool RemoveFolder(const std::string& path) {
 }
 
 bool CopyFile(const std::string& source, const std::string& destination) {
-    if (source.empty() || destination.empty()) return false;
-    if (IsReadOnly(destination)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
+    if (source.empty() || destination.empty() || RefuseReadOnly(destination)) return false;
     std::string temporary;
     {
         // Only the name is taken here: CopyFile writes the copy, its times and attributes.
@@ -122,7 +125,7 @@ bool CopyFile(const std::string& source, const std::string& destination) {
 }
 
 bool MoveFile(const std::string& source, const std::string& destination) {
-    return !source.empty() && !destination.empty() &&
+    return !source.empty() && !destination.empty() && !RefuseReadOnly(destination) &&
            MoveFileExW(detail::WidePath(source).c_str(), detail::WidePath(destination).c_str(),
                        MOVEFILE_REPLACE_EXISTING);
 }
