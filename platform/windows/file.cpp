@@ -45,6 +45,17 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
+// Windows refuses to write a read-only file to everyone. The attribute is looked at here too,
+// as Wine run by root would otherwise let the write through.
+static bool RefuseReadOnly(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(detail::WidePath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+        return false;
+    }
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+
 // Opens path with CreateFileW and takes the handle over as a descriptor.
 static bool OpenHandle(int* fd, const std::string& path, DWORD access, bool exclusive,
                        DWORD disposition, DWORD flags) {
@@ -70,6 +81,7 @@ bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential)
 
 bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequential) {
     Close();
+    if (RefuseReadOnly(path)) return false;
     return OpenHandle(&fd_, path, GENERIC_WRITE, exclusive, CREATE_ALWAYS,
                       SequentialFlag(sequential));
 }
@@ -83,11 +95,13 @@ bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool seque
 
 bool File::OpenForAppend(const std::string& path, bool exclusive) {
     Close();
+    if (RefuseReadOnly(path)) return false;
     return OpenHandle(&fd_, path, FILE_APPEND_DATA | SYNCHRONIZE, exclusive, OPEN_ALWAYS, 0);
 }
 
 bool File::OpenForReadAppend(const std::string& path, bool exclusive) {
     Close();
+    if (RefuseReadOnly(path)) return false;
     return OpenHandle(&fd_, path, GENERIC_READ | FILE_APPEND_DATA | SYNCHRONIZE, exclusive,
                       OPEN_ALWAYS, 0);
 }

@@ -19,6 +19,13 @@ bool IsReadOnly(const std::string& path) {
     return attributes != kInvalidAttributes && (attributes & kAttrReadOnly) != 0;
 }
 
+// Windows replaces no read-only file; looked at here too, as Wine run by root would.
+bool RefuseReadOnly(const std::string& path) {
+    if (!IsReadOnly(path)) return false;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+
 // Writes every byte; false when any could not be written.
 bool WriteAll(HANDLE handle, const std::string& bytes) {
     for (size_t done = 0; done < bytes.size();) {
@@ -67,8 +74,20 @@ bool ReplaceWith(const std::string& temporary, const std::string& path, DWORD at
 
 }  // namespace
 
+// Windows says "path not found" when the folder is to go below a file; the caller is told that
+// the file is no folder, as on Linux.
 bool CreateFolder(const std::string& path) {
-    return !path.empty() && CreateDirectoryW(detail::WidePath(path).c_str(), nullptr);
+    if (path.empty()) return false;
+    if (CreateDirectoryW(detail::WidePath(path).c_str(), nullptr)) return true;
+    if (GetLastError() == ERROR_PATH_NOT_FOUND) {
+        const uint32_t parent = GetFileAttributes(ContainingFolder(path));
+        if (parent != kInvalidAttributes && (parent & kAttrDirectory) == 0) {
+            SetLastError(ERROR_DIRECTORY);
+        } else {
+            SetLastError(ERROR_PATH_NOT_FOUND);
+        }
+    }
+    return false;
 }
 
 // A new folder inherits the access list of its parent: there are no permission bits to take.
@@ -85,11 +104,7 @@ bool RemoveFolder(const std::string& path) {
 }
 
 bool CopyFile(const std::string& source, const std::string& destination) {
-    if (source.empty() || destination.empty()) return false;
-    if (IsReadOnly(destination)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
+    if (source.empty() || destination.empty() || RefuseReadOnly(destination)) return false;
     std::string temporary;
     {
         // Only the name is taken here: CopyFile writes the copy, its times and attributes.
@@ -97,17 +112,20 @@ bool CopyFile(const std::string& source, const std::string& destination) {
         if (!made.valid()) return false;
     }
     const std::wstring to = detail::WidePath(temporary);
-    if (!CopyFileW(detail::WidePath(source).c_str(), to.c_str(), FALSE)) {
+    const std::wstring from = detail::WidePath(source);
+    // The source's own attributes: the copy over the hidden temporary keeps the temporary's.
+    const DWORD attributes = ::GetFileAttributesW(from.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !CopyFileW(from.c_str(), to.c_str(), FALSE)) {
         const DWORD error = GetLastError();
         DeleteFileW(to.c_str());
         SetLastError(error);
         return false;
     }
-    return ReplaceWith(temporary, destination, ::GetFileAttributesW(to.c_str()));
+    return ReplaceWith(temporary, destination, attributes);
 }
 
 bool MoveFile(const std::string& source, const std::string& destination) {
-    return !source.empty() && !destination.empty() &&
+    return !source.empty() && !destination.empty() && !RefuseReadOnly(destination) &&
            MoveFileExW(detail::WidePath(source).c_str(), detail::WidePath(destination).c_str(),
                        MOVEFILE_REPLACE_EXISTING);
 }

@@ -12,6 +12,7 @@
 // clang-format on
 
 #undef CopyFile
+#undef CreateSymbolicLink
 #undef DeleteFile
 #undef GetFileAttributes
 #undef MoveFile

@@ -30,8 +30,14 @@ TEST_P(CopyFileSizes, CopyKeepsBytesTimesWithNanosecondsAndReadOnly) {
     const std::string destination = JoinPath(to, "data.bin");
     world.Write(from, {{"data.bin", TreeFile{Pattern(GetParam())}}});
     world.Write(to, {{"data.bin", TreeFile{"older and longer than some sources"}}});
+#ifdef _WIN32
+    // Windows keeps times to 100 ns.
+    const FileTime access{1120210200, 100};
+    const FileTime write{1120210300, 999999900};
+#else
     const FileTime access{1120210200, 1};
     const FileTime write{1120210300, 999999999};
+#endif
     ASSERT_TRUE(SetFileTimes(source, access, write));
     ASSERT_TRUE(SetFileAttributes(source, kAttrReadOnly));
 
@@ -41,7 +47,12 @@ TEST_P(CopyFileSizes, CopyKeepsBytesTimesWithNanosecondsAndReadOnly) {
     ASSERT_TRUE(GetFileStatus(destination, &copy));
     EXPECT_EQ(copy.lastAccess, access);
     EXPECT_EQ(copy.lastWrite, write);
+#ifdef _WIN32
+    // Windows marks every new file for archiving.
+    EXPECT_EQ(copy.attributes & ~kAttrArchive, kAttrReadOnly);
+#else
     EXPECT_EQ(copy.attributes, kAttrReadOnly);
+#endif
     EXPECT_EQ(copy.size, GetParam());
     // The whole folder: the copy and no temporary file beside it.
     EXPECT_EQ(world.Read(to),
@@ -66,9 +77,11 @@ TEST(CopyFile, AFailedCopyLeavesTheOldDestinationWhole) {
     } const cases[] = {
         {"missing source", JoinPath(from, "missing")},
         {"folder as source", JoinPath(from, "sub")},
+#ifndef _WIN32
         // A regular file that opens but fails on the first read: the failure comes after the
         // temporary copy was made.
         {"read error", "/proc/self/mem"},
+#endif
     };
     for (const Case& c : cases) {
         EXPECT_FALSE(CopyFile(c.source, destination)) << c.what;
