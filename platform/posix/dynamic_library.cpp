@@ -2,22 +2,7 @@
 
 #include <dlfcn.h>
 
-#include <utility>
-
 namespace tv {
-
-DynamicLibrary::~DynamicLibrary() { Unload(); }
-
-DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)) {}
-
-DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
-    if (this != &other) {
-        Unload();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
 
 bool DynamicLibrary::Load(const std::string& fullPath) {
     Unload();

@@ -1,7 +1,6 @@
 #include "platform/dynamic_library.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32.h"
@@ -17,19 +16,6 @@ bool IsFullPath(const std::string& path) {
 }
 
 }  // namespace
-
-DynamicLibrary::~DynamicLibrary() { Unload(); }
-
-DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)) {}
-
-DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
-    if (this != &other) {
-        Unload();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
 
 bool DynamicLibrary::Load(const std::string& fullPath) {
     Unload();
