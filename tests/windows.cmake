@@ -114,3 +114,30 @@ set(schedule_linux_only
   keyring_schedule_test.cpp
 )
 tessaravine_tests(schedule DEPS schedule EXCLUDE ${schedule_linux_only})
+
+set(engine_linux_only
+  # Media and full disks: loop-mounted ext4, vfat, exFAT and NTFS images, FUSE file systems and
+  # tmpfs limits, which Wine cannot mount.
+  case_folding_destination_test.cpp comparison_scan_test.cpp durable_copy_test.cpp
+  durable_media_test.cpp fat_destination_test.cpp interrupted_copy_test.cpp kernel_copy_test.cpp
+  nested_destination_test.cpp passed_over_entries_test.cpp refused_names_test.cpp
+  vanished_source_test.cpp
+  # Mode bits, owners, another user and symbolic links in the trees (chmod, a scratch uid,
+  # symlink), which Windows keeps as attributes or Wine cannot make; the mirror run's Windows
+  # counterpart is windows/mirror_run_win32_test.cpp.
+  copy_metadata_test.cpp full_backup_test.cpp mirror_deletion_test.cpp
+  swapped_source_folder_test.cpp destination_link_test.cpp copy_lookahead_test.cpp
+  # Nanosecond times set with utimensat while a copy runs, the rlimit of open files, holes.
+  changing_source_test.cpp deep_source_tree_test.cpp sparse_copy_test.cpp
+  # Asks the loader itself (dlopen) about the library the worker let go.
+  idle_library_test.cpp
+)
+tessaravine_tests(engine DEPS engine EXCLUDE ${engine_linux_only})
+# Stand-ins for the idle library, which the worker tests place in a test program directory.
+add_library(tv_idle_stub MODULE modules/idle_stub/idle_stub.cpp)
+add_library(tv_idle_stub_without_entry MODULE modules/idle_stub/idle_stub.cpp)
+target_compile_definitions(tv_idle_stub_without_entry PRIVATE TV_IDLE_STUB_WITHOUT_ENTRY)
+add_dependencies(engine_tests tv_idle_stub tv_idle_stub_without_entry)
+target_compile_definitions(engine_tests PRIVATE
+  TV_IDLE_STUB_PATH="${wine_host_drive}$<TARGET_FILE:tv_idle_stub>"
+  TV_IDLE_STUB_WITHOUT_ENTRY_PATH="${wine_host_drive}$<TARGET_FILE:tv_idle_stub_without_entry>")

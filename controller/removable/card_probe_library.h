@@ -1,5 +1,5 @@
-// The CardProbe library "libcardprobe.so" of the program directory, loaded by its full path
-// when the owner is created. Without the library, or without one of its entries, media have no
+// The CardProbe library (kCardProbeLibraryName) of the program directory, loaded by its full
+// path when the owner is created. Without the library, or without one of its entries, media have no
 // serial number files or card names and the drives report no product text: removable runs go on
 // with what the volume itself tells.
 #pragma once
@@ -8,12 +8,11 @@
 
 #include "controller/ports/media_identity.h"
 #include "platform/dynamic_library.h"
+#include "platform/program_libraries.h"
 
 struct MediaInfo;
 
 namespace tv {
-
-inline constexpr const char* kCardProbeLibraryName = "libcardprobe.so";
 
 class CardProbeLibrary : public MediaIdentity {
   public:

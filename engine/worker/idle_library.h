@@ -1,4 +1,4 @@
-// The idle library "idletime.so" of the program directory: one entry, GetIdleTime, taking
+// The idle library (kIdleLibraryName) of the program directory: one entry, GetIdleTime, taking
 // nothing and answering non-zero when the user is idle. Loaded by its full path only, when
 // the owner is created, and freed when the owner goes.
 #pragma once
@@ -7,10 +7,10 @@
 
 #include "engine/job/run_context.h"
 #include "platform/dynamic_library.h"
+#include "platform/program_libraries.h"
 
 namespace tv {
 
-inline constexpr const char* kIdleLibraryName = "idletime.so";
 inline constexpr const char* kIdleEntryName = "GetIdleTime";
 
 std::string IdleLibraryPath(const std::string& programDir);

@@ -1,7 +1,7 @@
 // <windows.h>, and the shell's and COM's calls that need it first, for the Win32 side of platform/.
 // Its names of the A/W pairs are macros that would rename the program's own functions of the same
 // name (tv::GetFileAttributes, tv::DeleteFile …); they are taken away here, and the Win32 calls are
-// made by their W names.
+// made by their W names. Yield, a leftover of 16-bit Windows, would rename RunContext::Yield.
 #pragma once
 
 #include <windows.h>
@@ -17,3 +17,4 @@
 #undef GetFileAttributes
 #undef MoveFile
 #undef SetFileAttributes
+#undef Yield
