@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     const tv::Locations locations = tv::DefaultLocations();
     tv::SingleInstance instance;
     tv::InstanceListener listener;
-    tv::RegistryStore registry(tv::JoinPath(locations.configDir, tv::kRegistryFileName));
+    tv::RegistryStore registry(tv::DefaultRegistryLocation(locations.configDir));
     tv::DriveTable drives(locations.configDir);
     const tv::ProgramStart start =
         tv::StartProgram(locations, instance, listener, registry, drives);
