@@ -43,6 +43,12 @@ struct RegistryChanges {
 // HKEY_CURRENT_USER ("Software\\OstrelSystem\\TessaravineNext"), on Linux the file of the
 // config folder.
 std::string DefaultRegistryLocation(const std::string& configDir);
+// Whether anything is kept at a location: the file, or the key.
+bool RegistryLocationExists(const std::string& location);
+// Moves what is kept at location, whole, to keptAs, where nothing may be kept yet: the file is
+// renamed, the key copied with everything below it and then deleted. False when it could not be
+// moved; location then still holds it.
+bool MoveRegistryLocation(const std::string& location, const std::string& keptAs);
 
 // A section is one key below kRegistryKey: a non-empty UTF-8 name without a backslash or a
 // line end.

@@ -3,11 +3,12 @@
 # test what only Linux has. A file left out here is named with the reason.
 
 # The test support that is free of Linux: trees, the test world, the fake clock, the scripted
-# prompts and the waits.
+# prompts, the waits and the copy runner without a window.
 add_library(testsupport STATIC support/fake_clock.cpp support/wait_until.cpp
-            support/test_world.cpp support/tree.cpp support/scripted_prompts.cpp)
+            support/test_world.cpp support/tree.cpp support/scripted_prompts.cpp
+            support/controller/headless_copy_runner.cpp)
 target_include_directories(testsupport PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(testsupport PUBLIC platform GTest::gtest)
+target_link_libraries(testsupport PUBLIC controller platform GTest::gtest)
 
 set(platform_linux_only
   # The Linux mount table, udisks labels, GVfs shares and mount errors.
@@ -141,3 +142,17 @@ add_dependencies(engine_tests tv_idle_stub tv_idle_stub_without_entry)
 target_compile_definitions(engine_tests PRIVATE
   TV_IDLE_STUB_PATH="${wine_host_drive}$<TARGET_FILE:tv_idle_stub>"
   TV_IDLE_STUB_WITHOUT_ENTRY_PATH="${wine_host_drive}$<TARGET_FILE:tv_idle_stub_without_entry>")
+
+set(controller_linux_only
+  # Symbolic links and another owner's files in the lock and config folders at a start; the
+  # process's mask and the settings files' mode bits.
+  start_up/program_start_test.cpp start_up/file_modes_test.cpp
+  # A full disk played with a file size limit (setrlimit).
+  runners/decision_file_test.cpp
+  # The settings file's damaged bytes; a damaged key is windows/settings_key_start_win32_test.cpp.
+  start_up/settings_file_start_test.cpp
+)
+tessaravine_tests(controller DEPS controller EXCLUDE ${controller_linux_only})
+add_dependencies(controller_tests cardprobe)
+target_compile_definitions(controller_tests PRIVATE
+                           CARDPROBE_LIBRARY_PATH="${wine_host_drive}$<TARGET_FILE:cardprobe>")

@@ -16,6 +16,12 @@ std::string DefaultRegistryLocation(const std::string& configDir) {
     return JoinPath(configDir, kRegistryFileName);
 }
 
+bool RegistryLocationExists(const std::string& location) { return PathExists(location); }
+
+bool MoveRegistryLocation(const std::string& location, const std::string& keptAs) {
+    return MoveFileIfFree(location, keptAs);
+}
+
 namespace detail {
 
 bool ReadRegistry(const std::string& location, RegistrySections* sections) {

@@ -144,6 +144,32 @@ std::string DefaultRegistryLocation(const std::string& /*configDir*/) {
     return detail::Utf8FromWide(kProgramKey);
 }
 
+bool RegistryLocationExists(const std::string& location) {
+    Key key;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, detail::WideFromUtf8(location).c_str(), 0, KEY_READ,
+                         key.out()) == ERROR_SUCCESS;
+}
+
+bool MoveRegistryLocation(const std::string& location, const std::string& keptAs) {
+    const std::wstring from = detail::WideFromUtf8(location);
+    const std::wstring to = detail::WideFromUtf8(keptAs);
+    Key source;
+    Key copy;
+    DWORD made = 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, source.out()) !=
+            ERROR_SUCCESS ||
+        RegCreateKeyExW(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, copy.out(), &made) != ERROR_SUCCESS) {
+        return false;
+    }
+    if (made != REG_CREATED_NEW_KEY) return false;
+    if (RegCopyTreeW(source.handle(), nullptr, copy.handle()) != ERROR_SUCCESS) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, to.c_str());
+        return false;
+    }
+    return RegDeleteTreeW(HKEY_CURRENT_USER, from.c_str()) == ERROR_SUCCESS;
+}
+
 namespace detail {
 
 bool ReadRegistry(const std::string& location, RegistrySections* sections) {
