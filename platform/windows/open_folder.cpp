@@ -5,6 +5,7 @@
 #include <io.h>
 
 #include "platform/file_system.h"
+#include "platform/name_case.h"
 #include "platform/paths.h"
 #include "platform/windows/folder_entry.h"
 #include "platform/windows/wide_text.h"
@@ -61,6 +62,19 @@ detail::UniqueHandle OpenLevelsNoFollow(detail::UniqueHandle folder, const std::
     return folder;
 }
 
+// The folder's path without trailing separators, but for a drive's root: "C:" alone names the
+// drive's current folder.
+std::string FolderPathOf(const std::string& path) {
+    std::string folder = WithoutTrailingSeparators(path);
+    if (folder.size() == 2 && folder[1] == ':') folder += kSeparator;
+    return folder;
+}
+
+// Windows names a folder in any case of its letters.
+bool IsSamePath(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && CaseFoldedName(a) == CaseFoldedName(b);
+}
+
 bool ReadInformation(const detail::UniqueHandle& handle, BY_HANDLE_FILE_INFORMATION* info) {
     return handle.valid() && GetFileInformationByHandle(handle.get(), info);
 }
@@ -78,13 +92,13 @@ void OpenFolder::Close() {
 
 bool OpenFolder::OpenBelow(const std::string& root, const std::string& folder) {
     Close();
-    const std::string local = WithoutTrailingSeparators(folder);
-    const std::string base = WithoutTrailingSeparators(root);
+    const std::string local = FolderPathOf(folder);
+    const std::string base = FolderPathOf(root);
     const std::string prefix = WithTrailingSeparator(base);
     const bool insideRoot =
-        local.size() > prefix.size() && local.compare(0, prefix.size(), prefix) == 0;
+        local.size() > prefix.size() && IsSamePath(local.substr(0, prefix.size()), prefix);
     detail::UniqueHandle handle;
-    if (local == base) {
+    if (IsSamePath(local, base)) {
         handle = OpenFolderAt(base, true);
     } else if (insideRoot) {
         handle = OpenLevelsNoFollow(OpenFolderAt(base, true), local.substr(prefix.size()));

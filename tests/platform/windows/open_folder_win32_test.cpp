@@ -64,6 +64,22 @@ TEST_F(OpenFolderWin32Test, OpensFoldersBelowTheRootAndOutsideIt) {
     for (const OpenCase& c : cases) ExpectOpens(c);
 }
 
+// "C:" alone names the drive's current folder: a drive's root is held as its root.
+TEST_F(OpenFolderWin32Test, HoldsADrivesRoot) {
+    ASSERT_EQ(base[1], ':');
+    const std::string drive = base.substr(0, 2);
+    FileIdentity expected;
+    ASSERT_TRUE(GetEntryIdentity(drive + "/", &expected));
+    for (const std::string& root : {drive, drive + "/"}) {
+        SCOPED_TRACE(root);
+        OpenFolder folder;
+        ASSERT_TRUE(folder.OpenBelow(root, root));
+        FileIdentity held;
+        ASSERT_TRUE(folder.Identity(&held));
+        EXPECT_TRUE(held.IsSameFile(expected));
+    }
+}
+
 TEST_F(OpenFolderWin32Test, RefusesALinkBelowTheRootOrLastOutsideIt) {
     world.MakeFolder("place/root/a/b");
     world.MakeFolder("place/elsewhere/b");
