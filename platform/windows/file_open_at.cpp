@@ -11,12 +11,20 @@ namespace {
 
 // Opens path, or the entry path of the folder dirFd when it is one, as CreateFileW with access,
 // disposition and flags does (or NtCreateFile with the matching options).
+// A new file is put in its place by a rename while it is still open, by this process or by the
+// next run's cleanup: even an exclusive one lets it be renamed and deleted meanwhile, as an
+// advisory lock does elsewhere.
+DWORD ShareModeOf(bool exclusive, bool create) {
+    return detail::ShareModeOf(exclusive) | (create ? FILE_SHARE_DELETE : 0);
+}
+
 detail::UniqueHandle OpenAt(int dirFd, const std::string& path, DWORD access, bool exclusive,
                             bool create, bool sequential, bool linkItself) {
+    const DWORD share = ShareModeOf(exclusive, create);
     if (dirFd >= 0) {
         detail::EntryOpen open;
         open.access = access | SYNCHRONIZE;
-        open.share = detail::ShareModeOf(exclusive);
+        open.share = share;
         open.disposition = create ? FILE_CREATE : FILE_OPEN;
         open.options = FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT |
                        (sequential ? FILE_SEQUENTIAL_ONLY : 0) |
@@ -26,8 +34,7 @@ detail::UniqueHandle OpenAt(int dirFd, const std::string& path, DWORD access, bo
     if (path.empty()) return detail::UniqueHandle();
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0) |
                         (linkItself ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-    return detail::UniqueHandle(CreateFileW(detail::WidePath(path).c_str(), access,
-                                            detail::ShareModeOf(exclusive), nullptr,
+    return detail::UniqueHandle(CreateFileW(detail::WidePath(path).c_str(), access, share, nullptr,
                                             create ? CREATE_NEW : OPEN_EXISTING, flags, nullptr));
 }
 

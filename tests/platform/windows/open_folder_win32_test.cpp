@@ -135,6 +135,24 @@ TEST_F(OpenFolderWin32Test, WhatIsMadeThroughItIsRenamedInPlace) {
     EXPECT_TRUE(MoveFile(real, JoinPath(base, "moved")));
 }
 
+// A copy is renamed into its place while it is still open and written by nobody else: no
+// other exclusive open gets it meanwhile.
+TEST_F(OpenFolderWin32Test, ANewFileIsRenamedWhileStillOpen) {
+    const std::string place = world.MakeFolder("place/held");
+    OpenFolder folder;
+    ASSERT_TRUE(folder.OpenBelow(base, place));
+    File file;
+    ASSERT_TRUE(file.CreateNewIn(folder, "part", true, true, 0600));
+    ASSERT_TRUE(file.Write("new", 3));
+    File other;
+    EXPECT_FALSE(other.OpenForReadIn(folder, "part", true, false));
+    ASSERT_TRUE(folder.Rename("part", "copy"));
+    ASSERT_TRUE(file.Write("er", 2));
+    file.Close();
+    EXPECT_EQ(world.Read(place).size(), 1u);
+    EXPECT_EQ(FileBytes(JoinPath(place, "copy")), "newer");
+}
+
 TEST_F(OpenFolderWin32Test, FilesAreReadAndRemovedByTheirNamesInIt) {
     world.Write(
         base,
