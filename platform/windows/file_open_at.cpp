@@ -9,8 +9,6 @@
 namespace tv {
 namespace {
 
-// Opens path, or the entry path of the folder dirFd when it is one, as CreateFileW with access,
-// disposition and flags does (or NtCreateFile with the matching options).
 // A new file is put in its place by a rename while it is still open, by this process or by the
 // next run's cleanup: even an exclusive one lets it be renamed and deleted meanwhile, as an
 // advisory lock does elsewhere.
@@ -18,6 +16,8 @@ DWORD ShareModeOf(bool exclusive, bool create) {
     return detail::ShareModeOf(exclusive) | (create ? FILE_SHARE_DELETE : 0);
 }
 
+// Opens path, or the entry path of the folder dirFd when it is one: an existing file, or a new
+// one (created when nothing has the name, not even a link), the link itself when asked.
 detail::UniqueHandle OpenAt(int dirFd, const std::string& path, DWORD access, bool exclusive,
                             bool create, bool sequential, bool linkItself) {
     const DWORD share = ShareModeOf(exclusive, create);
