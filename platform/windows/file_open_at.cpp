@@ -9,9 +9,8 @@
 namespace tv {
 namespace {
 
-// A new file is put in its place by a rename while it is still open, by this process or by the
-// next run's cleanup: even an exclusive one lets it be renamed and deleted meanwhile, as an
-// advisory lock does elsewhere.
+// A new file is put in its place by a rename while it is still open: even an exclusive one lets
+// it be renamed and deleted meanwhile, as an advisory lock does elsewhere.
 DWORD ShareModeOf(bool exclusive, bool create) {
     return detail::ShareModeOf(exclusive) | (create ? FILE_SHARE_DELETE : 0);
 }
