@@ -18,13 +18,41 @@
 namespace tv {
 namespace {
 
-DWORD ShareMode(bool exclusive) {
-    return exclusive ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-}
-
 DWORD SequentialFlag(bool sequential) { return sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0; }
 
 }  // namespace
+
+namespace detail {
+
+DWORD ShareModeOf(bool exclusive) {
+    return exclusive ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+}
+
+bool AdoptAsDescriptor(UniqueHandle handle, int* fd) {
+    const int adopted = _open_osfhandle(reinterpret_cast<intptr_t>(handle.get()), _O_BINARY);
+    if (adopted < 0) return false;
+    handle.Release();
+    *fd = adopted;
+    return true;
+}
+
+HANDLE HandleOfDescriptor(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+bool SetAttributesOf(HANDLE handle, uint32_t attributes) {
+    FILE_BASIC_INFO info{};
+    if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info)) return false;
+    const DWORD settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+    info.FileAttributes = (info.FileAttributes & ~settable) | (attributes & settable);
+    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    // The times stay as they are: zero means "not changed".
+    info.CreationTime.QuadPart = 0;
+    info.LastAccessTime.QuadPart = 0;
+    info.LastWriteTime.QuadPart = 0;
+    info.ChangeTime.QuadPart = 0;
+    return SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info);
+}
+
+}  // namespace detail
 
 File::~File() { Close(); }
 
@@ -61,17 +89,12 @@ static bool OpenHandle(int* fd, const std::string& path, DWORD access, bool excl
                        DWORD disposition, DWORD flags) {
     if (path.empty()) return false;
     detail::UniqueHandle handle(CreateFileW(detail::WidePath(path).c_str(), access,
-                                            ShareMode(exclusive), nullptr, disposition,
+                                            detail::ShareModeOf(exclusive), nullptr, disposition,
                                             flags | FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle.valid()) return false;
-    const int adopted = _open_osfhandle(reinterpret_cast<intptr_t>(handle.get()), _O_BINARY);
-    if (adopted < 0) return false;
-    handle.Release();
-    *fd = adopted;
-    return true;
+    return handle.valid() && detail::AdoptAsDescriptor(std::move(handle), fd);
 }
 
-static HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+static HANDLE HandleOf(int fd) { return detail::HandleOfDescriptor(fd); }
 
 bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
     Close();
@@ -84,13 +107,6 @@ bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequenti
     if (RefuseReadOnly(path)) return false;
     return OpenHandle(&fd_, path, GENERIC_WRITE, exclusive, CREATE_ALWAYS,
                       SequentialFlag(sequential));
-}
-
-// Access lists are inherited from the folder: there are no permission bits to give.
-bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential,
-                             uint32_t /*mode*/) {
-    Close();
-    return OpenHandle(&fd_, path, GENERIC_WRITE, exclusive, CREATE_NEW, SequentialFlag(sequential));
 }
 
 bool File::OpenForAppend(const std::string& path, bool exclusive) {
@@ -207,20 +223,7 @@ bool File::SetTimes(const FileTime& lastAccess, const FileTime& lastWrite) {
 }
 
 bool File::SetAttributes(uint32_t attributes) {
-    FILE_BASIC_INFO info{};
-    if (fd_ < 0 ||
-        !GetFileInformationByHandleEx(HandleOf(fd_), FileBasicInfo, &info, sizeof info)) {
-        return false;
-    }
-    const DWORD settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
-    info.FileAttributes = (info.FileAttributes & ~settable) | (attributes & settable);
-    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-    // The times stay as they are: zero means "not changed".
-    info.CreationTime.QuadPart = 0;
-    info.LastAccessTime.QuadPart = 0;
-    info.LastWriteTime.QuadPart = 0;
-    info.ChangeTime.QuadPart = 0;
-    return SetFileInformationByHandle(HandleOf(fd_), FileBasicInfo, &info, sizeof info);
+    return fd_ >= 0 && detail::SetAttributesOf(HandleOf(fd_), attributes);
 }
 
 void File::Close() {
