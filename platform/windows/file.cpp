@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "platform/file_system.h"
-#include "platform/temporary_names.h"
 #include "platform/win_constants.h"
 #include "platform/windows/file_handle.h"
 #include "platform/windows/wide_text.h"
@@ -104,22 +103,6 @@ bool File::OpenForReadAppend(const std::string& path, bool exclusive) {
     if (RefuseReadOnly(path)) return false;
     return OpenHandle(&fd_, path, GENERIC_READ | FILE_APPEND_DATA | SYNCHRONIZE, exclusive,
                       OPEN_ALWAYS, 0);
-}
-
-bool File::CreateTemporaryBeside(const std::string& path, std::string* temporaryPath,
-                                 uint32_t mode) {
-    Close();
-    if (path.empty()) return false;
-    const std::string stem = TemporaryBesideStem(path);
-    for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
-        const std::string name = stem + RandomTemporaryPart();
-        if (CreateNewForWrite(name, /*exclusive=*/false, /*sequential=*/false, mode)) {
-            *temporaryPath = name;
-            return true;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS) return false;
-    }
-    return false;
 }
 
 int64_t File::Read(void* buffer, size_t size) {
