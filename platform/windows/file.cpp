@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "platform/file_system.h"
-#include "platform/win_constants.h"
 #include "platform/windows/file_handle.h"
 #include "platform/windows/wide_text.h"
 
@@ -70,7 +69,7 @@ static bool OpenHandle(int* fd, const std::string& path, DWORD access, bool excl
     return true;
 }
 
-static HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+HANDLE detail::HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
 bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
     Close();
@@ -111,7 +110,8 @@ int64_t File::Read(void* buffer, size_t size) {
     while (done < size) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, INT_MAX));
         DWORD got = 0;
-        if (!ReadFile(HandleOf(fd_), static_cast<char*>(buffer) + done, chunk, &got, nullptr)) {
+        if (!ReadFile(detail::HandleOf(fd_), static_cast<char*>(buffer) + done, chunk, &got,
+                      nullptr)) {
             return -1;
         }
         if (got == 0) break;
@@ -126,8 +126,8 @@ bool File::Write(const void* buffer, size_t size) {
     for (size_t done = 0; done < size;) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, INT_MAX));
         DWORD written = 0;
-        if (!WriteFile(HandleOf(fd_), static_cast<const char*>(buffer) + done, chunk, &written,
-                       nullptr) ||
+        if (!WriteFile(detail::HandleOf(fd_), static_cast<const char*>(buffer) + done, chunk,
+                       &written, nullptr) ||
             written == 0) {
             pastSizeLimit_ = GetLastError() == ERROR_FILE_TOO_LARGE;
             return false;
@@ -145,65 +145,19 @@ bool File::AppendWhole(const void* buffer, size_t size) {
     return false;
 }
 
-bool File::Flush() { return fd_ >= 0 && FlushFileBuffers(HandleOf(fd_)); }
+bool File::Flush() { return fd_ >= 0 && FlushFileBuffers(detail::HandleOf(fd_)); }
 
 int64_t File::Size() const {
     LARGE_INTEGER size{};
-    if (fd_ < 0 || !GetFileSizeEx(HandleOf(fd_), &size)) return -1;
+    if (fd_ < 0 || !GetFileSizeEx(detail::HandleOf(fd_), &size)) return -1;
     return size.QuadPart;
 }
 
 bool File::GetIdentity(FileIdentity* identity) const {
     BY_HANDLE_FILE_INFORMATION info{};
-    if (fd_ < 0 || !GetFileInformationByHandle(HandleOf(fd_), &info)) return false;
+    if (fd_ < 0 || !GetFileInformationByHandle(detail::HandleOf(fd_), &info)) return false;
     *identity = detail::IdentityOf(info);
     return true;
-}
-
-bool File::SeekTo(int64_t offset) {
-    LARGE_INTEGER to{};
-    to.QuadPart = offset;
-    return fd_ >= 0 && SetFilePointerEx(HandleOf(fd_), to, nullptr, FILE_BEGIN);
-}
-
-// Moves the end of the file to size, keeping the position where it was.
-bool File::SetSize(int64_t size) {
-    pastSizeLimit_ = false;
-    if (fd_ < 0) return false;
-    const HANDLE handle = HandleOf(fd_);
-    LARGE_INTEGER position{}, zero{}, to{};
-    to.QuadPart = size;
-    if (!SetFilePointerEx(handle, zero, &position, FILE_CURRENT) ||
-        !SetFilePointerEx(handle, to, nullptr, FILE_BEGIN)) {
-        return false;
-    }
-    const bool cut = SetEndOfFile(handle);
-    pastSizeLimit_ = !cut && GetLastError() == ERROR_FILE_TOO_LARGE;
-    SetFilePointerEx(handle, position, nullptr, FILE_BEGIN);
-    return cut;
-}
-
-bool File::SetTimes(const FileTime& lastAccess, const FileTime& lastWrite) {
-    const FILETIME access = detail::FiletimeOf(lastAccess);
-    const FILETIME write = detail::FiletimeOf(lastWrite);
-    return fd_ >= 0 && SetFileTime(HandleOf(fd_), nullptr, &access, &write);
-}
-
-bool File::SetAttributes(uint32_t attributes) {
-    FILE_BASIC_INFO info{};
-    if (fd_ < 0 ||
-        !GetFileInformationByHandleEx(HandleOf(fd_), FileBasicInfo, &info, sizeof info)) {
-        return false;
-    }
-    const DWORD settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
-    info.FileAttributes = (info.FileAttributes & ~settable) | (attributes & settable);
-    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-    // The times stay as they are: zero means "not changed".
-    info.CreationTime.QuadPart = 0;
-    info.LastAccessTime.QuadPart = 0;
-    info.LastWriteTime.QuadPart = 0;
-    info.ChangeTime.QuadPart = 0;
-    return SetFileInformationByHandle(HandleOf(fd_), FileBasicInfo, &info, sizeof info);
 }
 
 void File::Close() {

@@ -46,6 +46,9 @@ class UniqueHandle {
 // well; a symbolic link is itself opened when not followed.
 UniqueHandle OpenForAttributes(const std::string& path, DWORD access, bool followLink);
 
+// The handle under an open file's C runtime descriptor; the descriptor keeps owning it.
+HANDLE HandleOf(int fd);
+
 FileTime FileTimeOf(const FILETIME& time);
 FILETIME FiletimeOf(const FileTime& time);
 // Who the file is: the volume's serial and the file's index on it, its attributes as the mode.
