@@ -71,6 +71,8 @@ static bool OpenHandle(int* fd, const std::string& path, DWORD access, bool excl
 
 HANDLE detail::HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
+using detail::HandleOf;
+
 bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
     Close();
     return OpenHandle(&fd_, path, GENERIC_READ, exclusive, OPEN_EXISTING,
@@ -110,8 +112,7 @@ int64_t File::Read(void* buffer, size_t size) {
     while (done < size) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, INT_MAX));
         DWORD got = 0;
-        if (!ReadFile(detail::HandleOf(fd_), static_cast<char*>(buffer) + done, chunk, &got,
-                      nullptr)) {
+        if (!ReadFile(HandleOf(fd_), static_cast<char*>(buffer) + done, chunk, &got, nullptr)) {
             return -1;
         }
         if (got == 0) break;
@@ -126,8 +127,8 @@ bool File::Write(const void* buffer, size_t size) {
     for (size_t done = 0; done < size;) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - done, INT_MAX));
         DWORD written = 0;
-        if (!WriteFile(detail::HandleOf(fd_), static_cast<const char*>(buffer) + done, chunk,
-                       &written, nullptr) ||
+        if (!WriteFile(HandleOf(fd_), static_cast<const char*>(buffer) + done, chunk, &written,
+                       nullptr) ||
             written == 0) {
             pastSizeLimit_ = GetLastError() == ERROR_FILE_TOO_LARGE;
             return false;
@@ -145,17 +146,17 @@ bool File::AppendWhole(const void* buffer, size_t size) {
     return false;
 }
 
-bool File::Flush() { return fd_ >= 0 && FlushFileBuffers(detail::HandleOf(fd_)); }
+bool File::Flush() { return fd_ >= 0 && FlushFileBuffers(HandleOf(fd_)); }
 
 int64_t File::Size() const {
     LARGE_INTEGER size{};
-    if (fd_ < 0 || !GetFileSizeEx(detail::HandleOf(fd_), &size)) return -1;
+    if (fd_ < 0 || !GetFileSizeEx(HandleOf(fd_), &size)) return -1;
     return size.QuadPart;
 }
 
 bool File::GetIdentity(FileIdentity* identity) const {
     BY_HANDLE_FILE_INFORMATION info{};
-    if (fd_ < 0 || !GetFileInformationByHandle(detail::HandleOf(fd_), &info)) return false;
+    if (fd_ < 0 || !GetFileInformationByHandle(HandleOf(fd_), &info)) return false;
     *identity = detail::IdentityOf(info);
     return true;
 }
