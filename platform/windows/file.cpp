@@ -10,8 +10,6 @@
 #include <utility>
 
 #include "platform/file_system.h"
-#include "platform/temporary_names.h"
-#include "platform/win_constants.h"
 #include "platform/windows/file_handle.h"
 #include "platform/windows/wide_text.h"
 
@@ -122,22 +120,6 @@ bool File::OpenForReadAppend(const std::string& path, bool exclusive) {
                       OPEN_ALWAYS, 0);
 }
 
-bool File::CreateTemporaryBeside(const std::string& path, std::string* temporaryPath,
-                                 uint32_t mode) {
-    Close();
-    if (path.empty()) return false;
-    const std::string stem = TemporaryBesideStem(path);
-    for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
-        const std::string name = stem + RandomTemporaryPart();
-        if (CreateNewForWrite(name, /*exclusive=*/false, /*sequential=*/false, mode)) {
-            *temporaryPath = name;
-            return true;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS) return false;
-    }
-    return false;
-}
-
 int64_t File::Read(void* buffer, size_t size) {
     if (fd_ < 0) return -1;
     size_t done = 0;
@@ -191,39 +173,6 @@ bool File::GetIdentity(FileIdentity* identity) const {
     if (fd_ < 0 || !GetFileInformationByHandle(HandleOf(fd_), &info)) return false;
     *identity = detail::IdentityOf(info);
     return true;
-}
-
-bool File::SeekTo(int64_t offset) {
-    LARGE_INTEGER to{};
-    to.QuadPart = offset;
-    return fd_ >= 0 && SetFilePointerEx(HandleOf(fd_), to, nullptr, FILE_BEGIN);
-}
-
-// Moves the end of the file to size, keeping the position where it was.
-bool File::SetSize(int64_t size) {
-    pastSizeLimit_ = false;
-    if (fd_ < 0) return false;
-    const HANDLE handle = HandleOf(fd_);
-    LARGE_INTEGER position{}, zero{}, to{};
-    to.QuadPart = size;
-    if (!SetFilePointerEx(handle, zero, &position, FILE_CURRENT) ||
-        !SetFilePointerEx(handle, to, nullptr, FILE_BEGIN)) {
-        return false;
-    }
-    const bool cut = SetEndOfFile(handle);
-    pastSizeLimit_ = !cut && GetLastError() == ERROR_FILE_TOO_LARGE;
-    SetFilePointerEx(handle, position, nullptr, FILE_BEGIN);
-    return cut;
-}
-
-bool File::SetTimes(const FileTime& lastAccess, const FileTime& lastWrite) {
-    const FILETIME access = detail::FiletimeOf(lastAccess);
-    const FILETIME write = detail::FiletimeOf(lastWrite);
-    return fd_ >= 0 && SetFileTime(HandleOf(fd_), nullptr, &access, &write);
-}
-
-bool File::SetAttributes(uint32_t attributes) {
-    return fd_ >= 0 && detail::SetAttributesOf(HandleOf(fd_), attributes);
 }
 
 void File::Close() {
