@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/file_system.h"
+#include "platform/win_constants.h"
 #include "platform/windows/file_handle.h"
 #include "platform/windows/wide_text.h"
 
