@@ -47,8 +47,8 @@ bool IsSameNode(HANDLE one, HANDLE other) {
 bool NodeOfHandle(HANDLE handle, NodeIdentity* node, DWORD* attributes) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(handle, &info)) return false;
-    *node = NodeIdentity{info.dwVolumeSerialNumber,
-                         (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    const FileIdentity identity = IdentityOf(info);
+    *node = NodeIdentity{identity.device, identity.inode};
     if (attributes != nullptr) *attributes = info.dwFileAttributes;
     return true;
 }
