@@ -1,11 +1,12 @@
-// <windows.h>, and the shell's and COM's calls that need it first, for the Win32 side of platform/.
-// Its names of the A/W pairs are macros that would rename the program's own functions of the same
-// name (tv::GetFileAttributes, tv::DeleteFile …); they are taken away here, and the Win32 calls are
-// made by their W names.
+// <windows.h>, and the device controls, the shell's and COM's calls that need it first, for the
+// Win32 side of platform/. Its names of the A/W pairs are macros that would rename the program's
+// own functions of the same name (tv::GetFileAttributes, tv::DeleteFile …); they are taken away
+// here, and the Win32 calls are made by their W names.
 #pragma once
 
 #include <windows.h>
 // clang-format off
+#include <winioctl.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
