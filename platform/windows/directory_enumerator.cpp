@@ -33,12 +33,6 @@ struct FolderListing {
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
-// A name that opens one entry of the folder and nothing deeper: no separator of either kind and
-// no stream.
-bool IsEntryName(const std::string& name) {
-    return IsPlainComponent(name) && name.find_first_of("\\:") == std::string::npos;
-}
-
 // Reads the next entries into the listing; false at the end.
 bool ReadMore(FolderListing* listing) {
     if (listing->ended) return false;
@@ -112,9 +106,8 @@ bool DirectoryEnumerator::Open(const std::string& folder, Entries entries) {
 bool DirectoryEnumerator::OpenChild(const DirectoryEnumerator& parent, const std::string& name,
                                     const NodeIdentity& listed, Entries entries) {
     Close();
-    if (!parent.IsOpen() || !IsEntryName(name)) return false;
-    return Adopt(DescriptorOf(detail::OpenFolderEntry(HandleOf(parent.Fd()),
-                                                      detail::WideFromUtf8(name), kListAccess)),
+    if (!parent.IsOpen()) return false;
+    return Adopt(DescriptorOf(detail::OpenFolderEntry(HandleOf(parent.Fd()), name, kListAccess)),
                  &listed, entries);
 }
 

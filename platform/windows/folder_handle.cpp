@@ -1,8 +1,9 @@
 #include "platform/windows/folder_handle.h"
 
-#include <winternl.h>
-
 #include <vector>
+
+#include "platform/windows/folder_entry.h"
+#include "platform/windows/wide_text.h"
 
 namespace tv::detail {
 namespace {
@@ -53,26 +54,11 @@ bool NodeOfHandle(HANDLE handle, NodeIdentity* node, DWORD* attributes) {
     return true;
 }
 
-UniqueHandle OpenFolderEntry(HANDLE folder, const std::wstring& name, DWORD access) {
-    std::wstring text = name;
-    UNICODE_STRING objectName{};
-    objectName.Buffer = text.data();
-    objectName.Length = static_cast<USHORT>(text.size() * sizeof(wchar_t));
-    objectName.MaximumLength = objectName.Length;
-    OBJECT_ATTRIBUTES attributes;
-    InitializeObjectAttributes(&attributes, &objectName, OBJ_CASE_INSENSITIVE, folder, nullptr);
-    IO_STATUS_BLOCK status{};
-    HANDLE entry = INVALID_HANDLE_VALUE;
-    const NTSTATUS result = NtCreateFile(&entry, access | SYNCHRONIZE, &attributes, &status,
-                                         nullptr, 0, kShareAll, FILE_OPEN,
-                                         FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT |
-                                             FILE_OPEN_REPARSE_POINT | FILE_OPEN_FOR_BACKUP_INTENT,
-                                         nullptr, 0);
-    if (!NT_SUCCESS(result)) {
-        SetLastError(RtlNtStatusToDosError(result));
-        return UniqueHandle();
-    }
-    return UniqueHandle(entry);
+UniqueHandle OpenFolderEntry(HANDLE folder, const std::string& name, DWORD access) {
+    EntryOpen open;
+    open.access = access | SYNCHRONIZE;
+    open.options |= FILE_DIRECTORY_FILE | FILE_OPEN_FOR_BACKUP_INTENT;
+    return OpenEntryItselfIn(folder, name, open);
 }
 
 // Some systems (Wine among them) name an open folder by the path it was opened with even after it
@@ -85,7 +71,8 @@ UniqueHandle OpenFolderAbove(HANDLE folder, DWORD access) {
                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
                                     nullptr));
     if (!parent.valid()) return parent;
-    const UniqueHandle entry = OpenFolderEntry(parent.get(), name, FILE_READ_ATTRIBUTES);
+    const UniqueHandle entry =
+        OpenFolderEntry(parent.get(), Utf8FromWide(name), FILE_READ_ATTRIBUTES);
     if (!entry.valid() || !IsSameNode(entry.get(), folder)) return UniqueHandle();
     return parent;
 }

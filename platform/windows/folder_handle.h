@@ -15,7 +15,7 @@ bool NodeOfHandle(HANDLE handle, NodeIdentity* node, DWORD* attributes = nullptr
 
 // Opens the entry name of the open folder as a folder (the name is one level, no separator),
 // relative to the folder's handle and without following a reparse point: one is opened as itself.
-UniqueHandle OpenFolderEntry(HANDLE folder, const std::wstring& name, DWORD access);
+UniqueHandle OpenFolderEntry(HANDLE folder, const std::string& name, DWORD access);
 
 // Opens the folder above the one handle has open, found by the open folder's own path as the
 // system resolved it (every link on the way already followed, so its parent is the real one),
