@@ -4,6 +4,7 @@
 #include <cstring>
 #include <random>
 
+#include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 
@@ -42,6 +43,17 @@ std::string TemporaryBesideStem(const std::string& path) {
 }
 
 std::string RandomTemporaryPart() { return RandomChars(kRandomChars); }
+
+std::string CreateTemporaryBesideWith(const std::string& path,
+                                      const std::function<bool(const std::string&)>& create) {
+    const std::string stem = TemporaryBesideStem(path);
+    for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
+        std::string name = stem + RandomTemporaryPart();
+        if (create(name)) return name;
+        if (LastFileError() != FileError::Exists) break;
+    }
+    return std::string();
+}
 
 bool IsTemporaryBesideName(const std::string& name) {
     const size_t marker = std::strlen(kMarker);

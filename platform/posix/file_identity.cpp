@@ -7,7 +7,6 @@
 
 #include "platform/file_system.h"
 #include "platform/network_paths.h"
-#include "platform/paths.h"
 #include "platform/posix/file_system_internal.h"
 
 namespace tv {
@@ -15,11 +14,6 @@ namespace {
 
 FileTime FromTimespec(const struct timespec& t) {
     return FileTime{t.tv_sec, static_cast<int32_t>(t.tv_nsec)};
-}
-
-bool IsLink(const std::string& path) {
-    struct stat st {};
-    return lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 }  // namespace
@@ -64,19 +58,6 @@ bool GetEntryIdentity(const std::string& path, FileIdentity* identity) {
     if (path.empty() || lstat(ToLocalPath(path).c_str(), &st) != 0) return false;
     *identity = detail::IdentityOf(st);
     return true;
-}
-
-bool HasLinkBelow(const std::string& rootPath, const std::string& entryPath) {
-    const std::string path = ToLocalPath(entryPath);
-    const std::string base = WithTrailingSeparator(ToLocalPath(rootPath));
-    size_t levelEnd = path.size();
-    if (path.size() > base.size() && path.compare(0, base.size(), base) == 0) {
-        levelEnd = path.find(kSeparator, base.size());
-    }
-    for (; levelEnd != std::string::npos; levelEnd = path.find(kSeparator, levelEnd + 1)) {
-        if (IsLink(path.substr(0, levelEnd))) return true;
-    }
-    return IsLink(path);
 }
 
 std::string ResolvedPath(const std::string& path) {

@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "platform/file_system.h"
-#include "platform/temporary_names.h"
 #include "platform/win_constants.h"
 #include "platform/windows/file_handle.h"
 #include "platform/windows/wide_text.h"
@@ -18,13 +17,41 @@
 namespace tv {
 namespace {
 
-DWORD ShareMode(bool exclusive) {
-    return exclusive ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-}
-
 DWORD SequentialFlag(bool sequential) { return sequential ? FILE_FLAG_SEQUENTIAL_SCAN : 0; }
 
 }  // namespace
+
+namespace detail {
+
+DWORD ShareModeOf(bool exclusive) {
+    return exclusive ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+}
+
+bool AdoptAsDescriptor(UniqueHandle handle, int* fd) {
+    const int adopted = _open_osfhandle(reinterpret_cast<intptr_t>(handle.get()), _O_BINARY);
+    if (adopted < 0) return false;
+    handle.Release();
+    *fd = adopted;
+    return true;
+}
+
+HANDLE HandleOfDescriptor(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+bool SetAttributesOf(HANDLE handle, uint32_t attributes) {
+    FILE_BASIC_INFO info{};
+    if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info)) return false;
+    const DWORD settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+    info.FileAttributes = (info.FileAttributes & ~settable) | (attributes & settable);
+    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    // The times stay as they are: zero means "not changed".
+    info.CreationTime.QuadPart = 0;
+    info.LastAccessTime.QuadPart = 0;
+    info.LastWriteTime.QuadPart = 0;
+    info.ChangeTime.QuadPart = 0;
+    return SetFileInformationByHandle(handle, FileBasicInfo, &info, sizeof info);
+}
+
+}  // namespace detail
 
 File::~File() { Close(); }
 
@@ -61,17 +88,12 @@ static bool OpenHandle(int* fd, const std::string& path, DWORD access, bool excl
                        DWORD disposition, DWORD flags) {
     if (path.empty()) return false;
     detail::UniqueHandle handle(CreateFileW(detail::WidePath(path).c_str(), access,
-                                            ShareMode(exclusive), nullptr, disposition,
+                                            detail::ShareModeOf(exclusive), nullptr, disposition,
                                             flags | FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle.valid()) return false;
-    const int adopted = _open_osfhandle(reinterpret_cast<intptr_t>(handle.get()), _O_BINARY);
-    if (adopted < 0) return false;
-    handle.Release();
-    *fd = adopted;
-    return true;
+    return handle.valid() && detail::AdoptAsDescriptor(std::move(handle), fd);
 }
 
-static HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+static HANDLE HandleOf(int fd) { return detail::HandleOfDescriptor(fd); }
 
 bool File::OpenForRead(const std::string& path, bool exclusive, bool sequential) {
     Close();
@@ -86,13 +108,6 @@ bool File::CreateForWrite(const std::string& path, bool exclusive, bool sequenti
                       SequentialFlag(sequential));
 }
 
-// Access lists are inherited from the folder: there are no permission bits to give.
-bool File::CreateNewForWrite(const std::string& path, bool exclusive, bool sequential,
-                             uint32_t /*mode*/) {
-    Close();
-    return OpenHandle(&fd_, path, GENERIC_WRITE, exclusive, CREATE_NEW, SequentialFlag(sequential));
-}
-
 bool File::OpenForAppend(const std::string& path, bool exclusive) {
     Close();
     if (RefuseReadOnly(path)) return false;
@@ -104,22 +119,6 @@ bool File::OpenForReadAppend(const std::string& path, bool exclusive) {
     if (RefuseReadOnly(path)) return false;
     return OpenHandle(&fd_, path, GENERIC_READ | FILE_APPEND_DATA | SYNCHRONIZE, exclusive,
                       OPEN_ALWAYS, 0);
-}
-
-bool File::CreateTemporaryBeside(const std::string& path, std::string* temporaryPath,
-                                 uint32_t mode) {
-    Close();
-    if (path.empty()) return false;
-    const std::string stem = TemporaryBesideStem(path);
-    for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
-        const std::string name = stem + RandomTemporaryPart();
-        if (CreateNewForWrite(name, /*exclusive=*/false, /*sequential=*/false, mode)) {
-            *temporaryPath = name;
-            return true;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS) return false;
-    }
-    return false;
 }
 
 int64_t File::Read(void* buffer, size_t size) {
@@ -175,52 +174,6 @@ bool File::GetIdentity(FileIdentity* identity) const {
     if (fd_ < 0 || !GetFileInformationByHandle(HandleOf(fd_), &info)) return false;
     *identity = detail::IdentityOf(info);
     return true;
-}
-
-bool File::SeekTo(int64_t offset) {
-    LARGE_INTEGER to{};
-    to.QuadPart = offset;
-    return fd_ >= 0 && SetFilePointerEx(HandleOf(fd_), to, nullptr, FILE_BEGIN);
-}
-
-// Moves the end of the file to size, keeping the position where it was.
-bool File::SetSize(int64_t size) {
-    pastSizeLimit_ = false;
-    if (fd_ < 0) return false;
-    const HANDLE handle = HandleOf(fd_);
-    LARGE_INTEGER position{}, zero{}, to{};
-    to.QuadPart = size;
-    if (!SetFilePointerEx(handle, zero, &position, FILE_CURRENT) ||
-        !SetFilePointerEx(handle, to, nullptr, FILE_BEGIN)) {
-        return false;
-    }
-    const bool cut = SetEndOfFile(handle);
-    pastSizeLimit_ = !cut && GetLastError() == ERROR_FILE_TOO_LARGE;
-    SetFilePointerEx(handle, position, nullptr, FILE_BEGIN);
-    return cut;
-}
-
-bool File::SetTimes(const FileTime& lastAccess, const FileTime& lastWrite) {
-    const FILETIME access = detail::FiletimeOf(lastAccess);
-    const FILETIME write = detail::FiletimeOf(lastWrite);
-    return fd_ >= 0 && SetFileTime(HandleOf(fd_), nullptr, &access, &write);
-}
-
-bool File::SetAttributes(uint32_t attributes) {
-    FILE_BASIC_INFO info{};
-    if (fd_ < 0 ||
-        !GetFileInformationByHandleEx(HandleOf(fd_), FileBasicInfo, &info, sizeof info)) {
-        return false;
-    }
-    const DWORD settable = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
-    info.FileAttributes = (info.FileAttributes & ~settable) | (attributes & settable);
-    if (info.FileAttributes == 0) info.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-    // The times stay as they are: zero means "not changed".
-    info.CreationTime.QuadPart = 0;
-    info.LastAccessTime.QuadPart = 0;
-    info.LastWriteTime.QuadPart = 0;
-    info.ChangeTime.QuadPart = 0;
-    return SetFileInformationByHandle(HandleOf(fd_), FileBasicInfo, &info, sizeof info);
 }
 
 void File::Close() {

@@ -46,9 +46,23 @@ class UniqueHandle {
 // well; a symbolic link is itself opened when not followed.
 UniqueHandle OpenForAttributes(const std::string& path, DWORD access, bool followLink);
 
+// The share mode of the program's file opens: an exclusive one lets others only read the file
+// meanwhile; the others let every other program read, write and rename it.
+DWORD ShareModeOf(bool exclusive);
+// Takes handle over as a C runtime descriptor, stored in fd; false (the handle closed) when no
+// descriptor is left.
+bool AdoptAsDescriptor(UniqueHandle handle, int* fd);
+// The handle a descriptor stands for.
+HANDLE HandleOfDescriptor(int fd);
+// Sets the settable kAttr* bits (read-only, hidden, system, archive) of an open entry, keeping
+// its other attributes and its times.
+bool SetAttributesOf(HANDLE handle, uint32_t attributes);
+
 FileTime FileTimeOf(const FILETIME& time);
 FILETIME FiletimeOf(const FileTime& time);
 // Who the file is: the volume's serial and the file's index on it, its attributes as the mode.
 FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info);
+// What GetFileStatus reports of the entry name, from what its handle told.
+FileStatus StatusOf(const std::string& name, const BY_HANDLE_FILE_INFORMATION& info);
 
 }  // namespace tv::detail

@@ -41,19 +41,14 @@ bool WriteAll(HANDLE handle, const std::string& bytes) {
 
 // A new temporary file beside path, open for writing and shared with nobody.
 detail::UniqueHandle CreateTemporaryFor(const std::string& path, std::string* temporaryPath) {
-    const std::string stem = TemporaryBesideStem(path);
-    for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
-        const std::string name = stem + RandomTemporaryPart();
-        detail::UniqueHandle handle(CreateFileW(detail::WidePath(name).c_str(), GENERIC_WRITE, 0,
-                                                nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN,
-                                                nullptr));
-        if (handle.valid()) {
-            *temporaryPath = name;
-            return handle;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS) break;
-    }
-    return detail::UniqueHandle();
+    detail::UniqueHandle handle;
+    *temporaryPath = CreateTemporaryBesideWith(path, [&](const std::string& name) {
+        handle =
+            detail::UniqueHandle(CreateFileW(detail::WidePath(name).c_str(), GENERIC_WRITE, 0,
+                                             nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
+        return handle.valid();
+    });
+    return handle;
 }
 
 // Gives the finished temporary file the name path, replacing what had it; the temporary is

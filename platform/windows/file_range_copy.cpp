@@ -1,13 +1,13 @@
 // Copies between two open files by reading and writing at the given offsets: Windows has no call
 // that copies between any two files inside the kernel, so the bytes pass through a buffer here.
 // Neither file's position moves, as with the Linux side's in-kernel copy.
-#include <io.h>
 #include <winternl.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/windows/file_handle.h"
 #include "platform/windows/win32.h"
 
 namespace tv {
@@ -16,8 +16,6 @@ namespace {
 constexpr size_t kChunk = size_t{1} << 20;
 // FILE_INFORMATION_CLASS's FileAccessInformation, which winternl.h leaves out.
 constexpr int kFileAccessInformation = 8;
-
-HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
 // A handle opened to append and not to write may not write at an offset: every write of it lands
 // at the end, so the copy is left to the caller's own writes.
@@ -68,8 +66,8 @@ int64_t File::CopyRangeFrom(const File& source, int64_t sourceOffset, int64_t ta
         *error = RangeCopyError::Unsupported;
         return 0;
     }
-    const HANDLE from = HandleOf(source.fd_);
-    const HANDLE to = HandleOf(fd_);
+    const HANDLE from = detail::HandleOfDescriptor(source.fd_);
+    const HANDLE to = detail::HandleOfDescriptor(fd_);
     if (!WritesAtOffsets(to)) {
         *error = RangeCopyError::Unsupported;
         return 0;

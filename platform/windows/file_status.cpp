@@ -86,6 +86,20 @@ FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return identity;
 }
 
+FileStatus StatusOf(const std::string& name, const BY_HANDLE_FILE_INFORMATION& info) {
+    const FileIdentity identity = IdentityOf(info);
+    FileStatus status;
+    status.name = name;
+    status.attributes = info.dwFileAttributes;
+    status.creation = FileTimeOf(info.ftCreationTime);
+    status.lastAccess = identity.lastAccess;
+    status.lastWrite = identity.lastWrite;
+    status.kind = identity.IsFolder() ? EntryKind::Folder : EntryKind::File;
+    status.size = identity.IsFolder() ? 0 : identity.size;
+    status.node = NodeIdentity{identity.device, identity.inode};
+    return status;
+}
+
 }  // namespace detail
 
 bool FileStatus::IsDirectory() const { return (attributes & kAttrDirectory) != 0; }
@@ -120,17 +134,7 @@ bool GetEntryIdentity(const std::string& path, FileIdentity* identity) {
 bool GetFileStatus(const std::string& path, FileStatus* status) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!ReadInformation(path, true, &info)) return false;
-    const FileIdentity identity = detail::IdentityOf(info);
-    FileStatus result;
-    result.name = NameOfPath(path);
-    result.attributes = info.dwFileAttributes;
-    result.creation = detail::FileTimeOf(info.ftCreationTime);
-    result.lastAccess = identity.lastAccess;
-    result.lastWrite = identity.lastWrite;
-    result.kind = identity.IsFolder() ? EntryKind::Folder : EntryKind::File;
-    result.size = identity.IsFolder() ? 0 : identity.size;
-    result.node = NodeIdentity{identity.device, identity.inode};
-    *status = result;
+    *status = detail::StatusOf(NameOfPath(path), info);
     return true;
 }
 

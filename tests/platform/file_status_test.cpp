@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -136,33 +135,6 @@ TEST(FileTimes, KeepNanosecondsAndRefuseTimesTheKernelWouldReadAsSpecial) {
     EXPECT_EQ(status.lastWrite, write);
 }
 
-TEST(DirectoryEnumerator, ReportsTimesAndSizesBeyondFourGiB) {
-    test::TestWorld world;
-    const std::string folder = world.MakeFolder("big");
-    const std::string path = JoinPath(folder, "sparse.bin");
-    const uint64_t size = (5ull << 30) + 3;
-    {
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(ftruncate(fd, static_cast<off_t>(size)), 0);
-        close(fd);
-    }
-    const FileTime write{1700000000, 500};
-    ASSERT_TRUE(SetFileTimes(path, write, write));
-    ASSERT_TRUE(CreateFolder(JoinPath(folder, "sub")));
-
-    const auto entries = Enumerate(folder);
-    ASSERT_EQ(entries.size(), 2u);
-    const FileStatus& file = entries.at("sparse.bin");
-    EXPECT_EQ(file.size, size);
-    EXPECT_EQ(file.lastWrite, write);
-    EXPECT_EQ(file.lastAccess, write);
-    EXPECT_FALSE(file.IsDirectory());
-    const FileStatus& sub = entries.at("sub");
-    EXPECT_TRUE(sub.IsDirectory());
-    EXPECT_EQ(sub.size, 0u);
-}
-
 TEST(DirectoryEnumerator, PassesOverLinksPipesAndNothingElse) {
     test::TestWorld world;
     const std::string folder = world.MakeFolder("walk");
@@ -231,22 +203,6 @@ TEST(DirectoryEnumerator, DoesNotEnterAnotherMount) {
     }
     const auto names = NamesIn("/");
     EXPECT_EQ(std::count(names.begin(), names.end(), "proc"), 0);
-}
-
-TEST(DirectoryEnumerator, RefusesWhatIsNotAFolder) {
-    test::TestWorld world;
-    const std::string folder = world.MakeFolder("e");
-    world.Write(folder, {{"file.txt", TreeFile{"x"}}});
-    for (const std::string& path : {JoinPath(folder, "missing"), JoinPath(folder, "file.txt")}) {
-        DirectoryEnumerator enumerator;
-        EXPECT_FALSE(enumerator.Open(path)) << path;
-        FileStatus entry;
-        EXPECT_FALSE(enumerator.Next(&entry)) << path;
-    }
-    DirectoryEnumerator empty;
-    ASSERT_TRUE(empty.Open(world.MakeFolder("empty")));
-    FileStatus entry;
-    EXPECT_FALSE(empty.Next(&entry));
 }
 
 }  // namespace

@@ -67,15 +67,5 @@ TEST_F(VolumeKindScopeTest, ARunRemembersItsVolumesAndTheNextSeesANewMediumAtThe
     EXPECT_FALSE(onFat);
 }
 
-TEST(VolumeKindScope, TheInnermostScopeIsAskedAndNoneOutsideEveryScope) {
-    EXPECT_EQ(VolumeKindScope::Current(), nullptr);
-    const VolumeKindScope outer;
-    {
-        const VolumeKindScope inner;
-        EXPECT_EQ(VolumeKindScope::Current(), &inner);
-    }
-    EXPECT_EQ(VolumeKindScope::Current(), &outer);
-}
-
 }  // namespace
 }  // namespace tv::test
