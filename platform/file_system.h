@@ -74,6 +74,10 @@ struct FileIdentity {
     // The owner may write to it: off is the read-only attribute where the file system keeps no
     // attributes of its own.
     bool IsOwnerWritable() const;
+    // The file is this process's user's: what it left behind is its own to clear away. Windows
+    // keeps the owner in the access list, not here; there the system's checks of the removal
+    // decide.
+    bool IsOwnedByThisUser() const;
     // The permissions a copy of this file is made with: its own, with writing allowed to the
     // owner, so that the copy can be finished and later replaced.
     uint32_t CopyPermissions() const;

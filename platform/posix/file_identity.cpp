@@ -41,6 +41,8 @@ bool FileIdentity::IsLink() const { return S_ISLNK(mode); }
 
 bool FileIdentity::IsOwnerWritable() const { return (mode & S_IWUSR) != 0; }
 
+bool FileIdentity::IsOwnedByThisUser() const { return owner == ::geteuid(); }
+
 uint32_t FileIdentity::CopyPermissions() const { return mode | S_IWUSR; }
 
 bool FileIdentity::IsSameFile(const FileIdentity& other) const {

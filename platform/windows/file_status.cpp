@@ -112,6 +112,8 @@ bool FileIdentity::IsLink() const { return (mode & FILE_ATTRIBUTE_REPARSE_POINT)
 
 bool FileIdentity::IsOwnerWritable() const { return (mode & FILE_ATTRIBUTE_READONLY) == 0; }
 
+bool FileIdentity::IsOwnedByThisUser() const { return true; }
+
 uint32_t FileIdentity::CopyPermissions() const { return mode & ~FILE_ATTRIBUTE_READONLY; }
 
 bool FileIdentity::IsSameFile(const FileIdentity& other) const {

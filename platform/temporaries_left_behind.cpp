@@ -1,6 +1,4 @@
 // The temporary files of replacements that never finished, cleared away by their owner.
-#include <unistd.h>
-
 #include "platform/file_system.h"
 
 namespace tv {
@@ -16,7 +14,7 @@ void RemoveTemporariesBesideIn(const std::string& folder) {
     while (entries.Next(&entry)) {
         FileIdentity found;
         if (IsTemporaryBesideName(entry.name) && open.EntryIdentity(entry.name, &found) &&
-            found.IsRegularFile() && found.owner == ::geteuid()) {
+            found.IsRegularFile() && found.IsOwnedByThisUser()) {
             open.RemoveFile(entry.name);
         }
     }
