@@ -27,7 +27,7 @@ using std::chrono::steady_clock;
 // no silent caller held the listener up.
 constexpr int kQuickAnswerMs = 1000;
 
-// A caller of the pipe's own making, connected as soon as an instance is free.
+// A caller the test drives by hand, connected as soon as an instance of the pipe is free.
 struct RawCaller {
     explicit RawCaller(const std::wstring& name) {
         for (int tries = 0; tries < 50 && pipe == INVALID_HANDLE_VALUE; ++tries) {
@@ -61,7 +61,7 @@ struct RawCaller {
 
 class InstanceChannelWin32 : public ::testing::Test {
   protected:
-    void Serve(InstanceListener& listener, std::atomic<int>& openings) {
+    static void Serve(InstanceListener& listener, std::atomic<int>& openings) {
         listener.Serve([&openings] { ++openings; });
     }
     static bool WaitForOpenings(const std::atomic<int>& openings, int count) {
