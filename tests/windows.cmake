@@ -13,7 +13,8 @@ target_link_libraries(testsupport PUBLIC controller platform GTest::gtest)
 set(platform_linux_only
   # The Linux mount table, udisks labels, GVfs shares and mount errors.
   mountinfo_test.cpp volume_label_udisks_test.cpp network_share_test.cpp network_path_test.cpp
-  # The instance channel is a Unix socket in the runtime folder.
+  # The instance channel is a Unix socket in the runtime folder; Windows has a named pipe
+  # (windows/instance_channel_win32_test.cpp).
   instance_channel_test.cpp
   # The desktop keyring over the session bus.
   secret_store_test.cpp

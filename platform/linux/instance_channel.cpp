@@ -19,22 +19,21 @@
 #include <utility>
 #include <vector>
 
+#include "platform/instance_conversation.h"
 #include "platform/paths.h"
 #include "platform/posix/unique_fd.h"
 
 namespace tv {
 namespace {
 
+using detail::kCallerPatience;
+using detail::kInstanceAnswer;
+using detail::kInstanceRequest;
+using detail::kMaxCallers;
+using detail::MsUntil;
+using detail::SteadyClock;
 using detail::UniqueFd;
-using SteadyClock = std::chrono::steady_clock;
 
-// The whole conversation: the caller's one request and the instance's one answer.
-constexpr std::string_view kRequest = "open-settings\n";
-constexpr std::string_view kAnswer = "ok\n";
-// Callers heard at the same time; a new one pushes out the one that has waited longest.
-constexpr size_t kMaxCallers = 8;
-// How long a caller may take to say its request before it is hung up on.
-constexpr auto kCallerPatience = std::chrono::seconds(2);
 // Between two tries to reach an instance that does not take calls yet.
 constexpr auto kRetryPause = std::chrono::milliseconds(50);
 
@@ -60,13 +59,6 @@ bool PeerIsThisUser(int fd) {
     socklen_t size = sizeof peer;
     return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof peer &&
            peer.uid == geteuid();
-}
-
-// Milliseconds for poll until deadline, rounded up so that a wait never ends just before it.
-int MsUntil(SteadyClock::time_point deadline) {
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
-    return left <= 0 ? 0 : static_cast<int>(left);
 }
 
 bool WaitReady(int fd, short events, SteadyClock::time_point deadline) {
@@ -97,9 +89,9 @@ bool SendAll(int fd, std::string_view bytes, SteadyClock::time_point deadline) {
 // What the instance answers, up to the answer's length.
 std::string ReceiveAnswer(int fd, SteadyClock::time_point deadline) {
     std::string received;
-    char buffer[kAnswer.size()];
-    while (received.size() < kAnswer.size() && WaitReady(fd, POLLIN, deadline)) {
-        const ssize_t got = recv(fd, buffer, kAnswer.size() - received.size(), 0);
+    char buffer[kInstanceAnswer.size()];
+    while (received.size() < kInstanceAnswer.size() && WaitReady(fd, POLLIN, deadline)) {
+        const ssize_t got = recv(fd, buffer, kInstanceAnswer.size() - received.size(), 0);
         if (got == 0 || (got < 0 && errno != EINTR && errno != EAGAIN)) break;
         if (got > 0) received.append(buffer, static_cast<size_t>(got));
     }
@@ -143,8 +135,8 @@ bool AskRunningInstanceToOpenSettings(const std::string& lockFolder, int timeout
         UniqueFd fd;
         switch (Connect(address, &fd)) {
             case Connection::Made:
-                return PeerIsThisUser(fd.get()) && SendAll(fd.get(), kRequest, deadline) &&
-                       ReceiveAnswer(fd.get(), deadline) == kAnswer;
+                return PeerIsThisUser(fd.get()) && SendAll(fd.get(), kInstanceRequest, deadline) &&
+                       ReceiveAnswer(fd.get(), deadline) == kInstanceAnswer;
             case Connection::NobodyListens:
                 return false;
             case Connection::TryAgain:
@@ -221,17 +213,18 @@ struct InstanceListener::Server {
     }
 
     // True when the conversation with caller is over: it has been answered, has hung up, or said
-    // what is not the request (one byte more than the request is read, to see that too).
+    // what is not the request.
     bool Hear(Caller& caller) {
-        char buffer[kRequest.size() + 1];
-        const ssize_t got =
-            recv(caller.fd.get(), buffer, kRequest.size() + 1 - caller.said.size(), 0);
+        char buffer[detail::kMostHeard];
+        const ssize_t got = recv(caller.fd.get(), buffer, sizeof buffer - caller.said.size(), 0);
         if (got < 0) return errno != EAGAIN && errno != EINTR;
         if (got == 0) return true;
         caller.said.append(buffer, static_cast<size_t>(got));
-        if (kRequest.substr(0, caller.said.size()) != caller.said) return true;
-        if (caller.said.size() < kRequest.size()) return false;
-        send(caller.fd.get(), kAnswer.data(), kAnswer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        const detail::Heard heard = detail::Hear(caller.said);
+        if (heard == detail::Heard::Part) return false;
+        if (heard == detail::Heard::Other) return true;
+        send(caller.fd.get(), kInstanceAnswer.data(), kInstanceAnswer.size(),
+             MSG_NOSIGNAL | MSG_DONTWAIT);
         openSettings();
         return true;
     }
