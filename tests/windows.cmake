@@ -140,14 +140,8 @@ set(engine_linux_only
   idle_library_test.cpp
 )
 tessaravine_tests(engine DEPS engine EXCLUDE ${engine_linux_only})
-# Stand-ins for the idle library, which the worker tests place in a test program directory.
-add_library(tv_idle_stub MODULE modules/idle_stub/idle_stub.cpp)
-add_library(tv_idle_stub_without_entry MODULE modules/idle_stub/idle_stub.cpp)
-target_compile_definitions(tv_idle_stub_without_entry PRIVATE TV_IDLE_STUB_WITHOUT_ENTRY)
-add_dependencies(engine_tests tv_idle_stub tv_idle_stub_without_entry)
-target_compile_definitions(engine_tests PRIVATE
-  TV_IDLE_STUB_PATH="${wine_host_drive}$<TARGET_FILE:tv_idle_stub>"
-  TV_IDLE_STUB_WITHOUT_ENTRY_PATH="${wine_host_drive}$<TARGET_FILE:tv_idle_stub_without_entry>")
+include(idle_stubs.cmake)
+tessaravine_idle_stubs("${wine_host_drive}")
 
 set(controller_linux_only
   # Symbolic links and another owner's files in the lock and config folders at a start; the
