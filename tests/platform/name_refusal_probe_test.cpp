@@ -14,15 +14,7 @@
 #include "tests/support/test_world.h"
 #include "tests/support/tree.h"
 
-namespace tv {
-
-void PrintTo(const NameRefusals& r, std::ostream* out) {
-    *out << "{characters " << r.characters.count() << ", trailingDot " << r.trailingDot
-         << ", trailingSpace " << r.trailingSpace << ", deviceNames " << r.deviceNames
-         << ", nonAscii " << r.nonAscii << "}";
-}
-
-namespace test {
+namespace tv::test {
 namespace {
 
 constexpr const char* kProbeName = ".tvpart-00000000000000a5";
@@ -100,5 +92,4 @@ TEST_F(NameRefusalProbeTest, AProbeLeftBehindIsRemovedWithWhatItHolds) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace tv
+}  // namespace tv::test

@@ -2,9 +2,20 @@
 // FAT-family file systems refuse, and the rest as asked.
 #pragma once
 
+#include <ostream>
+
 #include "platform/name_refusals.h"
 
-namespace tv::test {
+namespace tv {
+
+// How a test failure shows refusals.
+inline void PrintTo(const NameRefusals& r, std::ostream* out) {
+    *out << "{characters " << r.characters.count() << ", trailingDot " << r.trailingDot
+         << ", trailingSpace " << r.trailingSpace << ", deviceNames " << r.deviceNames
+         << ", nonAscii " << r.nonAscii << "}";
+}
+
+namespace test {
 
 inline NameRefusals RefusingWindowsCharacters(bool trailing, bool deviceNames, bool nonAscii) {
     NameRefusals refusals;
@@ -18,4 +29,5 @@ inline NameRefusals RefusingWindowsCharacters(bool trailing, bool deviceNames, b
     return refusals;
 }
 
-}  // namespace tv::test
+}  // namespace test
+}  // namespace tv

@@ -13,15 +13,7 @@
 #include "tests/support/test_world.h"
 #include "tests/support/tree.h"
 
-namespace tv {
-
-void PrintTo(const NameRefusals& r, std::ostream* out) {
-    *out << "{characters " << r.characters.count() << ", trailingDot " << r.trailingDot
-         << ", trailingSpace " << r.trailingSpace << ", deviceNames " << r.deviceNames
-         << ", nonAscii " << r.nonAscii << "}";
-}
-
-namespace test {
+namespace tv::test {
 namespace {
 
 constexpr const char* kProbeName = ".tvpart-00000000000000a5";
@@ -77,5 +69,4 @@ TEST_F(NameRefusalsWin32Test, ALinkInTheProbesPlaceIsLeftAlone) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace tv
+}  // namespace tv::test
