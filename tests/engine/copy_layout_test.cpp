@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/held_lock.h"
 
 namespace tv::test {
 namespace {
@@ -125,10 +126,13 @@ TEST_F(CopyLayoutTest, AGenerationThatCannotMoveUpIsNotOverwritten) {
                               {"1世代前JPGフォルダ", {{"p.jpg", Text("v1", kNow - 2 * kDay)}}}};
     world.Write(destination, generations);
     world.Write(sourceRoot, {{"p.jpg", Text("v3")}});
-    File holder;  // another program holds the oldest copy: it cannot be read
-    ASSERT_TRUE(holder.OpenForRead(Copy("1世代前JPGフォルダ/p.jpg"), true, false));
+    {
+        // Another program holds the oldest copy during the run: it cannot be read.
+        const HeldLock holder(Copy("1世代前JPGフォルダ/p.jpg"));
+        ASSERT_TRUE(holder.locked());
 
-    EXPECT_EQ(Run(), static_cast<int>(FileResult::OpenError));
+        EXPECT_EQ(Run(), static_cast<int>(FileResult::OpenError));
+    }
 
     Tree expected = generations;
     expected["2世代前JPGフォルダ"] = Tree{};

@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/held_lock.h"
+#include "tests/support/recycle_bin.h"
 
 namespace tv::test {
 namespace {
@@ -177,14 +178,21 @@ TEST_F(LeftoverCopiesTest, AUsersFileThatOnlyBeginsLikeATemporaryCopyIsTheUsers)
     job.ForceMirror = 1;
     world.Write(job.Source, {{".tvpart-notes", Text("my notes")}});
     world.Write(destination, {{".tvpart-keep.txt", Text("kept by the user")}});
+#ifdef _WIN32
+    const int64_t binnedBefore = ItemsInRecycleBin();
+#endif
 
     Run();
 
     Tree expected = copied;
     expected[".tvpart-notes"] = Text("my notes");
     EXPECT_EQ(world.Read(destination), expected);
+#ifdef _WIN32
+    EXPECT_EQ(ItemsInRecycleBin(), binnedBefore + 1);
+#else
     EXPECT_EQ(world.Read(world.TrashFiles()),
               (Tree{{".tvpart-keep.txt", Text("kept by the user")}}));
+#endif
     EXPECT_EQ(outcome.HadError, 0);
 }
 
