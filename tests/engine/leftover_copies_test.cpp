@@ -78,7 +78,12 @@ TEST_F(LeftoverCopiesTest, AStoppedRunLeavesTheSweepForTheNextOne) {
 
     Run();
 
+    EXPECT_TRUE(PathExists(Copy("sub/.tvpart-00000000000000b2")));
+    // Where the run asks which names the destination refuses (always on Windows, on FAT media
+    // elsewhere), it clears the destination's own folder first, before anything can stop it.
+#ifndef _WIN32
     EXPECT_TRUE(PathExists(Copy(".tvpart-00000000000000a1")));
+#endif
 }
 
 // Steps the test along with the run's copies.
