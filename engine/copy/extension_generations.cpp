@@ -94,6 +94,22 @@ FileResult PlaceGeneration(const CopyJob& job, RunContext& context, const Genera
     return CopyAndLog(job, context, entry.path, target, known);
 }
 
+// Copies an older entry one generation up into folder. A copy there already must give way to
+// it, which it may refuse (on Windows while another program holds it open): a copy waiting for
+// the batch would learn that only once the younger copy it came from is overwritten, so such a
+// move takes its place at once and a failure stops the rotation in time.
+FileResult MoveUp(const CopyJob& job, RunContext& context, const GenerationEntry& entry,
+                  const std::string& folder, const std::string& fileName,
+                  const NodeIdentity& listed, FileResult previous) {
+    PendingCopies& pending = context.pendingCopies();
+    const bool copiesMayWait = pending.CopiesMayWait();
+    if (PathExists(JoinPath(folder, fileName))) pending.LetCopiesWait(false);
+    const FileResult result =
+        PlaceGeneration(job, context, entry, folder, fileName, listed, previous);
+    pending.LetCopiesWait(copiesMayWait);
+    return result;
+}
+
 }  // namespace
 
 FileResult PlaceInExtensionFolders(const CopyJob& job, RunContext& context,
@@ -124,7 +140,7 @@ FileResult PlaceInExtensionFolders(const CopyJob& job, RunContext& context,
         --generation;
         const std::string older = StoredPathBelow(
             job.Destination, OlderGenerationFolder(job, generation, sourceName), refusals);
-        result = PlaceGeneration(job, context, entries[i], older, fileName, listed, result);
+        result = MoveUp(job, context, entries[i], older, fileName, listed, result);
         if (StopsTheRotation(result)) return result;
     }
     return PlaceGeneration(job, context, entries.back(), current, fileName, listed, result);

@@ -2,11 +2,20 @@
 
 #include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/held_lock.h"
 
 namespace tv::test {
 namespace {
 
 constexpr int64_t kDay = 86400;
+
+// Windows drops the trailing dot of a name it is given, so no file can be made there by a name
+// that ends in one.
+#ifdef _WIN32
+constexpr bool kNamesKeepATrailingDot = false;
+#else
+constexpr bool kNamesKeepATrailingDot = true;
+#endif
 
 TreeFile Text(const std::string& content, int64_t mtime = kNow, uint32_t attrs = 0) {
     return TreeFile{.content = content, .mtime = mtime, .attrs = attrs};
@@ -90,13 +99,16 @@ TEST_F(CopyLayoutTest, AFileGoneSinceTheListingMakesNoDatedFolder) {
 
 TEST_F(CopyLayoutTest, ExtensionFoldersKeepOneGenerationPerChange) {
     job.ExtFolder = 1;
-    world.Write(sourceRoot, {{"pics", {{"photo.jpg", Text("v1", kNow - 3 * kDay)}}},
-                             {"readme", Text("r")},
-                             {"end.", Text("e")}});
+    Tree source = {{"pics", {{"photo.jpg", Text("v1", kNow - 3 * kDay)}}}, {"readme", Text("r")}};
+    Tree first = {{"JPGフォルダ", {{"photo.jpg", Text("v1", kNow - 3 * kDay)}}},
+                  {"拡張子なしフォルダ", {{"readme", Text("r")}}}};
+    // A name that ends in a dot has an empty extension.
+    if (kNamesKeepATrailingDot) {
+        source["end."] = Text("e");
+        first["フォルダ"] = Tree{{"end.", Text("e")}};
+    }
+    world.Write(sourceRoot, source);
     Run();
-    const Tree first = {{"JPGフォルダ", {{"photo.jpg", Text("v1", kNow - 3 * kDay)}}},
-                        {"拡張子なしフォルダ", {{"readme", Text("r")}}},
-                        {"フォルダ", {{"end.", Text("e")}}}};
     EXPECT_EQ(world.Read(destination), first);
 
     world.Write(Path("pics"), {{"photo.jpg", Text("v2", kNow - 2 * kDay)}});
@@ -116,7 +128,7 @@ TEST_F(CopyLayoutTest, ExtensionFoldersKeepOneGenerationPerChange) {
 
     Run();
     EXPECT_EQ(world.Read(destination), third) << "an unchanged source adds no generation";
-    EXPECT_EQ(duplicates, 3) << "each current copy equals its source";
+    EXPECT_EQ(duplicates, kNamesKeepATrailingDot ? 3 : 2) << "each current copy equals its source";
 }
 
 TEST_F(CopyLayoutTest, AGenerationThatCannotMoveUpIsNotOverwritten) {
@@ -125,10 +137,13 @@ TEST_F(CopyLayoutTest, AGenerationThatCannotMoveUpIsNotOverwritten) {
                               {"1世代前JPGフォルダ", {{"p.jpg", Text("v1", kNow - 2 * kDay)}}}};
     world.Write(destination, generations);
     world.Write(sourceRoot, {{"p.jpg", Text("v3")}});
-    File holder;  // another program holds the oldest copy: it cannot be read
-    ASSERT_TRUE(holder.OpenForRead(Copy("1世代前JPGフォルダ/p.jpg"), true, false));
+    {
+        // Another program holds the oldest copy during the run: it cannot be read.
+        const HeldLock holder(Copy("1世代前JPGフォルダ/p.jpg"));
+        ASSERT_TRUE(holder.locked());
 
-    EXPECT_EQ(Run(), static_cast<int>(FileResult::OpenError));
+        EXPECT_EQ(Run(), static_cast<int>(FileResult::OpenError));
+    }
 
     Tree expected = generations;
     expected["2世代前JPGフォルダ"] = Tree{};

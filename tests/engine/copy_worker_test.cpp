@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/engine/worker_fixture.h"
+#include "tests/support/held_lock.h"
 
 namespace tv::test {
 namespace {
@@ -88,8 +89,8 @@ TEST_F(WorkerTest, AnOpenErrorAsTheLastResultKeepsTheExtras) {
     job.ForceMirror = 1;
     world.Write(sourceRoot, {{"locked.txt", Text("l")}});
     world.Write(destination, kExtra);
-    File holder;  // another holder's exclusive lock: the worker cannot open the file
-    ASSERT_TRUE(holder.OpenForRead(Path("locked.txt"), true, false));
+    const HeldLock holder(Path("locked.txt"));  // the worker cannot open the file
+    ASSERT_TRUE(holder.locked());
 
     EXPECT_EQ(RunWindowed(), 0);
 

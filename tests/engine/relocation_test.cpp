@@ -6,6 +6,8 @@
 #include <ctime>
 
 #include "tests/engine/worker_fixture.h"
+#include "tests/support/held_lock.h"
+#include "tests/support/recycle_bin.h"
 #include "tests/support/scoped_time_zone.h"
 
 namespace tv::test {
@@ -75,14 +77,21 @@ TEST_F(RelocationTest, MoveSendsTheOldEntriesToTheTrashAndKeepsTheOldFolder) {
     UseDestinationDrive();
     request.Move = true;
     world.Write(oldFolder, kBackup);
+#ifdef _WIN32
+    const int64_t binnedBefore = ItemsInRecycleBin();
+#endif
 
     EXPECT_EQ(Run(), 0);
 
     EXPECT_EQ(world.Read(request.NewFolder), kBackup);
     EXPECT_TRUE(IsDirectory(oldFolder));
     EXPECT_EQ(world.Read(oldFolder), Tree{});
+#ifdef _WIN32
+    EXPECT_EQ(ItemsInRecycleBin(), binnedBefore + 3);  // a.txt, b.txt and c.bin
+#else
     const Tree trash = world.Read(world.TrashFiles());
     EXPECT_TRUE(trash.count("a.txt") && trash.count("b.txt") && trash.count("c.bin")) << trash;
+#endif
     EXPECT_TRUE(observer.Saw(LinesEvent("", "")));
 }
 
@@ -188,11 +197,13 @@ TEST_F(RelocationTest, AnOpenErrorIsReportedTheRunGoesOnAndAMoveKeepsTheOldFolde
     UseDestinationDrive();
     request.Move = true;
     world.Write(oldFolder, {{"locked.txt", Text("l")}, {"free.txt", Text("f")}});
-    File holder;
-    ASSERT_TRUE(holder.OpenForRead(Old("locked.txt"), true, false));
     prompts.Expect("オープンエラー", "", kMbOk, kIdOk);
+    {
+        const HeldLock holder(Old("locked.txt"));
+        ASSERT_TRUE(holder.locked());
 
-    EXPECT_EQ(Run(), 0);
+        EXPECT_EQ(Run(), 0);
+    }
 
     EXPECT_EQ(world.Read(request.NewFolder), (Tree{{"free.txt", Text("f")}}));
     EXPECT_EQ(world.Read(oldFolder), (Tree{{"locked.txt", Text("l")}, {"free.txt", Text("f")}}));

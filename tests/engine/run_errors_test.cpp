@@ -51,10 +51,17 @@ TEST_F(RunErrorsTest, EveryFailureSetsTheErrorFlagWithOrWithoutALog) {
          [&]() -> std::shared_ptr<void> {
              job.ForceMirror = 1;
              world.Write(job.Destination, {{"extra.txt", Text("e")}});
+#ifdef _WIN32
+             // The recycle bin takes nothing that another program holds open.
+             auto lock = std::make_shared<HeldLock>(JoinPath(job.Destination, "extra.txt"));
+             EXPECT_TRUE(lock->locked());
+             return lock;
+#else
              const std::string trash = ContainingFolder(world.TrashFiles());
              std::filesystem::remove_all(trash);
              world.Write(ContainingFolder(trash), {{"Trash", Text("not a folder")}});
              return nullptr;
+#endif
          },
          0},
     };

@@ -6,6 +6,7 @@
 
 #include "engine/durability/pending_copies.h"
 #include "engine/job/file_decision.h"
+#include "platform/file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/scoped_time_zone.h"
 
@@ -202,6 +203,10 @@ TEST_P(DecisionTest, PrefilterAndPerFileDecision) {
     }
     const std::string source = Path("data/" + name);
     const std::string copy = Copy(name);
+    // Hidden by its name where a leading dot hides a file, by its attribute on Windows.
+    if (name[0] == '.') {
+        ASSERT_TRUE(SetFileAttributes(source, GetFileAttributes(source) | kAttrHidden));
+    }
     MakeFileDirJob();
     EXPECT_EQ(NeedsCopy(job, source, copy), c.needsCopy);
 

@@ -8,6 +8,7 @@
 
 #include "platform/windows/win32.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/recycle_bin.h"
 
 namespace tv::test {
 namespace {
@@ -38,13 +39,6 @@ void SetLastWriteTicks(const std::string& path, uint64_t ticks) {
     const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     EXPECT_TRUE(SetFileTime(file, nullptr, &time, &time));
     CloseHandle(file);
-}
-
-int64_t ItemsInRecycleBin() {
-    SHQUERYRBINFO info{};
-    info.cbSize = sizeof info;
-    EXPECT_EQ(SHQueryRecycleBinW(nullptr, &info), S_OK);
-    return info.i64NumItems;
 }
 
 class MirrorRunWin32Test : public EngineTest {
