@@ -1,6 +1,7 @@
 // Who a file is: device, node, type, owner and the times that tell a change.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <memory>
