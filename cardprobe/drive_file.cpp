@@ -69,10 +69,11 @@ char UpperLetter(int letter) {
     return 0;
 }
 
-// Absolute as the program writes its paths: "/..." on Linux, "X:/..." on Windows.
+// Absolute as the program writes its paths: "/..." on Linux, "X:/..." (or "X:\...") on Windows.
 bool IsAbsolute(std::string_view path) {
 #ifdef _WIN32
-    return path.size() >= 3 && UpperLetter(path[0]) != 0 && path[1] == ':' && path[2] == '/';
+    return path.size() >= 3 && UpperLetter(path[0]) != 0 && path[1] == ':' &&
+           (path[2] == '/' || path[2] == '\\');
 #else
     return !path.empty() && path[0] == '/';
 #endif

@@ -34,7 +34,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 // or a medium pulled out at the wrong moment could keep an empty identity file.
 bool FillNewFile(const std::string& temporary, std::string_view bytes) {
     const int fd = ::_wopen(WidePath(temporary).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-                           _S_IREAD | _S_IWRITE);
+                            _S_IREAD | _S_IWRITE);
     if (fd < 0) return false;
     const bool filled = WriteAll(fd, bytes) && ::_commit(fd) == 0 && SetHiddenReadOnly(fd);
     return ::_close(fd) == 0 && filled;

@@ -29,8 +29,8 @@ std::string Line(std::string line) {
 
 TEST(CardProbeDriveFileTest, IntactLinesGiveEveryField) {
     DriveRecord record;
-    ASSERT_TRUE(ParseDriveLine(
-        Line("E\t2\t/media/user/CARD/\t1A2B3C4D\tカード\t/dev/sdb1\tauto\r"), &record));
+    ASSERT_TRUE(ParseDriveLine(Line("E\t2\t/media/user/CARD/\t1A2B3C4D\tカード\t/dev/sdb1\tauto\r"),
+                               &record));
     EXPECT_EQ(record.letter, 'E');
     EXPECT_EQ(record.type, 2);
     EXPECT_EQ(record.root, Root("/media/user/CARD/"));

@@ -19,8 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kWorldVariables[] = {"HOME",           "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                       "XDG_CACHE_HOME", "XDG_RUNTIME_DIR",
+const char* const kWorldVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                       "XDG_RUNTIME_DIR",
 #ifdef _WIN32
                                        // CardProbe.dll finds the drive table file below it.
                                        "APPDATA"
