@@ -69,7 +69,8 @@ std::optional<DeviceDescriptor> QueryDescriptor(char letter) {
     return ParseDeviceDescriptor(descriptor.data(), returned);
 }
 
-// The program's drive table file, in its config folder below the roaming application data.
+// The program's drive table file, in its config folder below the roaming application data,
+// which the system names in APPDATA.
 std::string DriveFilePath() {
     const DWORD size = ::GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
     if (size == 0) return std::string();
