@@ -63,10 +63,26 @@ bool ParseSerial(std::string_view field, bool* hasSerial, uint32_t* serial) {
     return true;
 }
 
+char UpperLetter(int letter) {
+    if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
+    if (letter >= 'A' && letter <= 'Z') return static_cast<char>(letter);
+    return 0;
+}
+
+// Absolute as the program writes its paths: "/..." on Linux, "X:/..." (or "X:\...") on Windows.
+bool IsAbsolute(std::string_view path) {
+#ifdef _WIN32
+    return path.size() >= 3 && UpperLetter(path[0]) != 0 && path[1] == ':' &&
+           (path[2] == '/' || path[2] == '\\');
+#else
+    return !path.empty() && path[0] == '/';
+#endif
+}
+
 // An absolute path that fits the platform's limit; the separator at its end is added when
 // missing, so that file names can be appended.
 bool ParseRoot(std::string_view field, std::string* root) {
-    if (field.empty() || field[0] != '/' || field.size() >= PATH_MAX) return false;
+    if (!IsAbsolute(field) || field.size() >= PATH_MAX) return false;
     root->assign(field);
     if (root->back() != '/') root->push_back('/');
     return true;
@@ -78,12 +94,6 @@ bool ParsePinned(std::string_view field, bool* pinned) {
         return true;
     }
     return false;
-}
-
-char UpperLetter(int letter) {
-    if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
-    if (letter >= 'A' && letter <= 'Z') return static_cast<char>(letter);
-    return 0;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What the exports ask of the system about a drive letter and a card socket. Linux resolves
 // letters through the program's drive table and reads sysfs (linux/drives.cpp); Windows asks
-// the system about its own drive letters (windows/drives.cpp).
+// the system about its own drive letters but the ones the drive table pins (windows/drives.cpp).
 #pragma once
 
 #include <optional>

@@ -88,7 +88,8 @@ if(CMAKE_HOST_UNIX)
 endif()
 set(cardprobe_linux_only
   # Letters resolve through the program's drive table there and the probe reads sysfs; on
-  # Windows the system names its own letters (windows/exports_test.cpp).
+  # Windows the system names its own letters, the program those it pins
+  # (windows/exports_test.cpp).
   exports_test.cpp probe_test.cpp
   # The drive table's place in the Linux config folder and the user database.
   drive_file_path_test.cpp

@@ -1,7 +1,8 @@
 // Windows names its drives itself: a letter's root is "X:\" and its type the system's drive
 // type (whose numbers are the ones MediaInfo uses), but a fixed disk on USB or with a removable
 // medium is removable to the program, as on Linux. A removable drive's texts come from its
-// storage device's descriptor.
+// storage device's descriptor. A letter the user pinned to a folder in the program is that
+// folder, as the program's drive table file says, whatever drive the system has under it.
 #include "cardprobe/drives.h"
 
 #include <windows.h>
@@ -11,7 +12,9 @@
 #include <vector>
 
 #include "cardprobe/device_descriptor.h"
+#include "cardprobe/drive_file.h"
 #include "cardprobe/windows/unique_handle.h"
+#include "cardprobe/windows/wide_text.h"
 
 namespace tv::cardprobe {
 
@@ -66,21 +69,65 @@ std::optional<DeviceDescriptor> QueryDescriptor(char letter) {
     return ParseDeviceDescriptor(descriptor.data(), returned);
 }
 
+// The program's drive table file, in its config folder below the roaming application data,
+// which the system names in APPDATA.
+std::string DriveFilePath() {
+    const DWORD size = ::GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+    if (size == 0) return std::string();
+    std::wstring folder(size, L'\0');
+    const DWORD length = ::GetEnvironmentVariableW(L"APPDATA", folder.data(), size);
+    if (length == 0 || length >= size) return std::string();
+    folder.resize(length);
+    return Utf8Text(folder) + "\\OstrelSystem\\drives.tsv";
+}
+
+// The folder the program pins the letter to, with the type it declares for it.
+std::optional<DriveRecord> PinnedDrive(char letter) {
+    std::optional<DriveRecord> drive = LookUpDrive(DriveFilePath(), letter);
+    if (drive && !drive->pinned) return std::nullopt;
+    return drive;
+}
+
+// A removable drive asks about its free space; its storage device's texts come with it.
+void ProbeRemovable(const std::string& root, const StorageTexts& texts, MediaInfo* info) {
+    info->freeSpaceQuery =
+        ::GetDiskFreeSpaceExW(WidePath(root).c_str(), nullptr, nullptr, nullptr) ? 1 : 0;
+    PutStorageTexts(texts, info);
+}
+
+// A pinned folder has no storage device and so no texts.
+int ProbePinned(const DriveRecord& drive, MediaInfo* info) {
+    info->driveType = drive.type;
+    if (!IsPresent(drive.type)) return 0;
+    if (drive.type == DRIVE_REMOVABLE) ProbeRemovable(drive.root, StorageTexts{}, info);
+    return 1;
+}
+
 }  // namespace
 
 std::optional<std::string> RootOfLetter(int letter) {
     const char drive = UpperLetter(letter);
-    if (drive == 0 || !IsPresent(DriveTypeOf(drive))) return std::nullopt;
+    if (drive == 0) return std::nullopt;
+    if (const std::optional<DriveRecord> pinned = PinnedDrive(drive)) {
+        if (!IsPresent(pinned->type)) return std::nullopt;
+        return pinned->root;
+    }
+    if (!IsPresent(DriveTypeOf(drive))) return std::nullopt;
     return RootPath(drive);
 }
 
 int ProbeLetter(int letter, MediaInfo* info) {
     const NoMediumPrompts quiet;
     const char drive = UpperLetter(letter);
-    const int systemType = drive == 0 ? DRIVE_NO_ROOT_DIR : DriveTypeOf(drive);
-    info->driveType = systemType;
+    info->driveType = DRIVE_NO_ROOT_DIR;
     info->mediaKind = 0;
     info->freeSpaceQuery = 0;
+    if (drive == 0) return 0;
+    if (const std::optional<DriveRecord> pinned = PinnedDrive(drive)) {
+        return ProbePinned(*pinned, info);
+    }
+    const int systemType = DriveTypeOf(drive);
+    info->driveType = systemType;
     if (!IsPresent(systemType)) return 0;
     std::optional<DeviceDescriptor> descriptor;
     if (systemType == DRIVE_FIXED || systemType == DRIVE_REMOVABLE) {
@@ -88,10 +135,7 @@ int ProbeLetter(int letter, MediaInfo* info) {
     }
     info->driveType = ProgramDriveType(systemType, descriptor);
     if (info->driveType != DRIVE_REMOVABLE) return 1;
-
-    const std::string root = RootPath(drive);
-    info->freeSpaceQuery = ::GetDiskFreeSpaceExA(root.c_str(), nullptr, nullptr, nullptr) ? 1 : 0;
-    PutStorageTexts(descriptor ? descriptor->texts : StorageTexts{}, info);
+    ProbeRemovable(RootPath(drive), descriptor ? descriptor->texts : StorageTexts{}, info);
     return 1;
 }
 

@@ -3,6 +3,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include "cardprobe/windows/wide_text.h"
+
 namespace tv::cardprobe {
 
 namespace {
@@ -22,13 +24,13 @@ bool SetHiddenReadOnly(int fd) {
 }
 
 bool SetNormal(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kNotAFile) != 0) return false;
-    return ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
+    return ::SetFileAttributesW(WidePath(path).c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
 bool RefusesWriting(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return false;
     return (attributes & (kNotAFile | FILE_ATTRIBUTE_READONLY)) != 0;
 }

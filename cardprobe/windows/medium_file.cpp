@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "cardprobe/file_attributes.h"
+#include "cardprobe/windows/wide_text.h"
 
 namespace tv::cardprobe {
 
@@ -32,8 +33,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 // Fills the new file completely; it must be on the medium before it takes the target's name,
 // or a medium pulled out at the wrong moment could keep an empty identity file.
 bool FillNewFile(const std::string& temporary, std::string_view bytes) {
-    const int fd = ::_open(temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-                           _S_IREAD | _S_IWRITE);
+    const int fd = ::_wopen(WidePath(temporary).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                            _S_IREAD | _S_IWRITE);
     if (fd < 0) return false;
     const bool filled = WriteAll(fd, bytes) && ::_commit(fd) == 0 && SetHiddenReadOnly(fd);
     return ::_close(fd) == 0 && filled;
@@ -41,8 +42,9 @@ bool FillNewFile(const std::string& temporary, std::string_view bytes) {
 
 // The new file is read-only once filled, and Windows deletes no read-only file.
 void RemoveNewFile(const std::string& temporary) {
-    ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(temporary.c_str());
+    const std::wstring wide = WidePath(temporary);
+    ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(wide.c_str());
 }
 
 }  // namespace
@@ -51,7 +53,7 @@ bool WriteHiddenReadOnlyFile(const std::string& path, std::string_view bytes) {
     if (RefusesWriting(path)) return false;
     const std::string temporary = TemporaryNameFor(path);
     if (FillNewFile(temporary, bytes) &&
-        ::MoveFileExA(temporary.c_str(), path.c_str(),
+        ::MoveFileExW(WidePath(temporary).c_str(), WidePath(path).c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }

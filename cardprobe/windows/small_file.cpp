@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cardprobe/windows/unique_handle.h"
+#include "cardprobe/windows/wide_text.h"
 
 namespace tv::cardprobe {
 
@@ -22,11 +23,10 @@ bool IsRegularFile(HANDLE file) {
 
 }  // namespace
 
-// Paths are the drive roots "X:\" and names of the library's own, so the ANSI calls serve.
 bool ReadFilePrefix(const std::string& path, std::size_t limit, std::string* out, Links links) {
     DWORD flags = FILE_ATTRIBUTE_NORMAL;
     if (links == Links::kRefuse) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
-    UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+    UniqueHandle file(::CreateFileW(WidePath(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, flags, nullptr));
     if (!file.valid() || !IsRegularFile(file.get())) return false;

@@ -11,28 +11,44 @@
 namespace tv::cardprobe {
 namespace {
 
+// The program's absolute roots: from the file system's root on Linux, from a drive's on Windows.
+#ifdef _WIN32
+constexpr const char* kDrive = "C:";
+#else
+constexpr const char* kDrive = "";
+#endif
+
+std::string Root(const char* path) { return kDrive + std::string(path); }
+
+// The line with its root field, written here from "/", made absolute the system's way.
+std::string Line(std::string line) {
+    const std::size_t rootStart = line.find('\t', line.find('\t') + 1) + 1;
+    if (rootStart != 0 && line.compare(rootStart, 1, "/") == 0) line.insert(rootStart, kDrive);
+    return line;
+}
+
 TEST(CardProbeDriveFileTest, IntactLinesGiveEveryField) {
     DriveRecord record;
-    ASSERT_TRUE(
-        ParseDriveLine("E\t2\t/media/user/CARD/\t1A2B3C4D\tカード\t/dev/sdb1\tauto\r", &record));
+    ASSERT_TRUE(ParseDriveLine(Line("E\t2\t/media/user/CARD/\t1A2B3C4D\tカード\t/dev/sdb1\tauto\r"),
+                               &record));
     EXPECT_EQ(record.letter, 'E');
     EXPECT_EQ(record.type, 2);
-    EXPECT_EQ(record.root, "/media/user/CARD/");
+    EXPECT_EQ(record.root, Root("/media/user/CARD/"));
     EXPECT_TRUE(record.hasSerial);
     EXPECT_EQ(record.serial, 0x1A2B3C4Du);
     EXPECT_EQ(record.label, "カード");
     EXPECT_EQ(record.device, "/dev/sdb1");
     EXPECT_FALSE(record.pinned);
 
-    ASSERT_TRUE(ParseDriveLine("C\t3\t/\t-\t\t\tpinned", &record));
-    EXPECT_EQ(record.root, "/");
+    ASSERT_TRUE(ParseDriveLine(Line("C\t3\t/\t-\t\t\tpinned"), &record));
+    EXPECT_EQ(record.root, Root("/"));
     EXPECT_FALSE(record.hasSerial);
     EXPECT_EQ(record.label, "");
     EXPECT_EQ(record.device, "");
     EXPECT_TRUE(record.pinned);
 
-    ASSERT_TRUE(ParseDriveLine("F\t2\t/tmp/stick\tabcdef01\t\t\tpinned", &record));
-    EXPECT_EQ(record.root, "/tmp/stick/") << "a separator is added for file names";
+    ASSERT_TRUE(ParseDriveLine(Line("F\t2\t/tmp/stick\tabcdef01\t\t\tpinned"), &record));
+    EXPECT_EQ(record.root, Root("/tmp/stick/")) << "a separator is added for file names";
     EXPECT_EQ(record.serial, 0xABCDEF01u);
 }
 
@@ -61,17 +77,15 @@ TEST(CardProbeDriveFileTest, DamagedLinesAreRefused) {
     for (const std::string& line : cases) {
         DriveRecord record;
         record.letter = '?';
-        EXPECT_FALSE(ParseDriveLine(line, &record)) << line;
+        EXPECT_FALSE(ParseDriveLine(Line(line), &record)) << line;
         EXPECT_EQ(record.letter, '?') << "record untouched: " << line;
     }
 }
 
 TEST(CardProbeDriveFileTest, FirstIntactLineOfTheLetterWins) {
     const std::string table =
-        "E\t9\t/broken/\t-\t\t\tauto\r\n"
-        "C\t3\t/\t-\t\t\tauto\n"
-        "E\t2\t/first/\t-\t\t\tauto\r\n"
-        "E\t2\t/second/\t-\t\t\tauto";
+        Line("E\t9\t/broken/\t-\t\t\tauto\r\n") + Line("C\t3\t/\t-\t\t\tauto\n") +
+        Line("E\t2\t/first/\t-\t\t\tauto\r\n") + Line("E\t2\t/second/\t-\t\t\tauto");
     struct Case {
         int letter;
         const char* root;  // null: none
@@ -83,7 +97,7 @@ TEST(CardProbeDriveFileTest, FirstIntactLineOfTheLetterWins) {
             EXPECT_FALSE(drive.has_value()) << c.letter;
         } else {
             ASSERT_TRUE(drive.has_value()) << c.letter;
-            EXPECT_EQ(drive->root, c.root);
+            EXPECT_EQ(drive->root, Root(c.root));
         }
     }
 }
@@ -93,7 +107,7 @@ TEST(CardProbeDriveFileTest, OversizedOrMissingFileResolvesNothing) {
     EXPECT_FALSE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
     EXPECT_FALSE(LookUpDrive("", 'C').has_value());
 
-    const std::string line = "C\t3\t/\t-\t\t\tauto\r\n";
+    const std::string line = Line("C\t3\t/\t-\t\t\tauto\r\n");
     tv::test::PutFileBytes(world.DriveFilePath(), line);
     EXPECT_TRUE(LookUpDrive(world.DriveFilePath(), 'C').has_value());
 

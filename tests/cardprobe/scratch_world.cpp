@@ -24,15 +24,22 @@ std::string NewTemporaryFolder() {
     return std::string();
 }
 
+// The parent of the program's config folder.
+#ifdef _WIN32
+constexpr const char* kConfigHome = "APPDATA";
+#else
+constexpr const char* kConfigHome = "XDG_CONFIG_HOME";
+#endif
+
 // The Windows C runtime has no setenv; an empty value there removes the variable.
 void SetConfigHome(const char* value) {
 #ifdef _WIN32
-    ::_putenv_s("XDG_CONFIG_HOME", value == nullptr ? "" : value);
+    ::_putenv_s(kConfigHome, value == nullptr ? "" : value);
 #else
     if (value == nullptr) {
-        ::unsetenv("XDG_CONFIG_HOME");
+        ::unsetenv(kConfigHome);
     } else {
-        ::setenv("XDG_CONFIG_HOME", value, 1);
+        ::setenv(kConfigHome, value, 1);
     }
 #endif
 }
@@ -40,7 +47,7 @@ void SetConfigHome(const char* value) {
 }  // namespace
 
 ScratchWorld::ScratchWorld() : base_(NewTemporaryFolder()) {
-    if (const char* saved = std::getenv("XDG_CONFIG_HOME")) {
+    if (const char* saved = std::getenv(kConfigHome)) {
         hadConfigHome_ = true;
         savedConfigHome_ = saved;
     }

@@ -1,5 +1,6 @@
-// A temporary folder for one CardProbe test: a config folder that XDG_CONFIG_HOME points at
-// (so the library finds the drive table written here), drive folders, and fake sysfs trees.
+// A temporary folder for one CardProbe test: a config folder that XDG_CONFIG_HOME (APPDATA on
+// Windows) points at, so the library finds the drive table written here, drive folders, and fake
+// sysfs trees.
 // Everything goes, and the variable is restored, when it goes.
 #pragma once
 

@@ -20,7 +20,12 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kWorldVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                                       "XDG_RUNTIME_DIR"};
+                                       "XDG_RUNTIME_DIR",
+#ifdef _WIN32
+                                       // CardProbe.dll finds the drive table file below it.
+                                       "APPDATA"
+#endif
+};
 
 std::string HomeOf(const std::string& base) { return JoinPath(base, "home"); }
 std::string ConfigHomeOf(const std::string& base) { return JoinPath(HomeOf(base), ".config"); }
@@ -121,8 +126,15 @@ TestWorld::TestWorld()
       home_(HomeOf(base_)),
       locations_(WorldLocations(base_)),
       drives_(locations_.configDir) {
-    const std::string values[kVariables] = {home_, ConfigHomeOf(base_), DataHomeOf(base_),
-                                            CacheHomeOf(base_), RuntimeDirOf(base_)};
+    const std::string values[kVariables] = {home_,
+                                            ConfigHomeOf(base_),
+                                            DataHomeOf(base_),
+                                            CacheHomeOf(base_),
+                                            RuntimeDirOf(base_),
+#ifdef _WIN32
+                                            ConfigHomeOf(base_)
+#endif
+    };
     static_assert(sizeof kWorldVariables / sizeof kWorldVariables[0] == kVariables);
     for (int i = 0; i < kVariables; ++i) {
         const char* old = std::getenv(kWorldVariables[i]);

@@ -1,7 +1,7 @@
 // One test's own world: a temporary program directory, HOME (with its trash), config folder,
 // documents folder and a pinned-only drive table with the letters the test asks for. The
 // environment variables HOME, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_CACHE_HOME and XDG_RUNTIME_DIR
-// point into it while it lives; everything is removed when it goes.
+// (and APPDATA on Windows) point into it while it lives; everything is removed when it goes.
 #pragma once
 
 #include <cstdint>
@@ -47,7 +47,11 @@ class TestWorld {
     std::string home_;
     Locations locations_;
     DriveTable drives_;
+#ifdef _WIN32
+    static constexpr int kVariables = 6;  // and APPDATA, the config folder's parent there
+#else
     static constexpr int kVariables = 5;
+#endif
     std::string savedEnv_[kVariables];
     bool hadEnv_[kVariables] = {};
 };
