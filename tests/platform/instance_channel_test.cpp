@@ -20,6 +20,7 @@
 #include "tests/support/test_world.h"
 #include "tests/support/unix_socket.h"
 #include "tests/support/wait_until.h"
+#include "tests/support/wrong_instance_requests.h"
 
 namespace tv {
 namespace {
@@ -117,13 +118,7 @@ TEST_F(InstanceChannelTest, CallersThatSayNothingOrTheWrongThingKeepNobodyOut) {
     InstanceListener listener;
     ASSERT_TRUE(listener.Listen(folder_));
     Serve(listener);
-    const std::vector<std::string> wrongWords = {"",
-                                                 "open",
-                                                 "open-settings",
-                                                 "open-settings\nmore",
-                                                 "close\n",
-                                                 std::string(4096, 'x'),
-                                                 std::string("open-settings\0\n", 15)};
+    const std::vector<std::string> wrongWords = test::WrongInstanceRequests();
     std::vector<UniqueFd> callers;
     for (const std::string& words : wrongWords) {
         callers.push_back(test::ConnectUnixSocket(channel_));

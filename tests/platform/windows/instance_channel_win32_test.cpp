@@ -16,6 +16,7 @@
 #include "platform/windows/win32.h"
 #include "tests/support/test_world.h"
 #include "tests/support/wait_until.h"
+#include "tests/support/wrong_instance_requests.h"
 
 namespace tv {
 namespace {
@@ -116,13 +117,7 @@ TEST_F(InstanceChannelWin32, CallersThatSayNothingOrTheWrongThingKeepNobodyOut) 
     ASSERT_TRUE(listener.Listen(folder_));
     Serve(listener, openings_);
     const std::wstring name = detail::InstancePipeName(folder_);
-    const std::vector<std::string> wrongWords = {"",
-                                                 "open",
-                                                 "open-settings",
-                                                 "open-settings\nmore",
-                                                 "close\n",
-                                                 std::string(4096, 'x'),
-                                                 std::string("open-settings\0\n", 15)};
+    const std::vector<std::string> wrongWords = test::WrongInstanceRequests();
     std::vector<std::unique_ptr<RawCaller>> callers;
     const auto crowdStart = steady_clock::now();
     for (const std::string& words : wrongWords) {
