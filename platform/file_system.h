@@ -208,8 +208,9 @@ enum class RangeCopyError {
     TooLarge,     // the copy would grow past the largest file its file system or the process allows
 };
 
-// An open file. Exclusive opens take an advisory flock (other programs are not kept out);
-// sequential opens tell the kernel the file is read front to back.
+// An open file. Exclusive opens take an advisory flock on Linux (other programs are not kept
+// out); on Windows they let others only read the file meanwhile, so a viewer may still read a
+// log being written. Sequential opens tell the system the file is read front to back.
 class File;
 
 // A folder held open while files are written into it: they are created, looked at and renamed
@@ -272,7 +273,8 @@ class File {
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    // Opens an existing file for reading. Exclusive fails when another holder has the lock.
+    // Opens an existing file for reading. Exclusive fails when another holder has the lock (on
+    // Windows: when another program has it open for writing, or shares nothing).
     bool OpenForRead(const std::string& path, bool exclusive, bool sequential);
     // OpenForRead that refuses a symbolic link in place of the file; opened, when given, gets
     // the identity of what was opened.
